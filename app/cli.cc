@@ -1,0 +1,105 @@
+#include "app/cli.h"
+
+#include <algorithm>
+#include <istream>
+#include <ostream>
+
+#include "app/cli_commands.h"
+#include "app/console_platform.h"
+#include "app/startup.h"
+#include "support/paths.h"
+#include "support/platform.h"
+
+namespace zelvo {
+namespace {
+
+struct Command {
+  const char* name;
+  int (*run)(CliContext&, const CliArgs&);
+  const char* usage;
+};
+
+const Command kCommands[] = {
+    {"status", CmdStatus, "status                          program folder, data files and settings"},
+    {"team", CmdTeam, "team LONG_NAME ROUND [YEAR]     short name (and league in YEAR) of a club"},
+    {"team-add", CmdTeamAdd,
+     "team-add LONG_NAME SHORT_NAME   add a club to the user table TeamName3.dat"},
+    {"single", CmdSingle,
+     "single N|DIGITS                 a single's number, outcomes and neighbours"},
+};
+
+void PrintHelp(std::ostream& out) {
+  out << "Usage: zelvomini-cli COMMAND [ARGS]\n"
+         "\n"
+         "The command line of Zelvo mini, on the data in the program folder's SysData.\n"
+         "\n"
+         "Commands:\n";
+  for (const Command& c : kCommands) out << "  " << c.usage << "\n";
+  out << "  --help                          this text\n";
+}
+
+// Restores the previous platform when a command ends, also by exception.
+class PlatformScope {
+ public:
+  explicit PlatformScope(Platform* p) : previous_(SetPlatform(p)) {}
+  ~PlatformScope() { SetPlatform(previous_); }
+
+ private:
+  Platform* previous_;
+};
+
+}  // namespace
+
+bool TakeFlag(CliArgs& args, const std::string& flag) {
+  auto it = std::find(args.begin(), args.end(), flag);
+  if (it == args.end()) return false;
+  args.erase(it);
+  return true;
+}
+
+bool TakeOption(CliArgs& args, const std::string& flag, std::string& value, bool& missing) {
+  auto it = std::find(args.begin(), args.end(), flag);
+  if (it == args.end()) return false;
+  if (it + 1 == args.end()) {
+    missing = true;
+    args.erase(it);
+    return false;
+  }
+  value = *(it + 1);
+  args.erase(it, it + 2);
+  return true;
+}
+
+int RunCli(const std::vector<std::string>& args_in, std::istream& in, std::ostream& out,
+           std::ostream& err) {
+  CliArgs args = args_in;
+  if (!args.empty() && (args[0] == "--help" || args[0] == "-h" || args[0] == "help")) {
+    PrintHelp(out);
+    return 0;
+  }
+  ConsolePlatform console(in, err);
+  PlatformScope scope(&console);
+  console.assume_yes = TakeFlag(args, "--yes");
+  if (!RunStartupChecks()) return 2;
+  if (args.empty()) {
+    PrintHelp(out);
+    return 0;
+  }
+  std::string name = args[0];
+  args.erase(args.begin());
+  CliContext ctx{in, out, err, console};
+  for (const Command& c : kCommands) {
+    if (name == c.name) {
+      try {
+        return c.run(ctx, args);
+      } catch (const std::exception& e) {
+        err << "zelvomini-cli: " << e.what() << "\n";
+        return 1;
+      }
+    }
+  }
+  err << "zelvomini-cli: unknown command '" << name << "' (see --help)\n";
+  return 64;
+}
+
+}  // namespace zelvo

@@ -1,0 +1,66 @@
+#include "core/team_name_add.h"
+
+#include "core/toto_data.h"
+#include "support/error_report.h"
+#include "support/paths.h"
+#include "support/platform.h"
+#include "support/text.h"
+#include "support/text_file.h"
+
+namespace zelvo {
+namespace {
+
+constexpr int kShortNameMax = 6;
+
+void InputError(const std::string& text) {
+  platform().MessageBox(text, "入力エラー", MsgIcon::kWarning);
+}
+
+}  // namespace
+
+void TeamNameAdder::Open() {
+  long_name_field = LastUnresolvedTeamName();
+  short_name_field = ToHalfWidth(long_name_field);
+}
+
+bool TeamNameAdder::Add() {
+  try {
+    std::string path = SysDataPath("TeamName3.dat");
+    std::string text;
+    if (!ReadTextFile(path, text, false)) text = std::string(kTeamName3Header) + "\r\n";
+    std::string short_name = Trim(short_name_field);
+    std::string long_name = Trim(long_name_field);
+    if (short_name.empty()) {
+      InputError("略称を入力して下さい。");
+      return false;
+    }
+    if (long_name.empty()) {
+      InputError("名称を入力して下さい。");
+      return false;
+    }
+    if (CharCount(short_name_field) > kShortNameMax) {
+      InputError("略称は6文字以内で入力して下さい。");
+      return false;
+    }
+    if (clsTotoData().ExistsLongTeamName(long_name)) {
+      InputError("名称(" + long_name + ")は既に登録されています。");
+      return false;
+    }
+    std::string padded = short_name;
+    for (size_t n = CharCount(short_name); n < kShortNameMax; ++n) padded += ' ';
+    // A file edited by hand may lack its final line end.
+    if (!text.empty() && text.size() >= 2 && text.compare(text.size() - 2, 2, "\r\n") != 0)
+      text += "\r\n";
+    text += padded + " = " + long_name + "\r\n";
+    if (!WriteTextFile(path, text)) return false;
+    LastUnresolvedTeamName().clear();
+    platform().MessageBox("チーム名(" + long_name_field + ")を追加しました。", "チーム名追加",
+                          MsgIcon::kInformation);
+    return true;
+  } catch (const std::exception& e) {
+    ReportException("frmTeamName", "cmdAdd_Click", e);
+    return false;
+  }
+}
+
+}  // namespace zelvo

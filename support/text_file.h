@@ -1,0 +1,30 @@
+// Whole-file text reading and writing in CP932 with CR LF lines.
+#ifndef ZELVOMINI_SUPPORT_TEXT_FILE_H_
+#define ZELVOMINI_SUPPORT_TEXT_FILE_H_
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace zelvo {
+
+// Reads the file whole, decodes CP932 and cuts the text at its first NUL.
+// A missing file is reported through the common error report only when
+// `err_message` is set; other read errors always are.  False on any failure.
+bool ReadTextFile(const std::string& path, std::string& text, bool err_message = true);
+
+// Raw bytes, at most `max_bytes` (false when the file is larger).
+bool ReadFileBytes(const std::string& path, std::string& bytes,
+                   size_t max_bytes = static_cast<size_t>(1) << 30);
+
+// Writes the text whole in CP932 (no byte-order mark), creating missing
+// folders.  The text is written to a temporary file beside the target and
+// renamed over it only once complete: rewriting the target in place would
+// lose the previous file when the disk is full or the write fails half-way.
+// Failures are reported through the common error report when `err_message`.
+bool WriteTextFile(const std::string& path, std::string_view text, bool err_message = true);
+bool WriteFileBytes(const std::string& path, std::string_view bytes, bool err_message = true);
+
+}  // namespace zelvo
+
+#endif  // ZELVOMINI_SUPPORT_TEXT_FILE_H_
