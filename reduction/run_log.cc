@@ -1,0 +1,91 @@
+#include "reduction/run_log.h"
+
+#include "support/format.h"
+#include "support/platform.h"
+#include "support/text.h"
+
+namespace zelvo {
+
+uint32_t& RunLogStopwatchStart() {
+  static uint32_t start = 0;
+  return start;
+}
+
+std::string RunLogList::Text() const {
+  std::string out;
+  for (const std::string& line : lines_) out += line + "\r\n";
+  return out;
+}
+
+void RunLogList::Clear() {
+  lines_.clear();
+  if (on_changed) on_changed();
+}
+
+void RunLogList::Append(const std::string& text) {
+  if (lines_.empty()) lines_.emplace_back();
+  lines_.back() += text;
+  if (on_changed) on_changed();
+}
+
+void RunLogList::NewLine() {
+  if (lines_.empty()) lines_.emplace_back();
+  if (on_line) on_line(lines_.back());
+  lines_.emplace_back();
+  if (on_changed) on_changed();
+}
+
+void RunLogList::SetProgressValue(int v) {
+  progress_value_ = v;
+  if (on_progress) on_progress(progress_value_, progress_max_);
+}
+
+void RunLogList::SetProgressMax(int v) {
+  progress_max_ = v;
+  if (on_progress) on_progress(progress_value_, progress_max_);
+}
+
+void RunLogList::SetLines(std::vector<std::string> lines) {
+  lines_ = std::move(lines);
+  if (on_changed) on_changed();
+}
+
+void clsTMsg::Cls() {
+  RunLogStopwatchStart() = platform().TickCount();
+  if (list_) list_->Clear();
+}
+
+std::string clsTMsg::TimeStamp() {
+  uint32_t elapsed = platform().TickCount() - RunLogStopwatchStart();
+  return FormatNumber(elapsed / 1000.0, "0000") + " ";
+}
+
+void clsTMsg::Msg(const std::string& text, bool cr, bool time) {
+  if (!list_) return;
+  list_->Append((time ? TimeStamp() : std::string()) + text);
+  if (cr) list_->NewLine();
+}
+
+void clsTMsg::Sp() { Msg(Separator(), true, false); }
+
+void clsTMsg::CompMsg(const std::string& label, int pre_count, int count, bool kakutei) {
+  if (!kakutei) {
+    Msg(PadCutColumns(label, 22) + ":" + PadLeftColumns(std::to_string(pre_count), 7) + " → ",
+        false, true);
+    return;
+  }
+  double percent = pre_count < 1 ? 100.0 : RoundDecimal(count * 100.0 / pre_count, 4);
+  Msg(PadLeftColumns(std::to_string(count), 7) + " (" +
+          PadLeftColumns(FormatNumber(percent, "##0.00"), 6) + "%)",
+      true, false);
+}
+
+void clsTMsg::Value(int v) {
+  if (list_) list_->SetProgressValue(v);
+}
+
+void clsTMsg::Max(int v) {
+  if (list_) list_->SetProgressMax(v);
+}
+
+}  // namespace zelvo
