@@ -66,6 +66,7 @@ bool LineReader::Fill() {
 LineReader::Result LineReader::Next(std::string& line) {
   line.clear();
   bool any = false;
+  bool too_long = false;
   while (true) {
     if (pos_ >= len_) {
       if (!Fill()) {
@@ -80,17 +81,24 @@ LineReader::Result LineReader::Next(std::string& line) {
     size_t avail = len_ - pos_;
     const void* lf = std::memchr(start, '\n', avail);
     size_t take = lf ? static_cast<size_t>(static_cast<const char*>(lf) - start) : avail;
-    if (line.size() + take > max_line_ + 1) return Result::kTooLong;
-    line.append(start, take);
+    if (!too_long && line.size() + take > max_line_ + 1) {
+      // The rest of an overlong line is read past, never kept.
+      too_long = true;
+      line.clear();
+    }
+    if (!too_long) line.append(start, take);
     pos_ += take;
     if (lf) {
       ++pos_;
       break;
     }
   }
-  if (!line.empty() && line.back() == '\r') line.pop_back();
-  if (line.size() > max_line_) return Result::kTooLong;
   ++lines_;
+  if (!line.empty() && line.back() == '\r') line.pop_back();
+  if (too_long || line.size() > max_line_) {
+    line.clear();
+    return Result::kTooLong;
+  }
   return Result::kLine;
 }
 

@@ -29,9 +29,11 @@ class LineReader {
 
   // The next line as raw bytes, without its LF or CR LF.  The text ends at
   // the first NUL, as every text file of the program is read.  A last line
-  // without a line end still counts; an empty file has no lines.
+  // without a line end still counts; an empty file has no lines.  A line
+  // longer than the cap is read past and answered kTooLong; reading can go
+  // on with the next line.
   Result Next(std::string& line);
-  // Lines returned so far.
+  // Lines read so far (overlong ones included).
   int64_t LineNumber() const { return lines_; }
 
  private:
