@@ -1,6 +1,7 @@
 #include "files/tpd_file.h"
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -493,6 +494,47 @@ class WaitScope {
   }
 };
 
+// With messages off (the batch run) nothing the load calls may stop to ask
+// the user either: message boxes are answered with their default button
+// unseen, everything else goes to the platform in force.
+class QuietPlatform : public Platform {
+ public:
+  QuietPlatform() : inner_(platform()) { previous_ = SetPlatform(this); }
+  ~QuietPlatform() override { SetPlatform(previous_); }
+
+  MsgAnswer MessageBox(const std::string&, const std::string&, MsgIcon, MsgButtons buttons,
+                       int default_button) override {
+    return DefaultAnswer(buttons, default_button);
+  }
+  void Yield() override { inner_.Yield(); }
+  void Sleep(int ms) override { inner_.Sleep(ms); }
+  uint32_t TickCount() override { return inner_.TickCount(); }
+  DateTime Now() override { return inner_.Now(); }
+  std::string ClipboardText() override { return inner_.ClipboardText(); }
+  void SetClipboardText(const std::string& text) override { inner_.SetClipboardText(text); }
+  std::string OpenFileDialog(const FileDialogRequest& r) override {
+    return inner_.OpenFileDialog(r);
+  }
+  std::string SaveFileDialog(const FileDialogRequest& r) override {
+    return inner_.SaveFileDialog(r);
+  }
+  int PopupMenu(const std::string& title, const std::vector<MenuEntry>& entries) override {
+    return inner_.PopupMenu(title, entries);
+  }
+  bool OpenUrl(const std::string& url) override { return inner_.OpenUrl(url); }
+  bool IsAdministrator() override { return inner_.IsAdministrator(); }
+  void WaitBegin(const std::string& m, int64_t max) override { inner_.WaitBegin(m, max); }
+  void WaitProgress(const std::string& m, int64_t max, int64_t v) override {
+    inner_.WaitProgress(m, max, v);
+  }
+  void WaitEnd() override { inner_.WaitEnd(); }
+  void SetBusyCursor(bool busy) override { inner_.SetBusyCursor(busy); }
+
+ private:
+  Platform& inner_;
+  Platform* previous_;
+};
+
 }  // namespace
 
 clsTFileTPD::clsTFileTPD()
@@ -661,6 +703,8 @@ bool clsTFileTPD::SaveFile(const std::string& file_name, bool document,
 
 bool clsTFileTPD::LoadFile(const std::string& file_name, DocumentRecord& record, bool report) {
   try {
+    std::optional<QuietPlatform> quiet;
+    if (!report) quiet.emplace();
     WaitScope wait(kLoadMessage, 1);
     Loader loader(file_name, record, xml_to_vote);
     loader.Run();
