@@ -6,6 +6,13 @@
 #include "support/error_report.h"
 
 namespace zelvo {
+namespace {
+
+// Title column widths: the longest title is "条件間違い数".
+constexpr int kTitleWidth = 84;
+constexpr int kCaptionWidth = 110;
+
+}  // namespace
 
 void clsXGridB::Initialize(Grid* grid, const std::string& title,
                            const std::vector<std::string>& captions) {
@@ -16,6 +23,7 @@ void clsXGridB::Initialize(Grid* grid, const std::string& title,
     grid_->Resize(1, static_cast<int>(captions.size()) + 1);
     grid_->SetText(1, 1, title);
     grid_->SetBack(1, 1, kColorButtonFace);
+    grid_->SetColWidth(1, kTitleWidth);
     for (size_t i = 0; i < captions.size(); ++i) {
       grid_->SetText(1, static_cast<int>(i) + 2, captions[i]);
     }
@@ -67,6 +75,8 @@ void clsXGridM::Initialize(Grid* grid) {
     if (!grid_) return;
     grid_->Resize(1, kCounts + 1);
     grid_->SetText(1, 1, "合計");
+    // Wide enough for a caption of four items ("◎+○+▲+△").
+    grid_->SetColWidth(1, kCaptionWidth);
     for (int c = 0; c < kCounts; ++c) grid_->SetText(1, c + 2, std::to_string(c));
     grid_->SetRowBack(1, kColorButtonFace);
     grid_->on_click = [this](const GridClick& click) { OnClick(click); };
