@@ -42,6 +42,7 @@ void clsXJoken::PrepareFields(int grade) {
     field->SetKind(NumberEntry::Kind::kMoney);
     field->SetRange(kMoneyZero, kMoneyNoLimit);
   }
+  g.check->caption = kHaitouCheckCaptions[grade - 1];
   g.min->tag = grade * 10 + 1;
   g.max->tag = grade * 10 + 2;
   g.min->SetValue(kMoneyZero);

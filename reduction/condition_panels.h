@@ -24,6 +24,21 @@
 
 namespace zelvo {
 
+// Texts of the "金額" and "補正" tabs around the panels.
+inline constexpr const char* kHaitouCheckCaptions[] = {"１等推定金額は", "２等推定金額は",
+                                                       "３等推定金額は"};
+inline constexpr const char* kHaitouNotes[] = {
+    "推定金額はキャリーを控除した金額を入力して下さい",
+    "9,999,999,999円以下と指定した場合は、上限の制限を行いません",
+    "テキストボックスの上で右クリックすると金額を選択できます"};
+// The condition-error options, MachigaiType 0 to 2, and their notes.
+inline constexpr const char* kMachigaiTypeCaptions[] = {
+    "条件間違い補正を行わない", "下の条件間違い数の買い目を取得する",
+    "下の条件間違い数の場合は、許容△の買い目を拡張する"};
+inline constexpr const char* kMachigaiNotes[] = {"（条件間違い補正を行わない場合は影響しません）",
+                                                 "条件に完全一致した買い目を取得するには、",
+                                                 "上記の条件間違い数(0)をチェックして下さい"};
+
 // What the money menu of a payout box answered: frmMenu's Index and, for
 // kMoneyAmount, the amount.
 struct MoneyMenuChoice {
@@ -39,7 +54,7 @@ class clsXJoken {
 
   // Binds one grade's controls (not owned): the fields take the range 0 to
   // 9,999,999,999, the minimum 0 and the maximum 9,999,999,999, and the tags
-  // grade*10+1 and grade*10+2.  Until a grade is bound its values live in
+  // grade*10+1 and grade*10+2; the box gets its caption.  Until a grade is bound its values live in
   // the panel's own models.
   void SetMoneyObject(int grade, CheckBox* check, NumberEntry* min_field, NumberEntry* max_field);
 

@@ -421,6 +421,7 @@ TEST(PayoutPanelTest, BindsFieldsAndClears) {
   min.SetValue(Money::FromInt(5));
   joken.SetMoneyObject(1, &check, &min, &max);
   EXPECT_EQ(min.kind(), NumberEntry::Kind::kMoney);
+  EXPECT_EQ(check.caption, "１等推定金額は");
   EXPECT_EQ(min.tag, 11);
   EXPECT_EQ(max.tag, 12);
   EXPECT_EQ(min.Text(), "0");
