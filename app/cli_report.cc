@@ -21,7 +21,10 @@ ReportDocumentIo& ReportIo() {
   return io;
 }
 
-FrameTable CountSingleFrame(const std::vector<int>& singles) {
+namespace {
+
+// How many of the singles have outcome o in match m, at [o][m].
+FrameTable ImportedFrame(const std::vector<int>& singles) {
   FrameTable frame{};
   for (int s : singles) {
     if (s < 0 || s >= kSingles) continue;
@@ -29,6 +32,8 @@ FrameTable CountSingleFrame(const std::vector<int>& singles) {
   }
   return frame;
 }
+
+}  // namespace
 
 int CmdReport(CliContext& ctx, const CliArgs& args_in) {
   CliArgs args = args_in;
@@ -80,7 +85,7 @@ int CmdImport(CliContext& ctx, const CliArgs& args) {
   }
   doc.SingleData = singles;
   doc.SingleCount = static_cast<int>(singles.size());
-  doc.SingleFrame = CountSingleFrame(singles);
+  doc.SingleFrame = ImportedFrame(singles);
   if (!ReportIo().save || !ReportIo().save(args[0], doc)) {
     ctx.err << "zelvomini-cli: cannot write the document " << args[0] << "\n";
     return 1;

@@ -31,9 +31,6 @@ int CmdReport(CliContext& ctx, const CliArgs& args);
 // import FILE < TEXT
 int CmdImport(CliContext& ctx, const CliArgs& args);
 
-// How many of the singles have outcome o in match m, at [o][m].
-FrameTable CountSingleFrame(const std::vector<int>& singles);
-
 }  // namespace zelvo
 
 #endif  // ZELVOMINI_APP_CLI_REPORT_H_
