@@ -114,8 +114,8 @@ int OnPrereq(void* user, char*, char*, int, int) {
 int OnProgress(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
   auto* t = static_cast<Transfer*>(user);
   if (t->receive_timeout_ms <= 0) return 0;
-  auto idle = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() -
-                                                                    t->last_activity);
+  auto idle =
+      std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - t->last_activity);
   if (idle.count() >= t->receive_timeout_ms) {
     t->timed_out = true;
     return 1;  // aborts the transfer
@@ -144,12 +144,9 @@ clsWinInet::clsWinInet() = default;
 
 bool clsWinInet::Connection() const { return CurlReady(); }
 
-WinInetProgressSink* clsWinInet::ProgressSink() const {
-  return sink_ ? sink_ : g_default_sink;
-}
+WinInetProgressSink* clsWinInet::ProgressSink() const { return sink_ ? sink_ : g_default_sink; }
 
-int clsWinInet::GetHttpData(const std::string& url, std::string& buffer,
-                            const std::string& proxy) {
+int clsWinInet::GetHttpData(const std::string& url, std::string& buffer, const std::string& proxy) {
   BusyCursor busy;
   buffer.clear();
   if (url.empty()) return 0;

@@ -82,18 +82,17 @@ void HttpTestServer::Impl::Handle(const httplib::Request& req, httplib::Response
 
   if (route.streamed_bytes > 0 && route.chunked) {
     auto left = std::make_shared<int64_t>(route.streamed_bytes);
-    res.set_chunked_content_provider(route.content_type,
-                                     [this, left](size_t, httplib::DataSink& sink) {
-                                       if (Stopping()) return false;
-                                       if (*left <= 0) {
-                                         sink.done();
-                                         return true;
-                                       }
-                                       size_t n = static_cast<size_t>(
-                                           std::min<int64_t>(*left, StreamChunk().size()));
-                                       *left -= static_cast<int64_t>(n);
-                                       return sink.write(StreamChunk().data(), n);
-                                     });
+    res.set_chunked_content_provider(
+        route.content_type, [this, left](size_t, httplib::DataSink& sink) {
+          if (Stopping()) return false;
+          if (*left <= 0) {
+            sink.done();
+            return true;
+          }
+          size_t n = static_cast<size_t>(std::min<int64_t>(*left, StreamChunk().size()));
+          *left -= static_cast<int64_t>(n);
+          return sink.write(StreamChunk().data(), n);
+        });
     return;
   }
   if (route.streamed_bytes > 0) {
@@ -175,8 +174,7 @@ void HttpTestServer::SetPage(const std::string& path, std::string body, std::str
   SetRoute(path, std::move(route));
 }
 
-void HttpTestServer::SetRedirect(const std::string& path, const std::string& location,
-                                 int status) {
+void HttpTestServer::SetRedirect(const std::string& path, const std::string& location, int status) {
   HttpRoute route;
   route.status = status;
   route.headers["Location"] = location;

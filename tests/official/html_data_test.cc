@@ -1,11 +1,12 @@
 // The page tokenizer: cutting, cleaning, comments, body tracking, and that
 // no page, however broken, can crash it.
+#include "official/html_data.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
 #include <string>
 
-#include "official/html_data.h"
 #include "support/text.h"
 
 namespace zelvo {
@@ -111,7 +112,7 @@ TEST(HtmlDataTest, BodyTagsThemselvesLieOutsideTheBody) {
   std::vector<bool> in_body;
   for (const HtmlItem& item : items) in_body.push_back(item.in_body);
   EXPECT_EQ(in_body, (std::vector<bool>{false, false, false, false, false, true, true, true, false,
-                                         false, false}));
+                                        false, false}));
   EXPECT_EQ(items[4].name, "BODY");
 }
 

@@ -1,8 +1,9 @@
 // The page wrapper: body texts, the title, address joining, and pages read
 // from files and from the local server.
+#include "official/html_get.h"
+
 #include <gtest/gtest.h>
 
-#include "official/html_get.h"
 #include "support/paths.h"
 #include "support/text.h"
 #include "tests/common/fake_platform.h"
@@ -53,8 +54,9 @@ TEST_F(HtmlGetTest, OnlyBodyTextsCountAndTheirBlanksGo) {
 }
 
 TEST_F(HtmlGetTest, TitleJoinsTheTokenTextsBetweenItsTags) {
-  TextsOf("<html><head><TITLE>第１回 &amp; <b>mini</b> toto</Title></head><body>"
-          "<title>body title</title></body>");
+  TextsOf(
+      "<html><head><TITLE>第１回 &amp; <b>mini</b> toto</Title></head><body>"
+      "<title>body title</title></body>");
   EXPECT_EQ(get_.GetHtmlTitle(), "第１回 &<b>mini</b>toto");
 }
 
@@ -74,7 +76,8 @@ TEST(HtmlGetAddressTest, JoinsRelativeAndRootedAddresses) {
   EXPECT_EQ(clsHtmlGet::GetPlusAddrees(base, "/x.html"), "http://example.jp/x.html");
   EXPECT_EQ(clsHtmlGet::GetPlusAddrees(base, "e/f.html"), "http://example.jp/a/b/e/f.html");
   EXPECT_EQ(clsHtmlGet::GetPlusAddrees(base, "../../../../g.html"), "http://example.jp/g.html");
-  EXPECT_EQ(clsHtmlGet::GetPlusAddrees("example.jp/top.html", "h.html"), "http://example.jp/h.html");
+  EXPECT_EQ(clsHtmlGet::GetPlusAddrees("example.jp/top.html", "h.html"),
+            "http://example.jp/h.html");
   // An https page keeps its scheme; an absolute link stays as it is.
   EXPECT_EQ(clsHtmlGet::GetPlusAddrees("https://example.jp/a/b.html", "c.html"),
             "https://example.jp/a/c.html");
@@ -83,7 +86,8 @@ TEST(HtmlGetAddressTest, JoinsRelativeAndRootedAddresses) {
 
 TEST_F(HtmlGetTest, DownloadsTokenizesAndSavesThePage) {
   testing::HttpTestServer server;
-  const std::string page = "<html><head><title>結果</title></head><body>くじ<br>結果<td>１</body></html>";
+  const std::string page =
+      "<html><head><title>結果</title></head><body>くじ<br>結果<td>１</body></html>";
   server.SetPage("/result.html", page);
   get_.SetProgressOpen(false);
   std::string url = server.Url("/result.html?kaisai=1234");

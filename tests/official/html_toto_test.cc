@@ -1,7 +1,8 @@
 // The text helpers the scrapers read round numbers, amounts and dates with.
+#include "official/html_toto.h"
+
 #include <gtest/gtest.h>
 
-#include "official/html_toto.h"
 #include "support/error_report.h"
 #include "tests/common/fake_platform.h"
 

@@ -1,11 +1,12 @@
 // The real HTTP client against the local server: bodies, encodings, error
 // pages, redirects, time-outs, the size cap, request headers and progress.
+#include "official/win_inet.h"
+
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
 #include <chrono>
 
-#include "official/win_inet.h"
 #include "support/text.h"
 #include "tests/common/fake_platform.h"
 #include "tests/common/http_test_server.h"
@@ -75,8 +76,8 @@ TEST_F(WinInetTest, EmptyBodiesAndErrorPages) {
   EXPECT_EQ(inet_.GetHttpDataString(server_.Url("/empty"), "", 8), "");
 
   // The status is not looked at: the server's error page is the body.
-  std::string not_found = Get("/nowhere.html", static_cast<int>(
-                                                   testing::HttpTestServer::NotFoundPage("").size()));
+  std::string not_found =
+      Get("/nowhere.html", static_cast<int>(testing::HttpTestServer::NotFoundPage("").size()));
   EXPECT_TRUE(Contains(not_found, "The requested URL was not found on this server"));
   testing::HttpRoute failing;
   failing.status = 500;
