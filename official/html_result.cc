@@ -104,6 +104,10 @@ bool clsHtmlResult::Walk(const std::vector<std::string>& texts, const std::strin
         std::string value = TextAt(texts, at);
         return clsHtmlToto::StringToDateEx(value);
       };
+      // The next group's heading ends a part whose payout dates are missing.
+      if (last_match_read && t.starts_with("第") && Contains(t, "回") && Contains(t, "くじ結果")) {
+        break;
+      }
       if (t == "当せん金") {
         per_grade(r.prize);
       } else if (t == "当せん口数") {

@@ -78,6 +78,12 @@ bool clsHtmlSchedule::Walk(const std::vector<std::string>& texts, const std::str
         return latest_time ? clsHtmlToto::StringToDateEx2(value)
                            : clsHtmlToto::StringToDateEx(value);
       };
+      // The page lists every product of the round in turn.  A cancelled
+      // part has no payout deadline to end on, so the next part's heading
+      // ends it instead of its rows being read as more matches of this one.
+      if (last_match_read && t.starts_with("第") && Contains(t, "回") && Contains(t, "くじ情報")) {
+        break;
+      }
       if (t == "くじは中止となりました。") {
         r.holding_state = kHoldingCancelled;
       } else if (t == "販売開始日") {
