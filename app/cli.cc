@@ -27,6 +27,8 @@ const Command kCommands[] = {
     {"single", CmdSingle,
      "single N|DIGITS                 a single's number, outcomes and neighbours"},
     {"update-teams", CmdUpdateTeams, "update-teams [--yes]            fetch a newer TeamName2.dat"},
+    {"download", CmdDownload, "download KIND ROUND GROUP       fetch schedule|vote|result [--yes]"},
+    {"show", CmdShow, "show ROUND GROUP                cached schedule, vote status and result"},
 };
 
 void PrintHelp(std::ostream& out) {
