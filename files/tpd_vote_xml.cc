@@ -1,17 +1,25 @@
-// The embedded vote status of documents.
+// The embedded vote status of documents: the vote status XML without its
+// file head.
 #include "files/tpd_file.h"
-#include "support/error_report.h"
+#include "official/xml_vote.h"
 
 namespace zelvo {
 
-// Until the vote status XML is available here, documents cannot carry a vote
-// status: saving a document fails rather than writing a file without one.
 VoteXmlWriter DefaultVoteXmlWriter() {
-  return [](const VoteStatusRecord&) -> std::string { throw RuntimeError(kErrInvalidCall); };
+  return [](const VoteStatusRecord& vote) {
+    clsXmlVote xml;
+    xml.SetRecord(vote);
+    return xml.GetXmlString(false);
+  };
 }
 
 VoteXmlReader DefaultVoteXmlReader() {
-  return [](const std::string&, VoteStatusRecord&) { return false; };
+  return [](const std::string& text, VoteStatusRecord& vote) {
+    clsXmlVote xml;
+    if (!xml.SetXmlString(text, false)) return false;
+    vote = xml.Record();
+    return true;
+  };
 }
 
 }  // namespace zelvo
