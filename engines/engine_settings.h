@@ -29,8 +29,8 @@ struct EngineChoice {
   const char* caption;      // option button text (an ideographic space between the words)
   const char* report_name;  // the name in the clipboard report (an ordinary space)
   EngineKind engine;
-  int grade;                // reach the engine works at; 0 when nothing runs
-  bool pause;               // the start button doubles as pause / resume
+  int grade;   // reach the engine works at; 0 when nothing runs
+  bool pause;  // the start button doubles as pause / resume
 };
 
 inline constexpr int kEngineChoiceCount = 6;
@@ -40,8 +40,7 @@ inline constexpr EngineChoice kEngineChoices[kEngineChoiceCount] = {
     {"２等保証　試行検索エンジン", "２等保証 試行検索エンジン", EngineKind::kTrial, 2, true},
     {"３等保証　高速検索エンジン", "３等保証 高速検索エンジン", EngineKind::kFast, 3, false},
     {"３等保証　試行検索エンジン", "３等保証 試行検索エンジン", EngineKind::kTrial, 3, true},
-    {"保証無し　口数最適化エンジン", "口数最適化エンジン", EngineKind::kCountOptimisation, 2,
-     true},
+    {"保証無し　口数最適化エンジン", "口数最適化エンジン", EngineKind::kCountOptimisation, 2, true},
 };
 
 // The choice for an MsEngine value; any value outside 0-5 runs no engine, as

@@ -23,8 +23,7 @@ int clsTMsEngine1::Score(int single) const {
   return score;
 }
 
-void clsTMsEngine1::EngineStart(int lngSCount, std::span<const int> lngSingle,
-                                int lngSearchGrade) {
+void clsTMsEngine1::EngineStart(int lngSCount, std::span<const int> lngSingle, int lngSearchGrade) {
   if (lngSCount < 0 || static_cast<size_t>(lngSCount) > lngSingle.size()) {
     throw std::out_of_range("EngineStart");
   }

@@ -65,8 +65,7 @@ void clsTMsEngine::Compress(int& count, std::vector<int>& singles, const EngineS
 
     MsTousen.fill(0);
     if ((settings.MsEngine != 0 || settings.ChushutsuFlag) && kept_count >= 1 && count >= 1) {
-      clsTProbability().GetTousen(reduced, std::span<const int>(singles.data(), count),
-                                  MsTousen);
+      clsTProbability().GetTousen(reduced, std::span<const int>(singles.data(), count), MsTousen);
     }
   } catch (const std::exception& e) {
     ReportEngineError("MsEngine Err", e);

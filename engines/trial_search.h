@@ -156,8 +156,8 @@ class TrialSearch {
   bool SearchLoop(int d, int time_limit, double deadline, clsTMsg& msg);
 #if ZELVO_POPCNT_DISPATCH
   template <bool kTrackBest>
-  __attribute__((target("popcnt"))) bool SearchWithPopcnt(int d, int time_limit,
-                                                          double deadline, clsTMsg& msg) {
+  __attribute__((target("popcnt"))) bool SearchWithPopcnt(int d, int time_limit, double deadline,
+                                                          clsTMsg& msg) {
     return SearchLoop<kTrackBest>(d, time_limit, deadline, msg);
   }
 #endif

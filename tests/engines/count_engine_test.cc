@@ -80,7 +80,8 @@ TEST(CountEngineTest, TimeUpKeepsTheBestSelectionSeen) {
   }
   // The activity indicator moves within 0 to 100.
   EXPECT_FALSE(progress.empty());
-  EXPECT_TRUE(std::all_of(progress.begin(), progress.end(), [](int v) { return v >= 0 && v <= 100; }));
+  EXPECT_TRUE(
+      std::all_of(progress.begin(), progress.end(), [](int v) { return v >= 0 && v <= 100; }));
   EXPECT_TRUE(std::any_of(progress.begin(), progress.end(), [](int v) { return v > 0; }));
 }
 

@@ -1,9 +1,10 @@
+#include "engines/engine_settings.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "engines/engine_panel.h"
-#include "engines/engine_settings.h"
 
 namespace zelvo {
 namespace {

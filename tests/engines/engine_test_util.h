@@ -50,9 +50,8 @@ inline bool Covers(const std::vector<int>& chosen, const std::vector<int>& targe
 }
 
 inline bool AllAmong(const std::vector<int>& chosen, const std::vector<int>& pool) {
-  return std::all_of(chosen.begin(), chosen.end(), [&](int c) {
-    return std::find(pool.begin(), pool.end(), c) != pool.end();
-  });
+  return std::all_of(chosen.begin(), chosen.end(),
+                     [&](int c) { return std::find(pool.begin(), pool.end(), c) != pool.end(); });
 }
 
 // A random set of distinct singles in random order (its own generator, so
@@ -69,8 +68,9 @@ inline std::vector<int> RandomTargets(std::mt19937& gen, int min_size, int max_s
 inline std::vector<std::string> Unstamped(const RunLogList& log) {
   std::vector<std::string> out;
   for (const std::string& line : log.Lines()) {
-    bool stamped = line.size() >= 5 && line[4] == ' ' &&
-                   std::all_of(line.begin(), line.begin() + 4, [](char c) { return c >= '0' && c <= '9'; });
+    bool stamped =
+        line.size() >= 5 && line[4] == ' ' &&
+        std::all_of(line.begin(), line.begin() + 4, [](char c) { return c >= '0' && c <= '9'; });
     out.push_back(stamped ? line.substr(5) : line);
   }
   return out;

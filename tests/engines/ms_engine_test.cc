@@ -78,8 +78,7 @@ TEST_F(MsEngineTest, RandomExtractionDrawsDistinctSinglesAndCountsThem) {
   std::vector<std::string> lines = testing::Unstamped(log_);
   ASSERT_GE(lines.size(), 2u);
   EXPECT_EQ(lines[lines.size() - 3], std::string(55, '-'));
-  EXPECT_EQ(lines[lines.size() - 2],
-            "抽出                  :     25 →      10 ( 40.00%)");
+  EXPECT_EQ(lines[lines.size() - 2], "抽出                  :     25 →      10 ( 40.00%)");
 }
 
 TEST_F(MsEngineTest, ExtractionOfAtLeastTheCountChangesNothing) {

@@ -43,8 +43,8 @@ struct TrialRun {
   int64_t trials = 0;
 };
 
-TrialRun RunTrial(const std::vector<int>& targets, int grade, const EngineSettings& s, RunLogList* log,
-             const MultiTable& multi = testing::FullMulti()) {
+TrialRun RunTrial(const std::vector<int>& targets, int grade, const EngineSettings& s,
+                  RunLogList* log, const MultiTable& multi = testing::FullMulti()) {
   clsTMsEngine2 engine;
   engine.Initialize(log);
   engine.EngineStart(static_cast<int>(targets.size()), targets, grade, s, multi);
