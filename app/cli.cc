@@ -29,6 +29,7 @@ const Command kCommands[] = {
     {"update-teams", CmdUpdateTeams, "update-teams [--yes]            fetch a newer TeamName2.dat"},
     {"download", CmdDownload, "download KIND ROUND GROUP       fetch schedule|vote|result [--yes]"},
     {"show", CmdShow, "show ROUND GROUP                cached schedule, vote status and result"},
+    {"compress", CmdCompress, "compress --engine N --targets all|FILE.csv [...]  search engines"},
 };
 
 void PrintHelp(std::ostream& out) {
