@@ -7,6 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config ca-certificates
   libicu-dev libcurl4-openssl-dev
   googletest libgtest-dev libbenchmark-dev
+  qt6-base-dev fonts-noto-cjk poppler-utils
 )
 
 missing=()
