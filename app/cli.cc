@@ -26,6 +26,8 @@ const Command kCommands[] = {
      "team-add LONG_NAME SHORT_NAME   add a club to the user table TeamName3.dat"},
     {"single", CmdSingle,
      "single N|DIGITS                 a single's number, outcomes and neighbours"},
+    {"print", CmdPrint, "print DOC.tpd --pdf OUT.pdf     mark sheets (--printer NAME, --test, --pages A-B)"},
+    {"check", CmdCheck, "check DOC.tpd [--all|--next N]  grades of the singles against the result"},
 };
 
 void PrintHelp(std::ostream& out) {

@@ -15,6 +15,8 @@ int CmdStatus(CliContext& ctx, const CliArgs& args);
 int CmdTeam(CliContext& ctx, const CliArgs& args);
 int CmdTeamAdd(CliContext& ctx, const CliArgs& args);
 int CmdSingle(CliContext& ctx, const CliArgs& args);
+int CmdPrint(CliContext& ctx, const CliArgs& args);
+int CmdCheck(CliContext& ctx, const CliArgs& args);
 
 // Option helpers shared by the commands.
 bool TakeFlag(CliArgs& args, const std::string& flag);

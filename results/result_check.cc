@@ -213,14 +213,7 @@ void clsTResult::Evaluate(bool with_prize_table) {
   grade_counts_ = counts;
   grade_panel_.SetValue(counts, kaisaikai_);
   if (with_prize_table) {
-    int decided = 0;
-    for (const auto& match : marks) {
-      if (std::any_of(match.begin(), match.end(),
-                      [](int v) { return v == kMarkOfficial || v == kMarkCancelled; })) {
-        ++decided;
-      }
-    }
-    if (decided == 5) {
+    if (DecidedCount() == 5) {
       kakutei_.SetResult(result_);
       kakutei_.SetValue(counts);
     } else {
@@ -231,6 +224,17 @@ void clsTResult::Evaluate(bool with_prize_table) {
     count_panel_->SetColor(multi_.GetVisible());
     count_panel_->Refresh();
   }
+}
+
+int clsTResult::DecidedCount() const {
+  int decided = 0;
+  for (const auto& match : multi_.GetValue()) {
+    if (std::any_of(match.begin(), match.end(),
+                    [](int v) { return v == kMarkOfficial || v == kMarkCancelled; })) {
+      ++decided;
+    }
+  }
+  return decided;
 }
 
 void clsTResult::ShowPage(int page) {

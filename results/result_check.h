@@ -84,6 +84,8 @@ class clsTResult {
   // Grade 1 (all five right) to 6 of the i-th single given to SetSingle.
   int Grade(int index) const { return grades_.at(index); }
   const ResultMarks& HitTable() const { return hits_; }
+  // Matches whose result is known (an official or agreeing mark, or cancelled).
+  int DecidedCount() const;
 
   // SysData\Temp\Zelvomini_Result_005_A.dat under the program folder.
   static std::string ResultTempPath(int kaisaikai, const std::string& kumi);
