@@ -307,6 +307,10 @@ int CmdPrint(CliContext& ctx, const CliArgs& args_in) {
     return 0;
   }
   QtSystemPrinter printer;
+  if (printer.PrinterNames().empty()) {
+    ctx.err << "zelvomini-cli: no printer is installed; --pdf OUT.pdf writes the sheets to a file\n";
+    return 1;
+  }
   if (has_printer) settings.PrinterName = printer_name;
   return PrintDocumentSheets(ctx.out, ctx.err, doc, nullptr, settings, request, printer);
 #else

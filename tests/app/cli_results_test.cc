@@ -180,8 +180,11 @@ TEST_F(CliResultsRunTest, PrintPdfSheets) {
   // The test sheet after the question, answered by --yes.
   ASSERT_EQ(Run({"--yes", "print", "--singles", csv_, "--pdf", pdf, "--test"}), 0) << err.str();
   EXPECT_TRUE(Has(out.str(), "(1 pages)"));
+  // Without CUPS printers the command says so; with some, an unknown name is refused.
   EXPECT_EQ(Run({"print", "--singles", csv_, "--printer", "No Such Printer"}), 1);
-  EXPECT_TRUE(Has(err.str(), "プリンタの選択に失敗しました。"));
+  EXPECT_TRUE(Has(err.str(), "no printer is installed") ||
+              Has(err.str(), "プリンタの選択に失敗しました。"))
+      << err.str();
 }
 #endif
 
