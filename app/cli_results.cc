@@ -132,9 +132,8 @@ bool LoadDocumentArgs(CliContext& ctx, CliArgs& args, DocumentRecord& doc, std::
       ctx.err << usage;
       return false;
     }
-    ctx.err << "zelvomini-cli: reading documents is not in this build yet; "
-               "use --singles FILE.csv --round N --group A|B\n";
-    return false;
+    if (!ResultsIo().load || !ResultsIo().load(args[0], doc, ctx.err)) return false;
+    file_name = FileNamePart(args[0]);
   }
   if (has_round && (!ParseInt32(round_text, doc.Kaisaikai) || doc.Kaisaikai < 0)) {
     ctx.err << "zelvomini-cli: --round takes a round number\n";
@@ -150,9 +149,6 @@ bool LoadDocumentArgs(CliContext& ctx, CliArgs& args, DocumentRecord& doc, std::
   return true;
 }
 
-// The cached result of a round and group; an empty record when none is cached.
-ResultRecord CachedResult(int /*round*/, const std::string& /*kumi*/) { return ResultRecord(); }
-
 const char* kPrintUsage =
     "usage: zelvomini-cli print DOC.tpd|--singles FILE.csv [--round N] [--group A|B]\n"
     "         (--pdf OUT.pdf | --printer NAME | --list) [--test] [--pages A-B]\n";
@@ -161,6 +157,17 @@ const char* kCheckUsage =
     "         [--all | --next N]\n";
 
 }  // namespace
+
+ResultsCliIo& ResultsIo() {
+  static ResultsCliIo io{[](const std::string&, DocumentRecord&, std::ostream& err) {
+                           err << "zelvomini-cli: reading documents is not in this build yet; "
+                                  "use --singles FILE.csv --round N --group A|B\n";
+                           return false;
+                         },
+                         [](int, const std::string&) { return ResultRecord(); },
+                         [](int, const std::string&, ScheduleRecord&) { return false; }};
+  return io;
+}
 
 bool ParsePageRange(const std::string& text, int& start, int& end) {
   std::vector<std::string> parts = Split(text, "-");
@@ -287,17 +294,22 @@ int CmdPrint(CliContext& ctx, const CliArgs& args_in) {
   DocumentRecord doc;
   if (!LoadDocumentArgs(ctx, args, doc, request.file_name, kPrintUsage)) return 64;
   PrinterSettings settings = ReadPrinterIni();
+  ScheduleRecord schedule_record;
+  const ScheduleRecord* schedule = nullptr;
+  if (ResultsIo().schedule && ResultsIo().schedule(doc.Kaisaikai, doc.Kumi, schedule_record)) {
+    schedule = &schedule_record;
+  }
   if (list) {
     settings.PrinterName.clear();
     ListingPrinter listing(ctx.out);
-    return PrintDocumentSheets(ctx.out, ctx.err, doc, nullptr, settings, request, listing);
+    return PrintDocumentSheets(ctx.out, ctx.err, doc, schedule, settings, request, listing);
   }
 #ifdef ZELVO_HAVE_QT_PRINT
   if (has_pdf) {
     // The file is the printer: the printer chosen in the settings is not used.
     settings.PrinterName.clear();
     QtPdfPrinter printer(ResolveProgramPath(pdf));
-    int rc = PrintDocumentSheets(ctx.out, ctx.err, doc, nullptr, settings, request, printer);
+    int rc = PrintDocumentSheets(ctx.out, ctx.err, doc, schedule, settings, request, printer);
     if (rc != 0) return rc;
     if (!printer.Finish()) {
       ctx.err << "zelvomini-cli: cannot write " << pdf << "\n";
@@ -308,11 +320,12 @@ int CmdPrint(CliContext& ctx, const CliArgs& args_in) {
   }
   QtSystemPrinter printer;
   if (printer.PrinterNames().empty()) {
-    ctx.err << "zelvomini-cli: no printer is installed; --pdf OUT.pdf writes the sheets to a file\n";
+    ctx.err
+        << "zelvomini-cli: no printer is installed; --pdf OUT.pdf writes the sheets to a file\n";
     return 1;
   }
   if (has_printer) settings.PrinterName = printer_name;
-  return PrintDocumentSheets(ctx.out, ctx.err, doc, nullptr, settings, request, printer);
+  return PrintDocumentSheets(ctx.out, ctx.err, doc, schedule, settings, request, printer);
 #else
   (void)has_pdf;
   (void)has_printer;
@@ -337,7 +350,9 @@ int CmdCheck(CliContext& ctx, const CliArgs& args_in) {
   DocumentRecord doc;
   std::string file_name;
   if (!LoadDocumentArgs(ctx, args, doc, file_name, kCheckUsage)) return 64;
-  return CheckDocumentResult(ctx.out, doc, CachedResult(doc.Kaisaikai, doc.Kumi), reveal);
+  ResultRecord result;
+  if (ResultsIo().result) result = ResultsIo().result(doc.Kaisaikai, doc.Kumi);
+  return CheckDocumentResult(ctx.out, doc, result, reveal);
 }
 
 }  // namespace zelvo

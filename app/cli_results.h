@@ -3,6 +3,7 @@
 #ifndef ZELVOMINI_APP_CLI_RESULTS_H_
 #define ZELVOMINI_APP_CLI_RESULTS_H_
 
+#include <functional>
 #include <iosfwd>
 #include <string>
 
@@ -40,6 +41,18 @@ struct RevealRequest {
 // the counts per grade and, once every match is decided, the prize table.
 int CheckDocumentResult(std::ostream& out, const DocumentRecord& doc, const ResultRecord& result,
                         const RevealRequest& reveal);
+
+// How the commands reach the files: the document reader and the result and
+// schedule caches.  Replaceable, so that tests run the commands on records.
+struct ResultsCliIo {
+  // Reads a .tpd document; false (after telling why on `err`) when it cannot.
+  std::function<bool(const std::string& path, DocumentRecord& doc, std::ostream& err)> load;
+  // The cached result of a round and group; an empty record when none.
+  std::function<ResultRecord(int round, const std::string& group)> result;
+  // The cached schedule of a round and group; false when none.
+  std::function<bool(int round, const std::string& group, ScheduleRecord& schedule)> schedule;
+};
+ResultsCliIo& ResultsIo();
 
 // "A-B" or "A" into a 1-based page range; false on anything else.
 bool ParsePageRange(const std::string& text, int& start, int& end);

@@ -166,6 +166,49 @@ TEST_F(CliResultsRunTest, CheckWithoutResultUsesTheProvisionalMarks) {
   EXPECT_TRUE(Has(out.str(), "2等        6   50%\n"));
 }
 
+// The document and the caches reached through the replaceable functions.
+class CliResultsIoTest : public CliResultsRunTest {
+ protected:
+  void SetUp() override {
+    CliResultsRunTest::SetUp();
+    saved_ = ResultsIo();
+    ResultsIo().load = [](const std::string& path, DocumentRecord& doc, std::ostream& err) {
+      if (path != "round.tpd") {
+        err << "cannot read " << path << "\n";
+        return false;
+      }
+      doc = Doc(1200, {S(1, 0, 2, 0, 1), S(2, 2, 2, 2, 2)});
+      doc.Kumi = "B";
+      return true;
+    };
+    ResultsIo().result = [](int round, const std::string& group) {
+      return round == 1200 && group == "B" ? Result(1200, {1, 0, 2, 0, 1}) : ResultRecord();
+    };
+    ResultsIo().schedule = [](int round, const std::string&, ScheduleRecord& schedule) {
+      schedule.matches[1].home = "浦和";
+      schedule.matches[1].away = "鹿島";
+      return round == 1200;
+    };
+  }
+  void TearDown() override { ResultsIo() = saved_; }
+  ResultsCliIo saved_;
+};
+
+TEST_F(CliResultsIoTest, CheckAndPrintADocument) {
+  ASSERT_EQ(Run({"check", "round.tpd", "--all"}), 0) << err.str();
+  EXPECT_TRUE(Has(out.str(), "第1200回 B組: 2 singles, official result, 5 of 5 matches revealed"));
+  EXPECT_TRUE(Has(out.str(), "    2  2 2 2 2 2  5等\n")) << out.str();
+  EXPECT_TRUE(Has(out.str(), "1,234,560 "));
+  EXPECT_EQ(Run({"check", "other.tpd"}), 64);
+  EXPECT_TRUE(Has(err.str(), "cannot read other.tpd"));
+
+  dir.WriteCp932("SysData/Printer.ini",
+                 testing::CrLf({"PrinterOpenText = True", "PrinterFileText = True"}));
+  ASSERT_EQ(Run({"print", "round.tpd", "--list"}), 0) << err.str();
+  EXPECT_TRUE(Has(out.str(), "text 3.00 14.75 9pt round.tpd\n")) << out.str();
+  EXPECT_TRUE(Has(out.str(), "text 37.50 14.75 6pt 浦和   鹿島\n"));
+}
+
 #ifdef ZELVO_HAVE_QT_PRINT
 TEST_F(CliResultsRunTest, PrintPdfSheets) {
   std::string pdf = JoinPath(dir.path(), "out.pdf");
