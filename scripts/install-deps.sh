@@ -8,6 +8,7 @@ packages=(
   libicu-dev libcurl4-openssl-dev
   libcpp-httplib-dev
   googletest libgtest-dev libbenchmark-dev
+  qt6-base-dev fonts-noto-cjk poppler-utils
 )
 
 missing=()
