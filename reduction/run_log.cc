@@ -74,7 +74,8 @@ void clsTMsg::CompMsg(const std::string& label, int pre_count, int count, bool k
         false, true);
     return;
   }
-  double percent = pre_count < 1 ? 100.0 : RoundDecimal(count * 100.0 / pre_count, 4);
+  double percent =
+      pre_count < 1 ? 100.0 : RoundDecimal(static_cast<double>(count) / pre_count * 100.0, 4);
   Msg(PadLeftColumns(std::to_string(count), 7) + " (" +
           PadLeftColumns(FormatNumber(percent, "##0.00"), 6) + "%)",
       true, false);
