@@ -1,5 +1,7 @@
 #include "reduction/run_log.h"
 
+#include <cstdio>
+
 #include "support/format.h"
 #include "support/platform.h"
 #include "support/text.h"
@@ -57,7 +59,29 @@ void clsTMsg::Cls() {
 
 std::string clsTMsg::TimeStamp() {
   uint32_t elapsed = platform().TickCount() - RunLogStopwatchStart();
-  return FormatNumber(elapsed / 1000.0, "0000") + " ";
+  // Whole seconds, halves rounded up, as the "0000" format of elapsed / 1000
+  // gives them; in integers because every condition line asks for one.
+  char buf[16];
+  std::snprintf(buf, sizeof buf, "%04u ", static_cast<unsigned>((elapsed + 500ull) / 1000));
+  return buf;
+}
+
+std::string clsTMsg::PercentText(int pre_count, int count) {
+  if (pre_count < 1) return "100.00";
+  if (count < 0 || pre_count > 100000000) {
+    return FormatNumber(RoundDecimal(static_cast<double>(count) / pre_count * 100.0, 4), "##0.00");
+  }
+  // count / pre_count x 100 rounded to four decimals, then shown with two,
+  // both halves up, in integers because every condition line asks for it.
+  // Up to the bound above a quotient that is not exactly on a rounding
+  // boundary stays further from it than a double's error, so this gives
+  // what the two roundings of the double give.
+  int64_t q = (static_cast<int64_t>(count) * 2000000 / pre_count + 1) / 2;  // 1e-4 %
+  int64_t h = (q + 50) / 100;                                               // 1e-2 %
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "%lld.%02lld", static_cast<long long>(h / 100),
+                static_cast<long long>(h % 100));
+  return buf;
 }
 
 void clsTMsg::Msg(const std::string& text, bool cr, bool time) {
@@ -74,10 +98,8 @@ void clsTMsg::CompMsg(const std::string& label, int pre_count, int count, bool k
         false, true);
     return;
   }
-  double percent =
-      pre_count < 1 ? 100.0 : RoundDecimal(static_cast<double>(count) / pre_count * 100.0, 4);
   Msg(PadLeftColumns(std::to_string(count), 7) + " (" +
-          PadLeftColumns(FormatNumber(percent, "##0.00"), 6) + "%)",
+          PadLeftColumns(PercentText(pre_count, count), 6) + "%)",
       true, false);
 }
 

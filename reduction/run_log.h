@@ -63,6 +63,9 @@ class clsTMsg {
 
   // "0003 ": whole seconds since the last Cls, four digits and a blank.
   static std::string TimeStamp();
+  // The share kept, "##0.00" of count / pre_count x 100 after rounding it to
+  // four decimals; "100.00" when nothing came before.
+  static std::string PercentText(int pre_count, int count);
   // The separator line's text.
   static std::string Separator() { return std::string(55, '-'); }
 

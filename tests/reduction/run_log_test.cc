@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/format.h"
 #include "support/text.h"
 #include "tests/common/fake_platform.h"
 
@@ -92,6 +93,19 @@ TEST_F(RunLogTest, StampsPiecesAndSeparators) {
   msg_.Msg("e", true, true);
   EXPECT_EQ(list_.Lines()[3], "0012 e");
   EXPECT_EQ(clsTMsg::TimeStamp(), "0012 ");
+}
+
+TEST(RunLogPercentTest, SameAsRoundingTheQuotientTwice) {
+  for (int pre = 1; pre <= 243; ++pre) {
+    for (int count = 0; count <= pre; ++count) {
+      double percent = RoundDecimal(static_cast<double>(count) / pre * 100.0, 4);
+      ASSERT_EQ(clsTMsg::PercentText(pre, count), FormatNumber(percent, "##0.00"))
+          << count << "/" << pre;
+    }
+  }
+  EXPECT_EQ(clsTMsg::PercentText(128, 1), "0.78");  // 0.78125 -> 0.7813 -> 0.78
+  EXPECT_EQ(clsTMsg::PercentText(0, 5), "100.00");
+  EXPECT_EQ(clsTMsg::PercentText(200000000, 1), "0.00");
 }
 
 TEST_F(RunLogTest, ProgressBarAndUnboundLog) {
