@@ -123,22 +123,34 @@ const std::array<uint8_t, 15>& clsTDeme::TableOf(Kind kind) const {
   return outcome_;
 }
 
-void clsTDeme::CountAll(Kind kind, std::array<uint8_t, kSingles>& counts) const {
+void clsTDeme::CountParts(Kind kind, std::array<uint8_t, 27>& low,
+                          std::array<uint8_t, 9>& high) const {
   const auto& table = TableOf(kind);
-  // Built up one match at a time: the counts of the singles below 3^m are
-  // extended by the contribution of match m's outcome.
-  for (int o = 0; o < 3; ++o) counts[o] = plus_[table[Cell(o, 0)]];
-  int span = 3;
-  for (int m = 1; m < kMatches; ++m) {
-    uint8_t add1 = plus_[table[Cell(1, m)]];
-    uint8_t add2 = plus_[table[Cell(2, m)]];
-    uint8_t add0 = plus_[table[Cell(0, m)]];
-    for (int s = 0; s < span; ++s) {
-      counts[span + s] = static_cast<uint8_t>(counts[s] + add1);
-      counts[2 * span + s] = static_cast<uint8_t>(counts[s] + add2);
-      counts[s] = static_cast<uint8_t>(counts[s] + add0);
+  uint8_t add[5][3];
+  for (int m = 0; m < kMatches; ++m) {
+    for (int o = 0; o < 3; ++o) add[m][o] = plus_[table[Cell(o, m)]];
+  }
+  int i = 0;
+  for (int o2 = 0; o2 < 3; ++o2) {
+    for (int o1 = 0; o1 < 3; ++o1) {
+      for (int o0 = 0; o0 < 3; ++o0) {
+        low[i++] = static_cast<uint8_t>(add[0][o0] + add[1][o1] + add[2][o2]);
+      }
     }
-    span *= 3;
+  }
+  i = 0;
+  for (int o4 = 0; o4 < 3; ++o4) {
+    for (int o3 = 0; o3 < 3; ++o3) high[i++] = static_cast<uint8_t>(add[3][o3] + add[4][o4]);
+  }
+}
+
+void clsTDeme::CountAll(Kind kind, std::array<uint8_t, kSingles>& counts) const {
+  std::array<uint8_t, 27> low;
+  std::array<uint8_t, 9> high;
+  CountParts(kind, low, high);
+  uint8_t* out = counts.data();
+  for (int hi = 0; hi < 9; ++hi) {
+    for (int lo = 0; lo < 27; ++lo) out[27 * hi + lo] = static_cast<uint8_t>(low[lo] + high[hi]);
   }
 }
 

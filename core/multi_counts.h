@@ -47,6 +47,9 @@ class clsTDeme {
   // The count of every single number at once (the reduction asks for all of
   // them under every condition, and this costs one pass over the 243).
   void CountAll(Kind kind, std::array<uint8_t, kSingles>& counts) const;
+  // The same in two parts: a single number is lo + 27 x hi, and its count is
+  // low[lo] (matches 0 to 2) + high[hi] (matches 3 and 4).
+  void CountParts(Kind kind, std::array<uint8_t, 27>& low, std::array<uint8_t, 9>& high) const;
 
   uint8_t RankOf(int outcome, int match) const { return rank_[Cell(outcome, match)]; }
 

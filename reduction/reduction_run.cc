@@ -1,6 +1,7 @@
 #include "reduction/reduction_run.h"
 
 #include <algorithm>
+#include <cstring>
 #include <limits>
 
 #include "core/multi_pattern.h"
@@ -32,8 +33,13 @@ clsTDeme::Kind DemeKind(ConditionTable kind) {
   return clsTDeme::Kind::kMark;
 }
 
-void CheckSingle(int single) {
-  if (single < 0 || single >= kSingles) throw RuntimeError(kErrSubscript);
+// True when every entry is a single number 0 to 242.  A number is out of
+// range exactly when it or 242 minus it is negative, which the compiler
+// checks several entries at a time.
+bool AllSingles(const int* list, int count) {
+  int bits = 0;
+  for (int i = 0; i < count; ++i) bits |= list[i] | (kSingles - 1 - list[i]);
+  return bits >= 0;
 }
 
 // Rows that a pass can address: a damaged entry may say more rows than it
@@ -77,38 +83,50 @@ void clsTX1::RunPass(int& count, std::vector<int>& singles, bool machigai, Machi
                    (tolerated && static_cast<int>(tolerated->size()) < count))) {
     throw RuntimeError(kErrSubscript);
   }
-  for (int i = 0; i < count; ++i) CheckSingle(singles[i]);
+  int* list = singles.data();
+  if (!AllSingles(list, count)) throw RuntimeError(kErrSubscript);
+  uint16_t* error_count = errors.data();
+  uint16_t* tolerated_count = tolerated ? tolerated->data() : nullptr;
 
   if (ProgressBegin) ProgressBegin();
-  const int step = (count - 1) / 100;
-  int counter = 0;
+  // A progress point after every (step + 1) singles, where a cancel stops
+  // the pass.
+  const int block = (count - 1) / 100 + 1;
+  int left = block;
   int value = 0;
   int kept = 0;
   int i = 0;
-  for (; i < count; ++i) {
-    int single = singles[i];
-    int v = verdict(single);
-    if (machigai) {
+  auto point = [&] {
+    if (--left != 0) return true;
+    if (cancel_) return false;
+    left = block;
+    ++value;
+    if (Progress) Progress(value);
+    return true;
+  };
+  if (machigai) {
+    while (i < count) {
+      int v = verdict(list[i]);
       if (v != 0) {
-        Increment(errors[i]);
-        if (v == 2 && tolerated) Increment((*tolerated)[i]);
+        Increment(error_count[i]);
+        if (v == 2 && tolerated_count) Increment(tolerated_count[i]);
       }
-    } else if (v == 0) {
-      singles[kept++] = single;
+      ++i;
+      if (!point()) break;
     }
-    if (++counter > step) {
-      if (cancel_) {
-        ++i;
-        break;
-      }
-      counter = 0;
-      ++value;
-      if (Progress) Progress(value);
+  } else {
+    while (i < count) {
+      // A branch, not a select: verdicts come in runs (a row's count follows
+      // the single number's digits), and a predicted branch keeps the store
+      // off the critical path.
+      int single = list[i++];
+      if (verdict(single) == 0) list[kept++] = single;
+      if (!point()) break;
     }
   }
   if (!machigai) {
     // A cancelled pass drops nothing it has not tested.
-    for (; i < count; ++i) singles[kept++] = singles[i];
+    for (; i < count; ++i) list[kept++] = list[i];
     singles.resize(kept);
     count = kept;
   }
@@ -132,15 +150,14 @@ void clsTX1::MoneySakugen(int& count, std::vector<int>& singles, int grade, Mone
   }
 }
 
-void clsTX1::RowCounts(ConditionTable kind, const ConditionEntry& entry, int row,
-                       std::array<uint8_t, 243>& counts) const {
+clsTDeme clsTX1::RowDeme(const ConditionEntry& entry, int row) const {
   clsTDeme deme = base_;
   deme.SetGameFlg(entry.target_matches);
   deme.SetMarkFlg(entry.target_outcomes);
   if (row >= 0 && row < static_cast<int>(entry.row_items.size())) {
     deme.SetPlusFlg(entry.row_items[row]);
   }
-  deme.CountAll(DemeKind(kind), counts);
+  return deme;
 }
 
 void clsTX1::JoukenSakugen(ConditionTable kind, int& count, std::vector<int>& singles, int row,
@@ -149,17 +166,28 @@ void clsTX1::JoukenSakugen(ConditionTable kind, int& count, std::vector<int>& si
   try {
     if (count <= 0 || cancel_) return;
     if (row < 0 || row >= RowCount(entry)) throw RuntimeError(kErrSubscript);
-    std::array<uint8_t, 243> counts;
-    RowCounts(kind, entry, row, counts);
     // Verdict by count: any state but allowed fails (a damaged "？" cell
     // too); only the tolerated state makes it a △ error.
-    std::array<uint8_t, 6> verdict_of;
+    std::array<uint8_t, 6> by_count;
     for (int c = 0; c < 6; ++c) {
       uint8_t state = entry.cells[row][c];
-      verdict_of[c] = state == kCellAllowed ? 0 : (state == kCellTolerated ? 2 : 1);
+      by_count[c] = state == kCellAllowed ? 0 : (state == kCellTolerated ? 2 : 1);
     }
+    // ... and by single number (lo + 27 x hi), so that the pass looks up
+    // each single once: the 27 singles of one hi share its count, so each
+    // block of 27 is one of (at most) three rows.
+    std::array<uint8_t, 27> low;
+    std::array<uint8_t, 9> high;
+    RowDeme(entry, row).CountParts(DemeKind(kind), low, high);
+    uint8_t rows[3][27];
+    for (int h = 0; h < 3; ++h) {
+      for (int lo = 0; lo < 27; ++lo) rows[h][lo] = by_count[std::min(5, low[lo] + h)];
+    }
+    std::array<uint8_t, kSingles> by_single;
+    for (int hi = 0; hi < 9; ++hi) std::memcpy(&by_single[27 * hi], rows[high[hi]], 27);
+    const uint8_t* verdict = by_single.data();
     RunPass(count, singles, machigai, errors, &tolerated,
-            [&](int single) { return verdict_of[counts[single]]; });
+            [verdict](int single) { return verdict[single]; });
   } catch (const std::exception& e) {
     ReportException(kClassX1, "JoukenSakugen", e);
   }
@@ -172,8 +200,8 @@ void clsTX1::KouseiBunseki(ConditionTable kind, std::array<int, 6>& histogram,
     int count = 0;
     std::vector<int> singles;
     GetMulti(count, singles);
-    std::array<uint8_t, 243> counts;
-    RowCounts(kind, entry, row, counts);
+    std::array<uint8_t, kSingles> counts;
+    RowDeme(entry, row).CountAll(DemeKind(kind), counts);
     for (int i = 0; i < count; ++i) ++histogram[counts[singles[i]]];
   } catch (const std::exception& e) {
     ReportException(kClassX1, "KouseiBunseki", e);
@@ -276,9 +304,13 @@ void clsTX::Execute(const ReductionConditions& conditions, const MultiTable& mul
                           [](uint8_t c) { return c == kCellAllowed; })) {
             continue;
           }
-          std::string caption =
-              row < static_cast<int>(entry.captions.size()) ? entry.captions[row] : std::string();
-          std::string label = table_label + "/" + groups[group] + "/" + caption;
+          std::string label;
+          label.reserve(48);
+          label += table_label;
+          label += '/';
+          label += groups[group];
+          label += '/';
+          if (row < static_cast<int>(entry.captions.size())) label += entry.captions[row];
           int pre = begin_pass(label);
           x1_.JoukenSakugen(kind, n, list, row, entry, machigai, errors, tolerated);
           msg_.CompMsg(label, pre, n, true);

@@ -69,9 +69,9 @@ class clsTX1 {
   template <class Verdict>
   void RunPass(int& count, std::vector<int>& singles, bool machigai, MachigaiCounts& errors,
                MachigaiCounts* tolerated, Verdict verdict);
-  // The row count of every single number under one row of an entry.
-  void RowCounts(ConditionTable kind, const ConditionEntry& entry, int row,
-                 std::array<uint8_t, 243>& counts) const;
+  // The counts under one row of an entry: the stored marks and ranks
+  // restricted to the entry's targets, the row's items ticked.
+  clsTDeme RowDeme(const ConditionEntry& entry, int row) const;
 
   MultiTable multi_{};
   VoteStatusRecord vote_;

@@ -1,6 +1,7 @@
 #include "reduction/run_log.h"
 
-#include <cstdio>
+#include <charconv>
+#include <cstdint>
 
 #include "support/format.h"
 #include "support/platform.h"
@@ -24,7 +25,7 @@ void RunLogList::Clear() {
   if (on_changed) on_changed();
 }
 
-void RunLogList::Append(const std::string& text) {
+void RunLogList::Append(std::string_view text) {
   if (lines_.empty()) lines_.emplace_back();
   lines_.back() += text;
   if (on_changed) on_changed();
@@ -34,12 +35,9 @@ void RunLogList::NewLine() {
   if (lines_.empty()) lines_.emplace_back();
   if (on_line) on_line(lines_.back());
   lines_.emplace_back();
+  // Room for a condition line, so that its two halves do not reallocate.
+  lines_.back().reserve(80);
   if (on_changed) on_changed();
-}
-
-void RunLogList::SetProgressValue(int v) {
-  progress_value_ = v;
-  if (on_progress) on_progress(progress_value_, progress_max_);
 }
 
 void RunLogList::SetProgressMax(int v) {
@@ -57,13 +55,40 @@ void clsTMsg::Cls() {
   if (list_) list_->Clear();
 }
 
-std::string clsTMsg::TimeStamp() {
+namespace {
+
+// Appends the decimal digits of a non-negative value, right-aligned in
+// `width` columns with blanks or zeros.
+void AppendNumber(std::string& out, uint64_t value, int width, char fill) {
+  char digits[24];
+  auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+  int n = static_cast<int>(end - digits);
+  if (n < width) out.append(width - n, fill);
+  out.append(digits, n);
+}
+
+void AppendCount(std::string& out, int value, int width) {
+  if (value >= 0) {
+    AppendNumber(out, static_cast<uint64_t>(value), width, ' ');
+  } else {
+    out += PadLeftColumns(std::to_string(value), width);
+  }
+}
+
+void AppendTimeStamp(std::string& out) {
   uint32_t elapsed = platform().TickCount() - RunLogStopwatchStart();
   // Whole seconds, halves rounded up, as the "0000" format of elapsed / 1000
-  // gives them; in integers because every condition line asks for one.
-  char buf[16];
-  std::snprintf(buf, sizeof buf, "%04u ", static_cast<unsigned>((elapsed + 500ull) / 1000));
-  return buf;
+  // gives them.
+  AppendNumber(out, (elapsed + 500ull) / 1000, 4, '0');
+  out += ' ';
+}
+
+}  // namespace
+
+std::string clsTMsg::TimeStamp() {
+  std::string out;
+  AppendTimeStamp(out);
+  return out;
 }
 
 std::string clsTMsg::PercentText(int pre_count, int count) {
@@ -78,33 +103,48 @@ std::string clsTMsg::PercentText(int pre_count, int count) {
   // what the two roundings of the double give.
   int64_t q = (static_cast<int64_t>(count) * 2000000 / pre_count + 1) / 2;  // 1e-4 %
   int64_t h = (q + 50) / 100;                                               // 1e-2 %
-  char buf[32];
-  std::snprintf(buf, sizeof buf, "%lld.%02lld", static_cast<long long>(h / 100),
-                static_cast<long long>(h % 100));
-  return buf;
+  std::string out;
+  AppendNumber(out, static_cast<uint64_t>(h / 100), 1, '0');
+  out += '.';
+  AppendNumber(out, static_cast<uint64_t>(h % 100), 2, '0');
+  return out;
 }
 
-void clsTMsg::Msg(const std::string& text, bool cr, bool time) {
+void clsTMsg::Msg(std::string_view text, bool cr, bool time) {
   if (!list_) return;
-  list_->Append((time ? TimeStamp() : std::string()) + text);
+  if (time) {
+    std::string piece;
+    piece.reserve(5 + text.size());
+    AppendTimeStamp(piece);
+    piece += text;
+    list_->Append(piece);
+  } else {
+    list_->Append(text);
+  }
   if (cr) list_->NewLine();
 }
 
 void clsTMsg::Sp() { Msg(Separator(), true, false); }
 
-void clsTMsg::CompMsg(const std::string& label, int pre_count, int count, bool kakutei) {
+void clsTMsg::CompMsg(std::string_view label, int pre_count, int count, bool kakutei) {
+  if (!list_) return;
+  std::string piece;
+  piece.reserve(48);
   if (!kakutei) {
-    Msg(PadCutColumns(label, 22) + ":" + PadLeftColumns(std::to_string(pre_count), 7) + " → ",
-        false, true);
+    piece = PadCutColumns(label, 22);
+    piece += ':';
+    AppendCount(piece, pre_count, 7);
+    piece += " → ";
+    Msg(piece, false, true);
     return;
   }
-  Msg(PadLeftColumns(std::to_string(count), 7) + " (" +
-          PadLeftColumns(PercentText(pre_count, count), 6) + "%)",
-      true, false);
-}
-
-void clsTMsg::Value(int v) {
-  if (list_) list_->SetProgressValue(v);
+  AppendCount(piece, count, 7);
+  piece += " (";
+  std::string percent = PercentText(pre_count, count);
+  if (percent.size() < 6) piece.append(6 - percent.size(), ' ');
+  piece += percent;
+  piece += "%)";
+  Msg(piece, true, false);
 }
 
 void clsTMsg::Max(int v) {
