@@ -79,6 +79,21 @@ void BM_FullRunWithoutLog(benchmark::State& state) { RunAll(state, 0, false); }
 // ... and without the progress events (the bar and the yield behind them).
 void BM_FullRunPassesOnly(benchmark::State& state) { RunAll(state, 0, false, false); }
 
+// The log lines of a full run alone: 380 condition lines.
+void BM_LogLines(benchmark::State& state) {
+  RunLogList log;
+  clsTMsg msg;
+  msg.Initialize(&log);
+  for (auto _ : state) {
+    msg.Cls();
+    for (int i = 0; i < 380; ++i) {
+      msg.CompMsg("人気/全て/1番+2番", 243, 0, false);
+      msg.CompMsg("人気/全て/1番+2番", 243, 243, true);
+    }
+    benchmark::DoNotOptimize(log.Lines().data());
+  }
+}
+
 // One count pass over the 243 singles, without the log.
 void BM_CountPass(benchmark::State& state) {
   clsTX1 x1;
@@ -128,6 +143,7 @@ BENCHMARK(BM_FullRunPassesOnly)
     ->Unit(benchmark::kMicrosecond)
     ->Repetitions(9)
     ->ReportAggregatesOnly();
+BENCHMARK(BM_LogLines)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_CountPass)->Unit(benchmark::kNanosecond);
 BENCHMARK(BM_PayoutPass)->Unit(benchmark::kNanosecond);
 

@@ -129,22 +129,26 @@ void clsTMsg::Sp() { Msg(Separator(), true, false); }
 void clsTMsg::CompMsg(std::string_view label, int pre_count, int count, bool kakutei) {
   if (!list_) return;
   std::string piece;
-  piece.reserve(48);
   if (!kakutei) {
-    piece = PadCutColumns(label, 22);
+    // The stamp, then the label field: written as one piece.
+    piece.reserve(5 + 66 + 1 + 7 + 5);
+    AppendTimeStamp(piece);
+    piece += PadCutColumns(label, 22);
     piece += ':';
     AppendCount(piece, pre_count, 7);
     piece += " → ";
-    Msg(piece, false, true);
+    list_->Append(piece);
     return;
   }
+  piece.reserve(32);
   AppendCount(piece, count, 7);
   piece += " (";
   std::string percent = PercentText(pre_count, count);
   if (percent.size() < 6) piece.append(6 - percent.size(), ' ');
   piece += percent;
   piece += "%)";
-  Msg(piece, true, false);
+  list_->Append(piece);
+  list_->NewLine();
 }
 
 void clsTMsg::Max(int v) {

@@ -233,21 +233,19 @@ int Cp932Width(std::string_view utf8) {
 }
 
 std::string PadCutColumns(std::string_view utf8, int columns) {
-  std::string out;
+  // Find where the field ends, then copy the kept characters at once.
   int used = 0;
+  size_t cut = 0;
   for (size_t i = 0; i < utf8.size();) {
-    size_t start = i;
     int w = CodePointWidth(DecodeUtf8(utf8, i));
-    std::string_view one = utf8.substr(start, i - start);
-    if (w == 0) continue;
     if (used + w > columns) break;
-    out.append(one);
     used += w;
+    cut = i;
   }
-  while (used < columns) {
-    out += ' ';
-    ++used;
-  }
+  std::string out;
+  out.reserve(cut + (columns > used ? columns - used : 0));
+  out.append(utf8.substr(0, cut));
+  if (used < columns) out.append(columns - used, ' ');
   return out;
 }
 
