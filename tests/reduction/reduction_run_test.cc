@@ -385,6 +385,52 @@ TEST_F(ReductionRunTest, ProgressReachesTheLogsBar) {
   EXPECT_EQ(values.size(), 2u + 16u + 1u);
 }
 
+TEST(ReductionPassTest, ProgressStepAndCancelPoints) {
+  clsTX1 x1;
+  x1.SetValue(Marks(1, 1, 1));
+  ConditionEntry entry = DefaultConditionEntry(ConditionTable::kMark, 0);
+  entry.cells[0] = {1, 0, 0, 0, 0, 0};  // drop singles without a draw
+  std::vector<int> values;
+  x1.Progress = [&](int v) { values.push_back(v); };
+  MachigaiCounts errors, tolerated;
+  for (auto [n, events] : {std::pair{100, 100}, {101, 50}, {200, 100}, {201, 67}, {243, 81}}) {
+    std::vector<int> singles(n);
+    for (int i = 0; i < n; ++i) singles[i] = i;
+    int count = n;
+    values.clear();
+    x1.JoukenSakugen(ConditionTable::kMark, count, singles, 0, entry, false, errors, tolerated);
+    ASSERT_EQ(static_cast<int>(values.size()), events) << n;
+    EXPECT_EQ(values.back(), events);
+    int expected = 0;
+    for (int s = 0; s < n; ++s) expected += CountOf(s, 0) > 0;
+    EXPECT_EQ(count, expected);
+    EXPECT_EQ(static_cast<int>(singles.size()), expected);
+  }
+
+  // A cancel stops the pass at its next point and keeps what it had not
+  // tested.  None of these has a draw except 0.
+  std::vector<int> singles = {121, 122, 0, 242, 241};  // 11111 21111 00000 22222 12222
+  int count = 5;
+  x1.Progress = [&](int) { x1.Cancel(true); };
+  x1.JoukenSakugen(ConditionTable::kMark, count, singles, 0, entry, false, errors, tolerated);
+  // Point after 121 (no draw: dropped): cancel set; next point after 122
+  // (dropped) stops the pass, 0, 242 and 241 stay untested.
+  EXPECT_EQ(singles, (std::vector<int>{0, 242, 241}));
+  // While cancelled, a count pass does nothing at all.
+  x1.JoukenSakugen(ConditionTable::kMark, count, singles, 0, entry, false, errors, tolerated);
+  EXPECT_EQ(count, 3);
+
+  // Numbers outside 0 to 242 are reported and leave the list alone.
+  FakePlatform fake;
+  x1.Cancel(false);
+  singles = {5, 243, 7};
+  count = 3;
+  x1.JoukenSakugen(ConditionTable::kMark, count, singles, 0, entry, false, errors, tolerated);
+  EXPECT_EQ(singles, (std::vector<int>{5, 243, 7}));
+  ASSERT_EQ(fake.messages().size(), 1u);
+  EXPECT_EQ(fake.messages()[0].title, "Zelvomini / clsTX1 / JoukenSakugen");
+}
+
 TEST_F(ReductionRunTest, CompositionAnalysisOfARow) {
   std::array<int, 6> hist{};
   tx_.KouseiBunseki(ConditionTable::kHonmei, Marks(2, 1, 3), Honmei(0), 0, hist);
