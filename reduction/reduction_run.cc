@@ -80,8 +80,10 @@ void clsTX1::GetMulti(int& count, std::vector<int>& singles) const {
 }
 
 template <class Verdict>
-void clsTX1::RunPass(int& count, std::vector<int>& singles, bool machigai, MachigaiCounts& errors,
-                     MachigaiCounts* tolerated, Verdict verdict) {
+void clsTX1::RunPass(int& count_ref, std::vector<int>& singles, bool machigai,
+                     MachigaiCounts& errors, MachigaiCounts* tolerated, Verdict verdict) {
+  // A local copy: the list's stores could otherwise alias the caller's count.
+  const int count = count_ref;
   if (count > static_cast<int>(singles.size())) throw RuntimeError(kErrSubscript);
   if (machigai && (static_cast<int>(errors.size()) < count ||
                    (tolerated && static_cast<int>(tolerated->size()) < count))) {
@@ -132,7 +134,7 @@ void clsTX1::RunPass(int& count, std::vector<int>& singles, bool machigai, Machi
     // A cancelled pass drops nothing it has not tested.
     for (; i < count; ++i) list[kept++] = list[i];
     singles.resize(kept);
-    count = kept;
+    count_ref = kept;
   }
   if (ProgressEnd) ProgressEnd();
 }

@@ -67,7 +67,7 @@ class clsTX1 {
  private:
   // verdict(single) -> 0 passes, 1 fails, 2 fails on a tolerated cell.
   template <class Verdict>
-  void RunPass(int& count, std::vector<int>& singles, bool machigai, MachigaiCounts& errors,
+  void RunPass(int& count_ref, std::vector<int>& singles, bool machigai, MachigaiCounts& errors,
                MachigaiCounts* tolerated, Verdict verdict);
   // The counts under one row of an entry: the stored marks and ranks
   // restricted to the entry's targets, the row's items ticked.
