@@ -26,6 +26,7 @@ const Command kCommands[] = {
      "team-add LONG_NAME SHORT_NAME   add a club to the user table TeamName3.dat"},
     {"single", CmdSingle,
      "single N|DIGITS                 a single's number, outcomes and neighbours"},
+    {"update-teams", CmdUpdateTeams, "update-teams [--yes]            fetch a newer TeamName2.dat"},
 };
 
 void PrintHelp(std::ostream& out) {

@@ -15,6 +15,7 @@ int CmdStatus(CliContext& ctx, const CliArgs& args);
 int CmdTeam(CliContext& ctx, const CliArgs& args);
 int CmdTeamAdd(CliContext& ctx, const CliArgs& args);
 int CmdSingle(CliContext& ctx, const CliArgs& args);
+int CmdUpdateTeams(CliContext& ctx, const CliArgs& args);
 
 // Option helpers shared by the commands.
 bool TakeFlag(CliArgs& args, const std::string& flag);

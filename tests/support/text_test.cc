@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
 
 namespace zelvo {
 namespace {
@@ -55,6 +56,19 @@ TEST(Cp932Test, EveryQuotedTextRoundTrips) {
               std::count(original.begin(), original.end(), '?'))
         << t;
   }
+}
+
+TEST(Cp932Test, EveryUserFacingTextRoundTrips) {
+  // Every message, caption, file line and marker the program shows or writes.
+  std::ifstream in(std::string(ZELVO_TEST_DATA_DIR) + "/user_texts.txt");
+  ASSERT_TRUE(in) << "user_texts.txt missing";
+  int checked = 0;
+  for (std::string line; std::getline(in, line);) {
+    if (line.empty()) continue;
+    EXPECT_EQ(FromCp932(ToCp932(line)), line) << line;
+    ++checked;
+  }
+  EXPECT_GT(checked, 500);
 }
 
 TEST(Cp932Test, InvalidBytesBecomeReplacementCharacters) {
