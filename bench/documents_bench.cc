@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <string>
 
+#include "core/single_frame.h"
 #include "files/csv_file.h"
 #include "files/tpd_file.h"
 #include "support/paths.h"
@@ -38,7 +39,7 @@ DocumentRecord BigDocument(int count) {
   doc.SingleCount = count;
   doc.SingleData.resize(count);
   for (int i = 0; i < count; ++i) doc.SingleData[i] = (i * 97) % 243;
-  doc.SingleFrame = CountOutcomeFrame(count, doc.SingleData);
+  doc.SingleFrame = CountSingleFrame(doc.SingleData);
   doc.SakugenMessage = "Zelvo mini  Version 1.00\r\n";
   return doc;
 }

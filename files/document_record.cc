@@ -1,7 +1,5 @@
 #include "files/document_record.h"
 
-#include "core/single_number.h"
-
 namespace zelvo {
 
 void ResetToNewDocument(DocumentRecord& doc) {
@@ -16,18 +14,6 @@ void ResetToNewDocument(DocumentRecord& doc) {
   doc.SingleFrame = FrameTable{};
   doc.SingleData.clear();
   doc.SakugenMessage.clear();
-}
-
-FrameTable CountOutcomeFrame(int count, const std::vector<int>& singles) {
-  FrameTable frame{};
-  int n = count < 0 ? 0 : count;
-  if (static_cast<size_t>(n) > singles.size()) n = static_cast<int>(singles.size());
-  for (int i = 0; i < n; ++i) {
-    int s = singles[i];
-    if (s < 0 || s >= kSingles) continue;
-    for (int m = 0; m < kMatches; ++m) ++frame[OutcomeOf(s, m)][m];
-  }
-  return frame;
 }
 
 }  // namespace zelvo

@@ -39,9 +39,6 @@ struct DocumentRecord {
 // a new document is begun on the round at hand.
 void ResetToNewDocument(DocumentRecord& doc);
 
-// How many of the first `count` singles pick outcome o in match m, at [o][m].
-FrameTable CountOutcomeFrame(int count, const std::vector<int>& singles);
-
 }  // namespace zelvo
 
 #endif  // ZELVOMINI_FILES_DOCUMENT_RECORD_H_

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "core/single_frame.h"
+
 namespace zelvo::testing {
 
 VoteStatusRecord SampleVote() {
@@ -67,7 +69,7 @@ DocumentRecord SampleDocument(int singles) {
   d.MsTousen = {81, 42, 30, 9, 72, 81};
   d.SingleCount = singles;
   for (int i = 0; i < singles; ++i) d.SingleData.push_back((i * 37) % 243);
-  d.SingleFrame = CountOutcomeFrame(d.SingleCount, d.SingleData);
+  d.SingleFrame = CountSingleFrame(d.SingleData);
   d.SakugenMessage = "Zelvo mini  Version 1.00\r\nマルチ総数：81\r\n";
   d.Vote = SampleVote();
   return d;
