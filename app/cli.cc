@@ -32,6 +32,10 @@ const Command kCommands[] = {
     {"compress", CmdCompress, "compress --engine N --targets all|FILE.csv [...]  search engines"},
     {"print", CmdPrint, "print DOC.tpd --pdf OUT.pdf     mark sheets (--printer NAME, --test, --pages A-B)"},
     {"check", CmdCheck, "check DOC.tpd [--all|--next N]  grades of the singles against the result"},
+    {"search", CmdSearch, "search DOC.tpd [-o OUT.tpd] [--seed N]  reduce and compress a document"},
+    {"batch", CmdBatch, "batch DOC.tpd...                search and save each document in turn"},
+    {"csv", CmdCsv, "csv export DOC.tpd OUT.csv | csv import DOC.tpd IN.csv [--add|--del]"},
+    {"info", CmdInfo, "info DOC.tpd                    round, multi, conditions, engine, singles"},
 };
 
 void PrintHelp(std::ostream& out) {
