@@ -2,7 +2,8 @@
 // CSV files makes them), and a CSV file of the same size.  Run with
 //   ninja -C build -j2 documents_bench &&
 //   build/bench/documents_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only
-// The peak resident size is reported per benchmark (kilobytes, whole process).
+// The peak resident size is reported per benchmark (kilobytes, whole process);
+// run one size per process (--benchmark_filter) to compare sizes.
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -88,8 +89,16 @@ void BM_CsvSaveLoad(benchmark::State& state) {
   SetPeakRss(state);
 }
 
-BENCHMARK(BM_SaveDocument)->Arg(kSingles)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_LoadDocument)->Arg(kSingles)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_SaveDocument)
+    ->Arg(kSingles)
+    ->Arg(4 * kSingles)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK(BM_LoadDocument)
+    ->Arg(kSingles)
+    ->Arg(4 * kSingles)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 BENCHMARK(BM_CsvSaveLoad)->Arg(kSingles)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
