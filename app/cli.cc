@@ -26,6 +26,9 @@ const Command kCommands[] = {
      "team-add LONG_NAME SHORT_NAME   add a club to the user table TeamName3.dat"},
     {"single", CmdSingle,
      "single N|DIGITS                 a single's number, outcomes and neighbours"},
+    {"update-teams", CmdUpdateTeams, "update-teams [--yes]            fetch a newer TeamName2.dat"},
+    {"download", CmdDownload, "download KIND ROUND GROUP       fetch schedule|vote|result [--yes]"},
+    {"show", CmdShow, "show ROUND GROUP                cached schedule, vote status and result"},
     {"print", CmdPrint, "print DOC.tpd --pdf OUT.pdf     mark sheets (--printer NAME, --test, --pages A-B)"},
     {"check", CmdCheck, "check DOC.tpd [--all|--next N]  grades of the singles against the result"},
 };

@@ -15,6 +15,9 @@ int CmdStatus(CliContext& ctx, const CliArgs& args);
 int CmdTeam(CliContext& ctx, const CliArgs& args);
 int CmdTeamAdd(CliContext& ctx, const CliArgs& args);
 int CmdSingle(CliContext& ctx, const CliArgs& args);
+int CmdUpdateTeams(CliContext& ctx, const CliArgs& args);
+int CmdDownload(CliContext& ctx, const CliArgs& args);
+int CmdShow(CliContext& ctx, const CliArgs& args);
 int CmdPrint(CliContext& ctx, const CliArgs& args);
 int CmdCheck(CliContext& ctx, const CliArgs& args);
 

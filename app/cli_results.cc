@@ -6,6 +6,8 @@
 
 #include "app/cli_commands.h"
 #include "core/single_number.h"
+#include "official/xml_result.h"
+#include "official/xml_schedule.h"
 #include "output/mark_sheet.h"
 #include "results/result_check.h"
 #include "support/format.h"
@@ -164,8 +166,16 @@ ResultsCliIo& ResultsIo() {
                                   "use --singles FILE.csv --round N --group A|B\n";
                            return false;
                          },
-                         [](int, const std::string&) { return ResultRecord(); },
-                         [](int, const std::string&, ScheduleRecord&) { return false; }};
+                         [](int round, const std::string& group) {
+                           clsXmlResult xml;
+                           return xml.XmlLoad(round, group) ? xml.Record() : ResultRecord();
+                         },
+                         [](int round, const std::string& group, ScheduleRecord& schedule) {
+                           clsXmlSchedule xml;
+                           if (!xml.XmlLoad(round, group)) return false;
+                           schedule = xml.Record();
+                           return true;
+                         }};
   return io;
 }
 

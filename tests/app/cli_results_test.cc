@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "app/cli.h"
+#include "official/xml_result.h"
 #include "support/paths.h"
 #include "support/text_file.h"
 #include "tests/common/fake_platform.h"
@@ -164,6 +165,28 @@ TEST_F(CliResultsRunTest, CheckWithoutResultUsesTheProvisionalMarks) {
   EXPECT_TRUE(Has(out.str(), "no official result (provisional marks)"));
   EXPECT_TRUE(Has(out.str(), "1等        6   50%\n")) << out.str();
   EXPECT_TRUE(Has(out.str(), "2等        6   50%\n"));
+}
+
+TEST_F(CliResultsRunTest, CheckAgainstTheCachedResult) {
+  clsXmlResult xml;
+  ResultRecord r = Result(1300, {1, 0, 2, 0, 1});
+  r.Kumi = std::string(1, 'B');
+  for (auto& m : r.matches) {
+    m.stadium = "国立";
+    m.home = "浦和";
+    m.away = "鹿島";
+  }
+  r.sale_start = r.sale_end = r.result_announcement = r.payout_start = r.payout_deadline =
+      DateTime::Date(2026, 5, 1);
+  xml.SetRecord(r);
+  ASSERT_TRUE(xml.XmlSave());
+  ASSERT_EQ(Run({"check", "--singles", csv_, "--round", "1300", "--group", "B", "--all"}), 0)
+      << err.str();
+  EXPECT_TRUE(Has(out.str(), "official result, 5 of 5 matches revealed"));
+  // Six of the twelve singles win 1,234,560 each.
+  EXPECT_TRUE(Has(out.str(), "7,407,360 \n")) << out.str();
+  ASSERT_EQ(Run({"check", "--singles", csv_, "--round", "1300", "--group", "A", "--all"}), 0);
+  EXPECT_TRUE(Has(out.str(), "no official result"));
 }
 
 // The document and the caches reached through the replaceable functions.

@@ -1,0 +1,243 @@
+// The official-data commands: download a kind into the cache through the
+// same services the window uses, and show what the cache holds for a round.
+#include <ostream>
+
+#include "app/cli_commands.h"
+#include "core/round_document.h"
+#include "official/official_service.h"
+#include "official/result.h"
+#include "official/schedule.h"
+#include "official/vote.h"
+#include "official/win_inet.h"
+#include "support/format.h"
+#include "support/paths.h"
+#include "support/text.h"
+
+namespace zelvo {
+namespace {
+
+// The download's progress lines on the terminal, as the progress window
+// would list them.
+class ConsoleProgress : public WinInetProgressSink {
+ public:
+  explicit ConsoleProgress(std::ostream& out) : out_(out) {}
+  ~ConsoleProgress() override { EndLine(); }
+  void Open() override {}
+  void AddLine(const std::string& line) override {
+    EndLine();
+    out_ << TrimLeft(line);
+    open_ = true;
+  }
+  void AppendToLastLine(const std::string& text) override {
+    out_ << text;
+    open_ = true;
+  }
+  void Close() override { EndLine(); }
+
+ private:
+  void EndLine() {
+    if (open_) out_ << "\n" << std::flush;
+    open_ = false;
+  }
+  std::ostream& out_;
+  bool open_ = false;
+};
+
+class ProgressScope {
+ public:
+  explicit ProgressScope(WinInetProgressSink* sink)
+      : previous_(SetDefaultWinInetProgressSink(sink)) {}
+  ~ProgressScope() { SetDefaultWinInetProgressSink(previous_); }
+
+ private:
+  WinInetProgressSink* previous_;
+};
+
+bool ParseRoundAndGroup(const CliArgs& args, size_t at, int& round, std::string& group) {
+  if (args.size() != at + 2 || !ParseInt32(args[at], round) || round < 1 || round > 9999) {
+    return false;
+  }
+  group = args[at + 1];
+  return group == "A" || group == "B";
+}
+
+std::string ProgramRelative(const std::string& path) {
+  const std::string& dir = ProgramDir();
+  return path.starts_with(dir + "/") ? path.substr(dir.size() + 1) : path;
+}
+
+std::string Count(Money v) { return FormatNumber(v, "#,##0"); }
+std::string Date(DateTime d) { return d.IsZero() ? "-" : d.ToString(); }
+std::string Col(const std::string& text, int width) { return PadCutColumns(text, width); }
+
+// Reports how a Get ended: what came from where, or why nothing came.
+template <typename Service>
+int Finish(CliContext& ctx, Service& service, bool ok, bool had_file, bool cached_now,
+           const std::string& label, int round, const std::string& group, const std::string& path) {
+  std::string head = label + " " + std::to_string(round) + " " + group + ": ";
+  if (ok && had_file) {
+    ctx.out << head << "already cached in " << ProgramRelative(path) << "\n";
+    return 0;
+  }
+  if (ok && cached_now) {
+    ctx.out << head << "downloaded and cached in " << ProgramRelative(path) << "\n";
+    return 0;
+  }
+  if (ok) {
+    ctx.out << head << "downloaded (not cached)\n";
+    return 0;
+  }
+  service.FalseDialog(round);
+  ctx.out << head << (service.Cancel() ? "download cancelled" : "nothing usable") << "\n";
+  return 1;
+}
+
+void ShowSchedule(CliContext& ctx, clsTMain& doc) {
+  const ScheduleRecord& s = doc.Schedule();
+  if (doc.NoGame()) {
+    ctx.out << "Schedule: marked as not held\n";
+    return;
+  }
+  if (s.Kaisaikai == 0) {
+    ctx.out << "Schedule: " << (doc.CheckScheduleFile() ? "cached file unusable" : "not cached")
+            << "\n";
+    return;
+  }
+  ctx.out << "Schedule" << (s.holding_state == kHoldingCancelled ? " (round cancelled)" : "")
+          << "\n";
+  ctx.out << "  Sale " << Date(s.sale_start) << " to " << Date(s.sale_end) << ", result "
+          << Date(s.result_announcement) << ", payout " << Date(s.payout_start) << " to "
+          << Date(s.payout_deadline) << "\n";
+  ctx.out << "  No  " << Col("Date", 11) << Col("Kick-off", 9) << Col("Stadium", 11)
+          << Col("Home", 11) << Col("", 6) << "Away\n";
+  for (int n = 0; n < 5; ++n) {
+    const ScheduleMatch& m = s.matches[n];
+    ctx.out << "  " << n + 1 << "   " << Col(m.match_date.Format("yyyy/mm/dd"), 11)
+            << Col(m.kickoff.Format("h:nn"), 9) << Col(m.stadium, 11) << Col(m.home, 11)
+            << Col(m.state, 6) << m.away << "\n";
+  }
+}
+
+void ShowVote(CliContext& ctx, clsTMain& doc) {
+  const VoteStatusRecord& v = doc.Vote();
+  if (v.Kaisaikai == 0) {
+    ctx.out << "Vote status: " << (doc.CheckVoteFile() ? "cached file unusable" : "not cached")
+            << "\n";
+    return;
+  }
+  ctx.out << "Vote status as of " << Date(v.as_of) << "\n";
+  ctx.out << "  No  " << Col("Home", 11) << Col("Away", 11) << PadLeftColumns("1", 19)
+          << PadLeftColumns("0", 19) << PadLeftColumns("2", 19) << "\n";
+  for (int n = 0; n < 5; ++n) {
+    const VoteMatch& m = v.matches[n];
+    ctx.out << "  " << n + 1 << "   " << Col(m.home, 11) << Col(m.away, 11);
+    for (int code : {1, 0, 2}) {
+      const VoteOutcome& o = m.outcomes[code];
+      ctx.out << PadLeftColumns(Count(o.count) + " (" + FormatNumber(o.rate, "0.00") + "%)", 19);
+    }
+    ctx.out << "\n";
+  }
+  struct Line {
+    const char* name;
+    const std::array<Money, 3>& figures;
+    const char* unit;
+  };
+  for (const Line& l : {Line{"Sales", v.sales, " yen"}, Line{"Tickets", v.tickets, ""},
+                        Line{"Cards", v.cards, ""}}) {
+    ctx.out << "  " << Col(l.name, 9) << Count(l.figures[kTotal]) << l.unit << " (multi "
+            << Count(l.figures[kMulti]) << ", single " << Count(l.figures[kSingle]) << ")\n";
+  }
+}
+
+void ShowResult(CliContext& ctx, clsTMain& doc) {
+  const ResultRecord& r = doc.Result();
+  if (r.Kaisaikai == 0) {
+    ctx.out << "Result: " << (doc.CheckResultFile() ? "cached file unusable" : "not cached")
+            << "\n";
+    return;
+  }
+  ctx.out << "Result" << (r.cancelled ? " (round cancelled)" : "") << "\n";
+  ctx.out << "  No  " << Col("Home", 11) << Col("Score", 8) << Col("Away", 11) << "Outcome\n";
+  for (int n = 0; n < 5; ++n) {
+    const ResultMatch& m = r.matches[n];
+    bool off = m.result == kResultCancelled;
+    ctx.out << "  " << n + 1 << "   " << Col(m.home, 11)
+            << Col(off ? "中止" : std::to_string(m.home_score) + "-" + std::to_string(m.away_score),
+                   8)
+            << Col(m.away, 11) << (off ? "*" : std::to_string(m.result)) << "\n";
+  }
+  if (r.cancelled) {
+    ctx.out << "  Refund from " << Date(r.payout_start) << " to " << Date(r.payout_deadline)
+            << "\n";
+    return;
+  }
+  ctx.out << "  Prize " << Count(r.prize[0]) << " yen, winners " << Count(r.winners[0])
+          << ", carryover " << Count(r.carryover[0]) << " yen\n";
+}
+
+}  // namespace
+
+int CmdDownload(CliContext& ctx, const CliArgs& args) {
+  int round = 0;
+  std::string group;
+  if (args.empty() || !ParseRoundAndGroup(args, 1, round, group) ||
+      (args[0] != "schedule" && args[0] != "vote" && args[0] != "result")) {
+    ctx.err << "usage: zelvomini-cli download schedule|vote|result ROUND GROUP [--yes]\n"
+               "       (ROUND from 1 to 9999, GROUP A or B)\n";
+    return 64;
+  }
+  ConsoleProgress progress(ctx.out);
+  ProgressScope scope(&progress);
+  const int mode = kSourceFile | kSourceDownload;
+  if (args[0] == "schedule") {
+    clsSchedule service;
+    service.Initialize();
+    std::string path = clsXmlSchedule::GetFileName(round, group);
+    bool had = FileExists(path);
+    bool ok = service.GetSchedule(round, group, mode, true);
+    if (!ok && service.NoGame()) {
+      ctx.out << "Schedule " << round << " " << group << ": marked as not held\n";
+      return 1;
+    }
+    return Finish(ctx, service, ok, had, FileExists(path), "Schedule", round, group, path);
+  }
+  if (args[0] == "vote") {
+    clsVote service;
+    service.Initialize();
+    std::string path = clsXmlVote::GetFileName(round, group);
+    bool had = FileExists(path);
+    bool ok = service.GetVote(round, group, mode, true);
+    int rc = Finish(ctx, service, ok, had, FileExists(path), "Vote status", round, group, path);
+    if (ok && !FileExists(path)) {
+      ctx.out << "  interim figures as of " << Date(service.Record().as_of)
+              << "; cached once the sale has ended\n";
+    }
+    return rc;
+  }
+  clsResult service;
+  service.Initialize();
+  std::string path = clsXmlResult::GetFileName(round, group);
+  bool had = FileExists(path);
+  bool ok = service.GetResult(round, group, mode, true);
+  return Finish(ctx, service, ok, had, FileExists(path), "Result", round, group, path);
+}
+
+int CmdShow(CliContext& ctx, const CliArgs& args) {
+  int round = 0;
+  std::string group;
+  if (!ParseRoundAndGroup(args, 0, round, group)) {
+    ctx.err << "usage: zelvomini-cli show ROUND GROUP   (ROUND from 1 to 9999, GROUP A or B)\n";
+    return 64;
+  }
+  clsTMain doc;
+  doc.Initialize();
+  doc.SetKumi(group);
+  doc.SetKaisaikai(round);
+  ctx.out << "Round " << round << " group " << group << "\n";
+  ShowSchedule(ctx, doc);
+  ShowVote(ctx, doc);
+  ShowResult(ctx, doc);
+  return 0;
+}
+
+}  // namespace zelvo

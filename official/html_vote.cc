@@ -1,0 +1,166 @@
+#include "official/html_vote.h"
+
+#include "files/toto_settings.h"
+#include "official/html_scrape.h"
+#include "official/html_toto.h"
+#include "official/official_xml.h"
+#include "support/error_report.h"
+#include "support/platform.h"
+#include "support/text.h"
+
+namespace zelvo {
+namespace {
+
+constexpr const char* kClass = "clsHtmlVote";
+
+// Outcome codes of the three vote cells of a row, in page order.
+constexpr int kCellOutcomes[3] = {1, 0, 2};
+
+}  // namespace
+
+std::string clsHtmlVote::PageUrl(int round, const std::string& group) {
+  const TotoSettings& s = totoSettings();
+  std::string url = s.totoOfficialVoteUrl + PadRound(round, 4);
+  if (group == "A") url += s.totoOfficialMiniTotoAUrl;
+  if (group == "B") url += s.totoOfficialMiniTotoBUrl;
+  return url;
+}
+
+bool clsHtmlVote::GetVote(int round, const std::string& group) {
+  record_ = VoteStatusRecord();
+  unpublished_ = false;
+  final_ = false;
+  try {
+    html_.SetProgressDialogMessage("第" + std::to_string(round) +
+                                   "回 投票状況情報取得中 (オフィシャル)");
+    if (html_.GetHttp(PageUrl(round, group), "", 8) == 0) return false;
+    std::vector<std::string> texts;
+    html_.GetTextData(texts);
+    return ReadTexts(texts, group);
+  } catch (const std::exception& e) {
+    ReportException(kClass, "GetVote", e);
+    return false;
+  }
+}
+
+bool clsHtmlVote::ReadTexts(const std::vector<std::string>& texts, const std::string& group) {
+  record_ = VoteStatusRecord();
+  unpublished_ = false;
+  final_ = false;
+  try {
+    return Walk(texts, group);
+  } catch (const std::exception& e) {
+    ReportException(kClass, "GetVote", e);
+    return false;
+  }
+}
+
+bool clsHtmlVote::Walk(const std::vector<std::string>& texts, const std::string& group) {
+  VoteStatusRecord r;
+  r.Kumi = group;
+  int year = platform().Now().Year();
+  bool round_found = false;
+  bool as_of_found = false;
+  bool final = false;
+  bool error = false;
+  DateTime match_date;
+  DateTime kickoff;
+  try {
+    size_t i = 0;
+    while (i < texts.size()) {
+      const std::string& t = texts[i];
+      if (!round_found) {
+        if (t == "ご指定の投票状況は表示できません。") break;
+        int round = 0;
+        if (clsHtmlToto::Kaisaikai(t, round)) {
+          r.Kaisaikai = round;
+          round_found = true;
+        }
+        ++i;
+        continue;
+      }
+      if (!as_of_found) {
+        DateTime as_of;
+        if (clsHtmlToto::GetStringToDateNow(t, as_of, final)) {
+          r.as_of = as_of;
+          year = as_of.Year();
+          as_of_found = true;
+        }
+        ++i;
+        continue;
+      }
+      auto figures = [&](std::array<Money, 3>& out) {
+        for (size_t k = 0; k < 3; ++k) {
+          out[k] = clsHtmlToto::StringToCurrency(TextAt(texts, i + 1 + k));
+        }
+        i += 4;
+      };
+      auto date_after = [&]() {
+        std::string value = TextAt(texts, i + 1);
+        i += 2;
+        return clsHtmlToto::StringToDateEx(value);
+      };
+      if (t == "売上金額") {
+        figures(r.sales);
+      } else if (t == "投票口数") {
+        figures(r.tickets);
+      } else if (t == "投票枚数") {
+        figures(r.cards);
+      } else if (t == "販売期間") {
+        clsHtmlToto::DateString2(TextAt(texts, i + 1), r.sale_start, r.sale_end);
+        i += 2;
+      } else if (t == "結果発表日") {
+        r.result_announcement = date_after();
+      } else if (t == "払戻開始日") {
+        r.payout_start = date_after();
+      } else if (t == "払戻期限") {
+        r.payout_deadline = date_after();
+      } else {
+        // A row begins with its date and kick-off time when it is the first
+        // of its day; later rows of the day share them.
+        DateTime date;
+        if (IsDateText(std::to_string(year) + "/" + t, year, &date)) {
+          match_date = date.DatePart();
+          kickoff = ConvertDate(TextAt(texts, i + 1), year).TimePart();
+          i += 2;
+        }
+        if (i >= texts.size()) break;
+        std::string cell = texts[i];
+        if (Contains(cell, "中止")) cell = SubChars(cell, 2);
+        if (int n = MatchNumberText(cell, 13); n > 0) {
+          if (n > 5) {
+            error = true;
+            break;
+          }
+          VoteMatch& m = r.matches[n - 1];
+          m.home = TextAt(texts, i + 1);
+          for (size_t c = 0; c < 3; ++c) {
+            VoteOutcome& o = m.outcomes[kCellOutcomes[c]];
+            if (!clsHtmlToto::GetValue2(TextAt(texts, i + 2 + c), o.count, o.rate)) {
+              throw PageRowError{};
+            }
+          }
+          m.away = TextAt(texts, i + 5);
+          m.match_date = match_date;
+          m.kickoff = kickoff;
+          i += 6;
+        } else {
+          ++i;
+        }
+      }
+    }
+  } catch (const PageRowError&) {
+    error = true;
+  }
+  if (!as_of_found) {
+    unpublished_ = true;
+    return false;
+  }
+  if (error) return false;
+  if (final) r.as_of = r.sale_end;
+  final_ = final;
+  record_ = r;
+  return true;
+}
+
+}  // namespace zelvo

@@ -1,0 +1,108 @@
+#include "official/official_xml.h"
+
+#include <vector>
+
+#include "support/error_report.h"
+#include "support/paths.h"
+#include "support/text.h"
+#include "support/text_file.h"
+
+namespace zelvo {
+
+void XmlLines::Line(std::string_view line) {
+  text_.append(line);
+  text_.append("\r\n");
+}
+
+void XmlLines::Element(std::string_view name, std::string_view value) {
+  std::string line = "<";
+  line.append(name);
+  line.append(">");
+  line.append(value);
+  line.append("</");
+  line.append(name);
+  line.append(">");
+  Line(line);
+}
+
+void XmlLines::Element(std::string_view name, int value) { Element(name, std::to_string(value)); }
+
+void XmlLines::Element(std::string_view name, DateTime value) { Element(name, value.ToString()); }
+
+void XmlLines::Element(std::string_view name, Money value) { Element(name, value.ToString()); }
+
+bool ParseOfficialXml(std::string_view text, std::string_view kind,
+                      const std::function<void(const std::string&, const std::string&)>& assign) {
+  std::string spread = ReplaceAll(text, "<", "\n<");
+  spread = ReplaceAll(spread, ">", ">\n");
+  spread = ReplaceAll(spread, "\r", "\n");
+  const std::string root = "<minitoto>";
+  const std::string kind_tag = "<" + std::string(kind) + ">";
+  std::vector<std::string> open;
+  for (const std::string& raw : Split(spread, "\n")) {
+    std::string line = Trim(raw);
+    if (line.empty()) continue;
+    if (line.starts_with("</")) {
+      if (open.empty() || "<" + line.substr(2) != open.back()) return false;
+      if (open.size() > 1) open.pop_back();
+      continue;
+    }
+    if (line.starts_with("<")) {
+      if (!line.starts_with("<?")) open.push_back(line);
+      continue;
+    }
+    if (open.size() < 3 || open[0] != root || open[1] != kind_tag) continue;
+    std::string path;
+    for (size_t i = 2; i < open.size(); ++i) path += open[i];
+    assign(path, line);
+  }
+  return true;
+}
+
+int XmlToInt(const std::string& value) {
+  int v = 0;
+  if (!ConvertToLong(value, v)) throw RuntimeError(kErrTypeMismatch);
+  return v;
+}
+
+uint8_t XmlToByte(const std::string& value) {
+  int v = XmlToInt(value);
+  if (v < 0 || v > 255) throw RuntimeError(kErrOverflow);
+  return static_cast<uint8_t>(v);
+}
+
+Money XmlToMoney(const std::string& value) {
+  Money m;
+  if (!Money::Parse(Trim(value), m)) throw RuntimeError(kErrTypeMismatch);
+  return m;
+}
+
+DateTime XmlToDate(const std::string& value) {
+  DateTime d;
+  if (!DateTime::Parse(value, d)) throw RuntimeError(kErrTypeMismatch);
+  return d;
+}
+
+std::string PadRound(int round, int digits) {
+  std::string s = std::to_string(round < 0 ? -round : round);
+  while (static_cast<int>(s.size()) < digits) s.insert(0, 1, '0');
+  return round < 0 ? "-" + s : s;
+}
+
+bool SaveOfficialXml(const std::string& path, const std::string& text, std::string_view class_name,
+                     std::string_view proc) {
+  if (WriteTextFile(path, text, false)) return true;
+  ReportError(class_name, proc, path + "\r\n" + kXmlSaveFailed);
+  return false;
+}
+
+bool ReadOfficialXml(const std::string& path, std::string& text) {
+  if (!FileExists(path)) return false;
+  return ReadTextFile(path, text);
+}
+
+std::string OfficialCachePath(std::string_view folder, std::string_view file_name) {
+  return JoinPath(JoinPath(SysDataPath(), folder), file_name);
+}
+
+}  // namespace zelvo

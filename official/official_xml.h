@@ -1,0 +1,71 @@
+// The line-based XML of the official-data cache files (schedule, vote status,
+// result).  The files are small and written only by this program, so they are
+// built and read line by line instead of through an XML library: a value is
+// written as it is held, without escaping, and read back by the path of the
+// elements open around it.
+#ifndef ZELVOMINI_OFFICIAL_OFFICIAL_XML_H_
+#define ZELVOMINI_OFFICIAL_OFFICIAL_XML_H_
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "support/date_time.h"
+#include "support/money.h"
+
+namespace zelvo {
+
+inline constexpr const char* kXmlDeclaration = "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>";
+inline constexpr const char* kXmlMalformed = "XMLデータが異常です。";
+inline constexpr const char* kXmlSaveFailed = "ファイルの保存に失敗しました。";
+
+// Builds the text of a cache file: one element or tag per line, CR LF ends.
+class XmlLines {
+ public:
+  void Line(std::string_view line);
+  // <name>value</name> on one line.
+  void Element(std::string_view name, std::string_view value);
+  void Element(std::string_view name, int value);
+  void Element(std::string_view name, DateTime value);
+  void Element(std::string_view name, Money value);
+  const std::string& text() const { return text_; }
+
+ private:
+  std::string text_;
+};
+
+// Runs the reading algorithm over a cache text: every tag and value on a line
+// of its own, start tags on a stack, end tags checked against its top.  Each
+// value found under <minitoto><kind> is handed to `assign` with the path of
+// the start tags below those two levels ("<指定試合><ホーム>").  Returns false
+// on an end tag that does not close the open element; exceptions thrown by
+// `assign` (a value that does not convert) pass to the caller.
+bool ParseOfficialXml(
+    std::string_view text, std::string_view kind,
+    const std::function<void(const std::string& path, const std::string& value)>& assign);
+
+// Value conversions of the readers; a text that does not convert throws a
+// RuntimeError (type mismatch, or overflow for an 8-bit value above 255).
+int XmlToInt(const std::string& value);
+uint8_t XmlToByte(const std::string& value);
+Money XmlToMoney(const std::string& value);
+DateTime XmlToDate(const std::string& value);
+
+// The round with at least `digits` digits ("085", "0085").
+std::string PadRound(int round, int digits);
+
+// Writes a cache file (CP932, replacing an existing one); on failure the
+// common error report shows the path and "ファイルの保存に失敗しました。"
+// under `class_name` / `proc`.
+bool SaveOfficialXml(const std::string& path, const std::string& text, std::string_view class_name,
+                     std::string_view proc = "XmlSave");
+// Reads a cache file when it exists; false without a message when it does not.
+bool ReadOfficialXml(const std::string& path, std::string& text);
+
+// The folder of one kind of cache file below SysData ("minitoto_Schedule").
+std::string OfficialCachePath(std::string_view folder, std::string_view file_name);
+
+}  // namespace zelvo
+
+#endif  // ZELVOMINI_OFFICIAL_OFFICIAL_XML_H_

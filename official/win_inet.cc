@@ -1,0 +1,260 @@
+#include "official/win_inet.h"
+
+#include <curl/curl.h>
+
+#include <chrono>
+#include <exception>
+#include <memory>
+
+#include "support/error_report.h"
+#include "support/platform.h"
+#include "support/text.h"
+
+namespace zelvo {
+namespace {
+
+constexpr const char* kClassName = "clsWinInet";
+
+WinInetProgressSink* g_default_sink = nullptr;
+
+// libcurl is initialised once per process, before any handle is made.
+class CurlGlobal {
+ public:
+  CurlGlobal() : code_(curl_global_init(CURL_GLOBAL_DEFAULT)) {}
+  ~CurlGlobal() {
+    if (code_ == CURLE_OK) curl_global_cleanup();
+  }
+  bool ok() const { return code_ == CURLE_OK; }
+
+ private:
+  CURLcode code_;
+};
+
+bool CurlReady() {
+  static CurlGlobal global;
+  return global.ok();
+}
+
+class BusyCursor {
+ public:
+  BusyCursor() { platform().SetBusyCursor(true); }
+  ~BusyCursor() { platform().SetBusyCursor(false); }
+};
+
+using Clock = std::chrono::steady_clock;
+
+// What the libcurl callbacks of one request share.  The callbacks are C
+// entry points: nothing may be thrown through them, so each catches and
+// turns a failure into an aborted transfer.
+struct Transfer {
+  std::string* buffer = nullptr;
+  size_t max_bytes = 0;
+  WinInetProgressSink* sink = nullptr;
+  bool opened = false;  // the server has started to answer
+  bool too_large = false;
+  bool timed_out = false;
+  bool failed = false;
+  int receive_timeout_ms = 0;
+  Clock::time_point last_activity = Clock::now();
+
+  void Line(const std::string& text) {
+    if (sink) sink->AddLine(" " + text);
+  }
+  void Append(const std::string& text) {
+    if (sink) sink->AppendToLastLine(text);
+  }
+  void Touch() { last_activity = Clock::now(); }
+  void MarkOpened() {
+    if (opened) return;
+    opened = true;
+    Line("受信中 ");
+  }
+};
+
+size_t OnHeader(char*, size_t size, size_t count, void* user) {
+  auto* t = static_cast<Transfer*>(user);
+  try {
+    t->Touch();
+    t->MarkOpened();
+    return size * count;
+  } catch (...) {
+    t->failed = true;
+    return 0;
+  }
+}
+
+size_t OnBody(char* data, size_t size, size_t count, void* user) {
+  auto* t = static_cast<Transfer*>(user);
+  size_t len = size * count;
+  try {
+    t->Touch();
+    t->MarkOpened();
+    if (len > t->max_bytes - t->buffer->size()) {
+      // Stop reading at once rather than collecting an endless body.
+      t->too_large = true;
+      return CURL_WRITEFUNC_ERROR;
+    }
+    t->buffer->append(data, len);
+    // One mark per 1024-byte chunk, as the progress window always counted.
+    size_t chunks = len == 0 ? 1 : (len + 1023) / 1024;
+    t->Append(std::string(chunks, '.'));
+    return len;
+  } catch (...) {
+    t->failed = true;
+    return CURL_WRITEFUNC_ERROR;
+  }
+}
+
+int OnPrereq(void* user, char*, char*, int, int) {
+  // The connection stands: the receive time-out counts from here.
+  static_cast<Transfer*>(user)->Touch();
+  return CURL_PREREQFUNC_OK;
+}
+
+int OnProgress(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
+  auto* t = static_cast<Transfer*>(user);
+  if (t->receive_timeout_ms <= 0) return 0;
+  auto idle =
+      std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - t->last_activity);
+  if (idle.count() >= t->receive_timeout_ms) {
+    t->timed_out = true;
+    return 1;  // aborts the transfer
+  }
+  return 0;
+}
+
+struct CurlDeleter {
+  void operator()(CURL* h) const { curl_easy_cleanup(h); }
+};
+struct SlistDeleter {
+  void operator()(curl_slist* l) const { curl_slist_free_all(l); }
+};
+
+}  // namespace
+
+WinInetProgressSink* SetDefaultWinInetProgressSink(WinInetProgressSink* sink) {
+  WinInetProgressSink* previous = g_default_sink;
+  g_default_sink = sink;
+  return previous;
+}
+
+WinInetProgressSink* DefaultWinInetProgressSink() { return g_default_sink; }
+
+clsWinInet::clsWinInet() = default;
+
+bool clsWinInet::Connection() const { return CurlReady(); }
+
+WinInetProgressSink* clsWinInet::ProgressSink() const { return sink_ ? sink_ : g_default_sink; }
+
+int clsWinInet::GetHttpData(const std::string& url, std::string& buffer, const std::string& proxy) {
+  BusyCursor busy;
+  buffer.clear();
+  if (url.empty()) return 0;
+  WinInetProgressSink* sink = progress_open_ ? ProgressSink() : nullptr;
+  Transfer t;
+  t.buffer = &buffer;
+  t.max_bytes = max_body_bytes_;
+  t.sink = sink;
+  t.receive_timeout_ms = receive_timeout_ms_;
+  try {
+    if (sink) {
+      sink->Open();
+      if (!progress_message_.empty()) t.Line(progress_message_);
+    }
+    std::unique_ptr<CURL, CurlDeleter> handle(CurlReady() ? curl_easy_init() : nullptr);
+    if (handle) {
+      CURL* h = handle.get();
+      curl_easy_setopt(h, CURLOPT_USERAGENT, kAgent);
+      curl_easy_setopt(h, CURLOPT_NOSIGNAL, 1L);
+      if (!proxy.empty()) curl_easy_setopt(h, CURLOPT_PROXY, proxy.c_str());
+      if (connect_timeout_ms_ > 0) {
+        curl_easy_setopt(h, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(connect_timeout_ms_));
+      }
+      t.Line("[コネクション開始]");
+      t.Line(url);
+
+      std::unique_ptr<curl_slist, SlistDeleter> headers;
+      for (const char* header :
+           {"Accept-Language: ja-JP", "Cache-Control: no-cache", "Pragma: no-cache"}) {
+        curl_slist* next = curl_slist_append(headers.get(), header);
+        if (!next) throw std::bad_alloc();
+        headers.release();
+        headers.reset(next);
+      }
+      curl_easy_setopt(h, CURLOPT_URL, url.c_str());
+      curl_easy_setopt(h, CURLOPT_HTTPHEADER, headers.get());
+      // Only web addresses: a page link must never read a local file.
+      curl_easy_setopt(h, CURLOPT_PROTOCOLS_STR, "http,https");
+      curl_easy_setopt(h, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+      curl_easy_setopt(h, CURLOPT_FOLLOWLOCATION, 1L);
+      curl_easy_setopt(h, CURLOPT_MAXREDIRS, 10L);
+      curl_easy_setopt(h, CURLOPT_SSL_VERIFYPEER, 1L);
+      curl_easy_setopt(h, CURLOPT_SSL_VERIFYHOST, 2L);
+      curl_easy_setopt(h, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(max_body_bytes_));
+      curl_easy_setopt(h, CURLOPT_HEADERFUNCTION, OnHeader);
+      curl_easy_setopt(h, CURLOPT_HEADERDATA, &t);
+      curl_easy_setopt(h, CURLOPT_WRITEFUNCTION, OnBody);
+      curl_easy_setopt(h, CURLOPT_WRITEDATA, &t);
+      curl_easy_setopt(h, CURLOPT_PREREQFUNCTION, OnPrereq);
+      curl_easy_setopt(h, CURLOPT_PREREQDATA, &t);
+      curl_easy_setopt(h, CURLOPT_XFERINFOFUNCTION, OnProgress);
+      curl_easy_setopt(h, CURLOPT_XFERINFODATA, &t);
+      curl_easy_setopt(h, CURLOPT_NOPROGRESS, 0L);
+
+      t.Touch();
+      CURLcode rc = curl_easy_perform(h);
+      // A transfer that did not finish gives nothing: half a page would be
+      // scraped as if it were the whole one.
+      if (rc != CURLE_OK || t.too_large || t.timed_out || t.failed) {
+        buffer.clear();
+        buffer.shrink_to_fit();
+      }
+      if (t.opened) {
+        t.Append(".");
+        t.Line("[コネクション終了]");
+      }
+    }
+  } catch (const std::exception& e) {
+    buffer.clear();
+    ReportException(kClassName, "GetHttpData", e);
+  }
+  if (sink && progress_close_) {
+    try {
+      sink->Close();
+    } catch (const std::exception& e) {
+      ReportException(kClassName, "GetHttpData", e);
+    }
+  }
+  return static_cast<int>(buffer.size());
+}
+
+std::string clsWinInet::GetHttpDataString(const std::string& url, const std::string& proxy,
+                                          int code) {
+  try {
+    // A wrong code is a caller's mistake: told before any request is made.
+    if (code != 0 && code != 8) {
+      ReportError(kClassName, "GetHttpDataString",
+                  "コード番号が異常です（" + std::to_string(code) + "）");
+      return "";
+    }
+    std::string bytes;
+    if (GetHttpData(url, bytes, proxy) == 0) return "";
+    return code == 0 ? FromCp932(bytes) : SanitizeUtf8(bytes);
+  } catch (const std::exception& e) {
+    ReportException(kClassName, "GetHttpDataString", e);
+    return "";
+  }
+}
+
+std::string clsWinInet::GetHttpDataStringUTF8(const std::string& url, const std::string& proxy) {
+  try {
+    std::string bytes;
+    if (GetHttpData(url, bytes, proxy) == 0) return "";
+    return SanitizeUtf8(bytes);
+  } catch (const std::exception& e) {
+    ReportException(kClassName, "GetHttpDataStringUTF8", e);
+    return "";
+  }
+}
+
+}  // namespace zelvo

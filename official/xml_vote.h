@@ -1,0 +1,45 @@
+// The vote status as XML: the cache file of a round and group, the element
+// embedded in documents, and the archived files older documents refer to.
+#ifndef ZELVOMINI_OFFICIAL_XML_VOTE_H_
+#define ZELVOMINI_OFFICIAL_XML_VOTE_H_
+
+#include <string>
+
+#include "official/vote_record.h"
+#include "support/date_time.h"
+
+namespace zelvo {
+
+class clsXmlVote {
+ public:
+  // SysData/minitoto_Vote/minitoto_vote_085_A.xml ("_A" only with a group).
+  static std::string GetFileName(int round, const std::string& group);
+  // vote_085_2024-05-11.xml directly in the program folder: old documents
+  // name their vote status by round and date, and the program has always
+  // looked for such files beside itself.
+  static std::string GetOldFileName(int round, DateTime date);
+
+  // With `header`: the whole file text.  Without: only the <投票状況>
+  // element as documents embed it, every line ended by CR LF.
+  std::string GetXmlString(bool header) const;
+  // Parses either form into the record; a damaged text is reported and
+  // leaves the record as it was.
+  bool SetXmlString(const std::string& text, bool header);
+
+  bool XmlSave();
+  // Reads the cache file of the round and group (false without a message
+  // when there is none).
+  bool XmlLoad(int round, const std::string& group);
+  // Reads any vote status file by its path.
+  bool XmlLoadFile(const std::string& path);
+
+  const VoteStatusRecord& Record() const { return record_; }
+  void SetRecord(const VoteStatusRecord& record) { record_ = record; }
+
+ private:
+  VoteStatusRecord record_;
+};
+
+}  // namespace zelvo
+
+#endif  // ZELVOMINI_OFFICIAL_XML_VOTE_H_

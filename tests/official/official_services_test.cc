@@ -1,0 +1,264 @@
+// The schedule, vote status and result services: the cache first, the
+// question before a download, what is cached and what never is, and the
+// messages that tell the user why nothing came.
+#include <gtest/gtest.h>
+
+#include "official/record_checks.h"
+#include "official/result.h"
+#include "official/schedule.h"
+#include "official/vote.h"
+#include "support/paths.h"
+#include "support/text.h"
+#include "tests/common/fake_platform.h"
+#include "tests/common/http_test_server.h"
+#include "tests/common/official_fixtures.h"
+#include "tests/common/temp_dir.h"
+
+namespace zelvo {
+namespace {
+
+using testing::ReadPage;
+
+class OfficialServicesTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    testing::PointSettingsAt(server_);
+    schedule_.Initialize();
+    vote_.Initialize();
+    result_.Initialize();
+  }
+  std::string Relative(const std::string& path) const {
+    return path.substr(dir_.path().size() + 1);
+  }
+  std::string Bytes(const std::string& path) const { return dir_.ReadBytes(Relative(path)); }
+  void InstallSample(const std::string& cache_path, const std::string& shipped) {
+    dir_.WriteBytes(Relative(cache_path), testing::ShippedBytes(shipped));
+  }
+  int Requests() const { return static_cast<int>(server_.Requests().size()); }
+
+  testing::TempProgramDir dir_;
+  testing::FakePlatform fake_;
+  testing::HttpTestServer server_;
+  // The schedule service reads the team names when it is created.
+  struct TeamNames {
+    explicit TeamNames(const testing::TempProgramDir& dir) {
+      testing::InstallShippedTeamNames(dir);
+    }
+  } team_names_{dir_};
+  clsSchedule schedule_;
+  clsVote vote_;
+  clsResult result_;
+};
+
+TEST_F(OfficialServicesTest, FileModeReadsOnlyTheCache) {
+  EXPECT_FALSE(schedule_.GetSchedule(1487, "A", kSourceFile, true));
+  EXPECT_FALSE(vote_.GetVote(1487, "A", kSourceFile, true));
+  EXPECT_FALSE(result_.GetResult(1487, "A", kSourceFile, true));
+  EXPECT_EQ(Requests(), 0);
+  EXPECT_TRUE(fake_.messages().empty());
+
+  InstallSample(clsXmlSchedule::GetFileName(1487, "A"),
+                "SysData/minitoto_Schedule/minitoto_schedule_1487_A.xml");
+  EXPECT_TRUE(schedule_.GetSchedule(1487, "A", kSourceFile | kSourceDownload, true));
+  EXPECT_EQ(schedule_.Record().matches[3].home, "Ｇ大阪");
+  // Round 0 or below loads nothing at all.
+  EXPECT_FALSE(schedule_.GetSchedule(0, "A", kSourceFile | kSourceDownload, true));
+  EXPECT_EQ(schedule_.Record().Kaisaikai, 0);
+  EXPECT_EQ(Requests(), 0);
+  EXPECT_TRUE(fake_.messages().empty());
+}
+
+TEST_F(OfficialServicesTest, TheQuestionComesFirstAndNoMeansNothingHappens) {
+  struct Case {
+    std::function<bool()> get;
+    std::function<bool()> cancel;
+    std::function<void()> false_dialog;
+    const char* text;
+    const char* title;
+  };
+  const Case cases[] = {
+      {[&] { return schedule_.GetSchedule(1487, "A", 3, true); },
+       [&] { return schedule_.Cancel(); }, [&] { schedule_.FalseDialog(1487); },
+       "インターネットより 開催情報 をダウンロードします。よろしいですか？", " 開催情報"},
+      {[&] { return vote_.GetVote(1487, "A", 3, true); }, [&] { return vote_.Cancel(); },
+       [&] { vote_.FalseDialog(1487); },
+       "インターネットより 投票状況 をダウンロードします。よろしいですか？", " 投票状況"},
+      {[&] { return result_.GetResult(1487, "A", 3, true); }, [&] { return result_.Cancel(); },
+       [&] { result_.FalseDialog(1487); },
+       "インターネットより くじ結果 をダウンロードします。よろしいですか？", " くじ結果"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.title);
+    fake_.ClearRecords();
+    fake_.QueueAnswer(MsgAnswer::kNo);
+    EXPECT_FALSE(c.get());
+    EXPECT_TRUE(c.cancel());
+    ASSERT_EQ(fake_.messages().size(), 1u);
+    EXPECT_EQ(fake_.messages()[0].text, c.text);
+    EXPECT_EQ(fake_.messages()[0].title, c.title);
+    EXPECT_EQ(fake_.messages()[0].icon, MsgIcon::kQuestion);
+    EXPECT_EQ(fake_.messages()[0].buttons, MsgButtons::kYesNo);
+    c.false_dialog();
+    EXPECT_EQ(fake_.messages().size(), 1u);
+  }
+  EXPECT_EQ(Requests(), 0);
+}
+
+TEST_F(OfficialServicesTest, CompleteDownloadsAreCachedAndReadBackWithoutTheSite) {
+  server_.SetPage("/schedule", ReadPage("schedule_1487.html"));
+  server_.SetPage("/vote", ReadPage("vote_1487_B.html"));
+  server_.SetPage("/result", ReadPage("result_1487.html"));
+  fake_.QueueAnswer(MsgAnswer::kYes);
+  EXPECT_TRUE(schedule_.GetSchedule(1487, "B", 3, true));
+  EXPECT_TRUE(vote_.GetVote(1487, "B", 3, false));
+  EXPECT_TRUE(result_.GetResult(1487, "B", 3, false));
+  EXPECT_EQ(Requests(), 3);
+  EXPECT_TRUE(schedule_.CheckScheduleFile(1487, "B"));
+  EXPECT_TRUE(vote_.CheckVoteFile(1487, "B"));
+  EXPECT_TRUE(result_.CheckResultFile(1487, "B"));
+  EXPECT_FALSE(schedule_.CheckScheduleFile(1487, "A"));
+  EXPECT_EQ(Bytes(clsXmlVote::GetFileName(1487, "B")),
+            testing::ShippedBytes("SysData/minitoto_Vote/minitoto_vote_1487_B.xml"));
+
+  server_.ClearRequests();
+  EXPECT_TRUE(schedule_.GetSchedule(1487, "B", 3, true));
+  EXPECT_TRUE(vote_.GetVote(1487, "B", 3, true));
+  EXPECT_TRUE(result_.GetResult(1487, "B", 3, true));
+  EXPECT_EQ(Requests(), 0);
+  EXPECT_EQ(fake_.messages().size(), 1u);  // only the first question
+}
+
+TEST_F(OfficialServicesTest, AnExistingFileIsNeverOverwritten) {
+  server_.SetPage("/schedule", ReadPage("schedule_1487.html"));
+  // A cache file that does not read (an attribute on a start tag) is
+  // treated as missing, but the download leaves it as it is.
+  std::string damaged =
+      ToCp932(testing::CrLf({"<minitoto>", "<開催 x=\"1\">", "</開催>", "</minitoto>"}));
+  dir_.WriteBytes(Relative(clsXmlSchedule::GetFileName(1487, "A")), damaged);
+  EXPECT_TRUE(schedule_.GetSchedule(1487, "A", 3, false));
+  EXPECT_EQ(schedule_.Record().matches[0].home, "鹿島");
+  ASSERT_EQ(fake_.messages().size(), 1u);
+  EXPECT_EQ(fake_.messages()[0].text, "XMLデータが異常です。");
+  EXPECT_EQ(Bytes(clsXmlSchedule::GetFileName(1487, "A")), damaged);
+
+  // Download only (mode 2) with a file in place: the file stays too.
+  server_.SetPage("/result", ReadPage("result_1487.html"));
+  std::string kept = "kept";
+  dir_.WriteBytes(Relative(clsXmlResult::GetFileName(1487, "A")), kept);
+  EXPECT_TRUE(result_.GetResult(1487, "A", kSourceDownload, false));
+  EXPECT_EQ(Bytes(clsXmlResult::GetFileName(1487, "A")), kept);
+}
+
+TEST_F(OfficialServicesTest, OnlyAFinalValidVoteStatusIsCached) {
+  server_.SetPage("/vote", ReadPage("vote_1487_A_interim.html"));
+  EXPECT_TRUE(vote_.GetVote(1487, "A", 3, false));
+  EXPECT_EQ(vote_.Record().as_of.ToString(), "2024/06/20 10:00:00");
+  EXPECT_FALSE(vote_.CheckVoteFile(1487, "A"));
+
+  // Rates of 33.3 three times do not add up to 100.
+  server_.SetPage("/vote", ReadPage("vote_1493_A_bad_rates.html"));
+  EXPECT_FALSE(vote_.GetVote(1493, "A", 3, false));
+  EXPECT_FALSE(vote_.CheckVoteFile(1493, "A"));
+  EXPECT_FALSE(vote_.Unpublished());
+  vote_.FalseDialog(1493);
+  ASSERT_EQ(fake_.messages().size(), 1u);
+  EXPECT_EQ(fake_.messages()[0].text, "インターネットよりダウンロードに失敗しました。");
+  EXPECT_EQ(fake_.messages()[0].title, " 投票状況");
+  EXPECT_EQ(fake_.messages()[0].icon, MsgIcon::kWarning);
+
+  server_.SetPage("/vote", ReadPage("vote_1487_A.html"));
+  EXPECT_TRUE(vote_.GetVote(1487, "A", 3, false));
+  EXPECT_TRUE(vote_.CheckVoteFile(1487, "A"));
+  EXPECT_EQ(vote_.Record().as_of, vote_.Record().sale_end);
+}
+
+TEST_F(OfficialServicesTest, InvalidResultsAreHandedBackButNotCached) {
+  server_.SetPage("/result", ReadPage("result_1495_big_score.html"));
+  EXPECT_FALSE(result_.GetResult(1495, "A", 3, false));
+  EXPECT_EQ(result_.Record().matches[1].home_score, 31);
+  EXPECT_FALSE(result_.CheckResultFile(1495, "A"));
+}
+
+TEST_F(OfficialServicesTest, NotPublishedPagesAndOtherRoundsGiveTheInformation) {
+  server_.SetPage("/schedule", ReadPage("schedule_unpublished.html"));
+  EXPECT_FALSE(schedule_.GetSchedule(1488, "A", 3, false));
+  EXPECT_TRUE(schedule_.Unpublished());
+  schedule_.FalseDialog(1488);
+  // A page of another round than the one asked for is not this round's.
+  server_.SetPage("/result", ReadPage("result_1487.html"));
+  EXPECT_FALSE(result_.GetResult(1488, "A", 3, false));
+  EXPECT_TRUE(result_.Unpublished());
+  EXPECT_EQ(result_.Record().Kaisaikai, 0);
+  EXPECT_FALSE(result_.CheckResultFile(1487, "A"));
+  result_.FalseDialog(1488);
+  server_.SetPage("/vote", ReadPage("vote_unpublished.html"));
+  EXPECT_FALSE(vote_.GetVote(1488, "A", 3, false));
+  vote_.FalseDialog(1488);
+  ASSERT_EQ(fake_.messages().size(), 3u);
+  EXPECT_EQ(fake_.messages()[0].text, "第1488回 開催情報は発表されていません。");
+  EXPECT_EQ(fake_.messages()[0].title, " 開催情報");
+  EXPECT_EQ(fake_.messages()[0].icon, MsgIcon::kInformation);
+  EXPECT_EQ(fake_.messages()[1].text, "第1488回 くじ結果は発表されていません。");
+  EXPECT_EQ(fake_.messages()[2].text, "第1488回 投票状況は発表されていません。");
+  EXPECT_EQ(fake_.messages()[2].title, " 投票状況");
+}
+
+TEST_F(OfficialServicesTest, NotHeldMarkStopsDownloadsUntilRemoved) {
+  fake_.QueueAnswer(MsgAnswer::kYes);
+  ASSERT_TRUE(schedule_.XmlSave_NoGame(85, "A"));
+  ASSERT_EQ(fake_.messages().size(), 1u);
+  EXPECT_EQ(fake_.messages()[0].text, "第 85 回を未開催に設定しますか？");
+  EXPECT_EQ(fake_.messages()[0].title, "");
+  EXPECT_EQ(fake_.messages()[0].icon, MsgIcon::kQuestion);
+  // Marked once: a second mark is not offered.
+  EXPECT_FALSE(schedule_.XmlSave_NoGame(85, "A"));
+  EXPECT_EQ(fake_.messages().size(), 1u);
+
+  EXPECT_FALSE(schedule_.GetSchedule(85, "A", 3, true));
+  EXPECT_TRUE(schedule_.NoGame());
+  EXPECT_EQ(Requests(), 0);
+  EXPECT_EQ(fake_.messages().size(), 1u);
+
+  fake_.QueueAnswer(MsgAnswer::kNo);
+  EXPECT_FALSE(schedule_.XmlDelete_NoGame(85, "A"));
+  EXPECT_TRUE(schedule_.CheckScheduleFile(85, "A"));
+  fake_.QueueAnswer(MsgAnswer::kYes);
+  EXPECT_TRUE(schedule_.XmlDelete_NoGame(85, "A"));
+  EXPECT_EQ(fake_.messages().back().text, "第 85 回の未開催を解除しますか？");
+  EXPECT_FALSE(schedule_.CheckScheduleFile(85, "A"));
+  EXPECT_FALSE(schedule_.XmlDelete_NoGame(85, "A"));
+}
+
+TEST_F(OfficialServicesTest, OldDocumentsFindTheirArchivedVoteStatus) {
+  dir_.WriteBytes("vote_1487_2024-06-22.xml",
+                  testing::ShippedBytes("SysData/minitoto_Vote/minitoto_vote_1487_A.xml"));
+  EXPECT_FALSE(vote_.GetOldVoteFile(1487, DateTime::Date(2024, 6, 21)));
+  ASSERT_TRUE(vote_.GetOldVoteFile(
+      1487, DateTime::FromSeconds(DateTime::Date(2024, 6, 22).seconds() + 49800)));
+  EXPECT_EQ(vote_.Record().Kaisaikai, 1487);
+  EXPECT_EQ(vote_.Record().matches[0].home, "鹿島");
+}
+
+TEST_F(OfficialServicesTest, UseBeforeInitializeIsReported) {
+  clsSchedule schedule;
+  clsVote vote;
+  clsResult result;
+  EXPECT_FALSE(schedule.GetSchedule(1487, "A", 3, false));
+  EXPECT_FALSE(schedule.NoGame());
+  EXPECT_EQ(schedule.Record().Kaisaikai, 0);
+  EXPECT_FALSE(vote.GetVote(1487, "A", 3, false));
+  EXPECT_FALSE(result.Unpublished());
+  std::vector<std::string> titles;
+  for (const auto& m : fake_.messages()) {
+    EXPECT_EQ(m.text, "Initialize Err");
+    titles.push_back(m.title);
+  }
+  EXPECT_EQ(titles, (std::vector<std::string>{
+                        "Zelvo mini / clsSchedule / GetSchedule",
+                        "Zelvo mini / clsSchedule / NoGame", "Zelvo mini / clsSchedule / Record",
+                        "Zelvo mini / clsVote / GetVote", "Zelvo mini / clsResult / Unpublished"}));
+  EXPECT_EQ(Requests(), 0);
+}
+
+}  // namespace
+}  // namespace zelvo
