@@ -29,6 +29,7 @@ const Command kCommands[] = {
     {"update-teams", CmdUpdateTeams, "update-teams [--yes]            fetch a newer TeamName2.dat"},
     {"download", CmdDownload, "download KIND ROUND GROUP       fetch schedule|vote|result [--yes]"},
     {"show", CmdShow, "show ROUND GROUP                cached schedule, vote status and result"},
+    {"compress", CmdCompress, "compress --engine N --targets all|FILE.csv [...]  search engines"},
     {"print", CmdPrint, "print DOC.tpd --pdf OUT.pdf     mark sheets (--printer NAME, --test, --pages A-B)"},
     {"check", CmdCheck, "check DOC.tpd [--all|--next N]  grades of the singles against the result"},
 };

@@ -18,6 +18,7 @@ int CmdSingle(CliContext& ctx, const CliArgs& args);
 int CmdUpdateTeams(CliContext& ctx, const CliArgs& args);
 int CmdDownload(CliContext& ctx, const CliArgs& args);
 int CmdShow(CliContext& ctx, const CliArgs& args);
+int CmdCompress(CliContext& ctx, const CliArgs& args);
 int CmdPrint(CliContext& ctx, const CliArgs& args);
 int CmdCheck(CliContext& ctx, const CliArgs& args);
 

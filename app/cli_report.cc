@@ -5,6 +5,7 @@
 #include <ostream>
 
 #include "core/single_number.h"
+#include "files/tpd_file.h"
 #include "output/clipboard.h"
 #include "support/text.h"
 
@@ -13,8 +14,14 @@ namespace zelvo {
 ReportDocumentIo& ReportIo() {
   static ReportDocumentIo io = [] {
     ReportDocumentIo d;
-    d.load = [](const std::string&, DocumentRecord&) { return false; };
-    d.save = [](const std::string&, const DocumentRecord&) { return false; };
+    d.load = [](const std::string& path, DocumentRecord& doc) {
+      clsTFileTPD tpd;
+      return LoadDocumentFile(tpd, path, true, true, doc);
+    };
+    d.save = [](const std::string& path, const DocumentRecord& doc) {
+      clsTFileTPD tpd;
+      return tpd.SaveFile(path, true, doc, true);
+    };
     d.schedule = [](int, const std::string&) { return ScheduleRecord{}; };
     return d;
   }();

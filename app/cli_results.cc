@@ -6,6 +6,7 @@
 
 #include "app/cli_commands.h"
 #include "core/single_number.h"
+#include "files/tpd_file.h"
 #include "official/xml_result.h"
 #include "official/xml_schedule.h"
 #include "output/mark_sheet.h"
@@ -161,10 +162,10 @@ const char* kCheckUsage =
 }  // namespace
 
 ResultsCliIo& ResultsIo() {
-  static ResultsCliIo io{[](const std::string&, DocumentRecord&, std::ostream& err) {
-                           err << "zelvomini-cli: reading documents is not in this build yet; "
-                                  "use --singles FILE.csv --round N --group A|B\n";
-                           return false;
+  static ResultsCliIo io{[](const std::string& path, DocumentRecord& doc, std::ostream&) {
+                           // The document file tells the user itself why one fails.
+                           clsTFileTPD tpd;
+                           return LoadDocumentFile(tpd, path, true, true, doc);
                          },
                          [](int round, const std::string& group) {
                            clsXmlResult xml;

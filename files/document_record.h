@@ -15,22 +15,32 @@
 
 namespace zelvo {
 
+// The fields follow the order of the document's keys.
 struct DocumentRecord {
   int Kaisaikai = 0;
   std::string Kumi = "A";
-  DateTime VoteTime;                  // read from old documents only
+  DateTime VoteTime;  // read from old documents only
   MultiTable Multi{};
   ReductionConditions Conditions = DefaultReductionConditions();
   EngineSettings Engine;
-  int MsSingleCount = 0;
-  FrameTable MsSingleFrame{};
-  std::array<int, 6> MsTousen{};
+  int MsSingleCount = 0;          // singles the last search produced
+  FrameTable MsSingleFrame{};     // their outcome frame, [outcome][match]
+  std::array<int, 6> MsTousen{};  // their coverage counts
   int SingleCount = 0;
-  FrameTable SingleFrame{};
-  std::vector<int> SingleData;        // the current singles (SingleCount of them)
-  std::string SakugenMessage;         // the run log's lines, each ended by CR LF
-  VoteStatusRecord Vote;              // the vote status at save time
+  FrameTable SingleFrame{};     // outcome frame of the current singles
+  std::vector<int> SingleData;  // the current singles (SingleCount of them)
+  std::string SakugenMessage;   // the run log's lines, each ended by CR LF
+  VoteStatusRecord Vote;        // the vote status at save time
 };
+
+// What a new document starts from: the multi, the singles and the last
+// search's figures and log emptied, the conditions and engine settings at
+// their defaults.  The round, the group and the vote status in force stay, as
+// a new document is begun on the round at hand.
+void ResetToNewDocument(DocumentRecord& doc);
+
+// How many of the first `count` singles pick outcome o in match m, at [o][m].
+FrameTable CountOutcomeFrame(int count, const std::vector<int>& singles);
 
 }  // namespace zelvo
 

@@ -3,17 +3,20 @@
 namespace zelvo {
 
 const std::vector<ConditionItem>& ConditionItems(ConditionTable table) {
-  static const std::vector<ConditionItem> kHonmei = {
-      {"◎", "本命◎"}, {"○", "対抗○"}, {"▲", "穴　▲"},
-      {"△", "大穴△"}, {"×", "注意×"}, {"☆", "特注☆"}};
+  static const std::vector<ConditionItem> kHonmei = {{"◎", "本命◎"}, {"○", "対抗○"},
+                                                     {"▲", "穴　▲"}, {"△", "大穴△"},
+                                                     {"×", "注意×"}, {"☆", "特注☆"}};
   static const std::vector<ConditionItem> kNinki = {
       {"1番", "1番人気"}, {"2番", "2番人気"}, {"3番", "3番人気"}, {"4番", "4番人気"}};
   static const std::vector<ConditionItem> kMark = {
       {"[0]", "その他"}, {"[1]", "ホーム"}, {"[2]", "アウェイ"}};
   switch (table) {
-    case ConditionTable::kHonmei: return kHonmei;
-    case ConditionTable::kNinki: return kNinki;
-    case ConditionTable::kMark: return kMark;
+    case ConditionTable::kHonmei:
+      return kHonmei;
+    case ConditionTable::kNinki:
+      return kNinki;
+    case ConditionTable::kMark:
+      return kMark;
   }
   return kMark;
 }
@@ -43,10 +46,14 @@ std::string RowCaption(ConditionTable table, const std::vector<bool>& items) {
 
 std::string CellStateText(uint8_t state) {
   switch (state) {
-    case kCellAllowed: return "　";
-    case kCellExcluded: return "×";
-    case kCellTolerated: return "△";
-    default: return "？";
+    case kCellAllowed:
+      return "　";
+    case kCellExcluded:
+      return "×";
+    case kCellTolerated:
+      return "△";
+    default:
+      return "？";
   }
 }
 
@@ -80,7 +87,8 @@ const std::array<ConditionEntry, kConditionGroups>& ReductionConditions::Table(
 
 ReductionConditions DefaultReductionConditions() {
   ReductionConditions c;
-  for (ConditionTable t : {ConditionTable::kHonmei, ConditionTable::kNinki, ConditionTable::kMark}) {
+  for (ConditionTable t :
+       {ConditionTable::kHonmei, ConditionTable::kNinki, ConditionTable::kMark}) {
     for (int g = 0; g < kConditionGroups; ++g) c.Table(t)[g] = DefaultConditionEntry(t, g);
   }
   return c;

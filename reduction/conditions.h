@@ -37,15 +37,15 @@ const std::array<std::string, kConditionGroups>& ConditionGroupLabels();
 
 // One condition group of one table.
 struct ConditionEntry {
-  bool A = true;  // the whole table is in use
-  bool B = true;  // the group's own check box
-  int N = 0;      // rows
-  int M = 0;      // items per row
-  std::array<bool, 5> target_matches{};   // 対象試合, match 1 to 5
-  std::array<bool, 3> target_outcomes{};  // 対象結果, by outcome code 0, 1, 2
-  std::vector<std::vector<bool>> row_items;        // N rows x M items
-  std::vector<std::array<uint8_t, 6>> cells;       // N rows x counts 0 to 5
-  std::vector<std::string> captions;               // N row captions ("◎+○")
+  bool A = true;                              // the whole table is in use
+  bool B = true;                              // the group's own check box
+  int N = 0;                                  // rows
+  int M = 0;                                  // items per row
+  std::array<bool, 5> target_matches{};       // 対象試合, match 1 to 5
+  std::array<bool, 3> target_outcomes{};      // 対象結果, by outcome code 0, 1, 2
+  std::vector<std::vector<bool>> row_items;   // N rows x M items
+  std::vector<std::array<uint8_t, 6>> cells;  // N rows x counts 0 to 5
+  std::vector<std::string> captions;          // N row captions ("◎+○")
 
   bool operator==(const ConditionEntry&) const = default;
 };

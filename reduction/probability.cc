@@ -4,14 +4,27 @@
 #include <stdexcept>
 
 #include "core/single_number.h"
+#include "support/error_report.h"
 
 namespace zelvo {
 
 void clsTProbability::GetTousen(std::span<const int> multi, std::span<const int> singles,
                                 std::span<int> tousen) const {
+  // The engines pass valid numbers; anything else is reported rather than
+  // read past the flag tables.
+  try {
+    GetTousenChecked(multi, singles, tousen);
+  } catch (const std::exception& e) {
+    ReportException("clsTProbability", "GetTousen", e);
+  }
+}
+
+void clsTProbability::GetTousenChecked(std::span<const int> multi, std::span<const int> singles,
+                                       std::span<int> tousen) const {
   if (tousen.size() < 6) throw std::out_of_range("GetTousen");
   std::array<bool, kSingles> exact{}, one{}, two{};
   for (int s : singles) {
+    if (s < 0 || s >= kSingles) throw std::out_of_range("GetTousen");
     const auto& reach = Reach3(s);
     exact[s] = true;
     for (int i = 1; i < kReach2Size; ++i) one[reach[i]] = true;

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace zelvo {
@@ -22,9 +23,13 @@ class RunLogList {
   int ProgressMax() const { return progress_max_; }
 
   void Clear();
-  void Append(const std::string& text);
+  void Append(std::string_view text);
   void NewLine();
-  void SetProgressValue(int v);
+  // Inline: a pass sets the value about a hundred times.
+  void SetProgressValue(int v) {
+    progress_value_ = v;
+    if (on_progress) on_progress(progress_value_, progress_max_);
+  }
   void SetProgressMax(int v);
   // Replaces the lines (a loaded document's message).
   void SetLines(std::vector<std::string> lines);
@@ -51,20 +56,28 @@ class clsTMsg {
   void Cls();
   // Appends to the last line: the time stamp (when `time`), then the text;
   // then opens a new empty line (when `cr`).
-  void Msg(const std::string& text, bool cr, bool time);
+  void Msg(std::string_view text, bool cr, bool time);
   // A separator of 55 "-".
   void Sp();
   // One half of a condition line: before the work (kakutei false) the label
   // cut to 22 columns, ":", the count before in 7 columns and " → "; after it
   // the count in 7 columns, " (", the share kept in 6 columns, "%)".
-  void CompMsg(const std::string& label, int pre_count, int count, bool kakutei);
-  void Value(int v);
+  void CompMsg(std::string_view label, int pre_count, int count, bool kakutei);
+  void Value(int v) {
+    if (list_) list_->SetProgressValue(v);
+  }
   void Max(int v);
 
   // "0003 ": whole seconds since the last Cls, four digits and a blank.
   static std::string TimeStamp();
+  // The share kept, "##0.00" of count / pre_count x 100 after rounding it to
+  // four decimals; "100.00" when nothing came before.
+  static std::string PercentText(int pre_count, int count);
   // The separator line's text.
-  static std::string Separator() { return std::string(55, '-'); }
+  static const std::string& Separator() {
+    static const std::string separator(55, '-');
+    return separator;
+  }
 
  private:
   RunLogList* list_ = nullptr;

@@ -2,6 +2,8 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <string>
 
 namespace zelvo {
 namespace {
@@ -54,31 +56,57 @@ std::string Render(bool negative, std::string digits, int decimals, const Patter
   return out;
 }
 
+// The digits of value x 10^decimals rounded half away from zero, for a
+// value >= 0.  The double is read through 15 significant digits, which
+// recovers the decimal value a user typed or a division meant (1.005, not
+// 1.00499...), and the rounding is done on those decimal digits: scaling in
+// binary first would turn 35.545 into 3554.4999... and round it down.
+std::string RoundedDigits(double value, int decimals) {
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%.14e", value);
+  std::string mantissa;
+  const char* p = buf;
+  for (; *p && *p != 'e'; ++p) {
+    if (*p >= '0' && *p <= '9') mantissa += *p;
+  }
+  int exponent = *p == 'e' ? std::atoi(p + 1) : 0;
+  // Integer digits of the scaled value among the 15.
+  long keep = static_cast<long>(exponent) + 1 + decimals;
+  std::string out;
+  if (keep >= static_cast<long>(mantissa.size())) {
+    out = mantissa + std::string(keep - mantissa.size(), '0');
+  } else if (keep < 0) {
+    out = "0";
+  } else {
+    out = mantissa.substr(0, keep);
+    if (mantissa[keep] >= '5') {
+      int i = static_cast<int>(out.size()) - 1;
+      for (; i >= 0 && out[i] == '9'; --i) out[i] = '0';
+      if (i >= 0) {
+        ++out[i];
+      } else {
+        out.insert(0, 1, '1');
+      }
+    }
+    if (out.empty()) out = "0";
+  }
+  size_t nz = out.find_first_not_of('0');
+  return nz == std::string::npos ? "0" : out.substr(nz);
+}
+
 }  // namespace
 
 double RoundDecimal(double value, int decimals) {
   if (!std::isfinite(value)) return value;
-  // Reading the double through 15 significant digits recovers the decimal
-  // value a user typed or a division meant (1.005 instead of 1.00499...).
-  char buf[64];
-  std::snprintf(buf, sizeof buf, "%.15g", value);
-  long double v = std::strtold(buf, nullptr);
-  long double scale = std::pow(10.0L, decimals);
-  long double r = std::round(v * scale) / scale;
-  return static_cast<double>(r);
+  std::string digits = RoundedDigits(std::fabs(value), decimals);
+  std::string text = (value < 0 ? "-" : "") + digits + "e" + std::to_string(-decimals);
+  return std::strtod(text.c_str(), nullptr);
 }
 
 std::string FormatNumber(double value, std::string_view pattern) {
   Pattern pat = ParsePattern(pattern);
   if (!std::isfinite(value)) return "";
-  char buf[64];
-  std::snprintf(buf, sizeof buf, "%.15g", value);
-  long double v = std::strtold(buf, nullptr);
-  bool negative = v < 0;
-  long double scaled = std::round(std::fabs(v) * std::pow(10.0L, pat.decimals));
-  char digits[128];
-  std::snprintf(digits, sizeof digits, "%.0Lf", scaled);
-  return Render(negative, digits, pat.decimals, pat);
+  return Render(value < 0, RoundedDigits(std::fabs(value), pat.decimals), pat.decimals, pat);
 }
 
 std::string FormatNumber(int64_t value, std::string_view pattern) {

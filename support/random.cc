@@ -19,15 +19,18 @@ void Fill(State& st, uint64_t seed) {
 
 }  // namespace
 
-State& GlobalState() {
-  static State state = [] {
-    State st;
-    Fill(st, static_cast<uint64_t>(
-                 std::chrono::high_resolution_clock::now().time_since_epoch().count()));
-    return st;
-  }();
-  return state;
-}
+// Constant-initialised, so it holds a valid state before any dynamic
+// initialiser runs.
+State g_state = {
+    {0x9E3779B97F4A7C15ULL, 0xBF58476D1CE4E5B9ULL, 0x94D049BB133111EBULL, 0x2545F4914F6CDD1DULL}};
+
+namespace {
+[[maybe_unused]] const bool g_seeded_from_clock = [] {
+  Fill(g_state,
+       static_cast<uint64_t>(std::chrono::high_resolution_clock::now().time_since_epoch().count()));
+  return true;
+}();
+}  // namespace
 
 }  // namespace random_detail
 

@@ -5,8 +5,10 @@
 #include <unicode/ucnv_cb.h>
 #include <unicode/unistr.h>
 
+#include <array>
 #include <cerrno>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <climits>
 #include <cstdlib>
@@ -46,6 +48,14 @@ ConverterPtr OpenCp932() {
   status = U_ZERO_ERROR;
   ucnv_setSubstChars(conv.get(), "?", 1, &status);
   return conv;
+}
+
+// Opening a converter costs far more than converting a short text, and the
+// fixed-width fields measure their text character by character.  The whole-
+// string conversions reset the converter first, so one per thread serves all.
+UConverter* SharedCp932() {
+  thread_local ConverterPtr conv = OpenCp932();
+  return conv.get();
 }
 
 // Windows folds these look-alikes into CP932 instead of dropping them; text
@@ -158,11 +168,11 @@ std::string ToCp932(std::string_view utf8) {
     }
   }
   if (units.empty()) return {};
-  ConverterPtr conv = OpenCp932();
+  UConverter* conv = SharedCp932();
   if (!conv) return {};
   std::string out(units.size() * 2 + 8, '\0');
   UErrorCode status = U_ZERO_ERROR;
-  int32_t n = ucnv_fromUChars(conv.get(), out.data(), static_cast<int32_t>(out.size()),
+  int32_t n = ucnv_fromUChars(conv, out.data(), static_cast<int32_t>(out.size()),
                               reinterpret_cast<const UChar*>(units.data()),
                               static_cast<int32_t>(units.size()), &status);
   if (U_FAILURE(status)) return {};
@@ -172,11 +182,11 @@ std::string ToCp932(std::string_view utf8) {
 
 std::string FromCp932(std::string_view bytes) {
   if (bytes.empty()) return {};
-  ConverterPtr conv = OpenCp932();
+  UConverter* conv = SharedCp932();
   if (!conv) return {};
   std::u16string units(bytes.size() + 8, u'\0');
   UErrorCode status = U_ZERO_ERROR;
-  int32_t n = ucnv_toUChars(conv.get(), reinterpret_cast<UChar*>(units.data()),
+  int32_t n = ucnv_toUChars(conv, reinterpret_cast<UChar*>(units.data()),
                             static_cast<int32_t>(units.size()), bytes.data(),
                             static_cast<int32_t>(bytes.size()), &status);
   if (U_FAILURE(status)) return {};
@@ -200,25 +210,42 @@ std::string SanitizeUtf8(std::string_view bytes) {
   return out;
 }
 
-int Cp932Width(std::string_view utf8) { return static_cast<int>(ToCp932(utf8).size()); }
+namespace {
+
+// CP932 bytes of one code point (an unmappable one becomes "?", one byte).
+// Memoised for the basic plane: the fixed-width fields of the run log measure
+// the same few characters over and over.
+int CodePointWidth(char32_t c) {
+  if (c < 0x80) return 1;
+  if (c >= 0x10000) return static_cast<int>(ToCp932(FromCodePoint(c)).size());
+  thread_local std::array<uint8_t, 0x10000> widths{};
+  uint8_t& w = widths[c];
+  if (w == 0) w = static_cast<uint8_t>(ToCp932(FromCodePoint(c)).size());
+  return w;
+}
+
+}  // namespace
+
+int Cp932Width(std::string_view utf8) {
+  int width = 0;
+  for (size_t i = 0; i < utf8.size();) width += CodePointWidth(DecodeUtf8(utf8, i));
+  return width;
+}
 
 std::string PadCutColumns(std::string_view utf8, int columns) {
-  std::string out;
+  // Find where the field ends, then copy the kept characters at once.
   int used = 0;
+  size_t cut = 0;
   for (size_t i = 0; i < utf8.size();) {
-    size_t start = i;
-    DecodeUtf8(utf8, i);
-    std::string_view one = utf8.substr(start, i - start);
-    int w = Cp932Width(one);
-    if (w == 0) continue;
+    int w = CodePointWidth(DecodeUtf8(utf8, i));
     if (used + w > columns) break;
-    out.append(one);
     used += w;
+    cut = i;
   }
-  while (used < columns) {
-    out += ' ';
-    ++used;
-  }
+  std::string out;
+  out.reserve(cut + (columns > used ? columns - used : 0));
+  out.append(utf8.substr(0, cut));
+  if (used < columns) out.append(columns - used, ' ');
   return out;
 }
 

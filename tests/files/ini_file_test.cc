@@ -16,9 +16,9 @@ clsIniFile FromText(const std::string& text) {
 }
 
 TEST(IniSyntaxTest, CommentsEmptyValuesAndSplitting) {
-  clsIniFile ini = FromText(testing::CrLf({"  ;comment = 1", "//x = 2", "a=b=c", "  name  =  v w ",
-                                           "empty =", "[Printer]", "= novalue", "", "x = 1",
-                                           "X = 2"}));
+  clsIniFile ini =
+      FromText(testing::CrLf({"  ;comment = 1", "//x = 2", "a=b=c", "  name  =  v w ",
+                              "empty =", "[Printer]", "= novalue", "", "x = 1", "X = 2"}));
   EXPECT_FALSE(ini.ItemExists(";comment"));
   EXPECT_FALSE(ini.ItemExists("//x"));
   EXPECT_EQ(ini.GetItem("a", "?"), "b=c");

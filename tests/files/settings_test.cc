@@ -129,13 +129,13 @@ TEST(PrinterIniTest, KeyOrderAndBooleanForm) {
   s.PrinterOpenNo = true;
   s.PrinterSendDataA = true;
   ASSERT_TRUE(WritePrinterIni(s));
-  EXPECT_EQ(FromCp932(dir.ReadBytes("SysData/Printer.ini")),
-            testing::CrLf({";Pendralcove Printer Ini File (Printer.ini)", ";" + CopyrightNotice(),
-                           "", ";[Printer]", "PrinterName = PDF", "PrinterOrientation = 2",
-                           "PrinterLeftMargin = 2.5", "PrinterTopMargin = -1",
-                           "PrinterOpenNo = True", "PrinterOpenText = False",
-                           "PrinterPageText = False", "PrinterFileText = False",
-                           "PrinterSendDataA = True"}));
+  EXPECT_EQ(
+      FromCp932(dir.ReadBytes("SysData/Printer.ini")),
+      testing::CrLf({";Pendralcove Printer Ini File (Printer.ini)", ";" + CopyrightNotice(), "",
+                     ";[Printer]", "PrinterName = PDF", "PrinterOrientation = 2",
+                     "PrinterLeftMargin = 2.5", "PrinterTopMargin = -1", "PrinterOpenNo = True",
+                     "PrinterOpenText = False", "PrinterPageText = False",
+                     "PrinterFileText = False", "PrinterSendDataA = True"}));
   PrinterSettings back = ReadPrinterIni();
   EXPECT_EQ(back.PrinterName, "PDF");
   EXPECT_EQ(back.PrinterOrientation, 2);

@@ -73,8 +73,8 @@ TEST(DateTimeTest, JapaneseLocaleForms) {
   EXPECT_EQ(d.ToString(), "2024/01/02 9:05:07");
   ASSERT_TRUE(DateTime::Parse("19時30分", 2026, d));
   EXPECT_EQ(d.ToString(), "19:30:00");
-  for (const char* bad : {"", "-", "2024/13/01", "2023/2/29", "25:00", "abc", "12:34x",
-                          "1月2日(土)"}) {
+  for (const char* bad :
+       {"", "-", "2024/13/01", "2023/2/29", "25:00", "abc", "12:34x", "1月2日(土)"}) {
     EXPECT_FALSE(DateTime::Parse(bad, 2026, d)) << bad;
   }
 }
@@ -108,6 +108,23 @@ TEST(FormatTest, PatternsOfTheScreensAndLogs) {
   EXPECT_EQ(FormatNumber(0.4, "##0"), "0");
   EXPECT_EQ(FormatNumber(Money::FromRaw(99999), "0.00"), "10.00");
   EXPECT_EQ(FormatNumber(Money::FromInt(9999999999), "#,##0"), "9,999,999,999");
+}
+
+TEST(FormatTest, HalvesRoundOnTheDecimalValue) {
+  // Scaling these doubles in binary lands just below the half.
+  EXPECT_EQ(FormatNumber(35.545, "##0.00"), "35.55");
+  EXPECT_EQ(FormatNumber(2.675, "0.00"), "2.68");
+  EXPECT_EQ(FormatNumber(-2.675, "0.00"), "-2.68");
+  EXPECT_EQ(FormatNumber(0.5, "0"), "1");
+  EXPECT_EQ(FormatNumber(0.004, "0.00"), "0.00");
+  EXPECT_EQ(FormatNumber(-0.004, "0.00"), "0.00");
+  EXPECT_EQ(FormatNumber(999.995, "#,##0.00"), "1,000.00");
+  EXPECT_EQ(FormatNumber(1e20, "#,##0"), "100,000,000,000,000,000,000");
+  EXPECT_EQ(FormatNumber(0.0, "##0.00"), "0.00");
+  EXPECT_DOUBLE_EQ(RoundDecimal(75.0 / 211 * 100, 4), 35.545);
+  EXPECT_DOUBLE_EQ(RoundDecimal(0.78125, 4), 0.7813);
+  EXPECT_DOUBLE_EQ(RoundDecimal(-1.005, 2), -1.01);
+  EXPECT_DOUBLE_EQ(RoundDecimal(0.00004, 4), 0);
 }
 
 }  // namespace

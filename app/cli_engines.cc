@@ -1,0 +1,155 @@
+// compress: the engine driver over all singles or a CSV file of singles.
+#include <csignal>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "app/cli_commands.h"
+#include "app/console_platform.h"
+#include "core/multi_table.h"
+#include "core/single_number.h"
+#include "engines/engine_settings.h"
+#include "engines/ms_engine.h"
+#include "reduction/run_log.h"
+#include "support/random.h"
+#include "support/text.h"
+#include "support/text_file.h"
+
+namespace zelvo {
+namespace {
+
+constexpr const char* kUsage =
+    "usage: zelvomini-cli compress --engine N (--targets all | --targets FILE.csv)\n"
+    "         [--begin N] [--end N] [--time S] [--se-begin N] [--se-time S]\n"
+    "         [--ex2] [--ex3] [--extract N] [--seed N]\n";
+
+volatile std::sig_atomic_t g_interrupted = 0;
+
+extern "C" void OnInterrupt(int) { g_interrupted = 1; }
+
+// Ctrl+C for the length of a command: the handler only raises a flag, which
+// the engine's yields poll; the previous handler comes back afterwards.
+class InterruptScope {
+ public:
+  InterruptScope() {
+    g_interrupted = 0;
+    previous_ = std::signal(SIGINT, OnInterrupt);
+  }
+  ~InterruptScope() { std::signal(SIGINT, previous_); }
+
+ private:
+  void (*previous_)(int);
+};
+
+// The singles of a CSV file: one a line, the five outcomes of matches 1 to 5
+// as digits separated by ",".  Lines without five fields are skipped; a
+// field other than 0, 1 or 2 is an error, since it names no outcome.
+bool ReadSinglesCsv(const std::string& path, std::vector<int>& singles, std::ostream& err) {
+  std::string text;
+  if (!ReadTextFile(path, text, false)) {
+    err << "zelvomini-cli: cannot read " << path << "\n";
+    return false;
+  }
+  std::vector<std::string> lines = Split(text, "\n");
+  clsTNumber number;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    std::vector<std::string> fields = Split(ReplaceAll(lines[i], "\r", ""), ",");
+    if (fields.size() != 5) continue;
+    uint8_t kousei[5];
+    for (int m = 0; m < 5; ++m) {
+      int v = -1;
+      if (!ParseInt32(Trim(fields[m]), v) || v < 0 || v > 2) {
+        err << "zelvomini-cli: " << path << ":" << i + 1 << ": an outcome must be 1, 0 or 2\n";
+        return false;
+      }
+      kousei[m] = static_cast<uint8_t>(v);
+    }
+    singles.push_back(number.ByteToNo(kousei));
+  }
+  return true;
+}
+
+bool TakeInt(CliArgs& args, const std::string& flag, int& value, bool& bad) {
+  std::string text;
+  bool missing = false;
+  if (!TakeOption(args, flag, text, missing)) {
+    bad = bad || missing;
+    return false;
+  }
+  if (!ParseInt32(text, value)) bad = true;
+  return !bad;
+}
+
+std::string Digits(int single) {
+  std::string out;
+  for (int m = 0; m < kMatches; ++m) out += static_cast<char>('0' + OutcomeOf(single, m));
+  return out;
+}
+
+}  // namespace
+
+int CmdCompress(CliContext& ctx, const CliArgs& args_in) {
+  CliArgs args = args_in;
+  EngineSettings s;
+  bool bad = false;
+  bool have_engine = TakeInt(args, "--engine", s.MsEngine, bad);
+  std::string targets_arg;
+  bool missing = false;
+  bool have_targets = TakeOption(args, "--targets", targets_arg, missing);
+  bad = bad || missing;
+  TakeInt(args, "--begin", s.BeginCount, bad);
+  TakeInt(args, "--end", s.EndCount, bad);
+  TakeInt(args, "--time", s.EndTime, bad);
+  TakeInt(args, "--se-begin", s.SeBeginCount, bad);
+  TakeInt(args, "--se-time", s.SeEndTime, bad);
+  s.ExGrade2 = TakeFlag(args, "--ex2");
+  s.ExGrade3 = TakeFlag(args, "--ex3");
+  if (TakeInt(args, "--extract", s.ChushutsuCount, bad)) s.ChushutsuFlag = true;
+  int seed = 0;
+  bool have_seed = TakeInt(args, "--seed", seed, bad);
+  if (bad || !have_engine || !have_targets || !args.empty() || s.MsEngine < 0 ||
+      s.MsEngine >= kEngineChoiceCount) {
+    ctx.err << kUsage;
+    return 64;
+  }
+
+  std::vector<int> singles;
+  if (targets_arg == "all") {
+    for (int i = 0; i < kSingles; ++i) singles.push_back(i);
+  } else if (!ReadSinglesCsv(targets_arg, singles, ctx.err)) {
+    return 65;
+  }
+  // The multi whose chosen cells are exactly the outcomes the targets hold,
+  // the source of the widened candidates.
+  MultiTable multi{};
+  for (int t : singles) {
+    for (int m = 0; m < kMatches; ++m) multi[OutcomeOf(t, m)][m] = 1;
+  }
+  if (have_seed) SeedRandom(static_cast<uint64_t>(static_cast<uint32_t>(seed)));
+
+  RunLogList log;
+  log.on_line = [&](const std::string& line) { ctx.out << line << "\n" << std::flush; };
+  clsTMsg stopwatch;
+  stopwatch.Initialize(&log);
+  stopwatch.Cls();
+
+  clsTMsEngine driver;
+  driver.Initialize(&log);
+  InterruptScope interrupt;
+  auto previous_yield = ctx.console.on_yield;
+  ctx.console.on_yield = [&] {
+    if (previous_yield) previous_yield();
+    if (g_interrupted) driver.EngineStop();
+  };
+  int count = static_cast<int>(singles.size());
+  std::array<int, 6> tousen{};
+  driver.Compress(count, singles, s, multi, tousen);
+  ctx.console.on_yield = previous_yield;
+
+  for (int i = 0; i < count; ++i) ctx.out << Digits(singles[i]) << "\n";
+  for (int i = 0; i < 6; ++i) ctx.out << (i ? " " : "") << tousen[i];
+  ctx.out << "\n";
+  return 0;
+}
+
+}  // namespace zelvo

@@ -1,0 +1,40 @@
+// Singles as plain CSV text: one single per line, the outcome codes of
+// matches 1 to 5 separated by ",", CR LF line ends, no header.
+#ifndef ZELVOMINI_FILES_CSV_FILE_H_
+#define ZELVOMINI_FILES_CSV_FILE_H_
+
+#include <string>
+#include <vector>
+
+namespace zelvo {
+
+class clsTFileCSV {
+ public:
+  // Writes the first `lngSCount` singles, replacing the file only once the
+  // new one is complete.  False (reported under "CsvSave_Sub") on failure.
+  bool CsvSave(const std::string& strFileName, int lngSCount, const std::vector<int>& lngSingle);
+
+  // Reads a file in two passes (count the lines, then fill).  `lngSingle`
+  // receives one entry per line, of which the first `lngSCount` are the
+  // singles of the valid lines.  A line counts when it has exactly five
+  // fields; a line with a field outside 0 to 2 is skipped like one that does
+  // not.  On failure (reported under "CsvLoad_Sub") the outputs are unchanged.
+  bool CsvLoad(const std::string& strFileName, int& lngSCount, std::vector<int>& lngSingle);
+
+  // Appends the file's singles after the current ones (duplicates too).
+  bool CsvAdd(const std::string& strFileName, int& lngSCount, std::vector<int>& lngSingle);
+
+  // Removes from the current singles every single the file contains.
+  bool CsvDel(const std::string& strFileName, int& lngSCount, std::vector<int>& lngSingle);
+
+  // "Zmini-123A.csv".
+  static std::string GetCsvFileName(int round, const std::string& group);
+  // Round and group read back from a file name made that way (0 and "" when
+  // the name does not tell).
+  static int GetKaisaikai(const std::string& path);
+  static std::string GetKumi(const std::string& path);
+};
+
+}  // namespace zelvo
+
+#endif  // ZELVOMINI_FILES_CSV_FILE_H_

@@ -1,0 +1,132 @@
+// The reduction run (削減): expands the multi and applies every active
+// condition as one pass over the surviving singles, optionally tolerating
+// condition errors, and writes one log line per pass.
+#ifndef ZELVOMINI_REDUCTION_REDUCTION_RUN_H_
+#define ZELVOMINI_REDUCTION_REDUCTION_RUN_H_
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/multi_counts.h"
+#include "core/multi_table.h"
+#include "official/vote_record.h"
+#include "output/statistics_panels.h"
+#include "reduction/conditions.h"
+#include "reduction/payout_estimate.h"
+#include "reduction/run_log.h"
+#include "support/grid.h"
+#include "support/money.h"
+
+namespace zelvo {
+
+// Per-single condition-error counters.  A run applies at most 380
+// conditions, more than a byte holds, so they are 16 bits wide; they
+// saturate instead of wrapping all the same.
+using MachigaiCounts = std::vector<uint16_t>;
+
+// The passes.  Every pass works on the caller's arrays in place: outside
+// error-counting mode it compacts `singles` to the kept ones (in order) and
+// sets `count`; in error-counting mode it only adds to the counters, which
+// run parallel to `singles`.
+class clsTX1 {
+ public:
+  void SetValue(const MultiTable& multi);
+  void SetVote(const VoteStatusRecord& vote);
+  // The stored multi's singles in ascending order; an empty multi gives
+  // count 0 and an empty array.
+  void GetMulti(int& count, std::vector<int>& singles) const;
+
+  // Payout pass of grade index 0 to 2: keeps min <= estimate <= max, a max of
+  // 9,999,999,999 meaning no upper limit.  Nothing happens with a negative
+  // min or no singles.
+  void MoneySakugen(int& count, std::vector<int>& singles, int grade, Money min, Money max,
+                    bool machigai, MachigaiCounts& errors);
+  // Count pass of one row of a condition entry: keeps the singles whose row
+  // count falls on an allowed cell; an excluded cell is an error, a
+  // tolerated one an error that also counts as a △ error.
+  void JoukenSakugen(ConditionTable kind, int& count, std::vector<int>& singles, int row,
+                     const ConditionEntry& entry, bool machigai, MachigaiCounts& errors,
+                     MachigaiCounts& tolerated);
+  // How many singles of the stored multi have each row count 0 to 5.
+  void KouseiBunseki(ConditionTable kind, std::array<int, 6>& histogram,
+                     const ConditionEntry& entry, int row) const;
+
+  void Cancel(bool flag) { cancel_ = flag; }
+  bool Cancelled() const { return cancel_; }
+  const clsTMoney& Estimator() const { return money_; }
+
+  // Progress of one pass: begin, values 1, 2, ... about 100 times at most,
+  // end.  A cancel set meanwhile stops the pass at the next step.
+  std::function<void()> ProgressBegin;
+  std::function<void(int)> Progress;
+  std::function<void()> ProgressEnd;
+
+ private:
+  // verdict(single) -> 0 passes, 1 fails, 2 fails on a tolerated cell.
+  template <class Verdict>
+  void RunPass(int& count_ref, std::vector<int>& singles, bool machigai, MachigaiCounts& errors,
+               MachigaiCounts* tolerated, Verdict verdict);
+  // The counts under one row of an entry: the stored marks and ranks
+  // restricted to the entry's targets, the row's items ticked.
+  clsTDeme RowDeme(const ConditionEntry& entry, int row) const;
+
+  MultiTable multi_{};
+  VoteStatusRecord vote_;
+  clsTDeme base_;  // marks and ranks of the stored multi and vote status
+  clsTMoney money_;
+  bool cancel_ = false;
+};
+
+// The run driver: owns the passes, the log writer and the two panels.
+class clsTX {
+ public:
+  clsTX();
+  clsTX(const clsTX&) = delete;
+  clsTX& operator=(const clsTX&) = delete;
+
+  // Binds the log (list and progress bar) and the count and detail panels
+  // (any may be null), and clears the panels.
+  void Initialize(RunLogList* log, Grid* count_grid, Grid* meisai_grid);
+  void SetVote(const VoteStatusRecord& vote);
+  // The whole run the main window calls "実行": count and singles receive
+  // the result (count 0 and an empty array when cancelled).
+  void Execute(const ReductionConditions& conditions, const MultiTable& multi, int& count,
+               std::vector<int>& singles);
+  bool Run() const { return running_; }
+  void Cancel();
+  // The closing lines after the engines.
+  void EndMsg(int count);
+  void CountMeisaiClear();
+  void SetSingleFrame(const FrameTable& value, const MultiFlags& visible);
+  void SinglePercent(bool percent);
+  // The statistics update: the detail panel takes the multi, the count and
+  // the coverage counts when the count is above 0.
+  void SetMeisai(const MultiTable& multi, int count, const std::array<int, 6>& tousen);
+  // Composition analysis of one row over the given multi.
+  void KouseiBunseki(ConditionTable kind, const MultiTable& multi, const ConditionEntry& entry,
+                     int row, std::array<int, 6>& histogram);
+
+  clsTMsg& Log() { return msg_; }
+  clsTCount& CountPanel() { return count_; }
+  clsTMeisai& MeisaiPanel() { return meisai_; }
+  clsTX1& Passes() { return x1_; }
+
+ private:
+  void PostPass(const ReductionConditions& conditions, int& count, std::vector<int>& singles,
+                const MachigaiCounts& errors, const MachigaiCounts& tolerated);
+
+  bool running_ = false;
+  bool cancel_ = false;
+  const std::string mark_label_ = "勝敗";
+  clsTMsg msg_;
+  clsTCount count_;
+  clsTMeisai meisai_;
+  clsTX1 x1_;
+};
+
+}  // namespace zelvo
+
+#endif  // ZELVOMINI_REDUCTION_REDUCTION_RUN_H_
