@@ -7,6 +7,8 @@
 #include "app/cli_commands.h"
 #include "core/single_number.h"
 #include "files/tpd_file.h"
+#include "official/xml_result.h"
+#include "official/xml_schedule.h"
 #include "output/mark_sheet.h"
 #include "results/result_check.h"
 #include "support/format.h"
@@ -165,8 +167,16 @@ ResultsCliIo& ResultsIo() {
                            clsTFileTPD tpd;
                            return LoadDocumentFile(tpd, path, true, true, doc);
                          },
-                         [](int, const std::string&) { return ResultRecord(); },
-                         [](int, const std::string&, ScheduleRecord&) { return false; }};
+                         [](int round, const std::string& group) {
+                           clsXmlResult xml;
+                           return xml.XmlLoad(round, group) ? xml.Record() : ResultRecord();
+                         },
+                         [](int round, const std::string& group, ScheduleRecord& schedule) {
+                           clsXmlSchedule xml;
+                           if (!xml.XmlLoad(round, group)) return false;
+                           schedule = xml.Record();
+                           return true;
+                         }};
   return io;
 }
 

@@ -7,8 +7,11 @@
 #include <sstream>
 
 #include "app/cli.h"
+#include "files/tpd_file.h"
+#include "official/xml_result.h"
 #include "support/paths.h"
 #include "support/text_file.h"
+#include "tests/common/document_fixtures.h"
 #include "tests/common/fake_platform.h"
 #include "tests/common/recording_printer.h"
 #include "tests/common/temp_dir.h"
@@ -164,6 +167,42 @@ TEST_F(CliResultsRunTest, CheckWithoutResultUsesTheProvisionalMarks) {
   EXPECT_TRUE(Has(out.str(), "no official result (provisional marks)"));
   EXPECT_TRUE(Has(out.str(), "1等        6   50%\n")) << out.str();
   EXPECT_TRUE(Has(out.str(), "2等        6   50%\n"));
+}
+
+TEST_F(CliResultsRunTest, CheckAgainstTheCachedResult) {
+  clsXmlResult xml;
+  ResultRecord r = Result(1300, {1, 0, 2, 0, 1});
+  r.Kumi = std::string(1, 'B');
+  for (auto& m : r.matches) {
+    m.stadium = "国立";
+    m.home = "浦和";
+    m.away = "鹿島";
+  }
+  r.sale_start = r.sale_end = r.result_announcement = r.payout_start = r.payout_deadline =
+      DateTime::Date(2026, 5, 1);
+  xml.SetRecord(r);
+  ASSERT_TRUE(xml.XmlSave());
+  ASSERT_EQ(Run({"check", "--singles", csv_, "--round", "1300", "--group", "B", "--all"}), 0)
+      << err.str();
+  EXPECT_TRUE(Has(out.str(), "official result, 5 of 5 matches revealed"));
+  // Six of the twelve singles win 1,234,560 each.
+  EXPECT_TRUE(Has(out.str(), "7,407,360 \n")) << out.str();
+  ASSERT_EQ(Run({"check", "--singles", csv_, "--round", "1300", "--group", "A", "--all"}), 0);
+  EXPECT_TRUE(Has(out.str(), "no official result"));
+}
+
+TEST_F(CliResultsRunTest, PrintAndCheckASavedDocument) {
+  DocumentRecord doc = testing::SampleDocument(25);
+  std::string path = JoinPath(dir.path(), "第512回.tpd");
+  clsTFileTPD tpd;
+  ASSERT_TRUE(tpd.SaveFile(path, true, doc, true));
+  dir.WriteCp932("SysData/Printer.ini", testing::CrLf({"PrinterFileText = True"}));
+  ASSERT_EQ(Run({"print", path, "--list", "--pages", "3"}), 0) << err.str();
+  EXPECT_TRUE(Has(out.str(), "text 3.00 14.75 9pt 第512回.tpd\n")) << out.str();
+  EXPECT_TRUE(Has(out.str(), "1 of 3 sheets printed\n"));
+  ASSERT_EQ(Run({"check", path}), 0) << err.str();
+  EXPECT_TRUE(Has(out.str(), "第512回 B組: 25 singles, no official result"));
+  EXPECT_NE(Run({"check", JoinPath(dir.path(), "none.tpd")}), 0);
 }
 
 // The document and the caches reached through the replaceable functions.
