@@ -5,6 +5,7 @@
 #include <ostream>
 
 #include "app/cli_commands.h"
+#include "app/cli_report.h"
 #include "app/console_platform.h"
 #include "app/startup.h"
 #include "support/paths.h"
@@ -36,6 +37,8 @@ const Command kCommands[] = {
     {"batch", CmdBatch, "batch DOC.tpd...                search and save each document in turn"},
     {"csv", CmdCsv, "csv export DOC.tpd OUT.csv | csv import DOC.tpd IN.csv [--add|--del]"},
     {"info", CmdInfo, "info DOC.tpd                    round, multi, conditions, engine, singles"},
+    {"report", CmdReport, "report DOC.tpd --form 0|1|3|4     the clipboard text of a document"},
+    {"import", CmdImport, "import DOC.tpd < TEXT            singles from clipboard text into a document"},
 };
 
 void PrintHelp(std::ostream& out) {

@@ -6,6 +6,7 @@
 
 #include "core/single_number.h"
 #include "files/tpd_file.h"
+#include "official/xml_schedule.h"
 #include "output/clipboard.h"
 #include "support/text.h"
 
@@ -22,7 +23,10 @@ ReportDocumentIo& ReportIo() {
       clsTFileTPD tpd;
       return tpd.SaveFile(path, true, doc, true);
     };
-    d.schedule = [](int, const std::string&) { return ScheduleRecord{}; };
+    d.schedule = [](int round, const std::string& group) {
+      clsXmlSchedule xml;
+      return xml.XmlLoad(round, group) ? xml.Record() : ScheduleRecord{};
+    };
     return d;
   }();
   return io;
