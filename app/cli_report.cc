@@ -4,7 +4,7 @@
 #include <iterator>
 #include <ostream>
 
-#include "core/single_number.h"
+#include "core/single_frame.h"
 #include "files/tpd_file.h"
 #include "official/xml_schedule.h"
 #include "output/clipboard.h"
@@ -31,20 +31,6 @@ ReportDocumentIo& ReportIo() {
   }();
   return io;
 }
-
-namespace {
-
-// How many of the singles have outcome o in match m, at [o][m].
-FrameTable ImportedFrame(const std::vector<int>& singles) {
-  FrameTable frame{};
-  for (int s : singles) {
-    if (s < 0 || s >= kSingles) continue;
-    for (int m = 0; m < kMatches; ++m) ++frame[OutcomeOf(s, m)][m];
-  }
-  return frame;
-}
-
-}  // namespace
 
 int CmdReport(CliContext& ctx, const CliArgs& args_in) {
   CliArgs args = args_in;
@@ -96,7 +82,7 @@ int CmdImport(CliContext& ctx, const CliArgs& args) {
   }
   doc.SingleData = singles;
   doc.SingleCount = static_cast<int>(singles.size());
-  doc.SingleFrame = ImportedFrame(singles);
+  doc.SingleFrame = CountSingleFrame(singles);
   if (!ReportIo().save || !ReportIo().save(args[0], doc)) {
     ctx.err << "zelvomini-cli: cannot write the document " << args[0] << "\n";
     return 1;

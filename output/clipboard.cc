@@ -4,6 +4,7 @@
 #include <array>
 
 #include "core/single_number.h"
+#include "engines/engine_settings.h"
 #include "reduction/conditions.h"
 #include "support/error_report.h"
 #include "support/format.h"
@@ -20,14 +21,8 @@ constexpr const char* kFullBlank = "　";
 // The engines' names as the report writes them (an ordinary blank between
 // the words, unlike the window captions).
 std::string ReportEngineName(int ms_engine) {
-  static const char* const kNames[] = {"１等保証",
-                                       "２等保証 高速検索エンジン",
-                                       "２等保証 試行検索エンジン",
-                                       "３等保証 高速検索エンジン",
-                                       "３等保証 試行検索エンジン",
-                                       "口数最適化エンジン"};
-  if (ms_engine < 0 || ms_engine >= static_cast<int>(std::size(kNames))) return "";
-  return kNames[ms_engine];
+  if (ms_engine < 0 || ms_engine >= kEngineChoiceCount) return "";
+  return kEngineChoices[ms_engine].report_name;
 }
 
 const char* MarkSymbol(int mark) {
