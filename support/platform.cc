@@ -27,6 +27,12 @@ Platform* SetPlatform(Platform* p) {
   return previous;
 }
 
+std::vector<std::string> Platform::OpenFilesDialog(const FileDialogRequest& request) {
+  std::string name = OpenFileDialog(request);
+  if (name.empty()) return {};
+  return {name};
+}
+
 MenuChoice Platform::PopupMenuTree(const std::string& title,
                                    const std::vector<MenuEntry>& entries) {
   MenuChoice choice;

@@ -62,6 +62,9 @@ class Platform {
   // Empty result: the user cancelled.
   virtual std::string OpenFileDialog(const FileDialogRequest& request) = 0;
   virtual std::string SaveFileDialog(const FileDialogRequest& request) = 0;
+  // Several files at once (the batch window's queue); empty when cancelled.
+  // The default offers the single-file dialog.
+  virtual std::vector<std::string> OpenFilesDialog(const FileDialogRequest& request);
 
   // Index of the chosen entry (separators count), -1 when dismissed.
   virtual int PopupMenu(const std::string& title, const std::vector<MenuEntry>& entries) = 0;
