@@ -12,7 +12,10 @@
 #include "files/csv_file.h"
 #include "files/document_record.h"
 #include "files/tpd_file.h"
+#include "official/schedule.h"
 #include "official/vote.h"
+#include "reduction/league_targets.h"
+#include "core/toto_data.h"
 #include "official/xml_vote.h"
 #include "reduction/conditions.h"
 #include "support/paths.h"
@@ -66,11 +69,23 @@ void CachedVote(DocumentRecord& doc) {
   }
 }
 
+// The J1 and J2 condition groups look at the matches of the round's cached
+// schedule, as the window refills them when it shows an opened document.
+void CachedLeagueTargets(DocumentRecord& doc) {
+  if (doc.Kaisaikai <= 0) return;
+  clsSchedule service;
+  service.Initialize();
+  if (!service.GetSchedule(doc.Kaisaikai, doc.Kumi, kSourceFile, false)) return;
+  clsTotoData toto_data;
+  FillLeagueTargets(doc.Conditions, service.Record(), toto_data);
+}
+
 // Opens a whole document; `dialog` tells the user why one fails.
 bool OpenDocument(clsTFileTPD& tpd, const std::string& path, bool dialog, DocumentRecord& doc) {
   DocumentLoadInfo info;
   if (!LoadDocumentFile(tpd, path, true, dialog, doc, ArchivedVote, &info)) return false;
   if (!info.vote_from_file) CachedVote(doc);
+  CachedLeagueTargets(doc);
   return true;
 }
 
