@@ -126,8 +126,12 @@ bool ParseSeconds(const std::string& text, double& value) {
   return ec == std::errc() && ptr == end && std::isfinite(value) && value > 0;
 }
 
-void PrintSingles(std::ostream& out, const std::vector<int>& singles, const char* indent) {
-  for (int s : singles) out << indent << OutcomeDigits(s) << "\n";
+// Listed singles, eight to a line so that a long list stays readable.
+void PrintSingleList(std::ostream& out, const std::vector<int>& singles) {
+  for (size_t i = 0; i < singles.size(); ++i) {
+    out << (i % 8 == 0 ? "  " : " ") << OutcomeDigits(singles[i]);
+    if (i % 8 == 7 || i + 1 == singles.size()) out << "\n";
+  }
 }
 
 int Usage(CliContext& ctx) {
@@ -192,9 +196,9 @@ int CmdCoverage(CliContext& ctx, const CliArgs& args_in) {
     out << "Worst case: " << r.worst_right << " right\n";
   }
   out << "Outside grade 2 (3 right or fewer): " << r.outside_grade2.size() << "\n";
-  PrintSingles(out, r.outside_grade2, "  ");
+  PrintSingleList(out, r.outside_grade2);
   out << "Outside grade 3 (2 right or fewer): " << r.outside_grade3.size() << "\n";
-  PrintSingles(out, r.outside_grade3, "  ");
+  PrintSingleList(out, r.outside_grade3);
   // The closing lines keep one form for scripts.
   for (int k = kMatches; k >= 0; --k) out << "right " << k << ": " << r.right[k] << "\n";
   out << "outside grade 2: " << r.outside_grade2.size() << "\n";
@@ -361,7 +365,7 @@ int CmdMinimum(CliContext& ctx, const CliArgs& args_in) {
   }
   if (!r.singles.empty()) {
     out << "Singles (" << r.singles.size() << "):\n";
-    PrintSingles(out, r.singles, "  ");
+    PrintSingleList(out, r.singles);
   }
   if (reference) {
     out << "Document's singles: " << r.reference_size;
@@ -446,7 +450,7 @@ int CmdLines(CliContext& ctx, const CliArgs& args_in) {
   }
 
   if (out_path.empty()) {
-    PrintSingles(ctx.out, result, "");
+    for (int s : result) ctx.out << OutcomeDigits(s) << "\n";
     return 0;
   }
   const int count = static_cast<int>(result.size());
