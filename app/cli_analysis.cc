@@ -74,8 +74,8 @@ bool LoadSource(CliContext& ctx, const std::string& path, SinglesSource& src) {
     ctx.err << "zelvomini-cli: cannot open the document " << path << "\n";
     return false;
   }
-  const size_t count = std::clamp<size_t>(static_cast<size_t>(std::max(src.doc.SingleCount, 0)),
-                                          0, src.doc.SingleData.size());
+  const size_t count = std::min(static_cast<size_t>(std::max(src.doc.SingleCount, 0)),
+                                src.doc.SingleData.size());
   src.singles.assign(src.doc.SingleData.begin(), src.doc.SingleData.begin() + count);
   return true;
 }
