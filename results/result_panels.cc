@@ -64,7 +64,9 @@ void clsTMultiResult::OnClick(const GridClick& click) {
     int match = click.row - 2;
     if (click.button == MouseButton::kRight) {
       popup_match_ = match;
-      int choice = platform().PopupMenu("", {MenuEntry{"中止"}});
+      MenuEntry cancel;
+      cancel.text = "中止";
+      int choice = platform().PopupMenu("", {cancel});
       if (choice >= 0) SetPopup(choice);
       return;
     }
