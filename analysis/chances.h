@@ -56,10 +56,10 @@ double ResultProbability(const OutcomeProbabilities& p, int single);
 
 struct SingleChance {
   int single = 0;
-  int64_t tickets = 0;       // how often it is bought
-  double probability = 0;    // that it is the result
-  int64_t payout = 0;        // estimated prize in yen (0 without an estimate)
-  double value = 0;          // expected return in yen per 100-yen ticket
+  int64_t tickets = 0;     // how often it is bought
+  double probability = 0;  // that it is the result
+  int64_t payout = 0;      // estimated prize in yen (0 without an estimate)
+  double value = 0;        // expected return in yen per 100-yen ticket
 };
 
 struct ChancesReport {
@@ -69,9 +69,9 @@ struct ChancesReport {
   double at_least4 = 0;  // at least four right
   double at_least3 = 0;  // at least three right
   bool has_payout = false;
-  double stake = 0;            // yen, 100 a ticket
-  double expected_return = 0;  // yen over the whole purchase
-  double per_100 = 0;          // expected return per 100 yen staked
+  double stake = 0;                   // yen, 100 a ticket
+  double expected_return = 0;         // yen over the whole purchase
+  double per_100 = 0;                 // expected return per 100 yen staked
   std::vector<SingleChance> singles;  // the different bought singles, ascending
 };
 

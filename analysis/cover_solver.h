@@ -20,7 +20,7 @@ struct CoverSolution {
   bool solved = false;  // the solver ran and returned a cover
   bool proven = false;  // the cover is a minimum
   std::vector<int> chosen;
-  double bound = 0;     // the solver's lower bound on the minimum
+  double bound = 0;  // the solver's lower bound on the minimum
   std::string error;
 };
 

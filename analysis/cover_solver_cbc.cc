@@ -40,8 +40,7 @@ CoverSolution SolveCover(const CoverProblem& problem) {
   Cbc_setMaximumSeconds(m, problem.time_limit);
   if (!problem.start.empty()) {
     std::vector<double> ones(problem.start.size(), 1.0);
-    Cbc_setMIPStartI(m, static_cast<int>(problem.start.size()), problem.start.data(),
-                     ones.data());
+    Cbc_setMIPStartI(m, static_cast<int>(problem.start.size()), problem.start.data(), ones.data());
   }
   Cbc_solve(m);
   const double* solution = Cbc_bestSolution(m);

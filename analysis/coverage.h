@@ -11,10 +11,10 @@
 namespace zelvo {
 
 struct CoverageReport {
-  int64_t tickets = 0;       // bought singles, duplicates included
-  int bought_distinct = 0;   // different bought singles
-  int results = 0;           // different results
-  int duplicate_results = 0; // repeated results, counted once
+  int64_t tickets = 0;        // bought singles, duplicates included
+  int bought_distinct = 0;    // different bought singles
+  int results = 0;            // different results
+  int duplicate_results = 0;  // repeated results, counted once
   // right[k]: results whose best bought single has k of the 5 matches right.
   std::array<int, 6> right{};
   // Fewest matches right over the results (the guaranteed figure); -1 when

@@ -108,7 +108,8 @@ std::vector<int> ReferenceStart(const std::vector<int>& reference, const Reduced
   for (int s : reference) {
     if (!candidates[s]) return {};
     TargetMask mine;
-    for (size_t t = 0; t < targets.size(); ++t) mine.set(t, SingleDistance(s, targets[t]) <= radius);
+    for (size_t t = 0; t < targets.size(); ++t)
+      mine.set(t, SingleDistance(s, targets[t]) <= radius);
     if (mine.none()) continue;
     for (size_t k = 0; k < reduced.columns.size(); ++k) {
       TargetMask theirs;
@@ -170,8 +171,7 @@ MinimumResult FindMinimum(const MinimumRequest& request) {
   } else if (r.targets == kSingles) {
     r.status = MinimumStatus::kProven;
     r.known_value = true;
-    r.best = r.lower_bound =
-        request.grade == 2 ? kFullSpaceMinimumGrade2 : kFullSpaceMinimumGrade3;
+    r.best = r.lower_bound = request.grade == 2 ? kFullSpaceMinimumGrade2 : kFullSpaceMinimumGrade3;
   } else if (!CoverSolverBuiltIn()) {
     r.status = MinimumStatus::kNotBuiltIn;
     r.error = "the proven minimum is not built in (ZELVO_WITH_CBC off)";
@@ -182,8 +182,8 @@ MinimumResult FindMinimum(const MinimumRequest& request) {
     // A reference that already guarantees the grade may be the better start.
     const std::vector<int> ref_singles = SinglesOf(MaskOf(request.reference));
     if (!ref_singles.empty() && GuaranteesGrade(ref_singles, targets, request.grade)) {
-      std::vector<int> ref = ReferenceStart(ref_singles, reduced, targets, candidates,
-                                            request.grade);
+      std::vector<int> ref =
+          ReferenceStart(ref_singles, reduced, targets, candidates, request.grade);
       if (!ref.empty() && ref.size() < start.size()) start = std::move(ref);
     }
     reduced.problem.start = start;

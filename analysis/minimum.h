@@ -43,10 +43,10 @@ enum class ReferenceVerdict {
 
 struct MinimumResult {
   MinimumStatus status = MinimumStatus::kFailed;
-  int targets = 0;     // different targets
-  int candidates = 0;  // singles the choice is made from
-  int best = 0;        // size of the best choice found
-  int lower_bound = 0; // no choice is smaller (equals best when proven)
+  int targets = 0;           // different targets
+  int candidates = 0;        // singles the choice is made from
+  int best = 0;              // size of the best choice found
+  int lower_bound = 0;       // no choice is smaller (equals best when proven)
   std::vector<int> singles;  // that choice, ascending; empty for a known value
   bool known_value = false;  // answered from the covering-code minima
   double seconds = 0;        // solver wall time

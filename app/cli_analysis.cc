@@ -74,8 +74,8 @@ bool LoadSource(CliContext& ctx, const std::string& path, SinglesSource& src) {
     ctx.err << "zelvomini-cli: cannot open the document " << path << "\n";
     return false;
   }
-  const size_t count = std::min(static_cast<size_t>(std::max(src.doc.SingleCount, 0)),
-                                src.doc.SingleData.size());
+  const size_t count =
+      std::min(static_cast<size_t>(std::max(src.doc.SingleCount, 0)), src.doc.SingleData.size());
   src.singles.assign(src.doc.SingleData.begin(), src.doc.SingleData.begin() + count);
   return true;
 }
@@ -274,8 +274,8 @@ int CmdChances(CliContext& ctx, const CliArgs& args_in) {
   out << "At least 3 right: " << Percent(r.at_least3) << "\n";
   if (r.has_payout) {
     out << "Expected return: " << FormatNumber(r.expected_return, "#,##0") << " yen, "
-        << FormatNumber(r.per_100, "#,##0.00")
-        << " yen per 100 yen staked (payout estimate of " << doc_name << ")\n";
+        << FormatNumber(r.per_100, "#,##0.00") << " yen per 100 yen staked (payout estimate of "
+        << doc_name << ")\n";
   } else {
     out << "Expected return: not known, no vote status for the payout estimate"
         << (have_doc ? " (" + vote_error + ")" : std::string(" (give --doc DOC.tpd)")) << "\n";
@@ -287,8 +287,8 @@ int CmdChances(CliContext& ctx, const CliArgs& args_in) {
     });
     out << "single\ttickets\tprobability\tpayout\tvalue per 100 yen\n";
     for (const SingleChance& c : rows) {
-      out << OutcomeDigits(c.single) << "\t" << c.tickets << "\t" << Percent(c.probability)
-          << "\t" << (r.has_payout ? FormatNumber(c.payout, "#,##0") : std::string("-")) << "\t"
+      out << OutcomeDigits(c.single) << "\t" << c.tickets << "\t" << Percent(c.probability) << "\t"
+          << (r.has_payout ? FormatNumber(c.payout, "#,##0") : std::string("-")) << "\t"
           << (r.has_payout ? FormatNumber(c.value, "#,##0.00") : std::string("-")) << "\n";
     }
   }
@@ -332,7 +332,8 @@ int CmdMinimum(CliContext& ctx, const CliArgs& args_in) {
     SinglesSource source;
     if (!LoadSource(ctx, args[0], source)) return 1;
     if (!source.document) {
-      ctx.err << "zelvomini-cli: " << args[0] << " is no document; a CSV file goes with --targets\n";
+      ctx.err << "zelvomini-cli: " << args[0]
+              << " is no document; a CSV file goes with --targets\n";
       return 1;
     }
     request.targets = ReducedSingles(source.doc);
@@ -353,9 +354,9 @@ int CmdMinimum(CliContext& ctx, const CliArgs& args_in) {
   out << "Targets: " << r.targets << " (" << targets_name << ")\n";
   out << "Grade " << grade << ": every target within " << (grade == 2 ? "one match" : "two matches")
       << " of a chosen single (at least " << (grade == 2 ? 4 : 3) << " right)\n";
-  out << "Candidates: " << (request.within_targets ? "the " + std::to_string(r.candidates) +
-                                                         " targets only"
-                                                   : std::string("all 243 singles"))
+  out << "Candidates: "
+      << (request.within_targets ? "the " + std::to_string(r.candidates) + " targets only"
+                                 : std::string("all 243 singles"))
       << "\n";
   if (r.known_value) {
     out << "Solver: not needed, the minimum over all singles is the known covering code size\n";
@@ -386,8 +387,7 @@ int CmdMinimum(CliContext& ctx, const CliArgs& args_in) {
           out << ", fewer than the minimum among the targets: " << r.reference_outside
               << " of them are not targets";
         } else {
-          out << ", optimal not known (the minimum is " << r.lower_bound << " to " << r.best
-              << ")";
+          out << ", optimal not known (the minimum is " << r.lower_bound << " to " << r.best << ")";
         }
         break;
     }

@@ -36,8 +36,8 @@ const std::vector<int>& Tickets() {
 VoteStatusRecord SomeVote() {
   VoteStatusRecord vote;
   vote.Kaisaikai = 1;
-  const int counts[5][3] = {{300, 500, 200}, {100, 100, 800}, {333, 333, 334}, {50, 900, 50},
-                            {600, 300, 100}};
+  const int counts[5][3] = {
+      {300, 500, 200}, {100, 100, 800}, {333, 333, 334}, {50, 900, 50}, {600, 300, 100}};
   for (int m = 0; m < kMatches; ++m) {
     for (int o = 0; o < 3; ++o) vote.matches[m].outcomes[o].count = Money::FromInt(counts[m][o]);
   }
@@ -66,7 +66,8 @@ void BM_Chances(benchmark::State& state) {
 }
 
 void BM_Minimum(benchmark::State& state, const char* name, int grade) {
-  const std::string path = JoinPath(JoinPath(ZELVO_PROGRAM_DIR_FOR_BENCH, "UserData/Zelvomini"), name);
+  const std::string path =
+      JoinPath(JoinPath(ZELVO_PROGRAM_DIR_FOR_BENCH, "UserData/Zelvomini"), name);
   clsTFileTPD tpd;
   DocumentRecord doc;
   if (!LoadDocumentFile(tpd, path, true, false, doc)) {
@@ -89,13 +90,21 @@ void BM_Minimum(benchmark::State& state, const char* name, int grade) {
 BENCHMARK(BM_Coverage)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Chances)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK_CAPTURE(BM_Minimum, guarantee_grade2, "sample-guarantee.tpd", 2)
-    ->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(1);
 BENCHMARK_CAPTURE(BM_Minimum, guarantee_grade3, "sample-guarantee.tpd", 3)
-    ->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(1);
 BENCHMARK_CAPTURE(BM_Minimum, tolerance_grade2, "sample-tolerance.tpd", 2)
-    ->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(1);
 BENCHMARK_CAPTURE(BM_Minimum, tolerance_grade3, "sample-tolerance.tpd", 3)
-    ->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(1);
 
 }  // namespace
 }  // namespace zelvo

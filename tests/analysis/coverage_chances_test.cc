@@ -104,8 +104,8 @@ TEST(CoverageTest, AgreesWithTheEngineCoverageCounts) {
 TEST(ChancesTest, MatchAnExhaustiveSumOverTheResults) {
   std::mt19937 gen(5);
   clsTMoney money;
-  money.SetVote(testing::MakeVoteRecord({{{300, 500, 200}, {100, 100, 800}, {333, 333, 334},
-                                          {50, 900, 50}, {600, 300, 100}}}));
+  money.SetVote(testing::MakeVoteRecord(
+      {{{300, 500, 200}, {100, 100, 800}, {333, 333, 334}, {50, 900, 50}, {600, 300, 100}}}));
   for (int trial = 0; trial < 10; ++trial) {
     const OutcomeProbabilities p = RandomProbabilities(gen);
     const std::vector<int> bought = RandomBought(gen, 1 + trial * 7);

@@ -1,11 +1,12 @@
 // The proven minimum on target sets whose minimum is known by hand, on the
 // full space, and against an exhaustive search on sets small enough for one.
+#include "analysis/minimum.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
 #include <vector>
 
-#include "analysis/minimum.h"
 #include "analysis/single_sets.h"
 #include "tests/engines/engine_test_util.h"
 

@@ -1,5 +1,7 @@
 // The line-set algebra: identities on random sets with repeats, and how the
 // operations order and expand.
+#include "analysis/single_sets.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -7,7 +9,6 @@
 #include <vector>
 
 #include "analysis/coverage.h"
-#include "analysis/single_sets.h"
 
 namespace zelvo {
 namespace {
@@ -50,8 +51,7 @@ TEST(SingleSetsTest, IdentitiesOnRandomSets) {
 
 TEST(SingleSetsTest, OrderNeighboursAndMultis) {
   EXPECT_EQ(UniqueOf(std::vector<int>{7, 3, 7, 0, 3}), (std::vector<int>{7, 3, 0}));
-  EXPECT_EQ(UnionOf(std::vector<int>{7, 3}, std::vector<int>{0, 7}),
-            (std::vector<int>{0, 3, 7}));
+  EXPECT_EQ(UnionOf(std::vector<int>{7, 3}, std::vector<int>{0, 7}), (std::vector<int>{0, 3, 7}));
   EXPECT_EQ(ExpandOf(std::vector<int>{0}, 2),
             (std::vector<int>{0, 1, 2, 3, 6, 9, 18, 27, 54, 81, 162}));
   EXPECT_EQ(ExpandOf(std::vector<int>{242}, 3).size(), 51u);

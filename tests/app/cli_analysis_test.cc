@@ -35,8 +35,7 @@ class CliAnalysisTest : public ::testing::Test {
   }
   std::string ShippedSample(const std::string& name) {
     std::string from = std::string(ZELVO_PROGRAM_DIR_FOR_TESTS) + "/UserData/Zelvomini/" + name;
-    std::filesystem::copy_file(from, Path(name),
-                               std::filesystem::copy_options::overwrite_existing);
+    std::filesystem::copy_file(from, Path(name), std::filesystem::copy_options::overwrite_existing);
     return Path(name);
   }
   // The last `n` lines of the output.
@@ -54,8 +53,8 @@ TEST_F(CliAnalysisTest, CoverageEndsWithTheLinesScriptsRead) {
   std::string one = Write("one.csv", "1,0,2,0,1\r\n");
   ASSERT_EQ(Run({"coverage", one}), 0) << err_.str();
   EXPECT_EQ(Tail(8), (std::vector<std::string>{"right 5: 1", "right 4: 10", "right 3: 40",
-                                                "right 2: 80", "right 1: 80", "right 0: 32",
-                                                "outside grade 2: 232", "outside grade 3: 192"}));
+                                               "right 2: 80", "right 1: 80", "right 0: 32",
+                                               "outside grade 2: 232", "outside grade 3: 192"}));
   EXPECT_TRUE(Contains(out_.str(), "Worst case: 0 right\n"));
 
   // The sample's stored coverage counts come back from its reduction rerun.
@@ -66,8 +65,8 @@ TEST_F(CliAnalysisTest, CoverageEndsWithTheLinesScriptsRead) {
   const std::array<int, 6>& tousen = stored.MsTousen;
   ASSERT_GT(tousen[0], 0);
   ASSERT_EQ(Run({"coverage", doc, "--results", "reduced"}), 0) << err_.str();
-  EXPECT_TRUE(Contains(out_.str(), "Results: " + std::to_string(tousen[0]) +
-                                       " (the reduced singles of"))
+  EXPECT_TRUE(
+      Contains(out_.str(), "Results: " + std::to_string(tousen[0]) + " (the reduced singles of"))
       << out_.str();
   std::vector<int> right;
   for (const std::string& line : Tail(8)) right.push_back(std::stoi(line.substr(line.rfind(' '))));
