@@ -1,9 +1,11 @@
 #include "ui/main_window.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <utility>
 
 #include "core/single_frame.h"
+#include "core/single_number.h"
 #include "core/toto_rules.h"
 #include "files/main_ini.h"
 #include "output/clipboard.h"
@@ -171,9 +173,10 @@ std::string WithExtension(const std::string& name, const std::string& ext) {
   return name + "." + ext;
 }
 
-std::string BaseName(const std::string& path) {
-  size_t slash = path.find_last_of("/\\");
-  return slash == std::string::npos ? path : path.substr(slash + 1);
+bool HasContent(const std::string& path) {
+  std::error_code ec;
+  auto size = std::filesystem::file_size(path, ec);
+  return !ec && size > 0;
 }
 
 // "https://host" of an address, "" when it has none.
@@ -404,7 +407,7 @@ bool frmMain::GradeVisible(int grade) const {
 
 std::string frmMain::Title() const {
   std::string title = std::string(" ") + kBrand + "  " + kAppTitle;
-  if (!file_name_.empty()) title += " - [" + BaseName(file_name_) + "]";
+  if (!file_name_.empty()) title += " - [" + FileNamePart(file_name_) + "]";
   return title;
 }
 
@@ -510,6 +513,26 @@ void frmMain::Execute(Cmd cmd) {
         result_.SetNextData();
         break;
       case Cmd::kManual: OpenManual(); break;
+      case Cmd::kSortMoney1: case Cmd::kSortMoney2: case Cmd::kSortMoney3:
+      case Cmd::kSortMark0: case Cmd::kSortMark1: case Cmd::kSortMark2:
+      case Cmd::kSortNinki0: case Cmd::kSortNinki1: case Cmd::kSortNinki2:
+      case Cmd::kSortHits: case Cmd::kSortByHits:
+        SortSingles(cmd);
+        break;
+      case Cmd::kSortAscending: sort_ascending_ = !sort_ascending_; break;
+      case Cmd::kSortButton: SortButton(); break;
+      case Cmd::kRemoveDuplicates: RemoveDuplicateSingles(); break;
+      case Cmd::kCopyReport: CopyToClipboard(clsTClipboard::kFormReport); break;
+      case Cmd::kCopyReportConditions:
+        CopyToClipboard(clsTClipboard::kFormReportWithConditions);
+        break;
+      case Cmd::kCopySinglesRows: CopyToClipboard(clsTClipboard::kFormSinglesPerLine); break;
+      case Cmd::kCopySinglesColumns: CopyToClipboard(clsTClipboard::kFormSinglesPerColumn); break;
+      case Cmd::kImportSinglesRows: ImportFromClipboard(); break;
+      case Cmd::kCsvOpen: CsvOpenCommand(); break;
+      case Cmd::kCsvSave: CsvSaveCommand(); break;
+      case Cmd::kCsvAdd: CsvMergeCommand(true); break;
+      case Cmd::kCsvDel: CsvMergeCommand(false); break;
       case Cmd::kSaleSchedule: OpenSaleSchedule(); break;
       default:
         break;
@@ -587,6 +610,172 @@ void frmMain::OpenSaleSchedule() {
   std::string host = SchemeAndHost(totoSettings().totoOfficialScheduleUrl);
   if (host.empty()) host = kOfficialHost;
   platform().OpenUrl(host + "/dci/I/IPA/IPA01.do?op=inittotoSerLotSchedule");
+}
+
+// ---------------------------------------------------------------- singles commands
+
+void frmMain::SortSingles(Cmd cmd) {
+  if (CheckBusy()) return;
+  clsTSingleSort sort;
+  sort.SetVote(vote_);
+  operation_ = true;
+  const bool ascending = sort_ascending_;
+  switch (cmd) {
+    case Cmd::kSortMoney1: sort.MoneySort(singles_, 0, ascending); break;
+    case Cmd::kSortMoney2: sort.MoneySort(singles_, 1, ascending); break;
+    case Cmd::kSortMoney3: sort.MoneySort(singles_, 2, ascending); break;
+    case Cmd::kSortMark0: sort.MarkSort(singles_, 0, ascending); break;
+    case Cmd::kSortMark1: sort.MarkSort(singles_, 1, ascending); break;
+    case Cmd::kSortMark2: sort.MarkSort(singles_, 2, ascending); break;
+    case Cmd::kSortNinki0: sort.NinkiSort(singles_, 0, ascending); break;
+    case Cmd::kSortNinki1: sort.NinkiSort(singles_, 1, ascending); break;
+    case Cmd::kSortNinki2: sort.NinkiSort(singles_, 2, ascending); break;
+    default:
+      // By hits: the result screen grades the singles it was given.
+      result_.SetSingle(single_count_, singles_);
+      result_.GradeSort(singles_, ascending);
+      break;
+  }
+  operation_ = false;
+  // A sort only reorders: the outcome frame stays as it is.
+  if (page_ == 2) {
+    single_.SetSingle(single_count_, singles_);
+    single_.MovePage(0);
+  } else if (page_ == 3) {
+    result_.SetSingle(single_count_, singles_);
+  }
+}
+
+void frmMain::SortButton() {
+  const MenuNode* menu = FindMenu(Cmd::kSortMenu);
+  if (!menu) return;
+  // The entries as the Edit menu shows them now, and the command of each.
+  std::vector<MenuEntry> entries;
+  std::vector<std::vector<Cmd>> commands;
+  for (const MenuNode& node : menu->children) {
+    ActionState state = State(node.cmd);
+    if (!node.separator() && !state.visible) continue;
+    MenuEntry e;
+    e.separator = node.separator();
+    e.text = state.caption;
+    e.enabled = state.enabled;
+    e.checked = state.checked;
+    std::vector<Cmd> subs;
+    for (const MenuNode& child : node.children) {
+      ActionState cs = State(child.cmd);
+      if (!cs.visible) continue;
+      MenuEntry c;
+      c.text = cs.caption;
+      c.enabled = cs.enabled;
+      e.submenu.push_back(c);
+      subs.push_back(child.cmd);
+    }
+    if (node.children.empty()) subs.push_back(node.cmd);
+    entries.push_back(e);
+    commands.push_back(subs);
+  }
+  MenuChoice choice = platform().PopupMenuTree("", entries);
+  if (choice.index < 0 || choice.index >= static_cast<int>(commands.size())) return;
+  const std::vector<Cmd>& subs = commands[choice.index];
+  int sub = entries[choice.index].submenu.empty() ? 0 : choice.sub_index;
+  if (sub < 0 || sub >= static_cast<int>(subs.size())) return;
+  Execute(subs[sub]);
+}
+
+void frmMain::RemoveDuplicateSingles() {
+  if (CheckBusy()) return;
+  std::vector<int> kept;
+  kept.reserve(singles_.size());
+  std::array<bool, kSingles> seen{};
+  for (int s : singles_) {
+    if (s >= 0 && s < kSingles) {
+      if (seen[s]) continue;
+      seen[s] = true;
+    }
+    kept.push_back(s);
+  }
+  if (kept.size() == singles_.size()) {
+    platform().MessageBox("重複したシングルは存在しません", kAppTitle, MsgIcon::kInformation);
+  } else {
+    const int before = single_count_;
+    const int after = static_cast<int>(kept.size());
+    operation_ = true;
+    SetSingles(after, std::move(kept));
+    operation_ = false;
+    platform().MessageBox("重複したシングルを消去しました\r\nシングル総数：" +
+                              FormatNumber(static_cast<int64_t>(before), "#,##0") + " → " +
+                              FormatNumber(static_cast<int64_t>(single_count_), "#,##0"),
+                          kAppTitle, MsgIcon::kInformation);
+  }
+  ShowPage(2);
+}
+
+bool frmMain::UserVoteRates() const { return vote_.Kaisaikai > 0 && vote_.as_of.IsZero(); }
+
+void frmMain::CopyToClipboard(int form) {
+  clsTClipboard clipboard;
+  clipboard.Copy(form, BuildDocument(), schedule_, UserVoteRates());
+}
+
+void frmMain::ImportFromClipboard() {
+  std::vector<int> singles = clsTClipImport().Import();
+  if (singles.empty()) return;
+  const int count = static_cast<int>(singles.size());
+  operation_ = true;
+  SetSingles(count, std::move(singles));
+  operation_ = false;
+  ShowPage(3);
+  platform().MessageBox(std::to_string(count) + "口取り込みしました", kAppTitle,
+                        MsgIcon::kInformation);
+}
+
+void frmMain::CsvOpenCommand() {
+  std::string name = ChooseFile(false, "ファイルを開く", kCsvFilter,
+                                clsTFileCSV::GetCsvFileName(kaisaikai_, kumi_), "csv");
+  if (name.empty()) return;
+  // Read first: a file that cannot be read leaves the open document as it was.
+  int count = 0;
+  std::vector<int> singles;
+  operation_ = true;
+  bool ok = csv_.CsvLoad(name, count, singles);
+  operation_ = false;
+  if (!ok) return;
+  // A file with text but no single in it (another format, binary data) is
+  // not taken for an empty list: it would replace the document with nothing.
+  if (count == 0 && HasContent(name)) {
+    platform().MessageBox("ファイルの読込に失敗しました。", kAppTitle, MsgIcon::kWarning);
+    return;
+  }
+  NewDocument();
+  operation_ = true;
+  SetSingles(count, std::move(singles));
+  operation_ = false;
+  round_.SetKumi(clsTFileCSV::GetKumi(name));
+  int round = clsTFileCSV::GetKaisaikai(name);
+  if (round > 0) round_.SetKaisaikai(round);
+  ShowPage(2);
+}
+
+void frmMain::CsvSaveCommand() {
+  std::string name = ChooseFile(true, "名前を付けて保存", kCsvFilter,
+                                clsTFileCSV::GetCsvFileName(kaisaikai_, kumi_), "csv");
+  if (name.empty()) return;
+  operation_ = true;
+  csv_.CsvSave(name, single_count_, singles_);
+  operation_ = false;
+}
+
+void frmMain::CsvMergeCommand(bool add) {
+  std::string name = ChooseFile(false, add ? "現在のシングルに追加" : "現在のシングルから削除",
+                                kCsvFilter, "", "csv");
+  if (name.empty()) return;
+  int count = single_count_;
+  std::vector<int> singles = singles_;
+  operation_ = true;
+  bool ok = add ? csv_.CsvAdd(name, count, singles) : csv_.CsvDel(name, count, singles);
+  if (ok) SetSingles(count, std::move(singles));
+  operation_ = false;
+  if (ok) ShowPage(2);
 }
 
 void frmMain::TogglePercent() {

@@ -251,6 +251,16 @@ class frmMain {
   void JoukenSaveCommand();
   void OfficialDownload(int kind);
   void TogglePercent();
+  void SortSingles(Cmd cmd);
+  void SortButton();
+  void RemoveDuplicateSingles();
+  void CopyToClipboard(int form);
+  void ImportFromClipboard();
+  void CsvOpenCommand();
+  void CsvSaveCommand();
+  void CsvMergeCommand(bool add);
+  // The vote rates in force were typed by the user.
+  bool UserVoteRates() const;
   void OpenManual();
   void OpenSaleSchedule();
   std::string ChooseFile(bool save, const std::string& title, const std::string& filter,

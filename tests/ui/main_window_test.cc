@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "app/cli.h"
+#include "core/single_number.h"
 #include "files/main_ini.h"
 #include "files/tpd_file.h"
 #include "support/paths.h"
@@ -295,6 +296,119 @@ TEST_F(MainWindowTest, ConditionTabsColourTheMultiAndCloseAnalyses) {
   EXPECT_EQ(host_.closed.size(), 1u);
   EXPECT_TRUE(main_->KouseiWindows().empty());
   EXPECT_EQ(main_->MultiGrid().Cell(2, 1).back, kColorWhite);
+}
+
+}  // namespace
+}  // namespace zelvo
+
+namespace zelvo {
+namespace {
+
+class MainWindowCommandsTest : public MainWindowTest {
+ protected:
+  // Singles through the clipboard import: one line of five digits each.
+  void Import(const std::vector<int>& singles) {
+    std::string text;
+    for (int s : singles) {
+      for (int m = 0; m < 5; ++m) text += std::to_string(OutcomeOf(s, m));
+      text += "\r\n";
+    }
+    fake_.SetClipboardText(text);
+    main_->Execute(Cmd::kImportSinglesRows);
+  }
+};
+
+TEST_F(MainWindowCommandsTest, DuplicatesAreRemovedWithAReport) {
+  std::vector<int> singles;
+  for (int i = 0; i < 100; ++i) singles.push_back(i);
+  for (int i = 0; i < 20; ++i) singles.push_back(i * 3);
+  Import(singles);
+  EXPECT_EQ(main_->SingleCount(), 120);
+  EXPECT_EQ(fake_.MessageTexts().back(), "120口取り込みしました");
+  EXPECT_EQ(main_->CurrentPage(), 3);
+  main_->Execute(Cmd::kRemoveDuplicates);
+  EXPECT_EQ(fake_.MessageTexts().back(),
+            "重複したシングルを消去しました\r\nシングル総数：120 → 100");
+  EXPECT_EQ(main_->SingleCount(), 100);
+  EXPECT_EQ(main_->Singles().back(), 99);
+  EXPECT_EQ(main_->CurrentPage(), 2);
+  main_->Execute(Cmd::kRemoveDuplicates);
+  EXPECT_EQ(fake_.MessageTexts().back(), "重複したシングルは存在しません");
+}
+
+TEST_F(MainWindowCommandsTest, ClipboardWithoutSinglesChangesNothing) {
+  ASSERT_TRUE(OpenSample());
+  const std::vector<int> singles = main_->Singles();
+  fake_.ClearRecords();
+  fake_.SetClipboardText("no singles here\r\n");
+  main_->Execute(Cmd::kImportSinglesRows);
+  EXPECT_EQ(main_->Singles(), singles);
+  EXPECT_TRUE(fake_.messages().empty());
+  EXPECT_EQ(main_->CurrentPage(), 1);
+}
+
+TEST_F(MainWindowCommandsTest, CsvFilesInAndOut) {
+  ASSERT_TRUE(OpenSample());
+  const std::vector<int> singles = main_->Singles();
+  fake_.QueueFileName(Path("Zmini-1487A"));
+  main_->Execute(Cmd::kCsvSave);
+  ASSERT_TRUE(FileExists(Path("Zmini-1487A.csv")));
+
+  // A damaged file changes nothing.
+  dir_.WriteBytes("damaged.csv", std::string("\x00\x01\x02", 3));
+  fake_.QueueFileName(Path("damaged.csv"));
+  main_->Execute(Cmd::kCsvOpen);
+  EXPECT_EQ(main_->Singles(), singles);
+  EXPECT_EQ(main_->FileName(), testing::SampleDocumentPath());
+
+  main_->Execute(Cmd::kFileNew);
+  main_->Round().SetKaisaikai(5);
+  fake_.QueueFileName(Path("Zmini-1487A.csv"));
+  main_->Execute(Cmd::kCsvOpen);
+  EXPECT_EQ(main_->Singles(), singles);
+  EXPECT_EQ(main_->Kaisaikai(), 1487);  // the round and group of the file name
+  EXPECT_EQ(main_->CurrentPage(), 2);
+
+  fake_.QueueFileName(Path("Zmini-1487A.csv"));
+  main_->Execute(Cmd::kCsvAdd);
+  EXPECT_EQ(main_->SingleCount(), 2 * static_cast<int>(singles.size()));
+  fake_.QueueFileName(Path("Zmini-1487A.csv"));
+  main_->Execute(Cmd::kCsvDel);
+  EXPECT_EQ(main_->SingleCount(), 0);
+}
+
+TEST_F(MainWindowCommandsTest, SortsFromTheMenuAndTheButton) {
+  Import({242, 0, 121, 81});
+  main_->ShowPage(2);
+  main_->Execute(Cmd::kSortMark1);  // most draws first
+  EXPECT_EQ(main_->Singles().front(), 0);
+  main_->Execute(Cmd::kSortAscending);
+  EXPECT_TRUE(main_->State(Cmd::kSortAscending).checked);
+  main_->Execute(Cmd::kSortMark1);
+  EXPECT_EQ(main_->Singles().back(), 0);
+  EXPECT_EQ(main_->SingleList().Draw().Slot(3), 0);  // the page shows the new order
+
+  // The button pops the menu up; its first entry cascades into the payouts.
+  fake_.QueueMenuChoice(1);  // 勝敗数
+  fake_.QueueMenuChoice(2);  // アウェイ勝ち
+  main_->Execute(Cmd::kSortButton);
+  ASSERT_FALSE(fake_.menus().empty());
+  EXPECT_EQ(fake_.menus()[0].entries[0].submenu.size(), 1u);  // grade 1 only
+  EXPECT_EQ(main_->Singles().back(), 242);
+  main_->Execute(Cmd::kPageCheck);
+  main_->Execute(Cmd::kSortHits);
+  EXPECT_EQ(main_->SingleCount(), 4);
+}
+
+TEST_F(MainWindowCommandsTest, BrowserPages) {
+  main_->Execute(Cmd::kSaleSchedule);
+  ASSERT_EQ(fake_.opened_urls().size(), 1u);
+  EXPECT_EQ(fake_.opened_urls()[0],
+            "https://store.toto-dream.com/dci/I/IPA/IPA01.do?op=inittotoSerLotSchedule");
+  dir_.WriteCp932("SysData/PendralcoveServer.ini", "BaseUrl = http://maker.example/zelvo\r\n");
+  main_->Execute(Cmd::kManual);
+  ASSERT_EQ(fake_.opened_urls().size(), 2u);
+  EXPECT_EQ(fake_.opened_urls()[1], "http://maker.example/manual/zelvomini.html");
 }
 
 }  // namespace
