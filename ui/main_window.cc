@@ -433,7 +433,7 @@ ActionState frmMain::State(Cmd cmd) const {
     case Cmd::kSortAscending: s.checked = sort_ascending_; break;
     case Cmd::kRemoveDuplicates: case Cmd::kCopyMenu: case Cmd::kCopyReport:
     case Cmd::kCopyReportConditions: case Cmd::kCopySinglesRows: case Cmd::kCopySinglesColumns:
-    case Cmd::kImportMenu: case Cmd::kImportSinglesRows: case Cmd::kToolMenu: case Cmd::kBatch:
+    case Cmd::kImportMenu: case Cmd::kImportSinglesRows: case Cmd::kBatch:
     case Cmd::kUserVote: case Cmd::kUserTeams: case Cmd::kAnalysis:
       s.enabled = idle;
       break;

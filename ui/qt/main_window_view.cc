@@ -325,8 +325,9 @@ QWidget* MainWindowView::BuildMoneyTab() {
     NumberEdit* min = Edit(&main_->MoneyMin(g), row_widget, 110);
     NumberEdit* max = Edit(&main_->MoneyMax(g), row_widget, 110);
     for (NumberEdit* e : {min, max}) {
-      const int tag = e->entry()->tag;
-      e->on_right_click = [this, tag] { main_->Joken().MoneyRightClick(tag); };
+      // The panel tags its fields when it binds them, after this view is built.
+      NumberEntry* entry = e->entry();
+      e->on_right_click = [this, entry] { main_->Joken().MoneyRightClick(entry->tag); };
     }
     row->addWidget(min);
     row->addWidget(Label("円以上", row_widget));
