@@ -140,7 +140,7 @@ bool IsSortCommand(Cmd cmd) {
 bool IsUnbuilt(Cmd cmd) {
   switch (cmd) {
     case Cmd::kPrint: case Cmd::kBatch: case Cmd::kUserVote: case Cmd::kUserTeams:
-    case Cmd::kAnalysis: case Cmd::kAbout: case Cmd::kUserVoteButton:
+    case Cmd::kAbout: case Cmd::kUserVoteButton:
     case Cmd::kUserTeamsButton: case Cmd::kMakerTeams:
       return true;
     default:
@@ -513,6 +513,12 @@ void frmMain::Execute(Cmd cmd) {
         result_.SetNextData();
         break;
       case Cmd::kManual: OpenManual(); break;
+      case Cmd::kAnalysis: {
+        frmAnalysis analysis;
+        analysis.SetDocument(BuildDocument());
+        if (host_) host_->ShowAnalysis(analysis);
+        break;
+      }
       case Cmd::kSortMoney1: case Cmd::kSortMoney2: case Cmd::kSortMoney3:
       case Cmd::kSortMark0: case Cmd::kSortMark1: case Cmd::kSortMark2:
       case Cmd::kSortNinki0: case Cmd::kSortNinki1: case Cmd::kSortNinki2:

@@ -16,6 +16,7 @@
 #include "tests/common/fake_platform.h"
 #include "tests/common/temp_dir.h"
 #include "tests/ui/ui_fixtures.h"
+#include "ui/analysis_window.h"
 #include "ui/main_window.h"
 
 namespace zelvo {
@@ -26,6 +27,8 @@ class ScriptedHost : public WindowHost {
   bool RunItemDialog(frmJouken&) override { return false; }
   void ShowKouseiBunseki(frmKouseiBunseki& w) override { shown.push_back(&w); }
   void CloseKouseiBunseki(frmKouseiBunseki& w) override { closed.push_back(&w); }
+  void ShowAnalysis(frmAnalysis& a) override { analysed = a.Coverage().results; }
+  int analysed = -1;
   std::vector<frmKouseiBunseki*> shown, closed;
 };
 
@@ -409,6 +412,31 @@ TEST_F(MainWindowCommandsTest, BrowserPages) {
   main_->Execute(Cmd::kManual);
   ASSERT_EQ(fake_.opened_urls().size(), 2u);
   EXPECT_EQ(fake_.opened_urls()[1], "http://maker.example/manual/zelvomini.html");
+}
+
+}  // namespace
+}  // namespace zelvo
+
+namespace zelvo {
+namespace {
+
+TEST_F(MainWindowTest, PurchaseAnalysisOfTheDocument) {
+  ASSERT_TRUE(OpenSample());
+  main_->Execute(Cmd::kAnalysis);
+  EXPECT_EQ(host_.analysed, 57);  // the singles the reduction keeps
+
+  frmAnalysis analysis;
+  analysis.SetDocument(main_->BuildDocument());
+  EXPECT_EQ(analysis.CoverageGrid().Text(2, 2), "18");  // every bought single is a result
+  EXPECT_EQ(analysis.Coverage().worst_right, 4);        // the grade-2 guarantee
+  EXPECT_NE(analysis.ChancesGrid().Text(1, 2), "");
+  analysis.ResultsOption().Choose(1);
+  EXPECT_EQ(analysis.Coverage().results, 243);
+  analysis.ResultsOption().Choose(0);
+  if (MinimumSolverBuiltIn()) {
+    analysis.ComputeMinimum();
+    EXPECT_EQ(analysis.MinimumText(), "最小口数：11口（証明済み）　現在のシングル（18口）より少なくできます");
+  }
 }
 
 }  // namespace

@@ -666,6 +666,8 @@ void MainWindowView::ShowKouseiBunseki(frmKouseiBunseki& window) {
   view->show();
 }
 
+void MainWindowView::ShowAnalysis(frmAnalysis& analysis) { RunAnalysisView(analysis, this); }
+
 void MainWindowView::CloseKouseiBunseki(frmKouseiBunseki& window) {
   for (auto it = kousei_views_.begin(); it != kousei_views_.end(); ++it) {
     if ((*it)->model() == &window) {

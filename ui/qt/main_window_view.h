@@ -49,6 +49,7 @@ class MainWindowView : public QMainWindow, public WindowHost {
   bool RunItemDialog(frmJouken& dialog) override;
   void ShowKouseiBunseki(frmKouseiBunseki& window) override;
   void CloseKouseiBunseki(frmKouseiBunseki& window) override;
+  void ShowAnalysis(frmAnalysis& analysis) override;
 
   // For tests and the screenshot script.
   QAction* ActionOf(Cmd cmd) const;
