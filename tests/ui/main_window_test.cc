@@ -441,3 +441,39 @@ TEST_F(MainWindowTest, PurchaseAnalysisOfTheDocument) {
 
 }  // namespace
 }  // namespace zelvo
+
+namespace zelvo {
+namespace {
+
+TEST_F(MainWindowTest, DamagedCacheAndEmptyVotesLeaveTheWindowUsable) {
+  // A damaged vote file: the service says so, the round shows without votes.
+  dir_.WriteBytes("SysData/minitoto_Vote/minitoto_vote_1487_B.xml", "<投票状況>\r\n<開催回>x");
+  dir_.WriteBytes("SysData/minitoto_Schedule/minitoto_schedule_1487_B.xml", std::string(5000, '\0'));
+  main_->Round().SetKaisaikai(1487);
+  main_->Round().SetKumi("B");
+  EXPECT_EQ(main_->Vote().Kaisaikai, 0);
+  EXPECT_EQ(main_->StatusText(), " 第 1487 回  [ B組 ] ");
+  main_->ShowPage(1);
+  EXPECT_EQ(main_->MatchTable().VoteGrid().Text(1, 1), "0.00");
+
+  // A vote status without a single vote: no ranks, no estimates, no failure.
+  fake_.ClearRecords();
+  main_->Round().SetKumi("A");
+  ASSERT_TRUE(OpenSample());
+  DocumentRecord doc = main_->BuildDocument();
+  for (auto& m : doc.Vote.matches) {
+    for (auto& o : m.outcomes) o = VoteOutcome();
+  }
+  clsTFileTPD tpd;
+  ASSERT_TRUE(tpd.SaveFile(Path("novotes.tpd"), true, doc, false));
+  ASSERT_TRUE(main_->FileLoadTPD(Path("novotes.tpd"), true, true));
+  main_->Execute(Cmd::kRun);
+  main_->ShowPage(2);
+  EXPECT_EQ(main_->SingleList().List().grid().Text(1, 2), "");
+  EXPECT_EQ(main_->MatchTable().Graph().Share(1, 0), 0);
+  main_->ShowPage(3);
+  EXPECT_EQ(main_->CurrentPage(), 3);
+}
+
+}  // namespace
+}  // namespace zelvo

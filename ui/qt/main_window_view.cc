@@ -92,6 +92,9 @@ void MainWindowView::Load() {
   SafeCall(kView, "Form_Load", [this] { main_->Load(); });
   loaded_ = true;
   RefreshAll();
+  // The remembered round is selected, so that typing replaces it.
+  round_edit_->setFocus(Qt::OtherFocusReason);
+  round_edit_->setSelection(0, 4);
 }
 
 void MainWindowView::Act(const char* proc, const std::function<void()>& action) {
@@ -183,6 +186,7 @@ QWidget* MainWindowView::BuildHomePage() {
   round_row->addWidget(Label("第", round_box));
   NumberEdit* round = Edit(&main_->Round().RoundEntry(), round_box, 60);
   round->setObjectName("txtKaisaikai");
+  round_edit_ = round;
   round_row->addWidget(round);
   round_row->addWidget(Label("回", round_box));
   group_combo_ = new ListCombo(&main_->Round().GroupList(), run, round_box);

@@ -94,6 +94,7 @@ class MainWindowView : public QMainWindow, public WindowHost {
   std::vector<OptionGroupView*> options_;
   std::vector<KouseiWindowView*> kousei_views_;
   ListCombo* group_combo_ = nullptr;
+  NumberEdit* round_edit_ = nullptr;
   QTabBar* page_bar_ = nullptr;
   QStackedWidget* pages_ = nullptr;
   QLabel* status_ = nullptr;
