@@ -1,6 +1,8 @@
 #include "ui/main_window.h"
 
 #include <algorithm>
+#include <unistd.h>
+
 #include <filesystem>
 #include <utility>
 
@@ -141,7 +143,7 @@ bool IsUnbuilt(Cmd cmd) {
   switch (cmd) {
     case Cmd::kPrint: case Cmd::kBatch: case Cmd::kUserVote: case Cmd::kUserTeams:
     case Cmd::kAbout: case Cmd::kUserVoteButton:
-    case Cmd::kUserTeamsButton: case Cmd::kMakerTeams:
+    case Cmd::kUserTeamsButton:
       return true;
     default:
       return false;
@@ -204,7 +206,10 @@ void ResultCountPanel::SetColor(const ResultFlags& coloured) {
 // ---------------------------------------------------------------- frmMain
 
 frmMain::frmMain(WindowHost* host)
-    : host_(host),
+    : folder_writable([](const std::string& dir) {
+        return DirExists(dir) && access(dir.c_str(), W_OK | X_OK) == 0;
+      }),
+      host_(host),
       machigai_type_({kMachigaiTypeCaptions[0], kMachigaiTypeCaptions[1], kMachigaiTypeCaptions[2]}),
       engine_option_([] {
         std::vector<std::string> captions;
@@ -513,6 +518,7 @@ void frmMain::Execute(Cmd cmd) {
         result_.SetNextData();
         break;
       case Cmd::kManual: OpenManual(); break;
+      case Cmd::kMakerTeams: MakerTeamNames(); break;
       case Cmd::kAnalysis: {
         frmAnalysis analysis;
         analysis.SetDocument(BuildDocument());
@@ -595,6 +601,21 @@ void frmMain::OfficialDownload(int kind) {
     case 1: round_.GetVote(ask); break;
     default: round_.GetResult(ask); break;
   }
+}
+
+void frmMain::MakerTeamNames() {
+  if (CheckBusy()) return;
+  // The download replaces SysData/TeamName2.dat: a folder this user cannot
+  // write to would only fail after the transfer, so say so before it.
+  const std::string folder = SysDataPath();
+  if (!folder_writable(folder)) {
+    platform().MessageBox("システムデータフォルダに書き込めないため、ダウンロードできません。\r\n" +
+                              folder +
+                              "\r\nこのフォルダに書き込めるユーザーで実行して下さい。",
+                          "管理権限不足エラー", MsgIcon::kWarning);
+    return;
+  }
+  if (maker_.DownloadTeamName2(download_confirm_.Checked())) round_.ScheduleInitialize();
 }
 
 void frmMain::OpenManual() {

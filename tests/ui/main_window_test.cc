@@ -477,3 +477,31 @@ TEST_F(MainWindowTest, DamagedCacheAndEmptyVotesLeaveTheWindowUsable) {
 
 }  // namespace
 }  // namespace zelvo
+
+namespace zelvo {
+namespace {
+
+TEST_F(MainWindowTest, MakerDownloadRefusedWhereSysDataCannotBeWritten) {
+  std::string asked;
+  main_->folder_writable = [&](const std::string& dir) {
+    asked = dir;
+    return false;
+  };
+  main_->Execute(Cmd::kMakerTeams);
+  EXPECT_EQ(asked, SysDataPath());
+  ASSERT_EQ(fake_.messages().size(), 1u);
+  EXPECT_EQ(fake_.messages()[0].title, "管理権限不足エラー");
+  EXPECT_NE(fake_.messages()[0].text.find(SysDataPath()), std::string::npos);
+
+  // Writable: the download itself asks first; answered No, nothing happens.
+  main_->folder_writable = [](const std::string&) { return true; };
+  fake_.ClearRecords();
+  fake_.QueueAnswer(MsgAnswer::kNo);
+  main_->Execute(Cmd::kMakerTeams);
+  ASSERT_EQ(fake_.messages().size(), 1u);
+  EXPECT_EQ(fake_.messages()[0].text,
+            "Pendralcoveより 海外チーム名 をダウンロードします。よろしいですか？");
+}
+
+}  // namespace
+}  // namespace zelvo
