@@ -16,6 +16,8 @@ struct PrinterSettings {
   bool PrinterPageText = false;
   bool PrinterFileText = false;
   bool PrinterSendDataA = false;
+
+  bool operator==(const PrinterSettings&) const = default;
 };
 
 // Every key read with the default "0" (off, or zero); a value that does not
