@@ -19,7 +19,9 @@ constexpr const char* kClass = "clsFileStream";
 }  // namespace
 
 bool ReadFileBytes(const std::string& path, std::string& bytes, size_t max_bytes) {
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Opened without blocking, then refused unless it is a regular file: a
+  // named pipe given as a file would otherwise hang in open() for ever.
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return false;
   struct stat st {};
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
@@ -27,6 +29,7 @@ bool ReadFileBytes(const std::string& path, std::string& bytes, size_t max_bytes
     ::close(fd);
     return false;
   }
+  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
   std::string out;
   out.reserve(static_cast<size_t>(st.st_size));
   char buf[65536];
