@@ -17,6 +17,9 @@ namespace {
 constexpr const char* kClassName = "clsWinInet";
 
 WinInetProgressSink* g_default_sink = nullptr;
+WinInetTimeouts g_default_timeouts = {clsWinInet::kDefaultConnectTimeoutMs,
+                                      clsWinInet::kDefaultReceiveTimeoutMs,
+                                      clsWinInet::kDefaultTransferTimeoutMs};
 
 // libcurl is initialised once per process, before any handle is made.
 class CurlGlobal {
@@ -163,7 +166,16 @@ WinInetProgressSink* SetDefaultWinInetProgressSink(WinInetProgressSink* sink) {
 
 WinInetProgressSink* DefaultWinInetProgressSink() { return g_default_sink; }
 
-clsWinInet::clsWinInet() = default;
+WinInetTimeouts SetDefaultWinInetTimeouts(WinInetTimeouts timeouts) {
+  WinInetTimeouts previous = g_default_timeouts;
+  g_default_timeouts = timeouts;
+  return previous;
+}
+
+clsWinInet::clsWinInet()
+    : connect_timeout_ms_(g_default_timeouts.connect_ms),
+      receive_timeout_ms_(g_default_timeouts.receive_ms),
+      transfer_timeout_ms_(g_default_timeouts.transfer_ms) {}
 
 bool clsWinInet::Connection() const { return CurlReady(); }
 

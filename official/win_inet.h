@@ -54,6 +54,16 @@ class WinInetProgressLog : public WinInetProgressSink {
   int closed = 0;
 };
 
+// The time-outs a new client starts with (milliseconds; 0 or below: none).
+struct WinInetTimeouts {
+  int connect_ms;
+  int receive_ms;
+  int transfer_ms;
+};
+// Sets them for every client made afterwards and returns the previous ones;
+// the tests of the scrapers shorten them to see a hostile server through.
+WinInetTimeouts SetDefaultWinInetTimeouts(WinInetTimeouts timeouts);
+
 class clsWinInet {
  public:
   static constexpr const char* kAgent = "Pendralcove WinInet";
@@ -113,9 +123,9 @@ class clsWinInet {
   bool progress_open_ = true;
   bool progress_close_ = true;
   std::string progress_message_;
-  int connect_timeout_ms_ = kDefaultConnectTimeoutMs;
-  int receive_timeout_ms_ = kDefaultReceiveTimeoutMs;
-  int transfer_timeout_ms_ = kDefaultTransferTimeoutMs;
+  int connect_timeout_ms_;
+  int receive_timeout_ms_;
+  int transfer_timeout_ms_;
   int last_status_ = 0;
   size_t max_body_bytes_ = kMaxBodyBytes;
   WinInetProgressSink* sink_ = nullptr;
