@@ -39,6 +39,10 @@ const Command kCommands[] = {
     {"info", CmdInfo, "info DOC.tpd                    round, multi, conditions, engine, singles"},
     {"report", CmdReport, "report DOC.tpd --form 0|1|3|4     the clipboard text of a document"},
     {"import", CmdImport, "import DOC.tpd < TEXT            singles from clipboard text into a document"},
+    {"coverage", CmdCoverage, "coverage BOUGHT [--results all|reduced|FILE]  matches right per result"},
+    {"chances", CmdChances, "chances BOUGHT [--probs FILE.csv [--odds]]  win chances, expected return"},
+    {"minimum", CmdMinimum, "minimum DOC.tpd|--targets all|FILE [--grade 2|3]  proven fewest singles"},
+    {"lines", CmdLines, "lines OP A [B] [-o OUT.csv|OUT.tpd]  union, intersect, diff, ... of singles"},
 };
 
 void PrintHelp(std::ostream& out) {
@@ -48,7 +52,9 @@ void PrintHelp(std::ostream& out) {
          "\n"
          "Commands:\n";
   for (const Command& c : kCommands) out << "  " << c.usage << "\n";
-  out << "  --help                          this text\n";
+  out << "  --help                          this text\n"
+         "\n"
+      << kAnalysisHelp;
 }
 
 // Restores the previous platform when a command ends, also by exception.

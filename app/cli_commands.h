@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "app/cli.h"
+#include "files/document_record.h"
+#include "files/tpd_file.h"
 
 namespace zelvo {
 
@@ -25,12 +27,31 @@ int CmdShow(CliContext& ctx, const CliArgs& args);
 int CmdCompress(CliContext& ctx, const CliArgs& args);
 int CmdPrint(CliContext& ctx, const CliArgs& args);
 int CmdCheck(CliContext& ctx, const CliArgs& args);
+int CmdCoverage(CliContext& ctx, const CliArgs& args);
+int CmdChances(CliContext& ctx, const CliArgs& args);
+int CmdMinimum(CliContext& ctx, const CliArgs& args);
+int CmdLines(CliContext& ctx, const CliArgs& args);
+// The analysis commands' part of --help.
+extern const char kAnalysisHelp[];
 
 // Option helpers shared by the commands.
 bool TakeFlag(CliArgs& args, const std::string& flag);
 // "--name VALUE": removes both and stores VALUE; false when absent.  A flag
 // given without its value is reported and sets `missing`.
 bool TakeOption(CliArgs& args, const std::string& flag, std::string& value, bool& missing);
+
+// Singles files and documents shared by the commands.
+// A CSV file of singles in the compress command's layout; a field other than
+// 0, 1 or 2 is reported with its line and fails the read.
+bool ReadSinglesCsv(const std::string& path, std::vector<int>& singles, std::ostream& err);
+// A single as its five outcome digits, match 1 first ("10201").
+std::string OutcomeDigits(int single);
+// Opens a whole document with the vote status it works with (its own, an
+// archived one of an old document, or the cached one of its round and group);
+// `dialog` tells the user why one fails.
+bool OpenDocument(clsTFileTPD& tpd, const std::string& path, bool dialog, DocumentRecord& doc);
+// The cached vote status of the document's round and group, when there is one.
+void CachedVote(DocumentRecord& doc);
 
 }  // namespace zelvo
 

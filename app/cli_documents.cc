@@ -12,7 +12,10 @@
 #include "files/csv_file.h"
 #include "files/document_record.h"
 #include "files/tpd_file.h"
+#include "official/schedule.h"
 #include "official/vote.h"
+#include "reduction/league_targets.h"
+#include "core/toto_data.h"
 #include "official/xml_vote.h"
 #include "reduction/conditions.h"
 #include "support/paths.h"
@@ -55,22 +58,6 @@ bool ArchivedVote(int round, const DateTime& date, VoteStatusRecord& vote) {
   service.Initialize();
   if (!service.GetOldVoteFile(round, date)) return false;
   vote = service.Record();
-  return true;
-}
-
-void CachedVote(DocumentRecord& doc) {
-  clsXmlVote xml;
-  if (doc.Kaisaikai > 0 && xml.XmlLoad(doc.Kaisaikai, doc.Kumi)) {
-    doc.Vote = xml.Record();
-    if (doc.Vote.Kumi.empty()) doc.Vote.Kumi = doc.Kumi;
-  }
-}
-
-// Opens a whole document; `dialog` tells the user why one fails.
-bool OpenDocument(clsTFileTPD& tpd, const std::string& path, bool dialog, DocumentRecord& doc) {
-  DocumentLoadInfo info;
-  if (!LoadDocumentFile(tpd, path, true, dialog, doc, ArchivedVote, &info)) return false;
-  if (!info.vote_from_file) CachedVote(doc);
   return true;
 }
 
@@ -191,6 +178,38 @@ bool RunDocumentSearch(CliContext& ctx, SearchSequence& search, DocumentRecord& 
 }
 
 }  // namespace
+
+void CachedVote(DocumentRecord& doc) {
+  clsXmlVote xml;
+  if (doc.Kaisaikai > 0 && xml.XmlLoad(doc.Kaisaikai, doc.Kumi)) {
+    doc.Vote = xml.Record();
+    if (doc.Vote.Kumi.empty()) doc.Vote.Kumi = doc.Kumi;
+  }
+}
+
+// Opens a whole document; `dialog` tells the user why one fails.
+namespace {
+
+// The J1 and J2 condition groups look at the matches of the round's cached
+// schedule, as the window refills them when it shows an opened document.
+void CachedLeagueTargets(DocumentRecord& doc) {
+  if (doc.Kaisaikai <= 0) return;
+  clsSchedule service;
+  service.Initialize();
+  if (!service.GetSchedule(doc.Kaisaikai, doc.Kumi, kSourceFile, false)) return;
+  clsTotoData toto_data;
+  FillLeagueTargets(doc.Conditions, service.Record(), toto_data);
+}
+
+}  // namespace
+
+bool OpenDocument(clsTFileTPD& tpd, const std::string& path, bool dialog, DocumentRecord& doc) {
+  DocumentLoadInfo info;
+  if (!LoadDocumentFile(tpd, path, true, dialog, doc, ArchivedVote, &info)) return false;
+  if (!info.vote_from_file) CachedVote(doc);
+  CachedLeagueTargets(doc);
+  return true;
+}
 
 int CmdSearch(CliContext& ctx, const CliArgs& args_in) {
   CliArgs args = args_in;

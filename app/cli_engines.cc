@@ -41,6 +41,19 @@ class InterruptScope {
   void (*previous_)(int);
 };
 
+bool TakeInt(CliArgs& args, const std::string& flag, int& value, bool& bad) {
+  std::string text;
+  bool missing = false;
+  if (!TakeOption(args, flag, text, missing)) {
+    bad = bad || missing;
+    return false;
+  }
+  if (!ParseInt32(text, value)) bad = true;
+  return !bad;
+}
+
+}  // namespace
+
 // The singles of a CSV file: one a line, the five outcomes of matches 1 to 5
 // as digits separated by ",".  Lines without five fields are skipped; a
 // field other than 0, 1 or 2 is an error, since it names no outcome.
@@ -69,24 +82,11 @@ bool ReadSinglesCsv(const std::string& path, std::vector<int>& singles, std::ost
   return true;
 }
 
-bool TakeInt(CliArgs& args, const std::string& flag, int& value, bool& bad) {
-  std::string text;
-  bool missing = false;
-  if (!TakeOption(args, flag, text, missing)) {
-    bad = bad || missing;
-    return false;
-  }
-  if (!ParseInt32(text, value)) bad = true;
-  return !bad;
-}
-
-std::string Digits(int single) {
+std::string OutcomeDigits(int single) {
   std::string out;
   for (int m = 0; m < kMatches; ++m) out += static_cast<char>('0' + OutcomeOf(single, m));
   return out;
 }
-
-}  // namespace
 
 int CmdCompress(CliContext& ctx, const CliArgs& args_in) {
   CliArgs args = args_in;
@@ -146,7 +146,7 @@ int CmdCompress(CliContext& ctx, const CliArgs& args_in) {
   driver.Compress(count, singles, s, multi, tousen);
   ctx.console.on_yield = previous_yield;
 
-  for (int i = 0; i < count; ++i) ctx.out << Digits(singles[i]) << "\n";
+  for (int i = 0; i < count; ++i) ctx.out << OutcomeDigits(singles[i]) << "\n";
   for (int i = 0; i < 6; ++i) ctx.out << (i ? " " : "") << tousen[i];
   ctx.out << "\n";
   return 0;

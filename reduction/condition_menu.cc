@@ -117,11 +117,19 @@ void frmMenu::SetMoneyMenu(int lngIndex) {
 int frmMenu::ShowMoneyMenu() {
   // Hidden entries are left out of the list, so the line numbers shift; the
   // codes keep the meaning: 0 cancel, 100 + r a range, 1 / 2 the bounds.
+  // Each range cascades into its ten amounts.
   std::vector<MenuEntry> entries;
   std::vector<int> codes;
   auto add = [&](const std::string& text, int code) {
     MenuEntry e;
     e.text = text;
+    if (code >= 100) {
+      for (int64_t a : MoneyRangeAmounts(code - 100)) {
+        MenuEntry amount;
+        amount.text = MoneyAmountCaption(a);
+        e.submenu.push_back(amount);
+      }
+    }
     entries.push_back(e);
     codes.push_back(code);
   };
@@ -135,22 +143,16 @@ int frmMenu::ShowMoneyMenu() {
   if (money_show_max_) add("最大値", kMoneyMax);
 
   index_ = kCancel;
-  int code = Show(entries, codes);
+  MenuChoice choice = platform().PopupMenuTree("", entries);
+  if (choice.index < 0 || choice.index >= static_cast<int>(codes.size())) return index_;
+  int code = codes[choice.index];
   if (code < 100) {
     index_ = code;
     return index_;
   }
-  int range = code - 100;
-  std::vector<int64_t> amounts = MoneyRangeAmounts(range);
-  std::vector<MenuEntry> sub;
-  for (int64_t a : amounts) {
-    MenuEntry e;
-    e.text = MoneyAmountCaption(a);
-    sub.push_back(e);
-  }
-  int chosen = platform().PopupMenu(captions[range], sub);
-  if (chosen < 0 || chosen >= static_cast<int>(amounts.size())) return index_;
-  money_ = zelvo::Money::FromInt(amounts[chosen]);
+  std::vector<int64_t> amounts = MoneyRangeAmounts(code - 100);
+  if (choice.sub_index < 0 || choice.sub_index >= static_cast<int>(amounts.size())) return index_;
+  money_ = zelvo::Money::FromInt(amounts[choice.sub_index]);
   index_ = kMoneyAmount;
   return index_;
 }

@@ -64,7 +64,9 @@ void clsTMultiResult::OnClick(const GridClick& click) {
     int match = click.row - 2;
     if (click.button == MouseButton::kRight) {
       popup_match_ = match;
-      int choice = platform().PopupMenu("", {MenuEntry{"中止"}});
+      MenuEntry cancel;
+      cancel.text = "中止";
+      int choice = platform().PopupMenu("", {cancel});
       if (choice >= 0) SetPopup(choice);
       return;
     }
@@ -183,7 +185,10 @@ void clsTResultGrid::SetValue(int row, const std::array<uint8_t, 5>& digits, int
   if (row < 0 || row >= grid_.Rows()) return;
   for (int m = 0; m < 5; ++m) {
     grid_.SetText(row + 1, m + 1, std::to_string(digits[m]));
-    grid_.SetBack(row + 1, m + 1, HitColor(hits[m]));
+    const Color back = HitColor(hits[m]);
+    grid_.SetBack(row + 1, m + 1, back);
+    // Digits stay readable on the saturated hit and miss colours.
+    grid_.SetFore(row + 1, m + 1, back == kColorBlue || back == kColorRed ? kColorWhite : kColorBlack);
   }
   grid_.SetText(row + 1, 6, std::to_string(grade));
   grid_.SetBack(row + 1, 6,

@@ -6,9 +6,9 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config ca-certificates
   libicu-dev libcurl4-openssl-dev
-  libcpp-httplib-dev
+  libcpp-httplib-dev coinor-libcbc-dev
   googletest libgtest-dev libbenchmark-dev
-  qt6-base-dev fonts-noto-cjk poppler-utils
+  qt6-base-dev qt6-qpa-plugins qt6-translations-l10n fonts-noto-cjk poppler-utils
 )
 
 missing=()

@@ -15,8 +15,8 @@ void Grid::Resize(int rows, int cols) {
   cells_ = std::move(cells);
   rows_ = rows;
   cols_ = cols;
-  col_widths_.resize(cols, 0);
-  row_heights_.resize(rows, 0);
+  col_widths_.resize(cols, kDefaultSize);
+  row_heights_.resize(rows, kDefaultSize);
 }
 
 GridCell& Grid::Cell(int row, int col) {
@@ -44,7 +44,7 @@ void Grid::Clear() {
 int Grid::ColWidth(int col) const {
   if (col < 1 || col > cols_) throw std::out_of_range("Grid::ColWidth");
   int w = col_widths_[col - 1];
-  return w > 0 ? w : default_width_;
+  return w >= 0 ? w : default_width_;
 }
 
 void Grid::SetColWidth(int col, int width) {
@@ -55,7 +55,7 @@ void Grid::SetColWidth(int col, int width) {
 int Grid::RowHeight(int row) const {
   if (row < 1 || row > rows_) throw std::out_of_range("Grid::RowHeight");
   int h = row_heights_[row - 1];
-  return h > 0 ? h : default_height_;
+  return h >= 0 ? h : default_height_;
 }
 
 void Grid::SetRowHeight(int row, int height) {

@@ -70,7 +70,9 @@ class Grid {
   void SetColAlign(int col, Align a);
   void Clear();  // all texts emptied, colours and alignment kept
 
-  // Sizes in the window's units; 0 means the grid default.
+  // Sizes in the window's units; kDefaultSize means the grid default, and 0
+  // hides the column or row (the league column of the match table).
+  static constexpr int kDefaultSize = -1;
   int ColWidth(int col) const;
   void SetColWidth(int col, int width);
   int RowHeight(int row) const;

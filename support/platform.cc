@@ -27,6 +27,29 @@ Platform* SetPlatform(Platform* p) {
   return previous;
 }
 
+std::vector<std::string> Platform::OpenFilesDialog(const FileDialogRequest& request) {
+  std::string name = OpenFileDialog(request);
+  if (name.empty()) return {};
+  return {name};
+}
+
+MenuChoice Platform::PopupMenuTree(const std::string& title,
+                                   const std::vector<MenuEntry>& entries) {
+  MenuChoice choice;
+  choice.index = PopupMenu(title, entries);
+  if (choice.index < 0 || choice.index >= static_cast<int>(entries.size())) {
+    choice.index = -1;
+    return choice;
+  }
+  const MenuEntry& entry = entries[choice.index];
+  if (entry.submenu.empty()) return choice;
+  choice.sub_index = PopupMenu(entry.text, entry.submenu);
+  if (choice.sub_index < 0 || choice.sub_index >= static_cast<int>(entry.submenu.size())) {
+    choice = MenuChoice();
+  }
+  return choice;
+}
+
 MsgAnswer DefaultAnswer(MsgButtons buttons, int default_button) {
   switch (buttons) {
     case MsgButtons::kOk: return MsgAnswer::kOk;

@@ -23,6 +23,16 @@ struct MenuEntry {
   bool checked = false;
   bool enabled = true;
   bool separator = false;
+  // Entries that cascade from this one; an entry with a submenu is never
+  // chosen itself.
+  std::vector<MenuEntry> submenu;
+};
+
+// What a cascading pop-up answered: the entry of the first level, and the
+// entry of its submenu when it has one (-1 otherwise).
+struct MenuChoice {
+  int index = -1;
+  int sub_index = -1;
 };
 
 struct FileDialogRequest {
@@ -52,9 +62,17 @@ class Platform {
   // Empty result: the user cancelled.
   virtual std::string OpenFileDialog(const FileDialogRequest& request) = 0;
   virtual std::string SaveFileDialog(const FileDialogRequest& request) = 0;
+  // Several files at once (the batch window's queue); empty when cancelled.
+  // The default offers the single-file dialog.
+  virtual std::vector<std::string> OpenFilesDialog(const FileDialogRequest& request);
 
   // Index of the chosen entry (separators count), -1 when dismissed.
   virtual int PopupMenu(const std::string& title, const std::vector<MenuEntry>& entries) = 0;
+  // A pop-up whose entries may cascade into submenus; index -1 when the user
+  // dismissed either level.  The default shows a chosen entry's submenu as a
+  // second pop-up after the first, which is all a console or a scripted test
+  // can do; a window system cascades them.
+  virtual MenuChoice PopupMenuTree(const std::string& title, const std::vector<MenuEntry>& entries);
 
   virtual bool OpenUrl(const std::string& url) = 0;
   virtual bool IsAdministrator() = 0;

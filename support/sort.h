@@ -64,6 +64,36 @@ void QuickSortIndex(Key* keys, Index* indexes, long left, long right, bool ascen
   }
 }
 
+// The index variant with two-way scanning partitions around the middle key,
+// as the single list's count sorts use it: equal keys stop both scans, so
+// long runs of equal counts (there are only six of them) split evenly.
+template <class Key, class Index>
+void QuickSortIndexTwoWay(Key* keys, Index* indexes, long left, long right, bool ascending) {
+  auto before = [ascending](const Key& a, const Key& b) { return ascending ? a < b : b < a; };
+  while (left < right) {
+    const Key pivot = keys[(left + right) / 2];
+    long i = left;
+    long j = right;
+    while (i <= j) {
+      while (before(keys[i], pivot)) ++i;
+      while (before(pivot, keys[j])) --j;
+      if (i <= j) {
+        std::swap(keys[i], keys[j]);
+        std::swap(indexes[i], indexes[j]);
+        ++i;
+        --j;
+      }
+    }
+    if (j - left < right - i) {
+      QuickSortIndexTwoWay(keys, indexes, left, j, ascending);
+      left = i;
+    } else {
+      QuickSortIndexTwoWay(keys, indexes, i, right, ascending);
+      right = j;
+    }
+  }
+}
+
 }  // namespace zelvo
 
 #endif  // ZELVOMINI_SUPPORT_SORT_H_

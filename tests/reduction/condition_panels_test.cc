@@ -470,6 +470,9 @@ TEST(PayoutPanelTest, MoneyMenuOfferedPerField) {
   EXPECT_EQ(MenuTexts(fake.menus()[0]),
             (std::vector<std::string>{"キャンセル", "100 ～ 1000円", "1000 ～ 1万円", "1 ～ 10万円",
                                       "10 ～ 100万円", "最小値"}));
+  // The amounts cascade from their range, so a window can show them as a submenu.
+  EXPECT_EQ(fake.menus()[0].entries[3].submenu.size(), 10u);
+  EXPECT_TRUE(fake.menus()[0].entries[5].submenu.empty());
   EXPECT_EQ(fake.menus()[1].title, "1 ～ 10万円");
   EXPECT_EQ(MenuTexts(fake.menus()[1]),
             (std::vector<std::string>{"1万円", "2万円", "3万円", "4万円", "5万円", "6万円", "7万円",

@@ -1,0 +1,36 @@
+// A test's program folder holding what the build ships: SysData (team names,
+// league tables, the sample round's cache) and the sample documents.
+#ifndef ZELVOMINI_TESTS_UI_UI_FIXTURES_H_
+#define ZELVOMINI_TESTS_UI_UI_FIXTURES_H_
+
+#include <filesystem>
+#include <string>
+
+#include "files/toto_settings.h"
+#include "support/paths.h"
+#include "tests/common/temp_dir.h"
+
+namespace zelvo::testing {
+
+inline void InstallShippedProgramFolder(const TempProgramDir& dir) {
+  namespace fs = std::filesystem;
+  const fs::path shipped(ZELVO_PROGRAM_DIR_FOR_TESTS);
+  for (const char* folder : {"SysData", "UserData"}) {
+    fs::copy(shipped / folder, fs::path(dir.path()) / folder,
+             fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+  }
+  // Files a previous run of the program may have left in the build's folder.
+  for (const char* name : {"Zelvo mini.ini", "TeamName3.dat"}) {
+    std::error_code ec;
+    fs::remove(fs::path(dir.SysData(name)), ec);
+  }
+  LoadTotoSettings();
+}
+
+inline std::string SampleDocumentPath(const char* name = "sample-guarantee.tpd") {
+  return ResolveProgramPath(JoinPath(JoinPath("UserData", "Zelvomini"), name));
+}
+
+}  // namespace zelvo::testing
+
+#endif  // ZELVOMINI_TESTS_UI_UI_FIXTURES_H_

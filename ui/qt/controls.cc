@@ -1,0 +1,206 @@
+#include "ui/qt/controls.h"
+
+#include <QContextMenuEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QPainter>
+#include <QRadioButton>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "support/format.h"
+#include "ui/qt/grid_view.h"
+#include "ui/qt/qt_platform.h"
+
+namespace zelvo {
+
+// ---------------------------------------------------------------- NumberEdit
+
+NumberEdit::NumberEdit(NumberEntry* entry, const ActionRunner& run, QWidget* parent)
+    : QLineEdit(parent), entry_(entry), run_(run) {
+  setAlignment(Qt::AlignRight);
+  connect(this, &QLineEdit::textEdited, this, [this](const QString& text) {
+    run_("NumberEdit_Change", [&] { entry_->SetText(FromQt(text)); });
+  });
+  // Leaving the box shows the value it stands for (clamped to its range).
+  connect(this, &QLineEdit::editingFinished, this, [this] {
+    run_("NumberEdit_LostFocus", [&] { entry_->SetValue(entry_->Value()); });
+  });
+  Sync();
+}
+
+void NumberEdit::Sync() {
+  QString text = ToQt(entry_->Text());
+  if (this->text() != text) setText(text);
+}
+
+void NumberEdit::contextMenuEvent(QContextMenuEvent* event) {
+  if (!on_right_click) {
+    QLineEdit::contextMenuEvent(event);
+    return;
+  }
+  run_("NumberEdit_MouseUp", on_right_click);
+}
+
+// Tabbing into a box selects its text so that typing replaces it; a click
+// puts the caret where the user clicked.
+void NumberEdit::focusInEvent(QFocusEvent* event) {
+  QLineEdit::focusInEvent(event);
+  if (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason ||
+      event->reason() == Qt::OtherFocusReason) {
+    QTimer::singleShot(0, this, [this] { selectAll(); });
+  }
+}
+
+void NumberEdit::mousePressEvent(QMouseEvent* event) { QLineEdit::mousePressEvent(event); }
+
+// ---------------------------------------------------------------- UpDown
+
+UpDown::UpDown(NumberEntry* entry, const ActionRunner& run, QWidget* parent) : QWidget(parent) {
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  for (int delta : {1, -1}) {
+    auto* b = new QToolButton(this);
+    b->setArrowType(delta > 0 ? Qt::UpArrow : Qt::DownArrow);
+    b->setFixedSize(16, 10);
+    b->setAutoRepeat(true);
+    connect(b, &QToolButton::clicked, this,
+            [entry, run, delta] { run("UpDown_Change", [&] { StepNumberEntry(*entry, delta); }); });
+    layout->addWidget(b);
+  }
+}
+
+// ---------------------------------------------------------------- CheckBoxView
+
+CheckBoxView::CheckBoxView(CheckBox* model, const ActionRunner& run, QWidget* parent)
+    : QCheckBox(parent), model_(model) {
+  connect(this, &QCheckBox::clicked, this, [this, run] {
+    run("CheckBox_Click", [this] { model_->Click(); });
+  });
+  Sync();
+}
+
+void CheckBoxView::Sync() {
+  QString caption = ToQt(model_->caption);
+  if (text() != caption) setText(caption);
+  setChecked(model_->Checked());
+  setEnabled(model_->enabled);
+  setVisible(model_->visible);
+}
+
+// ---------------------------------------------------------------- OptionGroupView
+
+OptionGroupView::OptionGroupView(OptionGroup* model, const ActionRunner& run, QWidget* parent)
+    : QWidget(parent), model_(model) {
+  for (int i = 0; i < model_->Count(); ++i) {
+    auto* b = new QRadioButton(ToQt(model_->Caption(i)), this);
+    connect(b, &QRadioButton::clicked, this,
+            [this, run, i] { run("Option_Click", [this, i] { model_->Choose(i); }); });
+    buttons_.push_back(b);
+  }
+  SetColumns(1);
+  Sync();
+}
+
+void OptionGroupView::SetColumns(int columns, bool by_column) {
+  delete layout();
+  auto* grid = new QGridLayout(this);
+  grid->setContentsMargins(0, 0, 0, 0);
+  grid->setHorizontalSpacing(4);
+  grid->setVerticalSpacing(1);
+  const int n = static_cast<int>(buttons_.size());
+  const int rows = (n + columns - 1) / columns;
+  for (int i = 0; i < n; ++i) {
+    if (by_column) {
+      grid->addWidget(buttons_[i], i % rows, i / rows);
+    } else {
+      grid->addWidget(buttons_[i], i / columns, i % columns);
+    }
+  }
+}
+
+void OptionGroupView::Sync() {
+  for (int i = 0; i < static_cast<int>(buttons_.size()); ++i) {
+    buttons_[i]->setEnabled(model_->Enabled(i));
+    buttons_[i]->setChecked(model_->Index() == i);
+  }
+}
+
+// ---------------------------------------------------------------- ListCombo
+
+ListCombo::ListCombo(ListModel* model, const ActionRunner& run, QWidget* parent)
+    : QComboBox(parent), model_(model) {
+  connect(this, &QComboBox::activated, this,
+          [this, run](int index) { run("List_Click", [&] { model_->SetListIndex(index); }); });
+  Sync();
+}
+
+void ListCombo::Sync() {
+  bool same = count() == model_->ListCount();
+  for (int i = 0; same && i < count(); ++i) same = itemText(i) == ToQt(model_->List(i));
+  if (!same) {
+    QSignalBlocker block(this);
+    clear();
+    for (int i = 0; i < model_->ListCount(); ++i) addItem(ToQt(model_->List(i)));
+  }
+  if (currentIndex() != model_->ListIndex()) {
+    QSignalBlocker block(this);
+    setCurrentIndex(model_->ListIndex());
+  }
+}
+
+// ---------------------------------------------------------------- ProgressView
+
+ProgressView::ProgressView(QWidget* parent) : QWidget(parent) { setMinimumHeight(14); }
+
+void ProgressView::SetValue(int value, int max) {
+  if (value == value_ && max == max_) return;
+  value_ = value;
+  max_ = max;
+  update();
+}
+
+void ProgressView::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  QRect r = rect().adjusted(0, 0, -1, -1);
+  p.fillRect(r, QColor(0xFF, 0xFF, 0xFF));
+  if (max_ > 0 && value_ > 0) {
+    double share = std::min(1.0, static_cast<double>(value_) / max_);
+    QRect bar = r.adjusted(1, 1, 0, 0);
+    bar.setWidth(static_cast<int>(bar.width() * share));
+    p.fillRect(bar, QColor(0x30, 0x90, 0x30));
+  }
+  p.setPen(QColor(0x80, 0x80, 0x80));
+  p.drawRect(r);
+}
+
+// ---------------------------------------------------------------- vote bars
+
+void PaintVoteBars(QPainter& p, const GridView& view, const clsTGraphEx& graph) {
+  for (int m = 1; m <= clsTGraphEx::kBars; ++m) {
+    const clsTGraphEx::Bar& bar = graph.bar(m);
+    if (!bar.visible) continue;
+    QRect row = view.CellRect(2 * m, 1).united(view.CellRect(2 * m, 3)).adjusted(3, 2, -3, -2);
+    if (row.isEmpty()) continue;
+    p.fillRect(row, QColor(0xF4, 0xF4, 0xF4));
+    double x = row.left();
+    for (int part = 0; part < static_cast<int>(bar.values.size()); ++part) {
+      double w = row.width() * graph.Share(m, part);
+      if (w <= 0) continue;
+      QRectF piece(x, row.top(), w, row.height());
+      p.fillRect(piece, ToQColor(bar.colors[part]));
+      if (graph.TextShown() && w > 24) {
+        p.setPen(Qt::white);
+        p.drawText(piece, Qt::AlignCenter,
+                   QString::number(graph.Share(m, part) * 100, 'f', 0) + "%");
+      }
+      x += w;
+    }
+    p.setPen(QColor(0x90, 0x90, 0x90));
+    p.drawRect(row);
+  }
+}
+
+}  // namespace zelvo

@@ -1,0 +1,121 @@
+// Small widgets over the controllers' models: a number entry box with its
+// up-down buttons, a check box, a group of option buttons, a list as a combo
+// box, the painted progress bar and the painter of the match table's
+// proportional vote bars.  Each widget forwards the user's input to its model
+// and shows the model again on Sync().
+#ifndef ZELVOMINI_UI_QT_CONTROLS_H_
+#define ZELVOMINI_UI_QT_CONTROLS_H_
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QWidget>
+#include <functional>
+#include <vector>
+
+#include "support/check_box.h"
+#include "support/list_model.h"
+#include "support/number_entry.h"
+#include "ui/match_table.h"
+#include "ui/option_group.h"
+
+class QRadioButton;
+class QToolButton;
+class QPainter;
+
+namespace zelvo {
+
+class GridView;
+
+// Runs a user action on the models, then lets the window show the result.
+using ActionRunner = std::function<void(const char* proc, const std::function<void()>& action)>;
+
+class NumberEdit : public QLineEdit {
+  Q_OBJECT
+
+ public:
+  NumberEdit(NumberEntry* entry, const ActionRunner& run, QWidget* parent = nullptr);
+  void Sync();
+  NumberEntry* entry() const { return entry_; }
+  // A right click (the money menu of the payout boxes); unset, Qt's own
+  // context menu shows.
+  std::function<void()> on_right_click;
+
+ protected:
+  void contextMenuEvent(QContextMenuEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+
+ private:
+  NumberEntry* entry_;
+  ActionRunner run_;
+  bool select_on_release_ = false;
+};
+
+// The up-down buttons beside a number entry.
+class UpDown : public QWidget {
+  Q_OBJECT
+
+ public:
+  UpDown(NumberEntry* entry, const ActionRunner& run, QWidget* parent = nullptr);
+};
+
+class CheckBoxView : public QCheckBox {
+  Q_OBJECT
+
+ public:
+  CheckBoxView(CheckBox* model, const ActionRunner& run, QWidget* parent = nullptr);
+  void Sync();
+
+ private:
+  CheckBox* model_;
+};
+
+class OptionGroupView : public QWidget {
+  Q_OBJECT
+
+ public:
+  OptionGroupView(OptionGroup* model, const ActionRunner& run, QWidget* parent = nullptr);
+  void Sync();
+  // Lays the buttons out in `columns` columns, filled row by row, or column
+  // by column with `by_column`.
+  void SetColumns(int columns, bool by_column = false);
+
+ private:
+  OptionGroup* model_;
+  std::vector<QRadioButton*> buttons_;
+};
+
+class ListCombo : public QComboBox {
+  Q_OBJECT
+
+ public:
+  ListCombo(ListModel* model, const ActionRunner& run, QWidget* parent = nullptr);
+  void Sync();
+
+ private:
+  ListModel* model_;
+};
+
+class ProgressView : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit ProgressView(QWidget* parent = nullptr);
+  void SetValue(int value, int max);
+  QSize sizeHint() const override { return QSize(200, 16); }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  int value_ = 0;
+  int max_ = 100;
+};
+
+// Paints the five bars of `graph` over the bar rows of the vote grid view.
+void PaintVoteBars(QPainter& p, const GridView& view, const clsTGraphEx& graph);
+
+}  // namespace zelvo
+
+#endif  // ZELVOMINI_UI_QT_CONTROLS_H_

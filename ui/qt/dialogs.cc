@@ -1,0 +1,151 @@
+#include "ui/qt/dialogs.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QVBoxLayout>
+#include <vector>
+
+#include "ui/qt/controls.h"
+#include "ui/qt/grid_view.h"
+#include "ui/qt/qt_platform.h"
+#include "ui/qt/safe_call.h"
+
+namespace zelvo {
+
+bool RunItemDialogView(frmJouken& dialog, QWidget* parent) {
+  QDialog box(parent);
+  box.setWindowTitle(ToQt(frmJouken::kTitle));
+  auto* layout = new QVBoxLayout(&box);
+  std::vector<QCheckBox*> checks;
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &box);
+  QPushButton* ok = buttons->button(QDialogButtonBox::Ok);
+  auto sync = [&] {
+    for (int i = 0; i < dialog.ItemCount(); ++i) checks[i]->setChecked(dialog.Item(i).Checked());
+    ok->setEnabled(dialog.OkEnabled());
+  };
+  for (int i = 0; i < dialog.ItemCount(); ++i) {
+    auto* c = new QCheckBox(ToQt(dialog.Item(i).caption), &box);
+    QObject::connect(c, &QCheckBox::clicked, &box, [&, i] {
+      SafeCall("frmJouken", "chkItem_Click", [&] { dialog.Item(i).Click(); });
+      sync();
+    });
+    checks.push_back(c);
+    layout->addWidget(c);
+  }
+  layout->addWidget(buttons);
+  QObject::connect(buttons, &QDialogButtonBox::accepted, &box, [&] {
+    bool closed = false;
+    SafeCall("frmJouken", "cmdOK_Click", [&] { closed = dialog.Ok(); });
+    if (closed) box.accept();
+  });
+  QObject::connect(buttons, &QDialogButtonBox::rejected, &box, [&] {
+    SafeCall("frmJouken", "cmdCancel_Click", [&] { dialog.Cancel(); });
+    box.reject();
+  });
+  sync();
+  bool accepted = box.exec() == QDialog::Accepted;
+  if (!accepted) dialog.Cancel();
+  return accepted && dialog.Result();
+}
+
+void RunAnalysisView(frmAnalysis& analysis, QWidget* parent) {
+  QDialog box(parent);
+  box.setWindowTitle(ToQt(frmAnalysis::kTitle));
+  auto* layout = new QVBoxLayout(&box);
+  QLabel* summary = new QLabel(&box);
+  QLabel* note = new QLabel(&box);
+  QLabel* minimum = new QLabel(&box);
+  std::vector<OptionGroupView*> options;
+  auto sync = [&] {
+    summary->setText(ToQt(analysis.Summary()));
+    note->setText(ToQt(analysis.ChancesNote()));
+    minimum->setText(ToQt(analysis.MinimumText()));
+    for (OptionGroupView* o : options) o->Sync();
+  };
+  ActionRunner run = [&](const char* proc, const std::function<void()>& action) {
+    SafeCall("frmAnalysis", proc, action);
+    sync();
+  };
+  auto* results = new OptionGroupView(&analysis.ResultsOption(), run, &box);
+  results->SetColumns(2);
+  options.push_back(results);
+  layout->addWidget(results);
+  layout->addWidget(summary);
+  auto* tables = new QHBoxLayout;
+  tables->addWidget(new GridView(&analysis.CoverageGrid(), &box), 0, Qt::AlignTop);
+  auto* chances = new QVBoxLayout;
+  chances->addWidget(new GridView(&analysis.ChancesGrid(), &box));
+  chances->addWidget(note);
+  chances->addStretch();
+  tables->addLayout(chances);
+  tables->addStretch();
+  layout->addLayout(tables);
+  auto* scroll = new QScrollArea(&box);
+  scroll->setWidget(new GridView(&analysis.ValueGrid(), scroll));
+  scroll->setMinimumHeight(200);
+  layout->addWidget(scroll, 1);
+  auto* grade = new OptionGroupView(&analysis.GradeOption(), run, &box);
+  grade->SetColumns(2);
+  options.push_back(grade);
+  layout->addWidget(grade);
+  auto* minimum_row = new QHBoxLayout;
+  auto* compute = new QPushButton(ToQt("最小口数を計算"), &box);
+  QObject::connect(compute, &QPushButton::clicked, &box,
+                   [&] { run("cmdMinimum_Click", [&] { analysis.ComputeMinimum(); }); });
+  minimum_row->addWidget(compute);
+  minimum_row->addWidget(minimum, 1);
+  layout->addLayout(minimum_row);
+  auto* close = new QDialogButtonBox(QDialogButtonBox::Close, &box);
+  QObject::connect(close, &QDialogButtonBox::rejected, &box, &QDialog::reject);
+  layout->addWidget(close);
+  sync();
+  box.resize(560, 620);
+  box.exec();
+}
+
+KouseiWindowView::KouseiWindowView(frmKouseiBunseki& window, QWidget* parent)
+    : QWidget(parent, Qt::Tool), model_(&window) {
+  setAttribute(Qt::WA_DeleteOnClose);
+  setWindowTitle(ToQt(window.Title()));
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(3, 3, 3, 3);
+  layout->addWidget(new GridView(&window.grid(), this));
+  setFixedSize(window.Width(), window.Height());
+}
+
+void KouseiWindowView::CloseFromController() {
+  from_controller_ = true;
+  close();
+}
+
+void KouseiWindowView::closeEvent(QCloseEvent* event) {
+  if (!from_controller_ && on_closed) on_closed(model_);
+  event->accept();
+}
+
+SplashView::SplashView(const frmLoadX& splash)
+    : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint) {
+  setFixedSize(360, 160);
+  setStyleSheet("background: #1f3b63; color: white;");
+  auto* layout = new QVBoxLayout(this);
+  auto* title = new QLabel(ToQt(splash.Title()), this);
+  QFont big = title->font();
+  big.setPointSize(20);
+  big.setBold(true);
+  title->setFont(big);
+  auto* version = new QLabel(ToQt(splash.Version()), this);
+  auto* lblCopyright = new QLabel(ToQt(splash.lblCopyright), this);
+  lblCopyright->setObjectName("lblCopyright");
+  layout->addStretch();
+  layout->addWidget(title, 0, Qt::AlignCenter);
+  layout->addWidget(version, 0, Qt::AlignCenter);
+  layout->addStretch();
+  layout->addWidget(lblCopyright, 0, Qt::AlignCenter);
+}
+
+}  // namespace zelvo

@@ -1,0 +1,714 @@
+#include "ui/qt/main_window_view.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "ui/qt/controls.h"
+#include "ui/qt/dialogs.h"
+#include "ui/qt/grid_view.h"
+#include "ui/qt/qt_platform.h"
+#include "ui/qt/safe_call.h"
+
+namespace zelvo {
+namespace {
+
+constexpr const char* kView = "frmMain";
+
+QLabel* Label(const char* text, QWidget* parent) { return new QLabel(ToQt(text), parent); }
+
+QHBoxLayout* Row(QWidget* parent = nullptr) {
+  auto* l = new QHBoxLayout(parent);
+  l->setContentsMargins(0, 0, 0, 0);
+  l->setSpacing(4);
+  return l;
+}
+
+QVBoxLayout* Column(QWidget* parent = nullptr) {
+  auto* l = new QVBoxLayout(parent);
+  l->setContentsMargins(0, 0, 0, 0);
+  l->setSpacing(4);
+  return l;
+}
+
+}  // namespace
+
+MainWindowView::MainWindowView(QWidget* parent)
+    : QMainWindow(parent), main_(std::make_unique<frmMain>(this)) {
+  main_->on_changed = [this] { RefreshAll(); };
+  BuildMenus();
+
+  auto* central = new QWidget(this);
+  auto* layout = Column(central);
+  layout->setContentsMargins(2, 2, 2, 0);
+  page_bar_ = new QTabBar(central);
+  for (Cmd c : {Cmd::kPageHome, Cmd::kPageMulti, Cmd::kPageSingle, Cmd::kPageCheck}) {
+    QString caption = ToQt(main_->State(c).caption);
+    page_bar_->addTab(caption.left(caption.indexOf('(')));
+  }
+  connect(page_bar_, &QTabBar::tabBarClicked, this, [this](int index) {
+    static const Cmd kPages[] = {Cmd::kPageHome, Cmd::kPageMulti, Cmd::kPageSingle,
+                                 Cmd::kPageCheck};
+    if (index >= 0 && index < 4) Act("tabPage_Click", [&] { main_->Execute(kPages[index]); });
+  });
+  layout->addWidget(page_bar_);
+  pages_ = new QStackedWidget(central);
+  pages_->addWidget(BuildHomePage());
+  pages_->addWidget(BuildMultiPage());
+  pages_->addWidget(BuildSinglePage());
+  pages_->addWidget(BuildCheckPage());
+  layout->addWidget(pages_, 1);
+  setCentralWidget(central);
+
+  status_ = new QLabel(this);
+  statusBar()->addWidget(status_, 1);
+  statusBar()->setSizeGripEnabled(false);
+
+  // The client area of 1005 x 655 holds the pages and the status bar; the
+  // menu bar comes on top of it.
+  resize(frmMain::kClientWidth, frmMain::kClientHeight + menuBar()->sizeHint().height());
+}
+
+MainWindowView::~MainWindowView() {
+  main_->on_changed = nullptr;
+  for (KouseiWindowView* v : kousei_views_) {
+    v->on_closed = nullptr;
+    delete v;
+  }
+}
+
+void MainWindowView::Load() {
+  SafeCall(kView, "Form_Load", [this] { main_->Load(); });
+  loaded_ = true;
+  RefreshAll();
+  // The remembered round is selected, so that typing replaces it.
+  round_edit_->setFocus(Qt::OtherFocusReason);
+  round_edit_->setSelection(0, 4);
+}
+
+void MainWindowView::Act(const char* proc, const std::function<void()>& action) {
+  SafeCall(kView, proc, action);
+  RefreshAll();
+}
+
+// ---------------------------------------------------------------- building
+
+void MainWindowView::BuildMenus() {
+  std::function<void(QMenu*, const MenuNode&)> fill = [&](QMenu* menu, const MenuNode& node) {
+    for (const MenuNode& child : node.children) {
+      if (child.separator()) {
+        menu->addSeparator();
+      } else if (!child.children.empty()) {
+        QMenu* sub = menu->addMenu(ToQt(main_->State(child.cmd).caption));
+        menus_[child.cmd] = sub;
+        fill(sub, child);
+      } else {
+        QAction* a = menu->addAction(ToQt(main_->State(child.cmd).caption));
+        const Cmd cmd = child.cmd;
+        connect(a, &QAction::triggered, this, [this, cmd] {
+          if (cmd == Cmd::kExit) {
+            close();
+            return;
+          }
+          Act("mnu_Click", [&] { main_->Execute(cmd); });
+        });
+        actions_[cmd] = a;
+      }
+    }
+  };
+  for (const MenuNode& top : main_->MenuBar()) {
+    QMenu* menu = menuBar()->addMenu(ToQt(main_->State(top.cmd).caption));
+    menus_[top.cmd] = menu;
+    fill(menu, top);
+    // The entries' states are those of the moment the menu opens.
+    connect(menu, &QMenu::aboutToShow, this, [this] { RefreshAll(); });
+  }
+}
+
+QPushButton* MainWindowView::Button(Cmd cmd, QWidget* parent) {
+  auto* b = new QPushButton(ToQt(main_->State(cmd).caption), parent);
+  connect(b, &QPushButton::clicked, this, [this, cmd] {
+    Act("cmd_Click", [&] { main_->Execute(cmd); });
+  });
+  buttons_[cmd] = b;
+  return b;
+}
+
+NumberEdit* MainWindowView::Edit(NumberEntry* entry, QWidget* parent, int width) {
+  auto* e = new NumberEdit(
+      entry, [this](const char* proc, const std::function<void()>& a) { Act(proc, a); }, parent);
+  e->setFixedWidth(width);
+  edits_.push_back(e);
+  return e;
+}
+
+CheckBoxView* MainWindowView::Check(CheckBox* box, QWidget* parent) {
+  auto* c = new CheckBoxView(
+      box, [this](const char* proc, const std::function<void()>& a) { Act(proc, a); }, parent);
+  checks_.push_back(c);
+  return c;
+}
+
+OptionGroupView* MainWindowView::Options(OptionGroup* group, QWidget* parent) {
+  auto* o = new OptionGroupView(
+      group, [this](const char* proc, const std::function<void()>& a) { Act(proc, a); }, parent);
+  options_.push_back(o);
+  return o;
+}
+
+GridView* MainWindowView::View(Grid* grid, QWidget* parent) {
+  auto* v = new GridView(grid, parent);
+  v->on_click = [this](const GridClick&) { RefreshAll(); };
+  return v;
+}
+
+QWidget* MainWindowView::BuildHomePage() {
+  auto* page = new QWidget;
+  auto* layout = Column(page);
+  layout->setContentsMargins(12, 12, 12, 12);
+  layout->setSpacing(10);
+  auto run = [this](const char* proc, const std::function<void()>& a) { Act(proc, a); };
+
+  auto* round_box = new QGroupBox(ToQt("開催回"), page);
+  auto* round_row = Row(round_box);
+  round_row->setContentsMargins(8, 8, 8, 8);
+  round_row->addWidget(Label("第", round_box));
+  NumberEdit* round = Edit(&main_->Round().RoundEntry(), round_box, 60);
+  round->setObjectName("txtKaisaikai");
+  round_edit_ = round;
+  round_row->addWidget(round);
+  round_row->addWidget(Label("回", round_box));
+  group_combo_ = new ListCombo(&main_->Round().GroupList(), run, round_box);
+  round_row->addWidget(group_combo_);
+  round_row->addStretch();
+  layout->addWidget(round_box);
+
+  auto* sale = new QGroupBox(ToQt("開催情報"), page);
+  sale_panel_ = sale;
+  auto* sale_grid = new QGridLayout(sale);
+  sale_start_ = new QLabel(sale);
+  sale_end_ = new QLabel(sale);
+  sale_result_ = new QLabel(sale);
+  sale_status_ = new QLabel(sale);
+  QFont bold = sale_status_->font();
+  bold.setBold(true);
+  sale_status_->setFont(bold);
+  sale_grid->addWidget(Label("販売開始", sale), 0, 0);
+  sale_grid->addWidget(sale_start_, 0, 1);
+  sale_grid->addWidget(Label("販売終了", sale), 1, 0);
+  sale_grid->addWidget(sale_end_, 1, 1);
+  sale_grid->addWidget(Label("結果発表", sale), 2, 0);
+  sale_grid->addWidget(sale_result_, 2, 1);
+  sale_grid->addWidget(sale_status_, 3, 0, 1, 2);
+  sale_grid->setColumnStretch(1, 1);
+  layout->addWidget(sale);
+
+  auto* official = new QGroupBox(ToQt("オフィシャルサイトよりダウンロード"), page);
+  auto* official_row = Row(official);
+  official_row->setContentsMargins(8, 8, 8, 8);
+  for (Cmd c : {Cmd::kDownloadSchedule, Cmd::kDownloadVote, Cmd::kDownloadResult}) {
+    official_row->addWidget(Button(c, official));
+  }
+  official_row->addSpacing(16);
+  official_row->addWidget(Check(&main_->DownloadConfirm(), official));
+  official_row->addStretch();
+  layout->addWidget(official);
+
+  auto* lower = Row();
+  auto* user = new QGroupBox(ToQt("ユーザー定義"), page);
+  auto* user_row = Row(user);
+  user_row->setContentsMargins(8, 8, 8, 8);
+  user_row->addWidget(Button(Cmd::kUserVoteButton, user));
+  user_row->addWidget(Button(Cmd::kUserTeamsButton, user));
+  lower->addWidget(user);
+  auto* maker = new QGroupBox(ToQt("Pendralcoveよりダウンロード"), page);
+  auto* maker_row = Row(maker);
+  maker_row->setContentsMargins(8, 8, 8, 8);
+  maker_row->addWidget(Button(Cmd::kMakerTeams, maker));
+  lower->addWidget(maker);
+  lower->addStretch();
+  layout->addLayout(lower);
+
+  auto* link = new QLabel("<a href=\"#\">" + ToQt(main_->State(Cmd::kSaleSchedule).caption) + "</a>",
+                          page);
+  connect(link, &QLabel::linkActivated, this,
+          [this] { Act("lblSchedule_Click", [&] { main_->Execute(Cmd::kSaleSchedule); }); });
+  layout->addWidget(link);
+  layout->addStretch();
+  return page;
+}
+
+QWidget* MainWindowView::BuildMultiPage() {
+  auto* page = new QWidget;
+  auto* layout = Column(page);
+  layout->setContentsMargins(2, 4, 2, 2);
+
+  // The match table with the vote grid laid over its vote column.
+  auto* top = Row();
+  GridView* match_view = View(&main_->MatchTable().MatchGrid(), page);
+  match_view->setObjectName("picGame");
+  vote_view_ = View(&main_->MatchTable().VoteGrid(), match_view);
+  vote_view_->move(clsTGame::kDateWidth + clsTGame::kLeagueWidth + clsTGame::kNoWidth +
+                       2 * clsTGame::kTeamWidth,
+                   clsTGame::kHeaderHeight);
+  vote_view_->overlay = [this](QPainter& p) {
+    PaintVoteBars(p, *vote_view_, main_->MatchTable().Graph());
+  };
+  main_->MatchTable().Graph().on_changed = [this] { vote_view_->update(); };
+  top->addWidget(match_view, 0, Qt::AlignTop);
+  multi_view_ = View(&main_->MultiGrid(), page);
+  multi_view_->setObjectName("picMulti");
+  top->addWidget(multi_view_, 0, Qt::AlignTop);
+  top->addWidget(View(&main_->CountGrid(), page), 0, Qt::AlignTop);
+  top->addWidget(View(&main_->MeisaiGrid(), page), 0, Qt::AlignTop);
+  top->addStretch();
+  auto* run_column = Column();
+  QPushButton* run = Button(Cmd::kRun, page);
+  run->setObjectName("cmdRun");
+  QPushButton* stop = Button(Cmd::kStop, page);
+  stop->setObjectName("cmdCancel");
+  for (QPushButton* b : {run, stop}) {
+    b->setFixedSize(76, 34);
+    run_column->addWidget(b);
+  }
+  run_column->addStretch();
+  top->addLayout(run_column);
+  layout->addLayout(top);
+
+  auto* middle = Row();
+  auto* left = Column();
+  condition_tabs_ = new QTabWidget(page);
+  condition_tabs_->addTab(BuildMoneyTab(), ToQt("金額"));
+  condition_tabs_->addTab(BuildCountTab(1), ToQt("本命"));
+  condition_tabs_->addTab(BuildCountTab(2), ToQt("人気"));
+  condition_tabs_->addTab(BuildCountTab(3), ToQt("勝敗"));
+  condition_tabs_->addTab(BuildMachigaiTab(), ToQt("補正"));
+  connect(condition_tabs_, &QTabWidget::currentChanged, this, [this](int index) {
+    if (!refreshing_) Act("tabJouken_Click", [&] { main_->SelectConditionTab(index); });
+  });
+  left->addWidget(condition_tabs_);
+  log_list_ = new QListWidget(page);
+  log_list_->setObjectName("lstMessage");
+  QFont mono(QStringList{"Noto Sans Mono CJK JP", "MS Gothic", "Monospace"}, 9);
+  log_list_->setFont(mono);
+  left->addWidget(log_list_, 1);
+  progress_ = new ProgressView(page);
+  main_->Log().on_progress = [this](int value, int max) { progress_->SetValue(value, max); };
+  left->addWidget(progress_);
+  middle->addLayout(left, 1);
+
+  auto* right = Column();
+  auto* engine_tabs = new QTabWidget(page);
+  engine_tabs->addTab(BuildEnginePanel(), ToQt("抽出圧縮"));
+  right->addWidget(engine_tabs);
+  right->addStretch();
+  middle->addLayout(right);
+  layout->addLayout(middle, 1);
+  return page;
+}
+
+QWidget* MainWindowView::BuildMoneyTab() {
+  auto* tab = new QWidget;
+  auto* layout = Column(tab);
+  layout->setContentsMargins(8, 8, 8, 8);
+  for (int g = 1; g <= 3; ++g) {
+    auto* row_widget = new QWidget(tab);
+    auto* row = Row(row_widget);
+    row->addWidget(Check(&main_->MoneyCheck(g), row_widget));
+    NumberEdit* min = Edit(&main_->MoneyMin(g), row_widget, 110);
+    NumberEdit* max = Edit(&main_->MoneyMax(g), row_widget, 110);
+    for (NumberEdit* e : {min, max}) {
+      // The panel tags its fields when it binds them, after this view is built.
+      NumberEntry* entry = e->entry();
+      e->on_right_click = [this, entry] { main_->Joken().MoneyRightClick(entry->tag); };
+    }
+    row->addWidget(min);
+    row->addWidget(Label("円以上", row_widget));
+    row->addWidget(max);
+    row->addWidget(Label("円以下", row_widget));
+    row->addStretch();
+    money_rows_.push_back(row_widget);
+    layout->addWidget(row_widget);
+  }
+  layout->addSpacing(8);
+  for (const char* note : kHaitouNotes) layout->addWidget(Label(note, tab));
+  layout->addStretch();
+  return tab;
+}
+
+QWidget* MainWindowView::BuildCountTab(int kind) {
+  CountConditionModels& m = main_->CountCondition(kind);
+  auto* tab = new QWidget;
+  auto* layout = Column(tab);
+  layout->setContentsMargins(4, 4, 4, 4);
+  layout->addWidget(View(&m.tab, tab));
+  auto* targets = Row();
+  targets->addWidget(View(&m.match, tab));
+  targets->addWidget(View(&m.outcome, tab));
+  targets->addWidget(Check(&m.group_check, tab));
+  targets->addStretch();
+  layout->addLayout(targets);
+  layout->addWidget(View(&m.count, tab));
+  layout->addStretch();
+  return tab;
+}
+
+QWidget* MainWindowView::BuildMachigaiTab() {
+  auto* tab = new QWidget;
+  auto* layout = Column(tab);
+  layout->setContentsMargins(4, 4, 4, 4);
+  auto* inner = new QTabWidget(tab);
+  auto* page = new QWidget;
+  auto* l = Column(page);
+  l->setContentsMargins(6, 6, 6, 6);
+  l->addWidget(Options(&main_->MachigaiType(), page));
+  l->addWidget(View(&main_->MachigaiGrid(), page));
+  for (const char* note : kMachigaiNotes) l->addWidget(Label(note, page));
+  l->addStretch();
+  inner->addTab(page, ToQt("間違補正"));
+  layout->addWidget(inner);
+  return tab;
+}
+
+QWidget* MainWindowView::BuildEnginePanel() {
+  auto* panel = new QWidget;
+  auto* layout = Column(panel);
+  layout->setContentsMargins(4, 4, 4, 4);
+  OptionGroupView* engines = Options(&main_->EngineOption(), panel);
+  engines->SetColumns(2, true);
+  layout->addWidget(engines);
+
+  engine_frames_ = new QStackedWidget(panel);
+  engine_frames_->addWidget(new QWidget);
+  auto field_row = [this](QWidget* parent, QGridLayout* grid, int row, int field,
+                          const char* label) {
+    NumberEntry* entry = &main_->Sakugen().Field(field);
+    grid->addWidget(Edit(entry, parent, 56), row, 0);
+    grid->addWidget(new UpDown(
+                        entry, [this](const char* p, const std::function<void()>& a) { Act(p, a); },
+                        parent),
+                    row, 1);
+    grid->addWidget(Label(label, parent), row, 2);
+  };
+  auto* trial = new QGroupBox(ToQt("試行検索エンジン"));
+  auto* trial_grid = new QGridLayout(trial);
+  trial_grid->setContentsMargins(6, 4, 6, 4);
+  trial_grid->setVerticalSpacing(2);
+  field_row(trial, trial_grid, 0, kFieldBeginCount, kLabelBeginCount);
+  field_row(trial, trial_grid, 1, kFieldEndCount, kLabelEndCount);
+  field_row(trial, trial_grid, 2, kFieldEndTime, kLabelEndTime);
+  trial_grid->addWidget(Label(kLabelEndTimeNote, trial), 2, 3);
+  auto* widen = Row();
+  widen->addWidget(Check(&main_->ExGrade2(), trial));
+  widen->addWidget(Check(&main_->ExGrade3(), trial));
+  widen->addStretch();
+  trial_grid->addLayout(widen, 3, 0, 1, 4);
+  trial_grid->setColumnStretch(3, 1);
+  engine_frames_->addWidget(trial);
+  auto* count = new QGroupBox(ToQt("口数最適化エンジン"));
+  auto* count_grid = new QGridLayout(count);
+  count_grid->setContentsMargins(6, 4, 6, 4);
+  field_row(count, count_grid, 0, kFieldSeBeginCount, kLabelSeBeginCount);
+  field_row(count, count_grid, 1, kFieldSeEndTime, kLabelSeEndTime);
+  count_grid->setColumnStretch(2, 1);
+  count_grid->setRowStretch(2, 1);
+  engine_frames_->addWidget(count);
+  layout->addWidget(engine_frames_);
+
+  auto* extraction = new QGroupBox(ToQt("抽出"));
+  auto* ex = new QGridLayout(extraction);
+  ex->setContentsMargins(6, 4, 6, 4);
+  ex->setVerticalSpacing(2);
+  ex->addWidget(Check(&main_->Chushutsu(), extraction), 0, 0);
+  NumberEntry* amount = &main_->Sakugen().Field(kFieldExtraction);
+  auto* amount_row = Row();
+  amount_row->addWidget(Edit(amount, extraction, 56));
+  amount_row->addWidget(new UpDown(
+      amount, [this](const char* p, const std::function<void()>& a) { Act(p, a); }, extraction));
+  amount_row->addWidget(Label("口を抽出", extraction));
+  amount_row->addStretch();
+  ex->addLayout(amount_row, 0, 1);
+  OptionGroupView* kinds = Options(&main_->ChushutsuType(), extraction);
+  kinds->SetColumns(2);
+  ex->addWidget(kinds, 1, 0, 1, 2);
+  ex->addWidget(Label(kExtractionNote, extraction), 2, 0, 1, 2);
+  layout->addWidget(extraction);
+  return panel;
+}
+
+QWidget* MainWindowView::BuildSinglePage() {
+  clsTSingle& single = main_->SingleList();
+  auto* page = new QWidget;
+  auto* layout = Column(page);
+  layout->setContentsMargins(6, 6, 6, 6);
+  layout->setSpacing(6);
+
+  auto* bar = Row();
+  bar->addWidget(Label("シングル数", page));
+  single_count_ = new QLabel(page);
+  single_count_->setMinimumWidth(70);
+  bar->addWidget(single_count_);
+  bar->addWidget(Button(Cmd::kPreviousPage, page));
+  single_page_ = new QLabel(page);
+  single_page_->setAlignment(Qt::AlignCenter);
+  single_page_->setMinimumWidth(80);
+  bar->addWidget(single_page_);
+  bar->addWidget(Button(Cmd::kNextPage, page));
+  bar->addStretch();
+  bar->addWidget(Button(Cmd::kAddSingleButton, page));
+  bar->addWidget(Button(Cmd::kDeleteSinglesButton, page));
+  bar->addWidget(Button(Cmd::kSortButton, page));
+  bar->addWidget(Check(&main_->EditLockBox(), page));
+  layout->addLayout(bar);
+
+  // The slots' numbers over the marks, the match header beside them and the
+  // figures under them, all on one column grid so that the slots line up.
+  auto* body = Row();
+  auto* sheet = Column();
+  sheet->setSpacing(0);
+  auto* numbers = Row();
+  numbers->setSpacing(0);
+  numbers->addSpacing(clsTSingleList::kHeaderWidth);
+  numbers->addWidget(View(&single.NumberGrid(), page));
+  numbers->addStretch();
+  sheet->addLayout(numbers);
+  auto* marks = Row();
+  marks->setSpacing(0);
+  marks->addWidget(View(&single.Game().grid(), page), 0, Qt::AlignTop);
+  single_marks_view_ = View(&single.Draw().grid(), page);
+  single_marks_view_->setObjectName("picSingle");
+  marks->addWidget(single_marks_view_, 0, Qt::AlignTop);
+  marks->addStretch();
+  sheet->addLayout(marks);
+  sheet->addSpacing(6);
+  sheet->addWidget(View(&single.List().grid(), page), 0, Qt::AlignLeft);
+  sheet->addSpacing(10);
+  sheet->addWidget(Label("シングル構成", page));
+  sheet->addSpacing(2);
+  sheet->addWidget(View(&single.CountGrid(), page), 0, Qt::AlignLeft);
+  sheet->addStretch();
+  body->addLayout(sheet);
+  body->addStretch();
+  layout->addLayout(body);
+  layout->addStretch();
+  return page;
+}
+
+QWidget* MainWindowView::BuildCheckPage() {
+  clsTResult& result = main_->ResultCheck();
+  auto* page = new QWidget;
+  auto* layout = Column(page);
+  layout->setContentsMargins(6, 6, 6, 6);
+  layout->setSpacing(8);
+
+  auto* top = Row();
+  auto* marks = Column();
+  marks->addWidget(Label("くじ結果", page));
+  marks->addWidget(View(&result.MultiResult().grid(), page));
+  marks->addStretch();
+  top->addLayout(marks);
+  auto* counts_box = new QWidget(page);
+  result_counts_ = counts_box;
+  auto* counts = Column(counts_box);
+  counts->addWidget(Label("シングル構成", counts_box));
+  counts->addWidget(View(&main_->ResultCount().grid(), counts_box));
+  counts->addStretch();
+  top->addWidget(counts_box);
+  auto* grades = Column();
+  grades->addWidget(Label("当せん状況", page));
+  grades->addWidget(View(&result.ResultGrade().grid(), page));
+  grades->addStretch();
+  top->addLayout(grades);
+  auto* prize = Column();
+  prize->addWidget(Label("確定当せん金", page));
+  prize->addWidget(View(&result.Kakutei().grid(), page));
+  prize->addStretch();
+  top->addLayout(prize);
+  top->addStretch();
+  layout->addLayout(top);
+
+  auto* controls = Row();
+  controls->addWidget(Check(&main_->ResultAll(), page));
+  controls->addWidget(Button(Cmd::kShowAllResults, page));
+  controls->addWidget(Button(Cmd::kShowNextResult, page));
+  controls->addWidget(Button(Cmd::kSortByHits, page));
+  controls->addStretch();
+  layout->addLayout(controls);
+
+  auto* list_bar = Row();
+  list_bar->addWidget(Label("シングル数", page));
+  result_count_ = new QLabel(page);
+  result_count_->setMinimumWidth(70);
+  list_bar->addWidget(result_count_);
+  list_bar->addWidget(Button(Cmd::kResultPreviousPage, page));
+  result_page_ = new QLabel(page);
+  result_page_->setMinimumWidth(80);
+  result_page_->setAlignment(Qt::AlignCenter);
+  list_bar->addWidget(result_page_);
+  list_bar->addWidget(Button(Cmd::kResultNextPage, page));
+  list_bar->addSpacing(16);
+  static const char* const kLegend[] = {"的中", "中止", "はずれ", "当せん"};
+  for (int i = 0; i < 4; ++i) {
+    auto* swatch = new QLabel(page);
+    swatch->setFixedSize(14, 14);
+    swatch->setStyleSheet(QString("background: %1; border: 1px solid #888;")
+                              .arg(ToQColor(clsTResultGrid::SetColorImage()[i]).name()));
+    list_bar->addWidget(swatch);
+    list_bar->addWidget(Label(kLegend[i], page));
+  }
+  list_bar->addStretch();
+  layout->addLayout(list_bar);
+  layout->addWidget(View(&result.ResultGrid().grid(), page));
+  layout->addStretch();
+  return page;
+}
+
+// ---------------------------------------------------------------- showing the state
+
+void MainWindowView::SyncLog() {
+  const std::vector<std::string>& lines = main_->Log().Lines();
+  const int n = static_cast<int>(lines.size());
+  while (log_list_->count() > n) delete log_list_->takeItem(log_list_->count() - 1);
+  for (int i = 0; i < n; ++i) {
+    QString text = ToQt(lines[i]);
+    if (i < log_list_->count()) {
+      if (log_list_->item(i)->text() != text) log_list_->item(i)->setText(text);
+    } else {
+      log_list_->addItem(text);
+    }
+  }
+  const int selected = main_->LogSelection();
+  if (selected >= 0 && selected < n) {
+    log_list_->setCurrentRow(selected);
+  } else if (selected < 0) {
+    log_list_->clearSelection();
+    // During a run the list follows its newest line.
+    if (!main_->IsIdle() && n > 0) log_list_->scrollToBottom();
+  }
+  progress_->SetValue(main_->Log().ProgressValue(), main_->Log().ProgressMax());
+}
+
+void MainWindowView::RefreshAll() {
+  if (refreshing_ || !loaded_) return;
+  refreshing_ = true;
+  SafeCall(kView, "Refresh", [this] {
+    frmMain& m = *main_;
+    QString title = ToQt(m.Title());
+    if (windowTitle() != title) setWindowTitle(title);
+    status_->setText(ToQt(m.StatusText()));
+    if (page_bar_->currentIndex() != m.CurrentPage()) page_bar_->setCurrentIndex(m.CurrentPage());
+    pages_->setCurrentIndex(m.CurrentPage());
+
+    for (auto& [cmd, action] : actions_) {
+      ActionState s = m.State(cmd);
+      action->setEnabled(s.enabled);
+      action->setVisible(s.visible);
+      const bool checkable = cmd == Cmd::kPercent || cmd == Cmd::kSortAscending ||
+                             (cmd >= Cmd::kPageHome && cmd <= Cmd::kPageCheck);
+      action->setCheckable(checkable);
+      if (checkable) action->setChecked(s.checked);
+    }
+    for (auto& [cmd, menu] : menus_) menu->setEnabled(m.State(cmd).enabled);
+    for (auto& [cmd, button] : buttons_) {
+      ActionState s = m.State(cmd);
+      QString caption = ToQt(s.caption);
+      if (button->text() != caption) button->setText(caption);
+      button->setEnabled(s.enabled);
+      button->setVisible(s.visible);
+    }
+    for (NumberEdit* e : edits_) e->Sync();
+    for (CheckBoxView* c : checks_) c->Sync();
+    for (OptionGroupView* o : options_) o->Sync();
+    group_combo_->Sync();
+
+    const SaleStatusView& sale = m.SaleStatus();
+    sale_panel_->setVisible(sale.visible);
+    sale_start_->setText(ToQt(sale.sale_start));
+    sale_end_->setText(ToQt(sale.sale_end));
+    sale_result_->setText(ToQt(sale.result));
+    sale_status_->setText(ToQt(sale.status));
+
+    condition_tabs_->setCurrentIndex(m.ConditionTab());
+    engine_frames_->setCurrentIndex(m.EngineFrame());
+    for (int g = 2; g <= 3; ++g) money_rows_[g - 1]->setVisible(m.MoneyCheck(g).visible);
+    SyncLog();
+
+    single_count_->setText(ToQt(m.SingleList().SingleCountLabel()));
+    single_page_->setText(ToQt(m.SingleList().PageLabel()));
+    result_count_->setText(ToQt(m.ResultCheck().SingleCountLabel()));
+    result_page_->setText(ToQt(m.ResultCheck().PageLabel()));
+    result_counts_->setVisible(m.ResultCount().grid().Visible());
+  });
+  refreshing_ = false;
+}
+
+// ---------------------------------------------------------------- the host
+
+bool MainWindowView::RunItemDialog(frmJouken& dialog) { return RunItemDialogView(dialog, this); }
+
+void MainWindowView::ShowKouseiBunseki(frmKouseiBunseki& window) {
+  auto* view = new KouseiWindowView(window, this);
+  view->on_closed = [this](frmKouseiBunseki* model) {
+    kousei_views_.erase(std::remove_if(kousei_views_.begin(), kousei_views_.end(),
+                                       [model](KouseiWindowView* v) { return v->model() == model; }),
+                        kousei_views_.end());
+    main_->KouseiWindowClosed(model);
+  };
+  kousei_views_.push_back(view);
+  view->move(mapToGlobal(QPoint(width() - view->width() - 40, 120 + 24 * static_cast<int>(kousei_views_.size()))));
+  view->show();
+}
+
+void MainWindowView::ShowAnalysis(frmAnalysis& analysis) { RunAnalysisView(analysis, this); }
+
+void MainWindowView::CloseKouseiBunseki(frmKouseiBunseki& window) {
+  for (auto it = kousei_views_.begin(); it != kousei_views_.end(); ++it) {
+    if ((*it)->model() == &window) {
+      KouseiWindowView* v = *it;
+      kousei_views_.erase(it);
+      v->on_closed = nullptr;
+      v->CloseFromController();
+      return;
+    }
+  }
+}
+
+QAction* MainWindowView::ActionOf(Cmd cmd) const {
+  auto it = actions_.find(cmd);
+  return it == actions_.end() ? nullptr : it->second;
+}
+
+QMenu* MainWindowView::MenuOf(Cmd cmd) const {
+  auto it = menus_.find(cmd);
+  return it == menus_.end() ? nullptr : it->second;
+}
+
+QPushButton* MainWindowView::ButtonOf(Cmd cmd) const {
+  auto it = buttons_.find(cmd);
+  return it == buttons_.end() ? nullptr : it->second;
+}
+
+void MainWindowView::closeEvent(QCloseEvent* event) {
+  bool close = false;
+  SafeCall(kView, "Form_QueryUnload", [&] { close = main_->QueryClose(); });
+  if (!close) {
+    event->ignore();
+    RefreshAll();
+    return;
+  }
+  SafeCall(kView, "Form_Unload", [&] { main_->Unload(); });
+  event->accept();
+}
+
+}  // namespace zelvo

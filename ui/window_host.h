@@ -1,0 +1,29 @@
+// What the main window's controller asks of the window system beyond the
+// platform seam: its modal dialogs and modeless windows.  The Qt view
+// implements it; tests script it.
+#ifndef ZELVOMINI_UI_WINDOW_HOST_H_
+#define ZELVOMINI_UI_WINDOW_HOST_H_
+
+#include "output/statistics_panels.h"
+#include "reduction/item_dialog.h"
+#include "ui/analysis_window.h"
+
+namespace zelvo {
+
+class WindowHost {
+ public:
+  virtual ~WindowHost() = default;
+  // The item dialog of a count-grid row, modal; true when closed with OK.
+  virtual bool RunItemDialog(frmJouken& dialog) = 0;
+  // A composition-analysis window, modeless: shown until the controller
+  // closes it (CloseKouseiBunseki) or the user does (the view then tells the
+  // controller).  The controller owns the window's state.
+  virtual void ShowKouseiBunseki(frmKouseiBunseki& window) = 0;
+  virtual void CloseKouseiBunseki(frmKouseiBunseki& window) = 0;
+  // The purchase analysis over the current document, modal.
+  virtual void ShowAnalysis(frmAnalysis& analysis) = 0;
+};
+
+}  // namespace zelvo
+
+#endif  // ZELVOMINI_UI_WINDOW_HOST_H_
