@@ -853,7 +853,9 @@ void frmMain::RunSearch() {
   try {
     if (CheckBusy()) return;
     DocumentRecord doc = BuildDocument();
-    search_.Run(doc);
+    // A search that could not be computed (a vote status the estimate cannot
+    // use) leaves the singles the user has; its log tells why.
+    if (!search_.Run(doc)) return;
     targets_ = SearchSequence::GetVisible(doc.Multi);
     operation_ = true;
     SetSingles(doc.SingleCount, std::move(doc.SingleData));
