@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <vector>
 
 #include "support/paths.h"
 #include "support/platform.h"
@@ -66,6 +67,15 @@ int TakeMessageCount() {
   int n = g_messages;
   g_messages = 0;
   return n;
+}
+
+ResultRecord CachedPart(ResultRecord r) {
+  if (!r.cancelled) return r;
+  for (std::vector<Money>* grades : {&r.prize, &r.winners, &r.carryover}) {
+    grades->assign(grades->size(), Money());
+  }
+  r.sale_start = r.sale_end = DateTime();
+  return r;
 }
 
 void Require(bool ok, const char* what) {

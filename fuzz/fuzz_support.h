@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "official/result_record.h"
+
 namespace zelvo::fuzz {
 
 // Once per process: installs the platform and the program folder.
@@ -22,6 +24,12 @@ int TakeMessageCount();
 
 // Aborts with the text when `ok` is false: a finding.
 void Require(bool ok, const char* what);
+
+// The part of a result that its cache file keeps.  A cancelled round is
+// refunded, and its file holds the matches and the refund dates only: prizes,
+// winner counts, carry-overs and sale dates that a page or a file may give
+// for such a round are not written, so they cannot come back.
+ResultRecord CachedPart(ResultRecord r);
 
 inline std::string_view AsText(const uint8_t* data, size_t size) {
   return {reinterpret_cast<const char*>(data), size};

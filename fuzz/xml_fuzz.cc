@@ -1,6 +1,7 @@
 // The three XML cache readers (schedule, vote status, result): a text each
 // reader accepts gives a record that the writer writes and the reader reads
-// back equal; a refused text leaves the record as it was.
+// back equal, as far as the file keeps it; a refused text leaves the record
+// as it was.
 #include "fuzz/fuzz_support.h"
 #include "official/xml_result.h"
 #include "official/xml_schedule.h"
@@ -10,6 +11,10 @@
 using namespace zelvo;
 
 namespace {
+
+// What a written file gives back of a record read.
+const ScheduleRecord& Kept(const ScheduleRecord& r) { return r; }
+ResultRecord Kept(const ResultRecord& r) { return fuzz::CachedPart(r); }
 
 template <typename Xml, typename Write>
 void RoundTrip(const std::string& text, Write write) {
@@ -22,7 +27,7 @@ void RoundTrip(const std::string& text, Write write) {
   const auto read = xml.Record();
   Xml again;
   fuzz::Require(again.SetXmlString(write(read)), "the writer's XML was refused");
-  fuzz::Require(again.Record() == read, "a record changed when written and read again");
+  fuzz::Require(again.Record() == Kept(read), "a record changed when written and read again");
 }
 
 }  // namespace

@@ -185,6 +185,37 @@ TEST_F(OfficialXmlTest, CancelledRecordsReadBack) {
   EXPECT_EQ(result.Record().payout_deadline, DateTime::Date(2025, 6, 24));
 }
 
+// Found by fuzzing: a page whose B part runs on into the A part's cancelled
+// matches scrapes a cancelled round that still has B's prize and sale date.
+// The file of a cancelled round holds no prize and no sale dates, but its
+// group, matches and refund dates must all come back.
+TEST_F(OfficialXmlTest, CancelledResultKeepsItsMatchesAndRefundDatesOnly) {
+  ResultRecord refunded;
+  refunded.Kaisaikai = 1490;
+  refunded.Kumi = "B";
+  refunded.cancelled = true;
+  for (ResultMatch& m : refunded.matches) {
+    m.match_date = DateTime::Date(2024, 6, 22);
+    m.result = kResultCancelled;
+    m.stadium = "埼玉";
+    m.home = "浦和";
+    m.away = "京都";
+  }
+  refunded.result_announcement = DateTime::Date(2024, 6, 24);
+  refunded.payout_start = DateTime::Date(2024, 6, 25);
+  refunded.payout_deadline = DateTime::Date(2025, 6, 24);
+  ResultRecord scraped = refunded;
+  scraped.prize[0] = Money::FromInt(6668);
+  scraped.winners[0] = Money::FromInt(1407);
+  scraped.sale_start = DateTime::Date(2024, 6, 15);
+  const std::string text = clsXmlResult::GetXmlString(scraped);
+  EXPECT_FALSE(Contains(text, "当せん金"));
+  EXPECT_FALSE(Contains(text, "販売開始日"));
+  clsXmlResult x;
+  ASSERT_TRUE(x.SetXmlString(text));
+  EXPECT_TRUE(x.Record() == refunded);
+}
+
 TEST_F(OfficialXmlTest, NotHeldMarkerHasItsExactLinesAndNoMatches) {
   clsXmlSchedule x;
   ASSERT_TRUE(x.XmlSave_NoGame(85, "A"));
