@@ -78,6 +78,15 @@ ResultRecord CachedPart(ResultRecord r) {
   return r;
 }
 
+ScheduleRecord CachedPart(ScheduleRecord r) {
+  if (r.holding_state != kHoldingCancelled) {
+    r.holding_state = kHoldingNormal;
+    return r;
+  }
+  r.result_announcement = r.payout_start = r.payout_deadline = DateTime();
+  return r;
+}
+
 void Require(bool ok, const char* what) {
   if (ok) return;
   std::fprintf(stderr, "invariant broken: %s\n", what);

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "official/result_record.h"
+#include "official/schedule_record.h"
 
 namespace zelvo::fuzz {
 
@@ -30,6 +31,11 @@ void Require(bool ok, const char* what);
 // winner counts, carry-overs and sale dates that a page or a file may give
 // for such a round are not written, so they cannot come back.
 ResultRecord CachedPart(ResultRecord r);
+// The part of a schedule that its cache file keeps.  A cancelled round's file
+// says so where the result and payout dates would be, and those are not
+// written.  No other holding state has a line (the not-held mark is a file
+// of its own), so it reads back as a round held.
+ScheduleRecord CachedPart(ScheduleRecord r);
 
 inline std::string_view AsText(const uint8_t* data, size_t size) {
   return {reinterpret_cast<const char*>(data), size};

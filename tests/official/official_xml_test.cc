@@ -185,11 +185,11 @@ TEST_F(OfficialXmlTest, CancelledRecordsReadBack) {
   EXPECT_EQ(result.Record().payout_deadline, DateTime::Date(2025, 6, 24));
 }
 
-// Found by fuzzing: a page whose B part runs on into the A part's cancelled
-// matches scrapes a cancelled round that still has B's prize and sale date.
-// The file of a cancelled round holds no prize and no sale dates, but its
-// group, matches and refund dates must all come back.
-TEST_F(OfficialXmlTest, CancelledResultKeepsItsMatchesAndRefundDatesOnly) {
+// Found by fuzzing: pages where one group's part runs on into the other's
+// scrape a cancelled round that still has the other part's prize, sale date
+// or payout dates.  The file of a cancelled round holds none of them, but its
+// group, matches and the dates it keeps must all come back.
+TEST_F(OfficialXmlTest, CancelledRoundsKeepTheirMatchesAndNoPayoutFigures) {
   ResultRecord refunded;
   refunded.Kaisaikai = 1490;
   refunded.Kumi = "B";
@@ -211,9 +211,30 @@ TEST_F(OfficialXmlTest, CancelledResultKeepsItsMatchesAndRefundDatesOnly) {
   const std::string text = clsXmlResult::GetXmlString(scraped);
   EXPECT_FALSE(Contains(text, "当せん金"));
   EXPECT_FALSE(Contains(text, "販売開始日"));
-  clsXmlResult x;
-  ASSERT_TRUE(x.SetXmlString(text));
-  EXPECT_TRUE(x.Record() == refunded);
+  clsXmlResult result;
+  ASSERT_TRUE(result.SetXmlString(text));
+  EXPECT_TRUE(result.Record() == refunded);
+
+  ScheduleRecord cancelled;
+  cancelled.Kaisaikai = 1490;
+  cancelled.Kumi = "A";
+  cancelled.holding_state = kHoldingCancelled;
+  for (ScheduleMatch& m : cancelled.matches) {
+    m.match_date = DateTime::Date(2024, 6, 23);
+    m.kickoff = DateTime::Time(18, 0, 0);
+    m.stadium = "駅スタ";
+    m.state = "中止";
+    m.home = "鳥栖";
+    m.away = "福岡";
+  }
+  cancelled.sale_start = DateTime::Date(2024, 6, 15);
+  cancelled.sale_end = DateTime::Date(2024, 6, 22);
+  ScheduleRecord spliced = cancelled;
+  spliced.result_announcement = DateTime::Date(2024, 6, 24);
+  spliced.payout_deadline = DateTime::Date(2025, 6, 24);
+  clsXmlSchedule schedule;
+  ASSERT_TRUE(schedule.SetXmlString(clsXmlSchedule::GetXmlString(spliced)));
+  EXPECT_TRUE(schedule.Record() == cancelled);
 }
 
 TEST_F(OfficialXmlTest, NotHeldMarkerHasItsExactLinesAndNoMatches) {
