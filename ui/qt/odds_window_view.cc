@@ -6,7 +6,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QTimer>
 #include <QVBoxLayout>
 
 #include "ui/qt/controls.h"
@@ -96,13 +95,13 @@ void OddsField::keyPressEvent(QKeyEvent* event) {
   }
 }
 
-// Entered by keyboard the whole text is selected, so that typing replaces
-// it; a click puts the caret where the user clicked.
+// Entered by keyboard (or as the window's first field) the whole text is
+// selected, so that typing replaces it; a click puts the caret where the
+// user clicked.
 void OddsField::focusInEvent(QFocusEvent* event) {
   QLineEdit::focusInEvent(event);
-  const Qt::FocusReason r = event->reason();
-  if (r == Qt::TabFocusReason || r == Qt::BacktabFocusReason || r == Qt::ShortcutFocusReason) {
-    QTimer::singleShot(0, this, [this] { selectAll(); });
+  if (event->reason() != Qt::MouseFocusReason && event->reason() != Qt::PopupFocusReason) {
+    selectAll();
   }
 }
 
