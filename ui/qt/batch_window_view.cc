@@ -59,6 +59,9 @@ BatchWindowView::BatchWindowView(BatchTarget& target, QWidget* parent)
   queue_->setRootIsDecorated(false);
   queue_->setSelectionMode(QAbstractItemView::ExtendedSelection);
   queue_->setColumnCount(2);
+  // Long paths lose their folders first: the file name is what tells rows
+  // apart.
+  queue_->setTextElideMode(Qt::ElideLeft);
   auto* header = new QTreeWidgetItem;
   for (int c = 0; c < 2; ++c) {
     header->setText(c, ToQt(frmRenzoku::kColumns[c]));
@@ -105,7 +108,10 @@ void BatchWindowView::Sync() {
       }
       QString file = ToQt(rows[i].file);
       QString status = ToQt(rows[i].status);
-      if (item->text(0) != file) item->setText(0, file);
+      if (item->text(0) != file) {
+        item->setText(0, file);
+        item->setToolTip(0, file);
+      }
       if (item->text(1) != status) item->setText(1, status);
       item->setSelected(rows[i].selected);
     }

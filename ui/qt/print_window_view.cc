@@ -13,6 +13,7 @@
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <memory>
 
 #include "ui/print/qt_printer.h"
 #include "ui/qt/controls.h"
@@ -113,12 +114,16 @@ PrintDialog::PrintDialog(frmPrint& window, QWidget* parent) : QDialog(parent), w
   auto* printers = new ListCombo(&window.Printers(), run, this);
   printers->setObjectName("cmbPrinters");
   printers->setMinimumWidth(260);
+  // Shown while the list is empty: OK and the test print then refuse, the
+  // PDF file still works.
+  printers->setPlaceholderText(ToQt("（プリンタがインストールされていません）"));
   top->addWidget(printers, 0, 1);
   top->addWidget(Label(frmPrint::kDirectionLabel, this), 1, 0);
   auto* direction = new ListCombo(&window.Direction(), run, this);
   direction->setObjectName("cmbDirection");
   top->addWidget(direction, 1, 1, Qt::AlignLeft);
   combos_ = {printers, direction};
+  top->setColumnStretch(1, 1);
   layout->addLayout(top);
 
   auto edit = [this](PrintField* field, int width) {
@@ -219,23 +224,28 @@ void PrintDialog::Sync() {
   pdf_->setEnabled(window_.HasSingles());
 }
 
+QPrintPreviewDialog* PrintDialog::CreatePreview(QPrinter* printer) {
+  printer->setPageSize(QPageSize(QPageSize::A4));
+  printer->setPageOrientation(window_.Direction().ListIndex() == 1 ? QPageLayout::Landscape
+                                                                   : QPageLayout::Portrait);
+  auto* preview = new QPrintPreviewDialog(printer, this);
+  preview->setWindowTitle(ToQt(frmPrint::kPreviewButton));
+  connect(preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* p) {
+    SafeCall(kView, "cmdPreview_Click", [&] {
+      PreviewPrinter device(p);
+      window_.PrintPreview(device);
+    });
+  });
+  preview->resize(900, 700);
+  return preview;
+}
+
 void PrintDialog::Preview() {
   SafeCall(kView, "cmdPreview_Click", [this] {
     if (!window_.CanPreview()) return;
     QPrinter printer(QPrinter::HighResolution);
-    printer.setPageSize(QPageSize(QPageSize::A4));
-    printer.setPageOrientation(window_.Direction().ListIndex() == 1 ? QPageLayout::Landscape
-                                                                    : QPageLayout::Portrait);
-    QPrintPreviewDialog preview(&printer, this);
-    preview.setWindowTitle(ToQt(frmPrint::kPreviewButton));
-    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* p) {
-      SafeCall(kView, "cmdPreview_Click", [&] {
-        PreviewPrinter device(p);
-        window_.PrintPreview(device);
-      });
-    });
-    preview.resize(900, 700);
-    preview.exec();
+    std::unique_ptr<QPrintPreviewDialog> preview(CreatePreview(&printer));
+    preview->exec();
   });
 }
 

@@ -10,6 +10,7 @@
 
 #include "ui/print_window.h"
 
+class QPrintPreviewDialog;
 class QPrinter;
 class QPushButton;
 
@@ -51,8 +52,10 @@ class PrintDialog : public QDialog {
   PrintDialog(frmPrint& window, QWidget* parent);
   ~PrintDialog() override;
   void Sync();
-  // The preview of the sheets OK would print.
+  // The preview of the sheets OK would print, modal.
   void Preview();
+  // The preview over `printer`, not yet shown (owned by this dialog).
+  QPrintPreviewDialog* CreatePreview(QPrinter* printer);
 
   PrintNumberEdit* Edit(int index) const { return edits_.at(index); }  // start end left top round
   QPushButton* OkButton() const { return ok_; }
