@@ -170,23 +170,28 @@ bool frmPrint::Unload() {
   }
 }
 
+bool frmPrint::PrintOnSystem(bool test) {
+  MarkSheetJob job;
+  if (!ReadJob(job)) return false;
+  if (!HasPrinter() || !devices_) {
+    ReportError(kClassName, "Printer_Initialize", kNoPrinterMessage);
+    return false;
+  }
+  return devices_->WithSystemPrinter([&](Printer& printer) {
+    MarkSheetPrinter sheets(printer);
+    return test ? sheets.TestPrint(job) : sheets.Print(job);
+  });
+}
+
 bool frmPrint::Ok() {
   bool printed = false;
   try {
     if (singles_.empty()) {
       closed_ = true;
-      Changed();
-      return false;
+    } else {
+      printed = PrintOnSystem(false);
+      if (printed) closed_ = true;
     }
-    MarkSheetJob job;
-    if (!ReadJob(job)) return false;
-    if (!HasPrinter() || !devices_) {
-      ReportError(kClassName, "Printer_Initialize", kNoPrinterMessage);
-      return false;
-    }
-    printed = devices_->WithSystemPrinter(
-        [&](Printer& printer) { return MarkSheetPrinter(printer).Print(job); });
-    if (printed) closed_ = true;
   } catch (const std::exception& e) {
     ReportException(kClassName, "cmdOK_Click", e);
   }
@@ -197,14 +202,7 @@ bool frmPrint::Ok() {
 bool frmPrint::TestPrint() {
   bool printed = false;
   try {
-    MarkSheetJob job;
-    if (!ReadJob(job)) return false;
-    if (!HasPrinter() || !devices_) {
-      ReportError(kClassName, "Printer_Initialize", kNoPrinterMessage);
-      return false;
-    }
-    printed = devices_->WithSystemPrinter(
-        [&](Printer& printer) { return MarkSheetPrinter(printer).TestPrint(job); });
+    printed = PrintOnSystem(true);
   } catch (const std::exception& e) {
     ReportException(kClassName, "cmdTest_Click", e);
   }

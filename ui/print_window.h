@@ -131,6 +131,8 @@ class frmPrint {
 
  private:
   PrinterSettings SettingsForSaving() const;
+  // OK's print or the test print on the chosen system printer.
+  bool PrintOnSystem(bool test);
   bool ReadShift(const PrintField& field, double& value) const;
   void Changed() {
     if (on_changed) on_changed();
