@@ -45,7 +45,17 @@ CoverSolution SolveCover(const CoverProblem& problem) {
   Cbc_solve(m);
   const double* solution = Cbc_bestSolution(m);
   if (!solution) {
-    out.error = "the solver found no cover within the time limit";
+    // A very short limit can end the run before the solver takes up the
+    // starting cover; that cover is still the best one known.
+    if (problem.start.empty()) {
+      out.error = "the solver found no cover within the time limit";
+      return out;
+    }
+    out.chosen = problem.start;
+    out.solved = true;
+    out.proven = false;
+    const double bound = Cbc_getBestPossibleObjValue(m);
+    out.bound = bound >= 0 && bound <= static_cast<double>(problem.start.size()) ? bound : 0;
     return out;
   }
   for (int c = 0; c < problem.columns; ++c) {

@@ -165,14 +165,16 @@ void PrintInfo(std::ostream& out, const DocumentRecord& doc) {
 }
 
 // Runs the search on an opened document with the log printed as it grows.
-void RunDocumentSearch(CliContext& ctx, SearchSequence& search, DocumentRecord& doc,
+// False, with the document unchanged, when the search could not run.
+bool RunDocumentSearch(CliContext& ctx, SearchSequence& search, DocumentRecord& doc,
                        bool print_log) {
   search.Log().on_line = [&ctx, print_log](const std::string& line) {
     if (print_log) ctx.out << line << "\n" << std::flush;
   };
   InterruptScope interrupt(ctx.console, search);
-  search.Run(doc);
+  bool ok = search.Run(doc);
   search.Log().on_line = nullptr;
+  return ok;
 }
 
 }  // namespace
@@ -225,7 +227,10 @@ int CmdSearch(CliContext& ctx, const CliArgs& args_in) {
   DocumentRecord doc;
   if (!OpenDocument(tpd, args[0], true, doc)) return 1;
   SearchSequence search;
-  RunDocumentSearch(ctx, search, doc, true);
+  if (!RunDocumentSearch(ctx, search, doc, true)) {
+    ctx.err << "zelvomini-cli: the search failed; " << args[0] << " is unchanged\n";
+    return 1;
+  }
   ctx.out << "Singles: " << doc.SingleCount << "\n";
   std::string target = out_path.empty() ? args[0] : out_path;
   if (!tpd.SaveFile(target, true, doc, true)) return 1;
@@ -252,10 +257,8 @@ int CmdBatch(CliContext& ctx, const CliArgs& args) {
     ctx.out << path << "\t実行中\n" << std::flush;
     DocumentRecord doc;
     bool ok = OpenDocument(tpd, path, false, doc);
-    if (ok) {
-      RunDocumentSearch(ctx, search, doc, false);
-      ok = tpd.SaveFile(path, true, doc, false);
-    }
+    // A failed search saves nothing over the file's singles.
+    if (ok) ok = RunDocumentSearch(ctx, search, doc, false) && tpd.SaveFile(path, true, doc, false);
     ctx.out << path << "\t" << (ok ? "成功" : "失敗") << "\n" << std::flush;
     if (!ok) ++failed;
     if (g_interrupted) break;  // a stopped row still ends; the run ends with it
@@ -300,6 +303,17 @@ int CmdCsv(CliContext& ctx, const CliArgs& args_in) {
     int round = clsTFileCSV::GetKaisaikai(csv_path);
     if (round > 0) doc.Kaisaikai = round;
     CachedVote(doc);
+  }
+  // A file without one readable single (a binary file, another format) is
+  // refused before it can replace the document's singles with none, as the
+  // clipboard import refuses such a text.
+  int in_file = 0;
+  std::vector<int> file_singles;
+  if (!csv.CsvLoad(csv_path, in_file, file_singles)) return 1;
+  if (in_file == 0) {
+    ctx.err << "zelvomini-cli: no single found in " << csv_path << "; " << doc_path
+            << " is unchanged\n";
+    return 1;
   }
   int count = doc.SingleCount;
   std::vector<int> singles = doc.SingleData;

@@ -73,7 +73,8 @@ std::string Col(const std::string& text, int width) { return PadCutColumns(text,
 // Reports how a Get ended: what came from where, or why nothing came.
 template <typename Service>
 int Finish(CliContext& ctx, Service& service, bool ok, bool had_file, bool cached_now,
-           const std::string& label, int round, const std::string& group, const std::string& path) {
+           const std::string& label, int round, const std::string& group, const std::string& path,
+           bool cache_optional = false) {
   std::string head = label + " " + std::to_string(round) + " " + group + ": ";
   if (ok && had_file) {
     ctx.out << head << "already cached in " << ProgramRelative(path) << "\n";
@@ -85,23 +86,26 @@ int Finish(CliContext& ctx, Service& service, bool ok, bool had_file, bool cache
   }
   if (ok) {
     ctx.out << head << "downloaded (not cached)\n";
-    return 0;
+    // Only an interim vote status is never cached; any other record that
+    // was not is a save that failed (and was reported).
+    return cache_optional ? 0 : 1;
   }
   service.FalseDialog(round);
   ctx.out << head << (service.Cancel() ? "download cancelled" : "nothing usable") << "\n";
   return 1;
 }
 
-void ShowSchedule(CliContext& ctx, clsTMain& doc) {
+// False when a cached file exists but could not be read.
+bool ShowSchedule(CliContext& ctx, clsTMain& doc) {
   const ScheduleRecord& s = doc.Schedule();
   if (doc.NoGame()) {
     ctx.out << "Schedule: marked as not held\n";
-    return;
+    return true;
   }
   if (s.Kaisaikai == 0) {
     ctx.out << "Schedule: " << (doc.CheckScheduleFile() ? "cached file unusable" : "not cached")
             << "\n";
-    return;
+    return !doc.CheckScheduleFile();
   }
   ctx.out << "Schedule" << (s.holding_state == kHoldingCancelled ? " (round cancelled)" : "")
           << "\n";
@@ -116,14 +120,16 @@ void ShowSchedule(CliContext& ctx, clsTMain& doc) {
             << Col(m.kickoff.Format("h:nn"), 9) << Col(m.stadium, 11) << Col(m.home, 11)
             << Col(m.state, 6) << m.away << "\n";
   }
+  return true;
 }
 
-void ShowVote(CliContext& ctx, clsTMain& doc) {
+// False when a cached file exists but could not be read.
+bool ShowVote(CliContext& ctx, clsTMain& doc) {
   const VoteStatusRecord& v = doc.Vote();
   if (v.Kaisaikai == 0) {
     ctx.out << "Vote status: " << (doc.CheckVoteFile() ? "cached file unusable" : "not cached")
             << "\n";
-    return;
+    return !doc.CheckVoteFile();
   }
   ctx.out << "Vote status as of " << Date(v.as_of) << "\n";
   ctx.out << "  No  " << Col("Home", 11) << Col("Away", 11) << PadLeftColumns("1", 19)
@@ -147,14 +153,16 @@ void ShowVote(CliContext& ctx, clsTMain& doc) {
     ctx.out << "  " << Col(l.name, 9) << Count(l.figures[kTotal]) << l.unit << " (multi "
             << Count(l.figures[kMulti]) << ", single " << Count(l.figures[kSingle]) << ")\n";
   }
+  return true;
 }
 
-void ShowResult(CliContext& ctx, clsTMain& doc) {
+// False when a cached file exists but could not be read.
+bool ShowResult(CliContext& ctx, clsTMain& doc) {
   const ResultRecord& r = doc.Result();
   if (r.Kaisaikai == 0) {
     ctx.out << "Result: " << (doc.CheckResultFile() ? "cached file unusable" : "not cached")
             << "\n";
-    return;
+    return !doc.CheckResultFile();
   }
   ctx.out << "Result" << (r.cancelled ? " (round cancelled)" : "") << "\n";
   ctx.out << "  No  " << Col("Home", 11) << Col("Score", 8) << Col("Away", 11) << "Outcome\n";
@@ -169,10 +177,11 @@ void ShowResult(CliContext& ctx, clsTMain& doc) {
   if (r.cancelled) {
     ctx.out << "  Refund from " << Date(r.payout_start) << " to " << Date(r.payout_deadline)
             << "\n";
-    return;
+    return true;
   }
   ctx.out << "  Prize " << Count(r.prize[0]) << " yen, winners " << Count(r.winners[0])
           << ", carryover " << Count(r.carryover[0]) << " yen\n";
+  return true;
 }
 
 }  // namespace
@@ -207,7 +216,8 @@ int CmdDownload(CliContext& ctx, const CliArgs& args) {
     std::string path = clsXmlVote::GetFileName(round, group);
     bool had = FileExists(path);
     bool ok = service.GetVote(round, group, mode, true);
-    int rc = Finish(ctx, service, ok, had, FileExists(path), "Vote status", round, group, path);
+    int rc =
+        Finish(ctx, service, ok, had, FileExists(path), "Vote status", round, group, path, true);
     if (ok && !FileExists(path)) {
       ctx.out << "  interim figures as of " << Date(service.Record().as_of)
               << "; cached once the sale has ended\n";
@@ -234,10 +244,11 @@ int CmdShow(CliContext& ctx, const CliArgs& args) {
   doc.SetKumi(group);
   doc.SetKaisaikai(round);
   ctx.out << "Round " << round << " group " << group << "\n";
-  ShowSchedule(ctx, doc);
-  ShowVote(ctx, doc);
-  ShowResult(ctx, doc);
-  return 0;
+  // Each kind is shown; a damaged cache file (already reported) fails the command.
+  bool ok = ShowSchedule(ctx, doc);
+  ok = ShowVote(ctx, doc) && ok;
+  ok = ShowResult(ctx, doc) && ok;
+  return ok ? 0 : 1;
 }
 
 }  // namespace zelvo

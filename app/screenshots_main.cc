@@ -6,6 +6,8 @@
 #include <QPixmap>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QTimer>
+#include <functional>
 #include <iostream>
 #include <string>
 
@@ -26,6 +28,21 @@ bool Save(QWidget& w, const QString& folder, const char* name) {
   QString path = QDir(folder).filePath(name);
   bool ok = w.grab().save(path);
   std::cout << (ok ? "wrote " : "could not write ") << path.toStdString() << "\n";
+  return ok;
+}
+
+// Opens a modal window with `open` and grabs it once it is shown, then
+// closes it, so that a dialog's picture needs no user.
+bool SaveModal(const QString& folder, const char* name, const std::function<void()>& open) {
+  bool ok = false;
+  QTimer::singleShot(300, [&] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal) return;
+    ok = Save(*modal, folder, name);
+    modal->close();
+  });
+  open();
+  if (!ok) std::cerr << "no window to grab for " << name << "\n";
   return ok;
 }
 
@@ -159,6 +176,7 @@ int main(int argc, char** argv) {
   main.ShowPage(3);
   main.Execute(zelvo::Cmd::kShowAllResults);
   ok &= Save(window, folder, "check.png");
+  ok &= SaveModal(folder, "analysis.png", [&] { main.Execute(zelvo::Cmd::kAnalysis); });
   ok &= SaveToolWindows(main, window, folder);
   return ok ? 0 : 1;
 }

@@ -72,15 +72,20 @@ std::string clsPendralcoveDownload::GetItem(const std::string& key,
 
 std::string clsPendralcoveDownload::Fetch(const std::string& file, const std::string& progress) {
   // No configured server is a site that cannot be found: no host is made up.
+  status_ = 0;
   std::string base = ServerBaseUrl();
   if (base.empty() || !inet_.Connection()) return "";
   inet_.SetProgressDialogMessage(progress);
-  return inet_.GetHttpDataString(base + kFolder + file, "", 0);
+  std::string text = inet_.GetHttpDataString(base + kFolder + file, "", 0);
+  status_ = inet_.LastStatus();
+  return text;
 }
 
 bool clsPendralcoveDownload::CheckResponse(const std::string& text) {
   if (text.empty()) {
-    Failure("原因：サイトが見つかりません");
+    // An error answer gives no page at all; a "not found" one still names
+    // the missing address rather than the site.
+    Failure(status_ == 404 ? "原因：アドレスが見つかりません" : "原因：サイトが見つかりません");
     return false;
   }
   if (Contains(text, "The requested URL was not found on this server")) {

@@ -44,6 +44,7 @@ class clsPendralcoveDownload {
   bool CheckResponse(const std::string& text);
 
   clsWinInet inet_;
+  int status_ = 0;  // HTTP status of the last fetch (0: no answer)
   bool loaded_ = false;
   std::vector<std::pair<std::string, std::string>> versions_;
 };

@@ -26,8 +26,16 @@ void TeamNameAdder::Open() {
 bool TeamNameAdder::Add() {
   try {
     std::string path = SysDataPath("TeamName3.dat");
-    std::string text;
-    if (!ReadTextFile(path, text, false)) text = std::string(kTeamName3Header) + "\r\n";
+    // The file's bytes are kept as they are and the new line goes after
+    // them: decoding and re-encoding the whole file would turn bytes that are
+    // no CP932 into "?" and drop everything after a NUL.
+    std::string bytes;
+    if (!FileExists(path)) {
+      bytes = ToCp932(kTeamName3Header) + "\r\n";
+    } else if (!ReadFileBytes(path, bytes)) {
+      ReportError("frmTeamName", "cmdAdd_Click", path + "\r\n" + ErrorDescription(kErrFileIo));
+      return false;
+    }
     std::string short_name = Trim(short_name_field);
     std::string long_name = Trim(long_name_field);
     if (short_name.empty()) {
@@ -49,10 +57,10 @@ bool TeamNameAdder::Add() {
     std::string padded = short_name;
     for (size_t n = CharCount(short_name); n < kShortNameMax; ++n) padded += ' ';
     // A file edited by hand may lack its final line end.
-    if (!text.empty() && text.size() >= 2 && text.compare(text.size() - 2, 2, "\r\n") != 0)
-      text += "\r\n";
-    text += padded + " = " + long_name + "\r\n";
-    if (!WriteTextFile(path, text)) return false;
+    if (!bytes.empty() && !bytes.ends_with("\r\n")) bytes += "\r\n";
+    bytes += ToCp932(padded + " = " + long_name) + "\r\n";
+    // Through the temporary file: a failed write leaves the table as it was.
+    if (!WriteFileBytes(path, bytes)) return false;
     LastUnresolvedTeamName().clear();
     platform().MessageBox("チーム名(" + long_name_field + ")を追加しました。", "チーム名追加",
                           MsgIcon::kInformation);

@@ -33,7 +33,7 @@ MultiFlags SearchSequence::GetVisible(const MultiTable& multi) {
 bool SearchSequence::Run(DocumentRecord& doc) {
   if (Running()) return false;
   const MultiTable multi = doc.Multi;
-  tx_.SetVote(doc.Vote);
+  if (!tx_.SetVote(doc.Vote)) return false;
   tx_.CountMeisaiClear();
   int count = 0;
   std::vector<int> singles;

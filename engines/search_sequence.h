@@ -25,8 +25,10 @@ class SearchSequence {
   // conditions and engine settings, and stores the result in it: the singles
   // in ascending order with their outcome frame, the last-run count and
   // frame, the coverage counts and the run log.  False, with nothing
-  // changed, while a search is already running.  A cancelled search leaves
-  // no singles.
+  // changed, while a search is already running or when the payout estimate
+  // cannot use the vote status (reported): a search on broken figures would
+  // replace the user's singles with none.  A cancelled search leaves no
+  // singles.
   bool Run(DocumentRecord& doc);
 
   // A search is in progress (the reduction or an engine reports Run).

@@ -69,7 +69,7 @@ LineKind ParseLine(const std::string& line, int& single) {
 }
 
 int64_t CountLines(const std::string& path) {
-  LineReader reader(kMaxLine);
+  LineReader reader(kMaxLine, true);
   if (!reader.Open(path)) throw RuntimeError(kErrFileNotFound);
   std::string line;
   while (true) {
@@ -141,7 +141,7 @@ bool clsTFileCSV::CsvLoad(const std::string& strFileName, int& lngSCount,
     if (n >= 1) {
       singles.assign(static_cast<size_t>(n), 0);
       platform().WaitProgress("CSVファイルの読込中", n, 0);
-      LineReader reader(kMaxLine);
+      LineReader reader(kMaxLine, true);
       if (!reader.Open(strFileName)) throw RuntimeError(kErrFileNotFound);
       std::string line;
       int64_t read = 0;

@@ -31,6 +31,8 @@ struct DocumentRecord {
   std::vector<int> SingleData;  // the current singles (SingleCount of them)
   std::string SakugenMessage;   // the run log's lines, each ended by CR LF
   VoteStatusRecord Vote;        // the vote status at save time
+
+  bool operator==(const DocumentRecord&) const = default;
 };
 
 // What a new document starts from: the multi, the singles and the last

@@ -17,18 +17,22 @@ LineReader::~LineReader() { Close(); }
 
 bool LineReader::Open(const std::string& path) {
   Close();
-  fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Opened without blocking: a named pipe would otherwise wait in open()
+  // for a writer that never comes.  Only a regular file is read.
+  fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd_ < 0) return false;
   struct stat st {};
   if (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) {
     Close();
     return false;
   }
+  ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
   size_ = static_cast<int64_t>(st.st_size);
   buf_.assign(kChunk, '\0');
   pos_ = len_ = 0;
   lines_ = 0;
   eof_ = error_ = false;
+  skip_lf_ = false;
   return true;
 }
 
@@ -76,11 +80,25 @@ LineReader::Result LineReader::Next(std::string& line) {
       }
       continue;
     }
+    if (skip_lf_) {
+      skip_lf_ = false;
+      if (buf_[pos_] == '\n') {
+        ++pos_;
+        continue;
+      }
+    }
     any = true;
     const char* start = buf_.data() + pos_;
     size_t avail = len_ - pos_;
-    const void* lf = std::memchr(start, '\n', avail);
-    size_t take = lf ? static_cast<size_t>(static_cast<const char*>(lf) - start) : avail;
+    const char* lf = static_cast<const char*>(std::memchr(start, '\n', avail));
+    if (cr_ends_line_) {
+      const char* cr = static_cast<const char*>(std::memchr(start, '\r', lf ? lf - start : avail));
+      if (cr) {
+        lf = cr;
+        skip_lf_ = true;
+      }
+    }
+    size_t take = lf ? static_cast<size_t>(lf - start) : avail;
     if (!too_long && line.size() + take > max_line_ + 1) {
       // The rest of an overlong line is read past, never kept.
       too_long = true;

@@ -16,7 +16,10 @@ class LineReader {
  public:
   enum class Result { kLine, kEnd, kTooLong, kError };
 
-  explicit LineReader(size_t max_line = 64 * 1024) : max_line_(max_line) {}
+  // With `cr_ends_line` a CR alone also ends a line (files saved by old Mac
+  // programs); CR LF stays one line end.
+  explicit LineReader(size_t max_line = 64 * 1024, bool cr_ends_line = false)
+      : max_line_(max_line), cr_ends_line_(cr_ends_line) {}
   ~LineReader();
   LineReader(const LineReader&) = delete;
   LineReader& operator=(const LineReader&) = delete;
@@ -40,6 +43,8 @@ class LineReader {
   bool Fill();
 
   size_t max_line_;
+  bool cr_ends_line_;
+  bool skip_lf_ = false;  // the last line ended at a CR: an LF right after belongs to it
   int fd_ = -1;
   int64_t size_ = 0;
   int64_t lines_ = 0;

@@ -10,6 +10,8 @@ struct MainWindowSettings {
   int Kaisaikai = 1;
   bool DownloadMessage = true;  // "ダウンロード時に確認"
   bool ResultAll = false;       // "常に全ての結果を表示する"
+
+  bool operator==(const MainWindowSettings&) const = default;
 };
 
 // Defaults, then the keys of SysData\Zelvo mini.ini when it exists; a key that

@@ -1,5 +1,7 @@
 #include "files/printer_ini.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 #include "files/ini_file.h"
@@ -12,6 +14,9 @@ namespace zelvo {
 namespace {
 
 constexpr const char* kFileName = "Printer.ini";
+
+// A4's shorter side.
+constexpr double kMaxShiftMm = 210;
 
 const char* BoolText(bool b) { return b ? "True" : "False"; }
 
@@ -31,7 +36,13 @@ PrinterSettings ReadPrinterIni() {
   for (auto [key, field] : {std::pair{"PrinterLeftMargin", &PrinterSettings::PrinterLeftMargin},
                             std::pair{"PrinterTopMargin", &PrinterSettings::PrinterTopMargin}}) {
     std::string v = ini.GetItem(key, "0");
-    if (IsNumeric(v)) s.*field = std::strtod(Trim(v).c_str(), nullptr);
+    if (!IsNumeric(v)) continue;
+    double mm = std::strtod(Trim(v).c_str(), nullptr);
+    // A shift is a small correction of where the printer puts the sheet; a
+    // damaged value would put every mark off the paper, so it is held to
+    // the sheet's own size.
+    if (std::isnan(mm)) continue;
+    s.*field = std::clamp(mm, -kMaxShiftMm, kMaxShiftMm);
   }
   for (auto [key, field] : {std::pair{"PrinterOpenNo", &PrinterSettings::PrinterOpenNo},
                             std::pair{"PrinterOpenText", &PrinterSettings::PrinterOpenText},

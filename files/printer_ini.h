@@ -16,10 +16,12 @@ struct PrinterSettings {
   bool PrinterPageText = false;
   bool PrinterFileText = false;
   bool PrinterSendDataA = false;
+
+  bool operator==(const PrinterSettings&) const = default;
 };
 
 // Every key read with the default "0" (off, or zero); a value that does not
-// convert keeps the field's default.
+// convert keeps the field's default.  The shifts are held to ±210 mm.
 PrinterSettings ReadPrinterIni();
 bool WritePrinterIni(const PrinterSettings& settings);
 std::string PrinterIniText(const PrinterSettings& settings);

@@ -108,8 +108,17 @@ void LoadTotoSettings() {
   }
   ReadTotoSettings();
   if (totoSettings().Version < 1) {
+    // An unversioned file is replaced by the defaults, but it may be one the
+    // user edited with a damaged Version line: the old bytes are kept beside
+    // it first, and the user is told once, when the replacement happens.
+    std::string old;
+    bool kept = ReadFileBytes(Path(), old) && WriteFileBytes(Path() + ".bak", old, false);
     SetDefaultTotoSettings();
-    WriteTotoSettings();
+    if (WriteTotoSettings() && kept) {
+      platform().MessageBox("totoSettings.iniを初期設定に戻しました。元のファイルは"
+                            "totoSettings.ini.bakに保存しました。",
+                            kAppTitle, MsgIcon::kInformation);
+    }
   }
 }
 

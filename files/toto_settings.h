@@ -17,6 +17,8 @@ struct TotoSettings {
   std::string totoOfficialTotoGoal2Url;
   std::string totoOfficialMiniTotoAUrl;
   std::string totoOfficialMiniTotoBUrl;
+
+  bool operator==(const TotoSettings&) const = default;
 };
 
 // The official site's store server.

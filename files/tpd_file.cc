@@ -640,6 +640,15 @@ std::string clsTFileTPD::BuildFileBytes(bool document, const DocumentRecord& rec
 
   const EngineSettings& e = rec.Engine;
   line("MsEngine = " + std::to_string(e.MsEngine));
+  // The engine limits, in the order they are read: without them a document
+  // saved and opened again ran its search with the defaults.
+  line("BeginCount = " + std::to_string(e.BeginCount));
+  line("EndCount = " + std::to_string(e.EndCount));
+  line("EndTime = " + std::to_string(e.EndTime));
+  line(std::string("ExGrade2 = ") + (e.ExGrade2 ? "1" : "0"));
+  line(std::string("ExGrade3 = ") + (e.ExGrade3 ? "1" : "0"));
+  line("SeBeginCount = " + std::to_string(e.SeBeginCount));
+  line("SeEndTime = " + std::to_string(e.SeEndTime));
   line("");
   line(std::string("ChushutsuFlag = ") + (e.ChushutsuFlag ? "1" : "0"));
   line("ChushutsuCount = " + std::to_string(e.ChushutsuCount));

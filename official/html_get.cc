@@ -80,6 +80,17 @@ int clsHtmlGet::GetFile(const std::string& path) {
   }
 }
 
+int clsHtmlGet::ReadText(const std::string& text) {
+  try {
+    Clear();
+    page_text_ = text;
+    return TakeItems(page_text_);
+  } catch (const std::exception& e) {
+    ReportException(kClassName, "ReadText", e);
+    return Count();
+  }
+}
+
 bool clsHtmlGet::SaveToFile(const std::string& path) {
   try {
     return WriteTextFile(ResolveProgramPath(path), page_text_);

@@ -25,6 +25,8 @@ class clsHtmlGet {
   int GetHttp(const std::string& url, const std::string& proxy, int code);
   // The same on a local text file (CP932); 0 when it cannot be read.
   int GetFile(const std::string& path);
+  // The same on a page text already decoded (tools and the fuzz targets).
+  int ReadText(const std::string& text);
   // The page text of the last download as a text file.
   bool SaveToFile(const std::string& path);
   // The body texts in page order: texts separated only by line breaks form

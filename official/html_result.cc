@@ -96,7 +96,7 @@ bool clsHtmlResult::Walk(const std::vector<std::string>& texts, const std::strin
       auto per_grade = [&](std::vector<Money>& out) {
         for (Money& v : out) {
           ++i;
-          v = clsHtmlToto::StringToCurrency(TextAt(texts, i));
+          v = clsHtmlToto::StringToFigure(TextAt(texts, i));
         }
         ++i;
       };

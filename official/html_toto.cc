@@ -73,7 +73,7 @@ bool clsHtmlToto::GetValue2(const std::string& text, Money& first, Money& second
   if (open == std::string::npos || s.find(')') == std::string::npos) return false;
   std::string rest = s.substr(open);
   for (const char* mark : {"(", ")", "%"}) rest = ReplaceAll(rest, mark, "");
-  first = StringToCurrency(s.substr(0, open));
+  first = StringToFigure(s.substr(0, open));
   second = StringToCurrency(rest);
   return true;
 }
@@ -92,6 +92,23 @@ Money clsHtmlToto::StringToCurrency(const std::string& text) {
     ReportException(kClassName, "StringToCurrency", e);
     return Money();
   }
+}
+
+Money clsHtmlToto::StringToFigure(const std::string& text) {
+  std::string kept;
+  bool minus = false;
+  for (char c : text) {
+    if ((c >= '0' && c <= '9') || c == '.') {
+      kept.push_back(c);
+    } else if (c == '-' && kept.empty()) {
+      minus = true;
+    }
+  }
+  if (!IsNumeric(kept)) return Money();
+  Money value;
+  if (!Money::Parse(kept, value)) throw RuntimeError(kErrOverflow);
+  if (minus) throw RuntimeError(kErrInvalidCall);
+  return value;
 }
 
 DateTime clsHtmlToto::StringToDate(const std::string& text) {

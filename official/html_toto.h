@@ -27,6 +27,10 @@ class clsHtmlToto {
   static bool GetValue2(const std::string& text, Money& first, Money& second);
   // The digits and points of the text as a number, else 0.
   static Money StringToCurrency(const std::string& text);
+  // The same for a figure the page must give right (votes, prizes, winners):
+  // one that does not fit, or has a minus sign before its digits, throws
+  // RuntimeError, so that the page is refused rather than read as 0.
+  static Money StringToFigure(const std::string& text);
   static DateTime StringToDate(const std::string& text);
   // A date with an optional parenthesised part (a weekday) and a time; the
   // text is left half-width with the part removed.

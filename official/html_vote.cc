@@ -91,7 +91,7 @@ bool clsHtmlVote::Walk(const std::vector<std::string>& texts, const std::string&
       }
       auto figures = [&](std::array<Money, 3>& out) {
         for (size_t k = 0; k < 3; ++k) {
-          out[k] = clsHtmlToto::StringToCurrency(TextAt(texts, i + 1 + k));
+          out[k] = clsHtmlToto::StringToFigure(TextAt(texts, i + 1 + k));
         }
         i += 4;
       };

@@ -8,6 +8,46 @@
 #include "support/text_file.h"
 
 namespace zelvo {
+namespace {
+
+// A value is one line between its tags: "<", ">" and "&" in a team or
+// stadium name (a page may decode "&gt;" into one) would end the element
+// early, and the record would read back different from the one written.
+std::string EscapeValue(std::string_view value) {
+  if (value.find_first_of("<>&") == std::string_view::npos) return std::string(value);
+  std::string out;
+  for (char c : value) {
+    switch (c) {
+      case '<': out += "&lt;"; break;
+      case '>': out += "&gt;"; break;
+      case '&': out += "&amp;"; break;
+      default: out += c;
+    }
+  }
+  return out;
+}
+
+std::string UnescapeValue(const std::string& value) {
+  if (value.find('&') == std::string::npos) return value;
+  std::string out;
+  for (size_t i = 0; i < value.size(); ++i) {
+    if (value.compare(i, 4, "&lt;") == 0) {
+      out += '<';
+      i += 3;
+    } else if (value.compare(i, 4, "&gt;") == 0) {
+      out += '>';
+      i += 3;
+    } else if (value.compare(i, 5, "&amp;") == 0) {
+      out += '&';
+      i += 4;
+    } else {
+      out += value[i];
+    }
+  }
+  return out;
+}
+
+}  // namespace
 
 void XmlLines::Line(std::string_view line) {
   text_.append(line);
@@ -18,7 +58,7 @@ void XmlLines::Element(std::string_view name, std::string_view value) {
   std::string line = "<";
   line.append(name);
   line.append(">");
-  line.append(value);
+  line.append(EscapeValue(value));
   line.append("</");
   line.append(name);
   line.append(">");
@@ -54,7 +94,7 @@ bool ParseOfficialXml(std::string_view text, std::string_view kind,
     if (open.size() < 3 || open[0] != root || open[1] != kind_tag) continue;
     std::string path;
     for (size_t i = 2; i < open.size(); ++i) path += open[i];
-    assign(path, line);
+    assign(path, UnescapeValue(line));
   }
   return true;
 }

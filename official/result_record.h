@@ -23,6 +23,8 @@ struct ResultMatch {
   std::string away;        // アウェイ
   uint8_t home_score = 0;  // ホーム得点
   uint8_t away_score = 0;  // アウェイ得点
+
+  bool operator==(const ResultMatch&) const = default;
 };
 
 struct ResultRecord {
@@ -39,6 +41,8 @@ struct ResultRecord {
   DateTime payout_start;         // 払戻開始日 (返還開始日)
   DateTime payout_deadline;      // 払戻期限 (返還期限)
   bool cancelled = false;        // 開催状態 = 中止
+
+  bool operator==(const ResultRecord&) const = default;
 };
 
 }  // namespace zelvo

@@ -16,6 +16,8 @@ struct ScheduleMatch {
   DateTime kickoff;       // 試合開始予定時間 (time only)
   std::string stadium;    // 競技場
   std::string state;      // 状態: "VS", or "中止" for a cancelled match
+
+  bool operator==(const ScheduleMatch&) const = default;
 };
 
 // Holding states of a round.
@@ -33,6 +35,8 @@ struct ScheduleRecord {
   DateTime payout_start;              // 払戻開始日
   DateTime payout_deadline;           // 払戻期限
   int holding_state = kHoldingNormal; // 開催状態
+
+  bool operator==(const ScheduleRecord&) const = default;
 };
 
 }  // namespace zelvo

@@ -14,6 +14,8 @@ namespace zelvo {
 struct VoteOutcome {
   Money count;  // 投票口数
   Money rate;   // 投票率, percent
+
+  bool operator==(const VoteOutcome&) const = default;
 };
 
 struct VoteMatch {
@@ -23,6 +25,8 @@ struct VoteMatch {
   DateTime kickoff;     // 試合開始予定時間
   // By outcome code: 0 その他 (draw), 1 ホーム勝ち, 2 ホーム負け.
   std::array<VoteOutcome, 3> outcomes;
+
+  bool operator==(const VoteMatch&) const = default;
 };
 
 // Index of the three figures of each total.
@@ -43,6 +47,8 @@ struct VoteStatusRecord {
   DateTime result_announcement;      // 結果発表日
   DateTime payout_start;             // 払戻開始日
   DateTime payout_deadline;          // 払戻期限
+
+  bool operator==(const VoteStatusRecord&) const = default;
 };
 
 }  // namespace zelvo

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <exception>
 #include <memory>
+#include <string_view>
 
 #include "support/error_report.h"
 #include "support/platform.h"
@@ -16,6 +17,9 @@ namespace {
 constexpr const char* kClassName = "clsWinInet";
 
 WinInetProgressSink* g_default_sink = nullptr;
+WinInetTimeouts g_default_timeouts = {clsWinInet::kDefaultConnectTimeoutMs,
+                                      clsWinInet::kDefaultReceiveTimeoutMs,
+                                      clsWinInet::kDefaultTransferTimeoutMs};
 
 // libcurl is initialised once per process, before any handle is made.
 class CurlGlobal {
@@ -54,6 +58,7 @@ struct Transfer {
   bool too_large = false;
   bool timed_out = false;
   bool failed = false;
+  bool encoded = false;  // the body came compressed
   int receive_timeout_ms = 0;
   Clock::time_point last_activity = Clock::now();
 
@@ -71,11 +76,32 @@ struct Transfer {
   }
 };
 
-size_t OnHeader(char*, size_t size, size_t count, void* user) {
+// "Content-Encoding: gzip" and the like (not "identity").  The request asks
+// for no encoding, so a compressed body is an answer to some other request.
+bool IsEncodingHeader(std::string_view line) {
+  constexpr std::string_view kName = "content-encoding:";
+  if (line.size() < kName.size()) return false;
+  for (size_t i = 0; i < kName.size(); ++i) {
+    char c = line[i];
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
+    if (c != kName[i]) return false;
+  }
+  std::string value = Trim(std::string(line.substr(kName.size())));
+  while (!value.empty() && (value.back() == '\r' || value.back() == '\n')) value.pop_back();
+  value = Trim(value);
+  return !value.empty() && !EqualsNoCase(value, "identity");
+}
+
+size_t OnHeader(char* data, size_t size, size_t count, void* user) {
   auto* t = static_cast<Transfer*>(user);
   try {
     t->Touch();
     t->MarkOpened();
+    // Headers of every answer on the way count only for their own answer:
+    // a new status line starts over.
+    std::string_view line(data, size * count);
+    if (line.starts_with("HTTP/")) t->encoded = false;
+    if (IsEncodingHeader(line)) t->encoded = true;
     return size * count;
   } catch (...) {
     t->failed = true;
@@ -147,7 +173,16 @@ WinInetProgressSink* SetDefaultWinInetProgressSink(WinInetProgressSink* sink) {
 
 WinInetProgressSink* DefaultWinInetProgressSink() { return g_default_sink; }
 
-clsWinInet::clsWinInet() = default;
+WinInetTimeouts SetDefaultWinInetTimeouts(WinInetTimeouts timeouts) {
+  WinInetTimeouts previous = g_default_timeouts;
+  g_default_timeouts = timeouts;
+  return previous;
+}
+
+clsWinInet::clsWinInet()
+    : connect_timeout_ms_(g_default_timeouts.connect_ms),
+      receive_timeout_ms_(g_default_timeouts.receive_ms),
+      transfer_timeout_ms_(g_default_timeouts.transfer_ms) {}
 
 bool clsWinInet::Connection() const { return CurlReady(); }
 
@@ -156,6 +191,7 @@ WinInetProgressSink* clsWinInet::ProgressSink() const { return sink_ ? sink_ : g
 int clsWinInet::GetHttpData(const std::string& url, std::string& buffer, const std::string& proxy) {
   BusyCursor busy;
   buffer.clear();
+  last_status_ = 0;
   if (url.empty()) return 0;
   WinInetProgressSink* sink = progress_open_ ? ProgressSink() : nullptr;
   Transfer t;
@@ -176,6 +212,9 @@ int clsWinInet::GetHttpData(const std::string& url, std::string& buffer, const s
       if (!proxy.empty()) curl_easy_setopt(h, CURLOPT_PROXY, proxy.c_str());
       if (connect_timeout_ms_ > 0) {
         curl_easy_setopt(h, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(connect_timeout_ms_));
+      }
+      if (transfer_timeout_ms_ > 0) {
+        curl_easy_setopt(h, CURLOPT_TIMEOUT_MS, static_cast<long>(transfer_timeout_ms_));
       }
       t.Line("[コネクション開始]");
       t.Line(url);
@@ -210,9 +249,15 @@ int clsWinInet::GetHttpData(const std::string& url, std::string& buffer, const s
 
       t.Touch();
       CURLcode rc = curl_easy_perform(h);
+      long status = 0;
+      curl_easy_getinfo(h, CURLINFO_RESPONSE_CODE, &status);
+      last_status_ = static_cast<int>(status);
       // A transfer that did not finish gives nothing: half a page would be
-      // scraped as if it were the whole one.
-      if (rc != CURLE_OK || t.too_large || t.timed_out || t.failed) {
+      // scraped as if it were the whole one.  Nor does an answer other than
+      // 2xx: an error page can look like the page (a cached copy, a
+      // maintenance notice), and a 3xx that ends here led nowhere.
+      bool answered = status >= 200 && status < 300;
+      if (rc != CURLE_OK || !answered || t.too_large || t.timed_out || t.failed || t.encoded) {
         buffer.clear();
         buffer.shrink_to_fit();
       }

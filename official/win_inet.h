@@ -59,11 +59,24 @@ class WinInetProgressLog : public WinInetProgressSink {
   int closed = 0;
 };
 
+// The time-outs a new client starts with (milliseconds; 0 or below: none).
+struct WinInetTimeouts {
+  int connect_ms;
+  int receive_ms;
+  int transfer_ms;
+};
+// Sets them for every client made afterwards and returns the previous ones;
+// the tests of the scrapers shorten them to see a hostile server through.
+WinInetTimeouts SetDefaultWinInetTimeouts(WinInetTimeouts timeouts);
+
 class clsWinInet {
  public:
   static constexpr const char* kAgent = "Pendralcove WinInet";
   static constexpr int kDefaultConnectTimeoutMs = 15000;
   static constexpr int kDefaultReceiveTimeoutMs = 30000;
+  // The whole transfer, however busy: a server that drips a byte every few
+  // seconds never trips the receive time-out.
+  static constexpr int kDefaultTransferTimeoutMs = 120000;
   // A larger body is refused: no page of the site comes near it, and reading
   // an endless body would exhaust memory.
   static constexpr size_t kMaxBodyBytes = size_t{32} << 20;
@@ -75,10 +88,12 @@ class clsWinInet {
   bool Connection() const;
 
   // Number of bytes received; `buffer` holds exactly those bytes (emptied on
-  // 0).  Any failure (no connection, bad address, time-out, oversized body)
-  // gives 0 without a message.  The HTTP status is not examined: an error
-  // page is an ordinary body.  An empty proxy means the system's proxy
-  // settings (the environment); otherwise the named proxy is used.
+  // 0).  Any failure (no connection, bad address, time-out, oversized body, a
+  // compressed body that was never asked for, a final answer that is not
+  // 2xx) gives 0 without a message: an error page or a redirect that leads
+  // nowhere must not be scraped as if it were the page.  An empty proxy
+  // means the system's proxy settings (the environment); otherwise the named
+  // proxy is used.
   int GetHttpData(const std::string& url, std::string& buffer, const std::string& proxy);
   // Code 0: the body in CP932; code 8: UTF-8 (invalid bytes become U+FFFD).
   // Any other code is reported and gives "".
@@ -98,6 +113,10 @@ class clsWinInet {
   void SetConnectTimeoutMs(int ms) { connect_timeout_ms_ = ms; }
   int ReceiveTimeoutMs() const { return receive_timeout_ms_; }
   void SetReceiveTimeoutMs(int ms) { receive_timeout_ms_ = ms; }
+  int TransferTimeoutMs() const { return transfer_timeout_ms_; }
+  void SetTransferTimeoutMs(int ms) { transfer_timeout_ms_ = ms; }
+  // The HTTP status of the last request's final answer (0 when none came).
+  int LastStatus() const { return last_status_; }
   size_t MaxBodyBytes() const { return max_body_bytes_; }
   void SetMaxBodyBytes(size_t bytes) { max_body_bytes_ = bytes; }
 
@@ -109,8 +128,10 @@ class clsWinInet {
   bool progress_open_ = true;
   bool progress_close_ = true;
   std::string progress_message_;
-  int connect_timeout_ms_ = kDefaultConnectTimeoutMs;
-  int receive_timeout_ms_ = kDefaultReceiveTimeoutMs;
+  int connect_timeout_ms_;
+  int receive_timeout_ms_;
+  int transfer_timeout_ms_;
+  int last_status_ = 0;
   size_t max_body_bytes_ = kMaxBodyBytes;
   WinInetProgressSink* sink_ = nullptr;
 };

@@ -9,6 +9,14 @@
 namespace zelvo {
 namespace {
 
+// Votes, rates and sales are never negative: such a figure is damage, and
+// the payout estimate would divide by a total it makes up.
+Money VoteFigure(const std::string& value) {
+  Money m = XmlToMoney(value);
+  if (m < Money()) throw RuntimeError(kErrInvalidCall);
+  return m;
+}
+
 constexpr const char* kClass = "clsXmlVote";
 constexpr const char* kKind = "投票状況";
 
@@ -120,8 +128,8 @@ bool clsXmlVote::SetXmlString(const std::string& text, bool header) {
         for (int code = 0; code < 3; ++code) {
           std::string outcome = std::string("<指定試合><") + kOutcomeNames[code] + ">";
           if (path == outcome + "<投票口数>")
-            MatchAt(r, current).outcomes[code].count = XmlToMoney(v);
-          if (path == outcome + "<投票率>") MatchAt(r, current).outcomes[code].rate = XmlToMoney(v);
+            MatchAt(r, current).outcomes[code].count = VoteFigure(v);
+          if (path == outcome + "<投票率>") MatchAt(r, current).outcomes[code].rate = VoteFigure(v);
         }
         struct Group {
           const char* name;
@@ -131,7 +139,7 @@ bool clsXmlVote::SetXmlString(const std::string& text, bool header) {
                                Group{"<投票枚数>", r.cards}}) {
           for (int k = 0; k < 3; ++k) {
             if (path == std::string(g.name) + "<" + kFigureNames[k] + ">") {
-              g.figures[k] = XmlToMoney(v);
+              g.figures[k] = VoteFigure(v);
             }
           }
         }

@@ -20,18 +20,18 @@ constexpr double kPercentPower = 1e10;
 
 }  // namespace
 
-void clsTMoney::SetVote(const VoteStatusRecord& vote) {
+bool clsTMoney::SetVote(const VoteStatusRecord& vote) {
   std::array<double, kTableSize> rate{};
   std::array<double, kTableSize> miss{};
   try {
     for (int m = 0; m < kMatchCount; ++m) {
       const auto& outcomes = vote.matches[m].outcomes;
-      // The total is a 32-bit count, rounded to whole votes at each addition.
+      // Whole votes counted in 64 bits: a big round's total passes 2^31 - 1,
+      // and a negative count is no vote figure at all.
       int64_t total = 0;
       for (int o = 0; o < 3; ++o) {
-        total = (Money::FromInt(total) + outcomes[o].count).RoundToInt();
-        if (total > std::numeric_limits<int32_t>::max() ||
-            total < std::numeric_limits<int32_t>::min()) {
+        if (outcomes[o].count < Money()) throw RuntimeError(kErrInvalidCall);
+        if (__builtin_add_overflow(total, outcomes[o].count.RoundToInt(), &total)) {
           throw RuntimeError(kErrOverflow);
         }
       }
@@ -46,12 +46,14 @@ void clsTMoney::SetVote(const VoteStatusRecord& vote) {
     for (int g = 0; g < 3; ++g) {
       pool_[g] = (kUnitPrice * kReturnShare * kGradeShare[g]).ToDouble() * kPercentPower;
     }
+    return true;
   } catch (const std::exception& e) {
     // Half-built tables would estimate from another round's figures.
     vote_rate_.fill(0);
     miss_rate_.fill(0);
     pool_.fill(0);
     ReportException(kClass, "SetVote", e);
+    return false;
   }
 }
 

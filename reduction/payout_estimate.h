@@ -17,8 +17,9 @@ inline constexpr int64_t kPayoutCeiling = 99999999999;
 class clsTMoney {
  public:
   // Rebuilds the vote and miss rate tables and the grade pools.  Until the
-  // first call every estimate is 0.
-  void SetVote(const VoteStatusRecord& vote);
+  // first call every estimate is 0.  False, reported, with every estimate 0,
+  // when the figures cannot be used (a negative count, a total past 64 bits).
+  bool SetVote(const VoteStatusRecord& vote);
 
   // Estimated payout in whole yen for the single's outcome codes (one per
   // match, 0 to 2).  A failure is reported and gives 0.

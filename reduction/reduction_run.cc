@@ -63,13 +63,14 @@ void clsTX1::SetValue(const MultiTable& multi) {
   base_.SetVoteRecord(vote_);
 }
 
-void clsTX1::SetVote(const VoteStatusRecord& vote) {
+bool clsTX1::SetVote(const VoteStatusRecord& vote) {
   vote_ = vote;
-  money_.SetVote(vote_);
+  bool ok = money_.SetVote(vote_);
   // A fresh object: ranks of an earlier round must not outlive its record.
   base_ = clsTDeme();
   base_.SetMulti(multi_);
   base_.SetVoteRecord(vote_);
+  return ok;
 }
 
 void clsTX1::GetMulti(int& count, std::vector<int>& singles) const {
@@ -236,7 +237,7 @@ void clsTX::Initialize(RunLogList* log, Grid* count_grid, Grid* meisai_grid) {
   CountMeisaiClear();
 }
 
-void clsTX::SetVote(const VoteStatusRecord& vote) { x1_.SetVote(vote); }
+bool clsTX::SetVote(const VoteStatusRecord& vote) { return x1_.SetVote(vote); }
 
 void clsTX::Cancel() {
   cancel_ = true;

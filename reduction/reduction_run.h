@@ -34,7 +34,8 @@ using MachigaiCounts = std::vector<uint16_t>;
 class clsTX1 {
  public:
   void SetValue(const MultiTable& multi);
-  void SetVote(const VoteStatusRecord& vote);
+  // False when the payout estimate cannot use the vote status (reported).
+  bool SetVote(const VoteStatusRecord& vote);
   // The stored multi's singles in ascending order; an empty multi gives
   // count 0 and an empty array.
   void GetMulti(int& count, std::vector<int>& singles) const;
@@ -90,7 +91,8 @@ class clsTX {
   // Binds the log (list and progress bar) and the count and detail panels
   // (any may be null), and clears the panels.
   void Initialize(RunLogList* log, Grid* count_grid, Grid* meisai_grid);
-  void SetVote(const VoteStatusRecord& vote);
+  // False when the payout estimate cannot use the vote status (reported).
+  bool SetVote(const VoteStatusRecord& vote);
   // The whole run the main window calls "実行": count and singles receive
   // the result (count 0 and an empty array when cancelled).
   void Execute(const ReductionConditions& conditions, const MultiTable& multi, int& count,

@@ -18,8 +18,15 @@ constexpr const char* kClass = "clsFileStream";
 
 }  // namespace
 
+WriteFaults& WriteFaultsForTesting() {
+  static WriteFaults faults;
+  return faults;
+}
+
 bool ReadFileBytes(const std::string& path, std::string& bytes, size_t max_bytes) {
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Opened without blocking, then refused unless it is a regular file: a
+  // named pipe given as a file would otherwise hang in open() for ever.
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return false;
   struct stat st {};
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
@@ -27,6 +34,7 @@ bool ReadFileBytes(const std::string& path, std::string& bytes, size_t max_bytes
     ::close(fd);
     return false;
   }
+  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
   std::string out;
   out.reserve(static_cast<size_t>(st.st_size));
   char buf[65536];
@@ -77,9 +85,25 @@ bool WriteFileBytes(const std::string& path, std::string_view bytes, bool err_me
   std::string temp = path + ".new";
   int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   if (fd < 0) return fail(kErrPermission);
+  const WriteFaults& faults = WriteFaultsForTesting();
   size_t done = 0;
   while (done < bytes.size()) {
-    ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    size_t want = bytes.size() - done;
+    bool full = false;
+    if (faults.fail_after_bytes >= 0) {
+      size_t room = static_cast<size_t>(faults.fail_after_bytes) > done
+                        ? static_cast<size_t>(faults.fail_after_bytes) - done
+                        : 0;
+      if (room < want) {
+        want = room;
+        full = true;
+      }
+    }
+    ssize_t n = want > 0 ? ::write(fd, bytes.data() + done, want) : 0;
+    if (full && n >= 0 && static_cast<size_t>(n) == want) {
+      n = -1;
+      errno = ENOSPC;
+    }
     if (n < 0) {
       if (errno == EINTR) continue;
       ::close(fd);
@@ -92,6 +116,7 @@ bool WriteFileBytes(const std::string& path, std::string_view bytes, bool err_me
     ::unlink(temp.c_str());
     return fail(kErrFileIo);
   }
+  if (faults.before_rename) faults.before_rename();
   if (::rename(temp.c_str(), path.c_str()) != 0) {
     ::unlink(temp.c_str());
     return fail(kErrPermission);

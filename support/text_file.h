@@ -3,6 +3,8 @@
 #define ZELVOMINI_SUPPORT_TEXT_FILE_H_
 
 #include <cstddef>
+#include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -24,6 +26,17 @@ bool ReadFileBytes(const std::string& path, std::string& bytes,
 // Failures are reported through the common error report when `err_message`.
 bool WriteTextFile(const std::string& path, std::string_view text, bool err_message = true);
 bool WriteFileBytes(const std::string& path, std::string_view bytes, bool err_message = true);
+
+// Faults the tests put into every save, so that each file the program writes
+// can be shown to survive them.
+struct WriteFaults {
+  // At or above 0: the bytes past this many fail to write, as on a full disk.
+  int64_t fail_after_bytes = -1;
+  // Called once the temporary file is complete, before it is renamed over
+  // the target (a test ends the process there).
+  std::function<void()> before_rename;
+};
+WriteFaults& WriteFaultsForTesting();
 
 }  // namespace zelvo
 

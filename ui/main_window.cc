@@ -1,9 +1,13 @@
 #include "ui/main_window.h"
 
 #include <algorithm>
+#include <unistd.h>
+
+#include <filesystem>
 #include <utility>
 
 #include "core/single_frame.h"
+#include "core/single_number.h"
 #include "core/toto_rules.h"
 #include "files/main_ini.h"
 #include "output/clipboard.h"
@@ -138,8 +142,8 @@ bool IsSortCommand(Cmd cmd) {
 bool IsUnbuilt(Cmd cmd) {
   switch (cmd) {
     case Cmd::kPrint: case Cmd::kBatch: case Cmd::kUserVote: case Cmd::kUserTeams:
-    case Cmd::kAnalysis: case Cmd::kAbout: case Cmd::kUserVoteButton:
-    case Cmd::kUserTeamsButton: case Cmd::kMakerTeams:
+    case Cmd::kAbout: case Cmd::kUserVoteButton:
+    case Cmd::kUserTeamsButton:
       return true;
     default:
       return false;
@@ -171,9 +175,10 @@ std::string WithExtension(const std::string& name, const std::string& ext) {
   return name + "." + ext;
 }
 
-std::string BaseName(const std::string& path) {
-  size_t slash = path.find_last_of("/\\");
-  return slash == std::string::npos ? path : path.substr(slash + 1);
+bool HasContent(const std::string& path) {
+  std::error_code ec;
+  auto size = std::filesystem::file_size(path, ec);
+  return !ec && size > 0;
 }
 
 // "https://host" of an address, "" when it has none.
@@ -201,7 +206,10 @@ void ResultCountPanel::SetColor(const ResultFlags& coloured) {
 // ---------------------------------------------------------------- frmMain
 
 frmMain::frmMain(WindowHost* host)
-    : host_(host),
+    : folder_writable([](const std::string& dir) {
+        return DirExists(dir) && access(dir.c_str(), W_OK | X_OK) == 0;
+      }),
+      host_(host),
       machigai_type_({kMachigaiTypeCaptions[0], kMachigaiTypeCaptions[1], kMachigaiTypeCaptions[2]}),
       engine_option_([] {
         std::vector<std::string> captions;
@@ -404,7 +412,7 @@ bool frmMain::GradeVisible(int grade) const {
 
 std::string frmMain::Title() const {
   std::string title = std::string(" ") + kBrand + "  " + kAppTitle;
-  if (!file_name_.empty()) title += " - [" + BaseName(file_name_) + "]";
+  if (!file_name_.empty()) title += " - [" + FileNamePart(file_name_) + "]";
   return title;
 }
 
@@ -430,7 +438,7 @@ ActionState frmMain::State(Cmd cmd) const {
     case Cmd::kSortAscending: s.checked = sort_ascending_; break;
     case Cmd::kRemoveDuplicates: case Cmd::kCopyMenu: case Cmd::kCopyReport:
     case Cmd::kCopyReportConditions: case Cmd::kCopySinglesRows: case Cmd::kCopySinglesColumns:
-    case Cmd::kImportMenu: case Cmd::kImportSinglesRows: case Cmd::kToolMenu: case Cmd::kBatch:
+    case Cmd::kImportMenu: case Cmd::kImportSinglesRows: case Cmd::kBatch:
     case Cmd::kUserVote: case Cmd::kUserTeams: case Cmd::kAnalysis:
       s.enabled = idle;
       break;
@@ -510,6 +518,33 @@ void frmMain::Execute(Cmd cmd) {
         result_.SetNextData();
         break;
       case Cmd::kManual: OpenManual(); break;
+      case Cmd::kMakerTeams: MakerTeamNames(); break;
+      case Cmd::kAnalysis: {
+        frmAnalysis analysis;
+        analysis.SetDocument(BuildDocument());
+        if (host_) host_->ShowAnalysis(analysis);
+        break;
+      }
+      case Cmd::kSortMoney1: case Cmd::kSortMoney2: case Cmd::kSortMoney3:
+      case Cmd::kSortMark0: case Cmd::kSortMark1: case Cmd::kSortMark2:
+      case Cmd::kSortNinki0: case Cmd::kSortNinki1: case Cmd::kSortNinki2:
+      case Cmd::kSortHits: case Cmd::kSortByHits:
+        SortSingles(cmd);
+        break;
+      case Cmd::kSortAscending: sort_ascending_ = !sort_ascending_; break;
+      case Cmd::kSortButton: SortButton(); break;
+      case Cmd::kRemoveDuplicates: RemoveDuplicateSingles(); break;
+      case Cmd::kCopyReport: CopyToClipboard(clsTClipboard::kFormReport); break;
+      case Cmd::kCopyReportConditions:
+        CopyToClipboard(clsTClipboard::kFormReportWithConditions);
+        break;
+      case Cmd::kCopySinglesRows: CopyToClipboard(clsTClipboard::kFormSinglesPerLine); break;
+      case Cmd::kCopySinglesColumns: CopyToClipboard(clsTClipboard::kFormSinglesPerColumn); break;
+      case Cmd::kImportSinglesRows: ImportFromClipboard(); break;
+      case Cmd::kCsvOpen: CsvOpenCommand(); break;
+      case Cmd::kCsvSave: CsvSaveCommand(); break;
+      case Cmd::kCsvAdd: CsvMergeCommand(true); break;
+      case Cmd::kCsvDel: CsvMergeCommand(false); break;
       case Cmd::kSaleSchedule: OpenSaleSchedule(); break;
       default:
         break;
@@ -568,6 +603,21 @@ void frmMain::OfficialDownload(int kind) {
   }
 }
 
+void frmMain::MakerTeamNames() {
+  if (CheckBusy()) return;
+  // The download replaces SysData/TeamName2.dat: a folder this user cannot
+  // write to would only fail after the transfer, so say so before it.
+  const std::string folder = SysDataPath();
+  if (!folder_writable(folder)) {
+    platform().MessageBox("システムデータフォルダに書き込めないため、ダウンロードできません。\r\n" +
+                              folder +
+                              "\r\nこのフォルダに書き込めるユーザーで実行して下さい。",
+                          "管理権限不足エラー", MsgIcon::kWarning);
+    return;
+  }
+  if (maker_.DownloadTeamName2(download_confirm_.Checked())) round_.ScheduleInitialize();
+}
+
 void frmMain::OpenManual() {
   std::string host = SchemeAndHost(clsPendralcoveDownload::ServerBaseUrl());
   if (host.empty()) {
@@ -587,6 +637,172 @@ void frmMain::OpenSaleSchedule() {
   std::string host = SchemeAndHost(totoSettings().totoOfficialScheduleUrl);
   if (host.empty()) host = kOfficialHost;
   platform().OpenUrl(host + "/dci/I/IPA/IPA01.do?op=inittotoSerLotSchedule");
+}
+
+// ---------------------------------------------------------------- singles commands
+
+void frmMain::SortSingles(Cmd cmd) {
+  if (CheckBusy()) return;
+  clsTSingleSort sort;
+  sort.SetVote(vote_);
+  operation_ = true;
+  const bool ascending = sort_ascending_;
+  switch (cmd) {
+    case Cmd::kSortMoney1: sort.MoneySort(singles_, 0, ascending); break;
+    case Cmd::kSortMoney2: sort.MoneySort(singles_, 1, ascending); break;
+    case Cmd::kSortMoney3: sort.MoneySort(singles_, 2, ascending); break;
+    case Cmd::kSortMark0: sort.MarkSort(singles_, 0, ascending); break;
+    case Cmd::kSortMark1: sort.MarkSort(singles_, 1, ascending); break;
+    case Cmd::kSortMark2: sort.MarkSort(singles_, 2, ascending); break;
+    case Cmd::kSortNinki0: sort.NinkiSort(singles_, 0, ascending); break;
+    case Cmd::kSortNinki1: sort.NinkiSort(singles_, 1, ascending); break;
+    case Cmd::kSortNinki2: sort.NinkiSort(singles_, 2, ascending); break;
+    default:
+      // By hits: the result screen grades the singles it was given.
+      result_.SetSingle(single_count_, singles_);
+      result_.GradeSort(singles_, ascending);
+      break;
+  }
+  operation_ = false;
+  // A sort only reorders: the outcome frame stays as it is.
+  if (page_ == 2) {
+    single_.SetSingle(single_count_, singles_);
+    single_.MovePage(0);
+  } else if (page_ == 3) {
+    result_.SetSingle(single_count_, singles_);
+  }
+}
+
+void frmMain::SortButton() {
+  const MenuNode* menu = FindMenu(Cmd::kSortMenu);
+  if (!menu) return;
+  // The entries as the Edit menu shows them now, and the command of each.
+  std::vector<MenuEntry> entries;
+  std::vector<std::vector<Cmd>> commands;
+  for (const MenuNode& node : menu->children) {
+    ActionState state = State(node.cmd);
+    if (!node.separator() && !state.visible) continue;
+    MenuEntry e;
+    e.separator = node.separator();
+    e.text = state.caption;
+    e.enabled = state.enabled;
+    e.checked = state.checked;
+    std::vector<Cmd> subs;
+    for (const MenuNode& child : node.children) {
+      ActionState cs = State(child.cmd);
+      if (!cs.visible) continue;
+      MenuEntry c;
+      c.text = cs.caption;
+      c.enabled = cs.enabled;
+      e.submenu.push_back(c);
+      subs.push_back(child.cmd);
+    }
+    if (node.children.empty()) subs.push_back(node.cmd);
+    entries.push_back(e);
+    commands.push_back(subs);
+  }
+  MenuChoice choice = platform().PopupMenuTree("", entries);
+  if (choice.index < 0 || choice.index >= static_cast<int>(commands.size())) return;
+  const std::vector<Cmd>& subs = commands[choice.index];
+  int sub = entries[choice.index].submenu.empty() ? 0 : choice.sub_index;
+  if (sub < 0 || sub >= static_cast<int>(subs.size())) return;
+  Execute(subs[sub]);
+}
+
+void frmMain::RemoveDuplicateSingles() {
+  if (CheckBusy()) return;
+  std::vector<int> kept;
+  kept.reserve(singles_.size());
+  std::array<bool, kSingles> seen{};
+  for (int s : singles_) {
+    if (s >= 0 && s < kSingles) {
+      if (seen[s]) continue;
+      seen[s] = true;
+    }
+    kept.push_back(s);
+  }
+  if (kept.size() == singles_.size()) {
+    platform().MessageBox("重複したシングルは存在しません", kAppTitle, MsgIcon::kInformation);
+  } else {
+    const int before = single_count_;
+    const int after = static_cast<int>(kept.size());
+    operation_ = true;
+    SetSingles(after, std::move(kept));
+    operation_ = false;
+    platform().MessageBox("重複したシングルを消去しました\r\nシングル総数：" +
+                              FormatNumber(static_cast<int64_t>(before), "#,##0") + " → " +
+                              FormatNumber(static_cast<int64_t>(single_count_), "#,##0"),
+                          kAppTitle, MsgIcon::kInformation);
+  }
+  ShowPage(2);
+}
+
+bool frmMain::UserVoteRates() const { return vote_.Kaisaikai > 0 && vote_.as_of.IsZero(); }
+
+void frmMain::CopyToClipboard(int form) {
+  clsTClipboard clipboard;
+  clipboard.Copy(form, BuildDocument(), schedule_, UserVoteRates());
+}
+
+void frmMain::ImportFromClipboard() {
+  std::vector<int> singles = clsTClipImport().Import();
+  if (singles.empty()) return;
+  const int count = static_cast<int>(singles.size());
+  operation_ = true;
+  SetSingles(count, std::move(singles));
+  operation_ = false;
+  ShowPage(3);
+  platform().MessageBox(std::to_string(count) + "口取り込みしました", kAppTitle,
+                        MsgIcon::kInformation);
+}
+
+void frmMain::CsvOpenCommand() {
+  std::string name = ChooseFile(false, "ファイルを開く", kCsvFilter,
+                                clsTFileCSV::GetCsvFileName(kaisaikai_, kumi_), "csv");
+  if (name.empty()) return;
+  // Read first: a file that cannot be read leaves the open document as it was.
+  int count = 0;
+  std::vector<int> singles;
+  operation_ = true;
+  bool ok = csv_.CsvLoad(name, count, singles);
+  operation_ = false;
+  if (!ok) return;
+  // A file with text but no single in it (another format, binary data) is
+  // not taken for an empty list: it would replace the document with nothing.
+  if (count == 0 && HasContent(name)) {
+    platform().MessageBox("ファイルの読込に失敗しました。", kAppTitle, MsgIcon::kWarning);
+    return;
+  }
+  NewDocument();
+  operation_ = true;
+  SetSingles(count, std::move(singles));
+  operation_ = false;
+  round_.SetKumi(clsTFileCSV::GetKumi(name));
+  int round = clsTFileCSV::GetKaisaikai(name);
+  if (round > 0) round_.SetKaisaikai(round);
+  ShowPage(2);
+}
+
+void frmMain::CsvSaveCommand() {
+  std::string name = ChooseFile(true, "名前を付けて保存", kCsvFilter,
+                                clsTFileCSV::GetCsvFileName(kaisaikai_, kumi_), "csv");
+  if (name.empty()) return;
+  operation_ = true;
+  csv_.CsvSave(name, single_count_, singles_);
+  operation_ = false;
+}
+
+void frmMain::CsvMergeCommand(bool add) {
+  std::string name = ChooseFile(false, add ? "現在のシングルに追加" : "現在のシングルから削除",
+                                kCsvFilter, "", "csv");
+  if (name.empty()) return;
+  int count = single_count_;
+  std::vector<int> singles = singles_;
+  operation_ = true;
+  bool ok = add ? csv_.CsvAdd(name, count, singles) : csv_.CsvDel(name, count, singles);
+  if (ok) SetSingles(count, std::move(singles));
+  operation_ = false;
+  if (ok) ShowPage(2);
 }
 
 void frmMain::TogglePercent() {
@@ -637,7 +853,9 @@ void frmMain::RunSearch() {
   try {
     if (CheckBusy()) return;
     DocumentRecord doc = BuildDocument();
-    search_.Run(doc);
+    // A search that could not be computed (a vote status the estimate cannot
+    // use) leaves the singles the user has; its log tells why.
+    if (!search_.Run(doc)) return;
     targets_ = SearchSequence::GetVisible(doc.Multi);
     operation_ = true;
     SetSingles(doc.SingleCount, std::move(doc.SingleData));

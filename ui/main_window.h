@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "core/multi_editor.h"
+#include "core/pendralcove_download.h"
 #include "core/round_document.h"
 #include "core/toto_data.h"
 #include "engines/engine_panel.h"
@@ -221,6 +222,8 @@ class frmMain {
 
   // Raised after every command and state change the screen must show.
   std::function<void()> on_changed;
+  // Whether this user may write into a folder (tests answer for it).
+  std::function<bool(const std::string& dir)> folder_writable;
 
  private:
   void BuildMenuBar();
@@ -251,13 +254,25 @@ class frmMain {
   void JoukenSaveCommand();
   void OfficialDownload(int kind);
   void TogglePercent();
+  void SortSingles(Cmd cmd);
+  void SortButton();
+  void RemoveDuplicateSingles();
+  void CopyToClipboard(int form);
+  void ImportFromClipboard();
+  void CsvOpenCommand();
+  void CsvSaveCommand();
+  void CsvMergeCommand(bool add);
+  // The vote rates in force were typed by the user.
+  bool UserVoteRates() const;
   void OpenManual();
+  void MakerTeamNames();
   void OpenSaleSchedule();
   std::string ChooseFile(bool save, const std::string& title, const std::string& filter,
                          const std::string& initial_name, const std::string& ext);
 
   WindowHost* host_;
   clsTotoData toto_data_;
+  clsPendralcoveDownload maker_;
   clsTFileTPD tpd_;
   clsTFileCSV csv_;
   clsTMain round_;

@@ -6,6 +6,7 @@
 
 #include "output/statistics_panels.h"
 #include "reduction/item_dialog.h"
+#include "ui/analysis_window.h"
 
 namespace zelvo {
 
@@ -19,6 +20,8 @@ class WindowHost {
   // controller).  The controller owns the window's state.
   virtual void ShowKouseiBunseki(frmKouseiBunseki& window) = 0;
   virtual void CloseKouseiBunseki(frmKouseiBunseki& window) = 0;
+  // The purchase analysis over the current document, modal.
+  virtual void ShowAnalysis(frmAnalysis& analysis) = 0;
 };
 
 }  // namespace zelvo

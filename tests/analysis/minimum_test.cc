@@ -144,7 +144,6 @@ TEST(MinimumTest, TheTimeLimitGivesTheBestFoundAndABound) {
   EXPECT_LT(r.lower_bound, r.best);
   EXPECT_GE(r.lower_bound, 1);
   EXPECT_TRUE(testing::Covers(r.singles, request.targets, 3));
-  EXPECT_LT(r.seconds, 5);
 }
 
 }  // namespace

@@ -146,6 +146,45 @@ TEST_F(CliDocumentsTest, SearchWritesBackToTheDocument) {
   EXPECT_EQ(Run({"search", doc, "--seed", "x"}), 64);
 }
 
+// Vote counts whose total passes 2^31 - 1 once stopped the estimate and the
+// search saved no singles over the document's.
+TEST_F(CliDocumentsTest, SearchCountsBigVoteTotals) {
+  std::string path = ShippedSample("sample-guarantee.tpd");
+  DocumentRecord doc = Load(path);
+  for (VoteMatch& m : doc.Vote.matches) {
+    for (VoteOutcome& o : m.outcomes) o.count = o.count * Money::FromInt(100000);
+  }
+  clsTFileTPD tpd;
+  ASSERT_TRUE(tpd.SaveFile(Path("big.tpd"), true, doc, true));
+  ASSERT_EQ(Run({"search", Path("big.tpd"), "-o", Path("big-out.tpd"), "--seed", "7"}), 0)
+      << err_.str();
+  ASSERT_EQ(Run({"search", path, "-o", Path("small-out.tpd"), "--seed", "7"}), 0) << err_.str();
+  EXPECT_GT(Load(Path("big-out.tpd")).SingleCount, 0);
+  EXPECT_EQ(Load(Path("big-out.tpd")).SingleData, Load(Path("small-out.tpd")).SingleData);
+}
+
+// A singles file without one readable single is refused, as an import of such
+// a text is: the document keeps its singles.  CR alone ends a line.
+TEST_F(CliDocumentsTest, CsvImportRefusesFilesWithoutSingles) {
+  std::string doc = SaveSample("d.tpd", 5);
+  const std::string before = dir_.ReadBytes("d.tpd");
+  dir_.WriteBytes("binary.csv", std::string("\x89PNG\r\n\x1a\n\0\xff\xfe", 12));
+  dir_.WriteBytes("empty.csv", "");
+  for (const char* file : {"binary.csv", "empty.csv"}) {
+    for (const char* mode : {"", "--add", "--del"}) {
+      SCOPED_TRACE(std::string(file) + " " + mode);
+      std::vector<std::string> args = {"csv", "import", doc, Path(file)};
+      if (*mode) args.push_back(mode);
+      EXPECT_EQ(Run(args), 1);
+      EXPECT_TRUE(Contains(err_.str(), "no single found in")) << err_.str();
+      EXPECT_EQ(dir_.ReadBytes("d.tpd"), before);
+    }
+  }
+  dir_.WriteBytes("cr.csv", "1,0,2,0,1\r2,2,2,2,2\r");
+  ASSERT_EQ(Run({"csv", "import", doc, Path("cr.csv")}), 0) << err_.str();
+  EXPECT_EQ(Load(doc).SingleData, (std::vector<int>{100, 242}));
+}
+
 TEST_F(CliDocumentsTest, BatchMarksFailuresAndGoesOn) {
   std::string good = ShippedSample("sample-tolerance.tpd");
   clsTFileTPD tpd;

@@ -132,5 +132,19 @@ TEST_F(TeamNamesTest, AddTeamCreatesAndAppendsTheUserFile) {
   EXPECT_FALSE(second.Add());
 }
 
+// The new line goes after the file's bytes as they are: entries after a NUL
+// and bytes that are no CP932 are the user's, not the program's to rewrite.
+TEST_F(TeamNamesTest, AddTeamKeepsTheBytesAlreadyThere) {
+  const std::string before = ToCp932(kTeamName3Header) + "\r\nAAA    = one\r\n" +
+                             std::string("\0", 1) + "BBB    = \x81\xFF\xFE\r\nCCC    = end";
+  dir_.WriteBytes("SysData/TeamName3.dat", before);
+  TeamNameAdder adder;
+  adder.long_name_field = "ニュークラブ";
+  adder.short_name_field = "NEW";
+  ASSERT_TRUE(adder.Add());
+  EXPECT_EQ(dir_.ReadBytes("SysData/TeamName3.dat"),
+            before + "\r\n" + ToCp932("NEW    = ニュークラブ") + "\r\n");
+}
+
 }  // namespace
 }  // namespace zelvo

@@ -75,6 +75,24 @@ TEST(SearchSequenceTest, GuaranteeSearchStoresSortedSinglesFrameAndCoverage) {
   EXPECT_LT(log.find("本命/全て/◎"), log.find("候補"));
 }
 
+// A vote status the estimate cannot use must not turn into a search that
+// found nothing: the document keeps the user's singles.
+TEST(SearchSequenceTest, UnusableVoteStatusFailsAndChangesNothing) {
+  testing::FakePlatform fake;
+  SearchSequence search;
+  DocumentRecord doc = Document108();
+  doc.Vote.matches[2].outcomes[1].count = Money::FromInt(-1);
+  doc.SingleCount = 2;
+  doc.SingleData = {4, 5};
+  doc.SakugenMessage = "前回\r\n";
+  const DocumentRecord before = doc;
+  EXPECT_FALSE(search.Run(doc));
+  EXPECT_TRUE(doc == before);
+  ASSERT_EQ(fake.messages().size(), 1u);
+  EXPECT_EQ(fake.messages()[0].title, "Zelvomini / clsTMoney / SetVote");
+  EXPECT_FALSE(search.Running());
+}
+
 TEST(SearchSequenceTest, ExtractionIsSortedAndRepeatsWithTheSeed) {
   testing::FakePlatform fake;
   DocumentRecord doc = Document108();

@@ -77,6 +77,20 @@ TEST_F(CsvFileTest, FailedLoadLeavesTheOutputs) {
   EXPECT_EQ(singles, (std::vector<int>{242, 81, 0}));
 }
 
+TEST_F(CsvFileTest, CrAloneEndsALineAsCrLfAndLfDo) {
+  // CR LF across the reader's buffer boundary stays one line end.
+  std::string filler(256 * 1024 - 11, ' ');
+  dir_.WriteBytes("cr.csv", "1,0,2,0,1\r2,2,2,2,2\r\n0,0,0,0,1\n1,1,1,1,1\r\r" + filler +
+                                "\r\n0,1,0,0,0\r");
+  int count = 0;
+  std::vector<int> singles;
+  ASSERT_TRUE(csv_.CsvLoad(Path("cr.csv"), count, singles));
+  EXPECT_EQ(count, 6 - 1);
+  singles.resize(static_cast<size_t>(count));
+  EXPECT_EQ(singles, (std::vector<int>{100, 242, 81, 121, 3}));
+  EXPECT_TRUE(fake_.messages().empty());
+}
+
 TEST_F(CsvFileTest, AddAppendsAndDeleteRemoves) {
   dir_.WriteBytes("f.csv", "1,0,0,0,0\r\n2,0,0,0,0\r\n1,0,0,0,0\r\n");
   int count = 0;

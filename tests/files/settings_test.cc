@@ -72,6 +72,25 @@ TEST(TotoSettingsTest, UnversionedFileIsReplacedByTheDefaults) {
   EXPECT_TRUE(Contains(FromCp932(dir.ReadBytes("SysData/totoSettings.ini")), "Version = 1"));
 }
 
+TEST(TotoSettingsTest, ReplacedFileIsKeptAsBakAndTheUserToldOnce) {
+  testing::TempProgramDir dir;
+  testing::FakePlatform fake;
+  // One changed letter in "Version": the user's own addresses would go.
+  const std::string old = ToCp932(testing::CrLf(
+      {"Verzion = 1", "totoOfficialVoteUrl = http://mine/vote?id=", "\xE5\x90\x8D = x"}));
+  dir.WriteBytes("SysData/totoSettings.ini", old);
+  LoadTotoSettings();
+  EXPECT_EQ(dir.ReadBytes("SysData/totoSettings.ini.bak"), old);
+  EXPECT_TRUE(Contains(FromCp932(dir.ReadBytes("SysData/totoSettings.ini")), "Version = 1"));
+  ASSERT_EQ(fake.messages().size(), 1u);
+  EXPECT_EQ(fake.messages()[0].text,
+            "totoSettings.iniを初期設定に戻しました。元のファイルはtotoSettings.ini.bakに保存しました。");
+  // The next start reads the new file: no second replacement, no message.
+  LoadTotoSettings();
+  EXPECT_EQ(fake.messages().size(), 1u);
+  EXPECT_EQ(dir.ReadBytes("SysData/totoSettings.ini.bak"), old);
+}
+
 TEST(TotoSettingsTest, BrokenVersionShowsTheMessageAndKeepsReading) {
   testing::TempProgramDir dir;
   testing::FakePlatform fake;
@@ -144,6 +163,20 @@ TEST(PrinterIniTest, KeyOrderAndBooleanForm) {
   EXPECT_TRUE(back.PrinterOpenNo);
   EXPECT_FALSE(back.PrinterOpenText);
   EXPECT_TRUE(back.PrinterSendDataA);
+}
+
+TEST(PrinterIniTest, ShiftsAreHeldToTheSheet) {
+  testing::TempProgramDir dir;
+  dir.WriteCp932("SysData/Printer.ini",
+                 testing::CrLf({"PrinterLeftMargin = 123456789", "PrinterTopMargin = -99999"}));
+  PrinterSettings s = ReadPrinterIni();
+  EXPECT_DOUBLE_EQ(s.PrinterLeftMargin, 210);
+  EXPECT_DOUBLE_EQ(s.PrinterTopMargin, -210);
+  dir.WriteCp932("SysData/Printer.ini",
+                 testing::CrLf({"PrinterLeftMargin = 209.5", "PrinterTopMargin = -3.25"}));
+  s = ReadPrinterIni();
+  EXPECT_DOUBLE_EQ(s.PrinterLeftMargin, 209.5);
+  EXPECT_DOUBLE_EQ(s.PrinterTopMargin, -3.25);
 }
 
 TEST(PrinterIniTest, MissingKeysReadAsOff) {

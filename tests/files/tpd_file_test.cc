@@ -275,6 +275,42 @@ TEST_F(TpdFileTest, OpeningADocumentStartsFromANewDocument) {
   EXPECT_TRUE(doc.SingleData.empty());
 }
 
+TEST_F(TpdFileTest, EngineLimitsSurviveSavingAndReopening) {
+  DocumentRecord doc = testing::SampleDocument();
+  doc.Engine.BeginCount = 37;
+  doc.Engine.EndCount = 12;
+  doc.Engine.EndTime = 90;
+  doc.Engine.ExGrade2 = true;
+  doc.Engine.ExGrade3 = true;
+  doc.Engine.SeBeginCount = 44;
+  doc.Engine.SeEndTime = 15;
+  std::string text = SavedText(doc);
+  EXPECT_NE(text.find("MsEngine = " + std::to_string(doc.Engine.MsEngine) +
+                      "\r\nBeginCount = 37\r\nEndCount = 12\r\nEndTime = 90\r\nExGrade2 = 1\r\n"
+                      "ExGrade3 = 1\r\nSeBeginCount = 44\r\nSeEndTime = 15\r\n\r\n"),
+            std::string::npos);
+  DocumentRecord reopened;
+  ASSERT_TRUE(LoadDocumentFile(tpd_, Path("saved.tpd"), true, true, reopened));
+  EXPECT_EQ(reopened.Engine, doc.Engine);
+
+  // Documents saved before the limits were written open with the defaults.
+  std::string old = text;
+  size_t from = old.find("\r\nBeginCount");
+  old.erase(from, old.find("\r\n\r\nChushutsuFlag") - from);
+  DocumentRecord from_old;
+  ASSERT_TRUE(LoadDocumentFile(tpd_, Write("old.tpd", old), true, true, from_old));
+  EngineSettings expected = doc.Engine;
+  EngineSettings defaults;
+  expected.BeginCount = defaults.BeginCount;
+  expected.EndCount = defaults.EndCount;
+  expected.EndTime = defaults.EndTime;
+  expected.ExGrade2 = defaults.ExGrade2;
+  expected.ExGrade3 = defaults.ExGrade3;
+  expected.SeBeginCount = defaults.SeBeginCount;
+  expected.SeEndTime = defaults.SeEndTime;
+  EXPECT_EQ(from_old.Engine, expected);
+}
+
 // Damaged files: each fails with the user's message, in bounded time and
 // memory, and leaves the open document exactly as it was.
 TEST_F(TpdFileTest, DamagedFilesFailAndChangeNothing) {

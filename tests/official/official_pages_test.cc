@@ -165,12 +165,9 @@ TEST_F(OfficialPagesTest, PagesWithoutTheRoundAreNotPublished) {
     EXPECT_FALSE(result.GetResult(1486, "A"));
     EXPECT_TRUE(result.Unpublished());
   }
-  // A server's error page is an ordinary page without the markers.
+  // A server's error page without the markers is served as a page.
   for (const char* path : {"/schedule", "/vote", "/result"}) {
-    testing::HttpRoute route;
-    route.body = ReadPage("error_404.html");
-    route.status = 404;
-    server_.SetRoute(path, route);
+    server_.SetPage(path, ReadPage("error_404.html"));
   }
   clsHtmlSchedule schedule;
   EXPECT_FALSE(schedule.GetSchedule(1487, "A"));

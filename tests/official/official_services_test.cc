@@ -179,6 +179,26 @@ TEST_F(OfficialServicesTest, InvalidResultsAreHandedBackButNotCached) {
   EXPECT_FALSE(result_.CheckResultFile(1495, "A"));
 }
 
+// A figure that fails to read is not a figure of 0: a result cached with 0
+// winners would never be downloaded again.
+TEST_F(OfficialServicesTest, PagesWithUnreadableFiguresAreReportedAndNotCached) {
+  server_.SetPage("/result", ReplaceAll(ReadPage("result_1487.html"), "<td>2,027口</td>",
+                                        "<td>99,999,999,999,999,999,999口</td>"));
+  EXPECT_FALSE(result_.GetResult(1487, "A", 3, false));
+  EXPECT_FALSE(result_.CheckResultFile(1487, "A"));
+  ASSERT_EQ(fake_.messages().size(), 1u);
+  EXPECT_EQ(fake_.messages()[0].title, "Zelvomini / clsHtmlResult / GetResult");
+  EXPECT_EQ(fake_.messages()[0].text, "オーバーフローしました。 ( 6 )");
+
+  // A negative count on the vote page is no count.
+  fake_.ClearRecords();
+  server_.SetPage("/vote", ReplaceAll(ReadPage("vote_1487_A.html"), "<td>58,119(27.37%)</td>",
+                                      "<td>-58,119(27.37%)</td>"));
+  EXPECT_FALSE(vote_.GetVote(1487, "A", 3, false));
+  EXPECT_FALSE(vote_.CheckVoteFile(1487, "A"));
+  EXPECT_EQ(fake_.messages().size(), 1u);
+}
+
 TEST_F(OfficialServicesTest, NotPublishedPagesAndOtherRoundsGiveTheInformation) {
   server_.SetPage("/schedule", ReadPage("schedule_unpublished.html"));
   EXPECT_FALSE(schedule_.GetSchedule(1488, "A", 3, false));

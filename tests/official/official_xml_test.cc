@@ -278,6 +278,49 @@ TEST_F(OfficialXmlTest, ValuesOutsideTheKindElementAreIgnored) {
   EXPECT_EQ(x.Record().Kumi, "A");
 }
 
+// Found by fuzzing: a page's "&gt;" decodes into a team name, which the cache
+// wrote raw and read back cut at the bracket.
+TEST_F(OfficialXmlTest, MarkupCharactersInNamesReadBackAsWritten) {
+  const std::string name = "<td>札幌 & 福岡>";
+  ScheduleRecord s;
+  s.Kaisaikai = 85;
+  s.matches[3].away = name;
+  clsXmlSchedule xs;
+  ASSERT_TRUE(xs.SetXmlString(clsXmlSchedule::GetXmlString(s)));
+  EXPECT_EQ(xs.Record().matches[3].away, name);
+  EXPECT_TRUE(Contains(clsXmlSchedule::GetXmlString(s), "&lt;td&gt;札幌 &amp; 福岡&gt;"));
+  ResultRecord r;
+  r.Kaisaikai = 85;
+  r.matches[0].stadium = name;
+  clsXmlResult xr;
+  ASSERT_TRUE(xr.SetXmlString(clsXmlResult::GetXmlString(r)));
+  EXPECT_EQ(xr.Record().matches[0].stadium, name);
+  clsXmlVote xv;
+  VoteStatusRecord v;
+  v.Kaisaikai = 85;
+  v.matches[1].home = name;
+  xv.SetRecord(v);
+  clsXmlVote back;
+  ASSERT_TRUE(back.SetXmlString(xv.GetXmlString(false), false));
+  EXPECT_EQ(back.Record().matches[1].home, name);
+  EXPECT_TRUE(fake_.messages().empty());
+}
+
+TEST_F(OfficialXmlTest, NegativeVoteFiguresAreRefused) {
+  for (const char* element : {"<指定試合><番号>1</番号><ホーム勝ち><投票口数>-5</投票口数>"
+                              "</ホーム勝ち></指定試合>",
+                              "<売上金額><合計>-100</合計></売上金額>"}) {
+    SCOPED_TRACE(element);
+    fake_.ClearRecords();
+    clsXmlVote v;
+    EXPECT_FALSE(v.SetXmlString(std::string("<投票状況><開催回>85</開催回>") + element +
+                                    "</投票状況>",
+                                false));
+    EXPECT_EQ(v.Record().Kaisaikai, 0);
+    EXPECT_EQ(fake_.messages().size(), 1u);
+  }
+}
+
 TEST_F(OfficialXmlTest, SaveFailureNamesThePath) {
   // A file where the cache folder belongs makes every save fail.
   dir_.WriteBytes("SysData/minitoto_Result", "x");

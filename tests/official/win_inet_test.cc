@@ -10,6 +10,7 @@
 #include "support/text.h"
 #include "tests/common/fake_platform.h"
 #include "tests/common/http_test_server.h"
+#include "tests/common/official_fixtures.h"
 
 namespace zelvo {
 namespace {
@@ -75,15 +76,19 @@ TEST_F(WinInetTest, EmptyBodiesAndErrorPages) {
   Get("/empty", 0);
   EXPECT_EQ(inet_.GetHttpDataString(server_.Url("/empty"), "", 8), "");
 
-  // The status is not looked at: the server's error page is the body.
-  std::string not_found =
-      Get("/nowhere.html", static_cast<int>(testing::HttpTestServer::NotFoundPage("").size()));
-  EXPECT_TRUE(Contains(not_found, "The requested URL was not found on this server"));
+  // An answer other than 2xx is a failed transfer, however page-like its
+  // body: a cached or maintenance page must not be scraped.
+  Get("/nowhere.html", 0);
+  EXPECT_EQ(inet_.LastStatus(), 404);
   testing::HttpRoute failing;
-  failing.status = 500;
-  failing.body = "<p>Internal error</p>";
-  server_.SetRoute("/broken", failing);
-  EXPECT_EQ(Get("/broken", 21), failing.body);
+  failing.body = testing::ReadPage("vote_1487_A.html");
+  for (int status : {500, 503, 304, 203}) {
+    SCOPED_TRACE(status);
+    failing.status = status;
+    server_.SetRoute("/broken", failing);
+    Get("/broken", status == 203 ? static_cast<int>(failing.body.size()) : 0);
+    EXPECT_EQ(inet_.LastStatus(), status);
+  }
 }
 
 TEST_F(WinInetTest, FollowsRedirects) {

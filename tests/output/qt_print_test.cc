@@ -94,7 +94,9 @@ TEST(QtPrintTest, FailedPrintKeepsTheEarlierFile) {
   ASSERT_TRUE(ReadFileBytes(path, bytes));
   EXPECT_EQ(bytes, "earlier");
 
-  QtPdfPrinter nowhere(JoinPath(dir.path(), "no/such/folder/x.pdf"));
+  // A file where the folder should be: the folder cannot be made.
+  ASSERT_TRUE(WriteFileBytes(JoinPath(dir.path(), "plain"), "x"));
+  QtPdfPrinter nowhere(JoinPath(dir.path(), "plain/x.pdf"));
   MarkSheetPrinter print(nowhere);
   print.Print(Job(3));
   EXPECT_FALSE(nowhere.Finish());

@@ -102,12 +102,21 @@ TEST(PayoutEstimateTest, FailuresAreReportedAndGiveZero) {
   EXPECT_EQ(fake.messages()[1].title, "Zelvomini / clsTMoney / GetMoney2");
   EXPECT_EQ(fake.messages()[2].title, "Zelvomini / clsTMoney / GetMoney3");
 
-  // A total beyond a 32-bit count: reported, and no stale estimate remains.
-  money.SetVote(MakeUniformVoteRecord(2000000000, 2000000000, 1));
+  // A total past 2^31 - 1 is counted in 64 bits: the same rates as a small
+  // round give the same estimate.
+  const std::array<int, 5> single{0, 1, 2, 0, 1};
+  ASSERT_TRUE(money.SetVote(MakeUniformVoteRecord(2000000000, 2000000000, 1000000000)));
+  clsTMoney small;
+  ASSERT_TRUE(small.SetVote(MakeUniformVoteRecord(400, 400, 200)));
+  EXPECT_GT(money.GetMoney1(single), Money());
+  EXPECT_EQ(money.GetMoney1(single), small.GetMoney1(single));
+  EXPECT_EQ(fake.messages().size(), 3u);
+
+  // A negative count is no vote figure: reported, and no stale estimate remains.
+  EXPECT_FALSE(money.SetVote(MakeUniformVoteRecord(400, -1, 250)));
   ASSERT_EQ(fake.messages().size(), 4u);
   EXPECT_EQ(fake.messages()[3].title, "Zelvomini / clsTMoney / SetVote");
-  EXPECT_EQ(fake.messages()[3].text, "オーバーフローしました。 ( 6 )");
-  EXPECT_EQ(money.GetMoney1(std::array<int, 5>{0, 0, 0, 0, 0}), Money());
+  EXPECT_EQ(money.GetMoney1(single), Money());
 }
 
 TEST(PayoutTextTest, UnitsAndRounding) {

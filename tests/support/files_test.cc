@@ -1,8 +1,13 @@
 // The path rule and whole-file text reading and writing.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 
+#include "files/csv_file.h"
+#include "files/ini_file.h"
+#include "files/line_reader.h"
+#include "files/tpd_file.h"
 #include "support/paths.h"
 #include "support/text_file.h"
 #include "tests/common/fake_platform.h"
@@ -48,6 +53,30 @@ TEST(TextFileTest, WritesCp932CreatingFolders) {
   ASSERT_TRUE(WriteTextFile(path, "a = ～\r\n"));
   EXPECT_EQ(dir.ReadBytes("x/y/z.ini"), "a = \x81\x60\r\n");
   EXPECT_FALSE(FileExists(path + ".new"));
+}
+
+// A named pipe given as a file would block open() until a writer came.
+TEST(TextFileTest, NamedPipesAndFoldersAreRefusedWithoutWaiting) {
+  testing::TempProgramDir dir;
+  testing::FakePlatform fake;
+  std::string fifo = JoinPath(dir.path(), "pipe");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  std::string text, bytes;
+  EXPECT_FALSE(ReadTextFile(fifo, text, false));
+  EXPECT_FALSE(ReadFileBytes(fifo, bytes));
+  EXPECT_FALSE(ReadFileBytes(dir.path(), bytes));
+  LineReader reader;
+  EXPECT_FALSE(reader.Open(fifo));
+  clsTFileCSV csv;
+  int count = 0;
+  std::vector<int> singles;
+  EXPECT_FALSE(csv.CsvLoad(fifo, count, singles));
+  clsTFileTPD tpd;
+  DocumentRecord doc;
+  EXPECT_FALSE(LoadDocumentFile(tpd, fifo, true, false, doc));
+  clsIniFile ini;
+  ini.Initialize(fifo);
+  EXPECT_FALSE(ini.Enabled());
 }
 
 TEST(TextFileTest, FailedWriteKeepsThePreviousFile) {

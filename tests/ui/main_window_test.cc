@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "app/cli.h"
+#include "core/single_number.h"
 #include "files/main_ini.h"
 #include "files/tpd_file.h"
 #include "support/paths.h"
@@ -15,6 +16,7 @@
 #include "tests/common/fake_platform.h"
 #include "tests/common/temp_dir.h"
 #include "tests/ui/ui_fixtures.h"
+#include "ui/analysis_window.h"
 #include "ui/main_window.h"
 
 namespace zelvo {
@@ -25,6 +27,8 @@ class ScriptedHost : public WindowHost {
   bool RunItemDialog(frmJouken&) override { return false; }
   void ShowKouseiBunseki(frmKouseiBunseki& w) override { shown.push_back(&w); }
   void CloseKouseiBunseki(frmKouseiBunseki& w) override { closed.push_back(&w); }
+  void ShowAnalysis(frmAnalysis& a) override { analysed = a.Coverage().results; }
+  int analysed = -1;
   std::vector<frmKouseiBunseki*> shown, closed;
 };
 
@@ -295,6 +299,208 @@ TEST_F(MainWindowTest, ConditionTabsColourTheMultiAndCloseAnalyses) {
   EXPECT_EQ(host_.closed.size(), 1u);
   EXPECT_TRUE(main_->KouseiWindows().empty());
   EXPECT_EQ(main_->MultiGrid().Cell(2, 1).back, kColorWhite);
+}
+
+}  // namespace
+}  // namespace zelvo
+
+namespace zelvo {
+namespace {
+
+class MainWindowCommandsTest : public MainWindowTest {
+ protected:
+  // Singles through the clipboard import: one line of five digits each.
+  void Import(const std::vector<int>& singles) {
+    std::string text;
+    for (int s : singles) {
+      for (int m = 0; m < 5; ++m) text += std::to_string(OutcomeOf(s, m));
+      text += "\r\n";
+    }
+    fake_.SetClipboardText(text);
+    main_->Execute(Cmd::kImportSinglesRows);
+  }
+};
+
+TEST_F(MainWindowCommandsTest, DuplicatesAreRemovedWithAReport) {
+  std::vector<int> singles;
+  for (int i = 0; i < 100; ++i) singles.push_back(i);
+  for (int i = 0; i < 20; ++i) singles.push_back(i * 3);
+  Import(singles);
+  EXPECT_EQ(main_->SingleCount(), 120);
+  EXPECT_EQ(fake_.MessageTexts().back(), "120口取り込みしました");
+  EXPECT_EQ(main_->CurrentPage(), 3);
+  main_->Execute(Cmd::kRemoveDuplicates);
+  EXPECT_EQ(fake_.MessageTexts().back(),
+            "重複したシングルを消去しました\r\nシングル総数：120 → 100");
+  EXPECT_EQ(main_->SingleCount(), 100);
+  EXPECT_EQ(main_->Singles().back(), 99);
+  EXPECT_EQ(main_->CurrentPage(), 2);
+  main_->Execute(Cmd::kRemoveDuplicates);
+  EXPECT_EQ(fake_.MessageTexts().back(), "重複したシングルは存在しません");
+}
+
+TEST_F(MainWindowCommandsTest, ClipboardWithoutSinglesChangesNothing) {
+  ASSERT_TRUE(OpenSample());
+  const std::vector<int> singles = main_->Singles();
+  fake_.ClearRecords();
+  fake_.SetClipboardText("no singles here\r\n");
+  main_->Execute(Cmd::kImportSinglesRows);
+  EXPECT_EQ(main_->Singles(), singles);
+  EXPECT_TRUE(fake_.messages().empty());
+  EXPECT_EQ(main_->CurrentPage(), 1);
+}
+
+TEST_F(MainWindowCommandsTest, CsvFilesInAndOut) {
+  ASSERT_TRUE(OpenSample());
+  const std::vector<int> singles = main_->Singles();
+  fake_.QueueFileName(Path("Zmini-1487A"));
+  main_->Execute(Cmd::kCsvSave);
+  ASSERT_TRUE(FileExists(Path("Zmini-1487A.csv")));
+
+  // A damaged file changes nothing.
+  dir_.WriteBytes("damaged.csv", std::string("\x00\x01\x02", 3));
+  fake_.QueueFileName(Path("damaged.csv"));
+  main_->Execute(Cmd::kCsvOpen);
+  EXPECT_EQ(main_->Singles(), singles);
+  EXPECT_EQ(main_->FileName(), testing::SampleDocumentPath());
+
+  main_->Execute(Cmd::kFileNew);
+  main_->Round().SetKaisaikai(5);
+  fake_.QueueFileName(Path("Zmini-1487A.csv"));
+  main_->Execute(Cmd::kCsvOpen);
+  EXPECT_EQ(main_->Singles(), singles);
+  EXPECT_EQ(main_->Kaisaikai(), 1487);  // the round and group of the file name
+  EXPECT_EQ(main_->CurrentPage(), 2);
+
+  fake_.QueueFileName(Path("Zmini-1487A.csv"));
+  main_->Execute(Cmd::kCsvAdd);
+  EXPECT_EQ(main_->SingleCount(), 2 * static_cast<int>(singles.size()));
+  fake_.QueueFileName(Path("Zmini-1487A.csv"));
+  main_->Execute(Cmd::kCsvDel);
+  EXPECT_EQ(main_->SingleCount(), 0);
+}
+
+TEST_F(MainWindowCommandsTest, SortsFromTheMenuAndTheButton) {
+  Import({242, 0, 121, 81});
+  main_->ShowPage(2);
+  main_->Execute(Cmd::kSortMark1);  // most draws first
+  EXPECT_EQ(main_->Singles().front(), 0);
+  main_->Execute(Cmd::kSortAscending);
+  EXPECT_TRUE(main_->State(Cmd::kSortAscending).checked);
+  main_->Execute(Cmd::kSortMark1);
+  EXPECT_EQ(main_->Singles().back(), 0);
+  EXPECT_EQ(main_->SingleList().Draw().Slot(3), 0);  // the page shows the new order
+
+  // The button pops the menu up; its first entry cascades into the payouts.
+  fake_.QueueMenuChoice(1);  // 勝敗数
+  fake_.QueueMenuChoice(2);  // アウェイ勝ち
+  main_->Execute(Cmd::kSortButton);
+  ASSERT_FALSE(fake_.menus().empty());
+  EXPECT_EQ(fake_.menus()[0].entries[0].submenu.size(), 1u);  // grade 1 only
+  EXPECT_EQ(main_->Singles().back(), 242);
+  main_->Execute(Cmd::kPageCheck);
+  main_->Execute(Cmd::kSortHits);
+  EXPECT_EQ(main_->SingleCount(), 4);
+}
+
+TEST_F(MainWindowCommandsTest, BrowserPages) {
+  main_->Execute(Cmd::kSaleSchedule);
+  ASSERT_EQ(fake_.opened_urls().size(), 1u);
+  EXPECT_EQ(fake_.opened_urls()[0],
+            "https://store.toto-dream.com/dci/I/IPA/IPA01.do?op=inittotoSerLotSchedule");
+  dir_.WriteCp932("SysData/PendralcoveServer.ini", "BaseUrl = http://maker.example/zelvo\r\n");
+  main_->Execute(Cmd::kManual);
+  ASSERT_EQ(fake_.opened_urls().size(), 2u);
+  EXPECT_EQ(fake_.opened_urls()[1], "http://maker.example/manual/zelvomini.html");
+}
+
+}  // namespace
+}  // namespace zelvo
+
+namespace zelvo {
+namespace {
+
+TEST_F(MainWindowTest, PurchaseAnalysisOfTheDocument) {
+  ASSERT_TRUE(OpenSample());
+  main_->Execute(Cmd::kAnalysis);
+  EXPECT_EQ(host_.analysed, 57);  // the singles the reduction keeps
+
+  frmAnalysis analysis;
+  analysis.SetDocument(main_->BuildDocument());
+  EXPECT_EQ(analysis.CoverageGrid().Text(2, 2), "18");  // every bought single is a result
+  EXPECT_EQ(analysis.Coverage().worst_right, 4);        // the grade-2 guarantee
+  EXPECT_NE(analysis.ChancesGrid().Text(1, 2), "");
+  analysis.ResultsOption().Choose(1);
+  EXPECT_EQ(analysis.Coverage().results, 243);
+  analysis.ResultsOption().Choose(0);
+  if (MinimumSolverBuiltIn()) {
+    analysis.ComputeMinimum();
+    EXPECT_EQ(analysis.MinimumText(), "最小口数：11口（証明済み）　現在のシングル（18口）より少なくできます");
+  }
+}
+
+}  // namespace
+}  // namespace zelvo
+
+namespace zelvo {
+namespace {
+
+TEST_F(MainWindowTest, DamagedCacheAndEmptyVotesLeaveTheWindowUsable) {
+  // A damaged vote file: the service says so, the round shows without votes.
+  dir_.WriteBytes("SysData/minitoto_Vote/minitoto_vote_1487_B.xml", "<投票状況>\r\n<開催回>x");
+  dir_.WriteBytes("SysData/minitoto_Schedule/minitoto_schedule_1487_B.xml", std::string(5000, '\0'));
+  main_->Round().SetKaisaikai(1487);
+  main_->Round().SetKumi("B");
+  EXPECT_EQ(main_->Vote().Kaisaikai, 0);
+  EXPECT_EQ(main_->StatusText(), " 第 1487 回  [ B組 ] ");
+  main_->ShowPage(1);
+  EXPECT_EQ(main_->MatchTable().VoteGrid().Text(1, 1), "0.00");
+
+  // A vote status without a single vote: no ranks, no estimates, no failure.
+  fake_.ClearRecords();
+  main_->Round().SetKumi("A");
+  ASSERT_TRUE(OpenSample());
+  DocumentRecord doc = main_->BuildDocument();
+  for (auto& m : doc.Vote.matches) {
+    for (auto& o : m.outcomes) o = VoteOutcome();
+  }
+  clsTFileTPD tpd;
+  ASSERT_TRUE(tpd.SaveFile(Path("novotes.tpd"), true, doc, false));
+  ASSERT_TRUE(main_->FileLoadTPD(Path("novotes.tpd"), true, true));
+  main_->Execute(Cmd::kRun);
+  main_->ShowPage(2);
+  EXPECT_EQ(main_->SingleList().List().grid().Text(1, 2), "");
+  EXPECT_EQ(main_->MatchTable().Graph().Share(1, 0), 0);
+  main_->ShowPage(3);
+  EXPECT_EQ(main_->CurrentPage(), 3);
+}
+
+}  // namespace
+}  // namespace zelvo
+
+namespace zelvo {
+namespace {
+
+TEST_F(MainWindowTest, MakerDownloadRefusedWhereSysDataCannotBeWritten) {
+  std::string asked;
+  main_->folder_writable = [&](const std::string& dir) {
+    asked = dir;
+    return false;
+  };
+  main_->Execute(Cmd::kMakerTeams);
+  EXPECT_EQ(asked, SysDataPath());
+  ASSERT_EQ(fake_.messages().size(), 1u);
+  EXPECT_EQ(fake_.messages()[0].title, "管理権限不足エラー");
+  EXPECT_NE(fake_.messages()[0].text.find(SysDataPath()), std::string::npos);
+
+  // Writable: the download itself asks first; answered No, nothing happens.
+  main_->folder_writable = [](const std::string&) { return true; };
+  fake_.ClearRecords();
+  fake_.QueueAnswer(MsgAnswer::kNo);
+  main_->Execute(Cmd::kMakerTeams);
+  ASSERT_EQ(fake_.messages().size(), 1u);
+  EXPECT_EQ(fake_.messages()[0].text,
+            "Pendralcoveより 海外チーム名 をダウンロードします。よろしいですか？");
 }
 
 }  // namespace

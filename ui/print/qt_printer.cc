@@ -1,6 +1,6 @@
 #include "ui/print/qt_printer.h"
 
-#include <QFile>
+#include <QBuffer>
 #include <QFont>
 #include <QFontDatabase>
 #include <QFontMetricsF>
@@ -11,8 +11,9 @@
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <filesystem>
-#include <system_error>
+#include <string_view>
+
+#include "support/text_file.h"
 
 namespace zelvo {
 namespace {
@@ -206,11 +207,11 @@ void QtSystemPrinter::AbortJob() {
 
 // ---- QtPdfPrinter -----------------------------------------------------------
 
-QtPdfPrinter::QtPdfPrinter(const std::string& path) : path_(path), part_path_(path + ".part") {
+QtPdfPrinter::QtPdfPrinter(const std::string& path)
+    : path_(path), buffer_(std::make_unique<QBuffer>()) {
   EnsureQtGuiApplication();
-  // Written beside the target and renamed over it when complete, so a failed
-  // print never leaves a broken file in place of an earlier one.
-  writer_ = std::make_unique<QPdfWriter>(Q(part_path_));
+  buffer_->open(QIODevice::WriteOnly);
+  writer_ = std::make_unique<QPdfWriter>(buffer_.get());
   writer_->setCreator("Zelvo mini");
   writer_->setResolution(600);
   // The sheet's coordinates start at the paper's corner.
@@ -231,19 +232,18 @@ bool QtPdfPrinter::EndJob() {
 void QtPdfPrinter::AbortJob() {
   aborted_ = true;
   if (painting()) EndPainter();
-  QFile::remove(Q(part_path_));
+  buffer_->buffer().clear();
 }
 
 bool QtPdfPrinter::Finish() {
   if (aborted_ || !painting()) return false;
-  if (!EndPainter()) {
-    QFile::remove(Q(part_path_));
-    return false;
-  }
-  std::error_code ec;
-  std::filesystem::rename(part_path_, path_, ec);
-  if (ec) QFile::remove(Q(part_path_));
-  return !ec;
+  if (!EndPainter()) return false;
+  const QByteArray& bytes = buffer_->data();
+  // A painter that ended without a document has written nothing worth a file.
+  if (!bytes.startsWith("%PDF-")) return false;
+  // Written beside the target and renamed over it only when complete: a
+  // failed print never leaves a broken file in place of an earlier one.
+  return WriteFileBytes(path_, std::string_view(bytes.constData(), bytes.size()), false);
 }
 
 }  // namespace zelvo

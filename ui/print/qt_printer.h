@@ -11,6 +11,7 @@
 
 #include "output/printer.h"
 
+class QBuffer;
 class QPagedPaintDevice;
 class QPainter;
 class QPdfWriter;
@@ -100,7 +101,10 @@ class QtPdfPrinter : public QtPrinterBase {
 
  private:
   std::string path_;
-  std::string part_path_;
+  // The document is built in memory and written whole through the program's
+  // file writer, so that a full disk or a failed close is seen before the
+  // earlier file is replaced: Qt's own file output reports neither.
+  std::unique_ptr<QBuffer> buffer_;
   std::unique_ptr<QPdfWriter> writer_;
   bool aborted_ = false;
 };

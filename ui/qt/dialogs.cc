@@ -4,10 +4,13 @@
 #include <QCloseEvent>
 #include <QDialogButtonBox>
 #include <QLabel>
+#include <QHBoxLayout>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QVBoxLayout>
 #include <vector>
 
+#include "ui/qt/controls.h"
 #include "ui/qt/grid_view.h"
 #include "ui/qt/qt_platform.h"
 #include "ui/qt/safe_call.h"
@@ -48,6 +51,61 @@ bool RunItemDialogView(frmJouken& dialog, QWidget* parent) {
   bool accepted = box.exec() == QDialog::Accepted;
   if (!accepted) dialog.Cancel();
   return accepted && dialog.Result();
+}
+
+void RunAnalysisView(frmAnalysis& analysis, QWidget* parent) {
+  QDialog box(parent);
+  box.setWindowTitle(ToQt(frmAnalysis::kTitle));
+  auto* layout = new QVBoxLayout(&box);
+  QLabel* summary = new QLabel(&box);
+  QLabel* note = new QLabel(&box);
+  QLabel* minimum = new QLabel(&box);
+  std::vector<OptionGroupView*> options;
+  auto sync = [&] {
+    summary->setText(ToQt(analysis.Summary()));
+    note->setText(ToQt(analysis.ChancesNote()));
+    minimum->setText(ToQt(analysis.MinimumText()));
+    for (OptionGroupView* o : options) o->Sync();
+  };
+  ActionRunner run = [&](const char* proc, const std::function<void()>& action) {
+    SafeCall("frmAnalysis", proc, action);
+    sync();
+  };
+  auto* results = new OptionGroupView(&analysis.ResultsOption(), run, &box);
+  results->SetColumns(2);
+  options.push_back(results);
+  layout->addWidget(results);
+  layout->addWidget(summary);
+  auto* tables = new QHBoxLayout;
+  tables->addWidget(new GridView(&analysis.CoverageGrid(), &box), 0, Qt::AlignTop);
+  auto* chances = new QVBoxLayout;
+  chances->addWidget(new GridView(&analysis.ChancesGrid(), &box));
+  chances->addWidget(note);
+  chances->addStretch();
+  tables->addLayout(chances);
+  tables->addStretch();
+  layout->addLayout(tables);
+  auto* scroll = new QScrollArea(&box);
+  scroll->setWidget(new GridView(&analysis.ValueGrid(), scroll));
+  scroll->setMinimumHeight(200);
+  layout->addWidget(scroll, 1);
+  auto* grade = new OptionGroupView(&analysis.GradeOption(), run, &box);
+  grade->SetColumns(2);
+  options.push_back(grade);
+  layout->addWidget(grade);
+  auto* minimum_row = new QHBoxLayout;
+  auto* compute = new QPushButton(ToQt("最小口数を計算"), &box);
+  QObject::connect(compute, &QPushButton::clicked, &box,
+                   [&] { run("cmdMinimum_Click", [&] { analysis.ComputeMinimum(); }); });
+  minimum_row->addWidget(compute);
+  minimum_row->addWidget(minimum, 1);
+  layout->addLayout(minimum_row);
+  auto* close = new QDialogButtonBox(QDialogButtonBox::Close, &box);
+  QObject::connect(close, &QDialogButtonBox::rejected, &box, &QDialog::reject);
+  layout->addWidget(close);
+  sync();
+  box.resize(560, 620);
+  box.exec();
 }
 
 KouseiWindowView::KouseiWindowView(frmKouseiBunseki& window, QWidget* parent)

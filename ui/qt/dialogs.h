@@ -9,6 +9,7 @@
 
 #include "output/statistics_panels.h"
 #include "reduction/item_dialog.h"
+#include "ui/analysis_window.h"
 #include "ui/splash.h"
 
 class QPushButton;
@@ -17,6 +18,9 @@ namespace zelvo {
 
 // frmJouken shown modally; true when closed with OK.
 bool RunItemDialogView(frmJouken& dialog, QWidget* parent);
+
+// The purchase analysis, modal over the main window.
+void RunAnalysisView(frmAnalysis& analysis, QWidget* parent);
 
 class KouseiWindowView : public QWidget {
   Q_OBJECT

@@ -92,6 +92,9 @@ void MainWindowView::Load() {
   SafeCall(kView, "Form_Load", [this] { main_->Load(); });
   loaded_ = true;
   RefreshAll();
+  // The remembered round is selected, so that typing replaces it.
+  round_edit_->setFocus(Qt::OtherFocusReason);
+  round_edit_->setSelection(0, 4);
 }
 
 void MainWindowView::Act(const char* proc, const std::function<void()>& action) {
@@ -183,6 +186,7 @@ QWidget* MainWindowView::BuildHomePage() {
   round_row->addWidget(Label("第", round_box));
   NumberEdit* round = Edit(&main_->Round().RoundEntry(), round_box, 60);
   round->setObjectName("txtKaisaikai");
+  round_edit_ = round;
   round_row->addWidget(round);
   round_row->addWidget(Label("回", round_box));
   group_combo_ = new ListCombo(&main_->Round().GroupList(), run, round_box);
@@ -325,8 +329,9 @@ QWidget* MainWindowView::BuildMoneyTab() {
     NumberEdit* min = Edit(&main_->MoneyMin(g), row_widget, 110);
     NumberEdit* max = Edit(&main_->MoneyMax(g), row_widget, 110);
     for (NumberEdit* e : {min, max}) {
-      const int tag = e->entry()->tag;
-      e->on_right_click = [this, tag] { main_->Joken().MoneyRightClick(tag); };
+      // The panel tags its fields when it binds them, after this view is built.
+      NumberEntry* entry = e->entry();
+      e->on_right_click = [this, entry] { main_->Joken().MoneyRightClick(entry->tag); };
     }
     row->addWidget(min);
     row->addWidget(Label("円以上", row_widget));
@@ -664,6 +669,8 @@ void MainWindowView::ShowKouseiBunseki(frmKouseiBunseki& window) {
   view->move(mapToGlobal(QPoint(width() - view->width() - 40, 120 + 24 * static_cast<int>(kousei_views_.size()))));
   view->show();
 }
+
+void MainWindowView::ShowAnalysis(frmAnalysis& analysis) { RunAnalysisView(analysis, this); }
 
 void MainWindowView::CloseKouseiBunseki(frmKouseiBunseki& window) {
   for (auto it = kousei_views_.begin(); it != kousei_views_.end(); ++it) {

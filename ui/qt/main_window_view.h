@@ -49,6 +49,7 @@ class MainWindowView : public QMainWindow, public WindowHost {
   bool RunItemDialog(frmJouken& dialog) override;
   void ShowKouseiBunseki(frmKouseiBunseki& window) override;
   void CloseKouseiBunseki(frmKouseiBunseki& window) override;
+  void ShowAnalysis(frmAnalysis& analysis) override;
 
   // For tests and the screenshot script.
   QAction* ActionOf(Cmd cmd) const;
@@ -93,6 +94,7 @@ class MainWindowView : public QMainWindow, public WindowHost {
   std::vector<OptionGroupView*> options_;
   std::vector<KouseiWindowView*> kousei_views_;
   ListCombo* group_combo_ = nullptr;
+  NumberEdit* round_edit_ = nullptr;
   QTabBar* page_bar_ = nullptr;
   QStackedWidget* pages_ = nullptr;
   QLabel* status_ = nullptr;

@@ -13,6 +13,9 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QThread>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <QUrl>
 #include <iostream>
 
@@ -24,6 +27,13 @@ std::string FromQt(const QString& text) { return text.toUtf8().toStdString(); }
 
 void SetUpApplication() {
   QApplication::setApplicationName("Zelvo mini");
+  // Qt's own buttons and dialogs ("はい", "キャンセル", the file dialog) in
+  // Japanese, like every text of the program.
+  static QTranslator translator;
+  if (translator.load(QLocale(QLocale::Japanese, QLocale::Japan), "qtbase", "_",
+                      QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    QApplication::installTranslator(&translator);
+  }
   QFont font(QStringList{"MS UI Gothic", "Meiryo UI", "Noto Sans CJK JP", "Noto Sans JP"}, 9);
   QApplication::setFont(font);
 }

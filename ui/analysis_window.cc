@@ -1,0 +1,200 @@
+#include "ui/analysis_window.h"
+
+#include <algorithm>
+#include <numeric>
+
+#include "analysis/document_singles.h"
+#include "core/single_number.h"
+#include "support/error_report.h"
+#include "support/format.h"
+#include "support/platform.h"
+
+namespace zelvo {
+namespace {
+
+constexpr const char* kClass = "frmAnalysis";
+
+std::string Percent(double share) { return FormatNumber(share * 100, "0.00") + "%"; }
+
+// "1-0-2-0-1": the outcomes of matches 1 to 5.
+std::string Outcomes(int single) {
+  std::string text;
+  for (int m = 0; m < kMatches; ++m) {
+    if (m) text += "-";
+    text += std::to_string(OutcomeOf(single, m));
+  }
+  return text;
+}
+
+}  // namespace
+
+frmAnalysis::frmAnalysis()
+    : results_option_({"削減後のシングルに対して", "全243通りに対して"}),
+      grade_option_({"２等保証（1試合違いまで）", "３等保証（2試合違いまで）"}) {
+  results_option_.on_change = [this] { Recompute(); };
+  coverage_.Resize(7, 3);
+  coverage_.SetColWidth(1, 96);
+  coverage_.SetColWidth(2, 70);
+  coverage_.SetColWidth(3, 70);
+  coverage_.SetText(1, 1, "的中数");
+  coverage_.SetText(1, 2, "結果の数");
+  coverage_.SetText(1, 3, "比率");
+  coverage_.SetRowBack(1, kColorButtonFace);
+  for (int k = 5; k >= 0; --k) coverage_.SetText(7 - k, 1, std::to_string(k) + "試合的中");
+  coverage_.SetColAlign(2, Align::kRight);
+  coverage_.SetColAlign(3, Align::kRight);
+
+  chances_.Resize(4, 2);
+  chances_.SetColWidth(1, 160);
+  chances_.SetColWidth(2, 90);
+  static const char* const kRows[] = {"１等（5試合的中）", "4試合以上的中", "3試合以上的中",
+                                      "期待払戻（100円あたり）"};
+  for (int r = 1; r <= 4; ++r) {
+    chances_.SetText(r, 1, kRows[r - 1]);
+    chances_.SetBack(r, 1, kColorButtonFace);
+    chances_.SetAlign(r, 2, Align::kRight);
+  }
+
+  values_.Resize(1, 5);
+  static const char* const kHeads[] = {"シングル", "口数", "確率", "推定金額", "期待値(円)"};
+  static const int kWidths[] = {90, 50, 80, 100, 80};
+  for (int c = 1; c <= 5; ++c) {
+    values_.SetText(1, c, kHeads[c - 1]);
+    values_.SetColWidth(c, kWidths[c - 1]);
+  }
+  values_.SetRowBack(1, kColorButtonFace);
+}
+
+void frmAnalysis::SetDocument(const DocumentRecord& doc) {
+  try {
+    doc_ = doc;
+    doc_.SingleData.resize(std::min<size_t>(doc_.SingleData.size(),
+                                            static_cast<size_t>(std::max(doc_.SingleCount, 0))));
+    reduced_ = ReducedSingles(doc_);
+    minimum_text_.clear();
+    Recompute();
+  } catch (const std::exception& e) {
+    ReportException(kClass, "SetDocument", e);
+  }
+}
+
+void frmAnalysis::Recompute() {
+  try {
+    std::vector<int> all(kSingles);
+    std::iota(all.begin(), all.end(), 0);
+    const std::vector<int>& results = results_option_.Index() == 0 ? reduced_ : all;
+    coverage_report_ = AnalyseCoverage(doc_.SingleData, results);
+    ShowCoverage();
+    ShowChances();
+  } catch (const std::exception& e) {
+    ReportException(kClass, "Recompute", e);
+  }
+}
+
+void frmAnalysis::ShowCoverage() {
+  const CoverageReport& r = coverage_report_;
+  for (int k = 5; k >= 0; --k) {
+    const int row = 7 - k;
+    coverage_.SetText(row, 2, FormatNumber(static_cast<int64_t>(r.right[k]), "#,##0"));
+    coverage_.SetText(row, 3, r.results ? Percent(static_cast<double>(r.right[k]) / r.results) : "");
+  }
+  coverage_.Refresh();
+  summary_ = "購入 " + FormatNumber(r.tickets, "#,##0") + "口（" +
+             FormatNumber(static_cast<int64_t>(r.bought_distinct), "#,##0") + "通り）、結果 " +
+             FormatNumber(static_cast<int64_t>(r.results), "#,##0") + "通り";
+  if (r.worst_right >= 0) {
+    summary_ += "　最悪でも " + std::to_string(r.worst_right) + "試合的中　２等圏外 " +
+                std::to_string(r.outside_grade2.size()) + "通り　３等圏外 " +
+                std::to_string(r.outside_grade3.size()) + "通り";
+  }
+}
+
+void frmAnalysis::ShowChances() {
+  OutcomeProbabilities p{};
+  std::string error;
+  chances_report_ = ChancesReport();
+  values_.Resize(1, 5);
+  if (doc_.Vote.Kaisaikai <= 0 || !ProbabilitiesFromVote(doc_.Vote, p, error)) {
+    chances_note_ = "投票状況がないため、確率は計算できません";
+    for (int r = 1; r <= 4; ++r) chances_.SetText(r, 2, "");
+    chances_.Refresh();
+    values_.Refresh();
+    return;
+  }
+  clsTMoney money;
+  money.SetVote(doc_.Vote);
+  chances_report_ = AnalyseChances(doc_.SingleData, p, &money);
+  const ChancesReport& c = chances_report_;
+  chances_note_ = "確率は投票率から求めています";
+  chances_.SetText(1, 2, Percent(c.win));
+  chances_.SetText(2, 2, Percent(c.at_least4));
+  chances_.SetText(3, 2, Percent(c.at_least3));
+  chances_.SetText(4, 2, c.has_payout ? FormatNumber(c.per_100, "#,##0.00") + "円" : "");
+  chances_.Refresh();
+
+  std::vector<SingleChance> rows = c.singles;
+  std::sort(rows.begin(), rows.end(),
+            [](const SingleChance& a, const SingleChance& b) { return a.value > b.value; });
+  values_.Resize(static_cast<int>(rows.size()) + 1, 5);
+  for (int i = 0; i < static_cast<int>(rows.size()); ++i) {
+    const SingleChance& s = rows[i];
+    const int r = i + 2;
+    values_.SetText(r, 1, Outcomes(s.single));
+    values_.SetText(r, 2, FormatNumber(s.tickets, "#,##0"));
+    values_.SetText(r, 3, Percent(s.probability));
+    values_.SetText(r, 4, s.payout > 0 ? FormatNumber(s.payout, "#,##0") : "");
+    values_.SetText(r, 5, FormatNumber(s.value, "#,##0.00"));
+    for (int col = 2; col <= 5; ++col) values_.SetAlign(r, col, Align::kRight);
+  }
+  values_.Refresh();
+}
+
+void frmAnalysis::ComputeMinimum(double seconds) {
+  try {
+    MinimumRequest request;
+    request.targets = results_option_.Index() == 0 ? reduced_ : std::vector<int>();
+    if (results_option_.Index() != 0) {
+      request.targets.resize(kSingles);
+      std::iota(request.targets.begin(), request.targets.end(), 0);
+    }
+    request.grade = grade_option_.Index() == 0 ? 2 : 3;
+    request.time_limit = seconds;
+    request.reference = doc_.SingleData;
+    platform().SetBusyCursor(true);
+    MinimumResult r = FindMinimum(request);
+    platform().SetBusyCursor(false);
+    switch (r.status) {
+      case MinimumStatus::kProven:
+        minimum_text_ = "最小口数：" + std::to_string(r.best) + "口（証明済み）";
+        break;
+      case MinimumStatus::kLimitReached:
+        minimum_text_ = "最小口数：" + std::to_string(r.lower_bound) + "口以上、" +
+                        std::to_string(r.best) + "口以下（時間切れ）";
+        break;
+      case MinimumStatus::kNotBuiltIn:
+        minimum_text_ = "この版には最小口数の計算が組み込まれていません";
+        return;
+      case MinimumStatus::kFailed:
+        minimum_text_ = "最小口数を計算できませんでした";
+        return;
+    }
+    switch (r.reference) {
+      case ReferenceVerdict::kOptimal: minimum_text_ += "　現在のシングルは最小です"; break;
+      case ReferenceVerdict::kNotOptimal:
+        minimum_text_ += "　現在のシングル（" + std::to_string(r.reference_size) +
+                         "口）より少なくできます";
+        break;
+      case ReferenceVerdict::kNotCovering:
+        minimum_text_ += "　現在のシングルは保証を満たしていません（圏外 " +
+                         std::to_string(r.reference_missed) + "通り）";
+        break;
+      default:
+        break;
+    }
+  } catch (const std::exception& e) {
+    platform().SetBusyCursor(false);
+    ReportException(kClass, "ComputeMinimum", e);
+  }
+}
+
+}  // namespace zelvo
