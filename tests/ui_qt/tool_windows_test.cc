@@ -1,10 +1,12 @@
 // The tool windows' Qt views, offscreen, where the wiring matters: the keys
 // of the vote-rate fields, the batch window's close during a run, the print
-// window's number boxes and the download window's cancel button.
+// window's number boxes, the team-name fields and the download window's
+// cancel button.
 #include <gtest/gtest.h>
 
 #include <QAction>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
@@ -144,6 +146,29 @@ TEST(PrintDialogTest, NumberBoxesDropOtherCharactersAndClosingWritesTheSettings)
     dialog.reject();  // Escape or the title bar: the settings are written too
   }
   EXPECT_DOUBLE_EQ(ReadPrinterIni().PrinterLeftMargin, -1.5);
+}
+
+TEST(TeamNameDialogViewTest, TypedNamesReachTheChecks) {
+  testing::FakePlatform fake;
+  testing::TempProgramDir dir;
+  testing::InstallShippedProgramFolder(dir);
+  frmTeamName team;
+  team.Load();
+  TeamNameDialog dialog(team, nullptr);
+  dialog.show();
+  // Typed as a key carrying the text, as an input method hands it over.
+  QKeyEvent typed(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier,
+                  QString::fromUtf8("ＸＹＺシティ"));
+  QApplication::sendEvent(dialog.Meisho(), &typed);
+  QTest::keyClicks(dialog.Ryakusho(), "ABCDEFG");
+  QTest::mouseClick(dialog.AddButton(), Qt::LeftButton);
+  EXPECT_EQ(fake.MessageTexts().back(), "略称は6文字以内で入力して下さい。");
+  EXPECT_TRUE(dialog.isVisible());
+  QTest::keyClick(dialog.Ryakusho(), Qt::Key_Backspace);
+  QTest::mouseClick(dialog.AddButton(), Qt::LeftButton);
+  EXPECT_EQ(dialog.result(), QDialog::Accepted);
+  EXPECT_TRUE(team.Result());
+  EXPECT_EQ(fake.MessageTexts().back(), "チーム名(ＸＹＺシティ)を追加しました。");
 }
 
 TEST(DownloadWindowViewTest, ShownForARequestWithAWorkingCancel) {
