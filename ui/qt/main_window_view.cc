@@ -86,10 +86,16 @@ MainWindowView::MainWindowView(QWidget* parent)
 
 MainWindowView::~MainWindowView() {
   main_->on_changed = nullptr;
+  main_->Log().on_progress = nullptr;
+  main_->MatchTable().Graph().on_changed = nullptr;
   for (KouseiWindowView* v : kousei_views_) {
     v->on_closed = nullptr;
     delete v;
   }
+  // The widgets unbind themselves from the controller's models: they must go
+  // before the controller does, not with the QWidget base after it.
+  delete batch_.data();
+  delete takeCentralWidget();
 }
 
 void MainWindowView::Load() {
