@@ -7,6 +7,7 @@
 #include "ui/qt/dialogs.h"
 #include "ui/qt/main_window_view.h"
 #include "ui/qt/qt_platform.h"
+#include "ui/qt/small_windows_view.h"
 #include "ui/splash.h"
 
 int main(int argc, char** argv) {
@@ -25,6 +26,7 @@ int main(int argc, char** argv) {
 
   zelvo::MainWindowView window;
   platform.SetOwner(&window);
+  zelvo::InstallDownloadWindow(&window);
   window.Load();
   window.show();
   splash_view.close();

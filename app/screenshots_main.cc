@@ -4,15 +4,22 @@
 #include <QApplication>
 #include <QDir>
 #include <QPixmap>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QTimer>
 #include <functional>
 #include <iostream>
 #include <string>
 
 #include "app/startup.h"
+#include "files/toto_settings.h"
 #include "support/paths.h"
+#include "ui/qt/batch_window_view.h"
 #include "ui/qt/main_window_view.h"
+#include "ui/qt/odds_window_view.h"
+#include "ui/qt/print_window_view.h"
 #include "ui/qt/qt_platform.h"
+#include "ui/qt/small_windows_view.h"
 
 namespace {
 
@@ -36,6 +43,102 @@ bool SaveModal(const QString& folder, const char* name, const std::function<void
   });
   open();
   if (!ok) std::cerr << "no window to grab for " << name << "\n";
+  return ok;
+}
+
+// The batch window shows a queue as a run leaves it.
+class NoTarget : public zelvo::BatchTarget {
+ public:
+  bool FileLoadTPD(const std::string&, bool, bool) override { return true; }
+  bool FileSaveTPD(const std::string& name, bool, bool) override {
+    return name.find("tolerance") == std::string::npos;
+  }
+  void PressRun() override {}
+  void PressCancel() override {}
+};
+
+bool SaveToolWindows(zelvo::frmMain& main, QWidget& owner, const QString& folder) {
+  bool ok = true;
+  const zelvo::ScheduleRecord& schedule = main.Schedule();
+  zelvo::frmOdds odds;
+  zelvo::frmOdds::Rates rates{};
+  zelvo::frmOdds::Teams teams{};
+  for (int m = 0; m < 5; ++m) {
+    teams[m] = {schedule.matches[m].home, schedule.matches[m].away};
+    for (int o = 0; o < 3; ++o) {
+      rates[o][m] = static_cast<int>(main.Vote().matches[m].outcomes[o].rate.raw() / 100);
+    }
+  }
+  rates[1][0] = 3334;
+  rates[0][0] = 3333;
+  rates[2][0] = 3333;
+  odds.Setup(rates, teams);
+  {
+    zelvo::OddsDialog dialog(odds, &owner);
+    dialog.show();
+    ok &= Save(dialog, folder, "odds.png");
+    odds.ModeOption().Choose(zelvo::frmOdds::kPercent);
+    ok &= Save(dialog, folder, "odds-percent.png");
+  }
+
+  NoTarget target;
+  {
+    zelvo::BatchWindowView batch(target, &owner);
+    std::string dir = zelvo::ResolveProgramPath("UserData/Zelvomini/");
+    for (const char* name : {"sample-guarantee.tpd", "sample-tolerance.tpd", "round-1488-A.tpd"}) {
+      batch.controller().AddFile(dir + name);
+    }
+    batch.show();
+    batch.controller().Execute(zelvo::BatchCmd::kBegin);
+    batch.controller().AddFile(dir + "round-1488-B.tpd");
+    ok &= Save(batch, folder, "batch.png");
+  }
+
+  zelvo::frmPrint print;
+  zelvo::frmPrint::Teams card{};
+  for (int m = 0; m < 5; ++m) card[m] = {schedule.matches[m].home, schedule.matches[m].away};
+  print.ShowForm(main.SingleCount(), main.Singles(), main.Kaisaikai(), main.Kumi(),
+                 "sample-guarantee.tpd", card);
+  zelvo::QtPrintDevices devices;
+  print.Load(devices);
+  {
+    zelvo::PrintDialog dialog(print, &owner);
+    dialog.show();
+    ok &= Save(dialog, folder, "print.png");
+    print.OpenTextCheck().SetChecked(true);
+    print.OpenNoCheck().SetChecked(true);
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintPreviewDialog* preview = dialog.CreatePreview(&printer);
+    preview->show();
+    ok &= Save(*preview, folder, "print-preview.png");
+  }
+
+  zelvo::frmTeamName team;
+  team.Load();
+  team.Meisho() = "ＡＢＣユナイテッド";
+  team.Ryakusho() = "ABC";
+  {
+    zelvo::TeamNameDialog dialog(team, &owner);
+    dialog.show();
+    ok &= Save(dialog, folder, "team-name.png");
+  }
+  {
+    zelvo::DownloadWindowView download(&owner);
+    zelvo::WinInetProgressSink& sink = download.controller();
+    sink.Open();
+    sink.AddLine(" 第1487回 開催情報取得中 (オフィシャル)");
+    sink.AddLine(" [コネクション開始]");
+    sink.AddLine(" " + zelvo::totoSettings().totoOfficialScheduleUrl + "1487");
+    sink.AddLine(" 受信中 ");
+    sink.AppendToLastLine("..........");
+    ok &= Save(download, folder, "download.png");
+    sink.Close();
+  }
+  {
+    zelvo::AboutDialog about(&owner);
+    about.show();
+    ok &= Save(about, folder, "about.png");
+  }
   return ok;
 }
 
@@ -74,5 +177,6 @@ int main(int argc, char** argv) {
   main.Execute(zelvo::Cmd::kShowAllResults);
   ok &= Save(window, folder, "check.png");
   ok &= SaveModal(folder, "analysis.png", [&] { main.Execute(zelvo::Cmd::kAnalysis); });
+  ok &= SaveToolWindows(main, window, folder);
   return ok ? 0 : 1;
 }

@@ -139,6 +139,13 @@ int OnPrereq(void* user, char*, char*, int, int) {
 
 int OnProgress(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
   auto* t = static_cast<Transfer*>(user);
+  try {
+    // An aborted transfer ends with an error code: its bytes are dropped.
+    if (t->sink && t->sink->CancelRequested()) return 1;
+  } catch (...) {
+    t->failed = true;
+    return 1;
+  }
   if (t->receive_timeout_ms <= 0) return 0;
   auto idle =
       std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - t->last_activity);

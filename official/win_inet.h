@@ -24,6 +24,11 @@ class WinInetProgressSink {
   virtual void AppendToLastLine(const std::string& text) = 0;
   // Hides the window after a request (only when ProgressClose is true).
   virtual void Close() = 0;
+  // Polled while a request runs (often while data arrives, about once a
+  // second while none does); true ends the transfer, which then gives 0
+  // bytes.  A window services its events here, so that its cancel button
+  // can be pressed.
+  virtual bool CancelRequested() { return false; }
 };
 
 // The sink a client without its own uses; nullptr (the default) means no

@@ -138,17 +138,6 @@ bool IsSortCommand(Cmd cmd) {
   return cmd >= Cmd::kSortMenu && cmd <= Cmd::kSortAscending;
 }
 
-// Commands whose windows are not part of this program yet: shown, disabled.
-bool IsUnbuilt(Cmd cmd) {
-  switch (cmd) {
-    case Cmd::kPrint: case Cmd::kBatch: case Cmd::kUserVote: case Cmd::kUserTeams:
-    case Cmd::kAbout: case Cmd::kUserVoteButton:
-    case Cmd::kUserTeamsButton:
-      return true;
-    default:
-      return false;
-  }
-}
 
 // "2024年05月10日(金) 13:00:00": the time only when it is not midnight.
 std::string SaleDateText(const DateTime& d) {
@@ -468,7 +457,6 @@ ActionState frmMain::State(Cmd cmd) const {
     default:
       break;
   }
-  if (IsUnbuilt(cmd)) s.enabled = false;
   return s;
 }
 
@@ -519,6 +507,15 @@ void frmMain::Execute(Cmd cmd) {
         break;
       case Cmd::kManual: OpenManual(); break;
       case Cmd::kMakerTeams: MakerTeamNames(); break;
+      case Cmd::kUserVote: case Cmd::kUserVoteButton: EnterUserVoteRates(); break;
+      case Cmd::kUserTeams: case Cmd::kUserTeamsButton: UserTeamNames(); break;
+      case Cmd::kPrint: PrintCommand(); break;
+      case Cmd::kBatch:
+        if (host_) host_->ShowBatch(*this);
+        break;
+      case Cmd::kAbout:
+        if (host_) host_->ShowAbout();
+        break;
       case Cmd::kAnalysis: {
         frmAnalysis analysis;
         analysis.SetDocument(BuildDocument());
@@ -601,6 +598,55 @@ void frmMain::OfficialDownload(int kind) {
     case 1: round_.GetVote(ask); break;
     default: round_.GetResult(ask); break;
   }
+}
+
+void frmMain::EnterUserVoteRates() {
+  frmOdds::Rates rates{};
+  frmOdds::Teams teams;
+  for (int m = 0; m < 5; ++m) {
+    for (int o = 0; o < 3; ++o) {
+      rates[o][m] = static_cast<int>((vote_.matches[m].outcomes[o].rate * Money::FromInt(100)).RoundToInt());
+    }
+    teams[m] = {schedule_.matches[m].home, schedule_.matches[m].away};
+  }
+  frmOdds odds;
+  odds.Setup(rates, teams);
+  if (!host_ || !host_->RunOdds(odds)) return;
+  // The user's rates make a vote status of their own: this round and group,
+  // no as-of time, the counts per ten thousand.
+  VoteStatusRecord vote;
+  vote.Kaisaikai = kaisaikai_;
+  vote.Kumi = kumi_;
+  for (int m = 0; m < 5; ++m) {
+    vote.matches[m].home = schedule_.matches[m].home;
+    vote.matches[m].away = schedule_.matches[m].away;
+    vote.matches[m].match_date = schedule_.matches[m].match_date;
+    for (int o = 0; o < 3; ++o) {
+      const int r = odds.ResultRates()[o][m];
+      vote.matches[m].outcomes[o].count = Money::FromInt(r);
+      vote.matches[m].outcomes[o].rate = Money::FromRaw(static_cast<int64_t>(r) * Money::kScale / 100);
+    }
+  }
+  vote.sale_start = schedule_.sale_start;
+  vote.sale_end = schedule_.sale_end;
+  vote_ = vote;
+  round_.SetVote(vote);
+  ShowVoteStatus();
+  // Ranks, estimates and the match table follow the new rates.
+  if (page_ == 1 || page_ == 2) ShowPage(page_);
+}
+
+void frmMain::UserTeamNames() {
+  frmTeamName dialog;
+  if (host_ && host_->RunTeamName(dialog)) round_.ScheduleInitialize();
+}
+
+void frmMain::PrintCommand() {
+  frmPrint print;
+  frmPrint::Teams teams;
+  for (int m = 0; m < 5; ++m) teams[m] = {schedule_.matches[m].home, schedule_.matches[m].away};
+  print.ShowForm(single_count_, singles_, kaisaikai_, kumi_, FileNamePart(file_name_), teams);
+  if (host_) host_->RunPrint(print);
 }
 
 void frmMain::MakerTeamNames() {

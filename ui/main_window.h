@@ -111,7 +111,7 @@ class ResultCountPanel : public clsTResult::CountPanel {
   clsTCount panel_;
 };
 
-class frmMain {
+class frmMain : private BatchTarget {
  public:
   static constexpr int kClientWidth = 1005;
   static constexpr int kClientHeight = 655;
@@ -132,8 +132,8 @@ class frmMain {
   void Unload();
 
   // The public operations the batch window drives as well.
-  bool FileLoadTPD(const std::string& name, bool whole, bool dialog);
-  bool FileSaveTPD(const std::string& name, bool whole, bool dialog);
+  bool FileLoadTPD(const std::string& name, bool whole, bool dialog) override;
+  bool FileSaveTPD(const std::string& name, bool whole, bool dialog) override;
 
   // Any menu entry or button.
   void Execute(Cmd cmd);
@@ -266,6 +266,12 @@ class frmMain {
   bool UserVoteRates() const;
   void OpenManual();
   void MakerTeamNames();
+  void EnterUserVoteRates();
+  void UserTeamNames();
+  void PrintCommand();
+  // The batch window presses the run and stop buttons.
+  void PressRun() override { StartOrPause(); }
+  void PressCancel() override { StopSearch(); }
   void OpenSaleSchedule();
   std::string ChooseFile(bool save, const std::string& title, const std::string& filter,
                          const std::string& initial_name, const std::string& ext);

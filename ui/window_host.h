@@ -7,6 +7,10 @@
 #include "output/statistics_panels.h"
 #include "reduction/item_dialog.h"
 #include "ui/analysis_window.h"
+#include "ui/batch_window.h"
+#include "ui/odds_window.h"
+#include "ui/print_window.h"
+#include "ui/team_name_dialog.h"
 
 namespace zelvo {
 
@@ -22,6 +26,15 @@ class WindowHost {
   virtual void CloseKouseiBunseki(frmKouseiBunseki& window) = 0;
   // The purchase analysis over the current document, modal.
   virtual void ShowAnalysis(frmAnalysis& analysis) = 0;
+  // The user's vote rates, modal; true when closed with OK.
+  virtual bool RunOdds(frmOdds& odds) = 0;
+  // The print window, modal.
+  virtual void RunPrint(frmPrint& print) = 0;
+  // The team-name dialog, modal; true when a team was added.
+  virtual bool RunTeamName(frmTeamName& dialog) = 0;
+  // The batch window, modeless, driving the main window through `target`.
+  virtual void ShowBatch(BatchTarget& target) = 0;
+  virtual void ShowAbout() = 0;
 };
 
 }  // namespace zelvo

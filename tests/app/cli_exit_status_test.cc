@@ -62,7 +62,7 @@ TEST_F(CliExitStatusTest, EveryCommandFailsLoudly) {
       {"show damaged cache",
        {"show", "85", "A"},
        "",
-       [this] { ASSERT_TRUE(WriteFileBytes(clsXmlResult::GetFileName(85, "A"), "<minitoto><結果></x>")); }},
+       [] { ASSERT_TRUE(WriteFileBytes(clsXmlResult::GetFileName(85, "A"), "<minitoto><結果></x>")); }},
       {"compress targets not read", {"compress", "--engine", "1", "--targets", Path("no.csv")}, "",
        nullptr},
       {"print document not read", {"print", missing, "--list"}, "", nullptr},

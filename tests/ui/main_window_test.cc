@@ -17,7 +17,9 @@
 #include "tests/common/temp_dir.h"
 #include "tests/ui/ui_fixtures.h"
 #include "ui/analysis_window.h"
+#include "ui/batch_window.h"
 #include "ui/main_window.h"
+#include "ui/odds_window.h"
 
 namespace zelvo {
 namespace {
@@ -28,6 +30,14 @@ class ScriptedHost : public WindowHost {
   void ShowKouseiBunseki(frmKouseiBunseki& w) override { shown.push_back(&w); }
   void CloseKouseiBunseki(frmKouseiBunseki& w) override { closed.push_back(&w); }
   void ShowAnalysis(frmAnalysis& a) override { analysed = a.Coverage().results; }
+  bool RunOdds(frmOdds& odds) override { return odds_answer ? odds_answer(odds) : false; }
+  void RunPrint(frmPrint&) override { ++printed; }
+  bool RunTeamName(frmTeamName&) override { return false; }
+  void ShowBatch(BatchTarget& target) override { batch = &target; }
+  void ShowAbout() override { ++about; }
+  std::function<bool(frmOdds&)> odds_answer;
+  BatchTarget* batch = nullptr;
+  int printed = 0, about = 0;
   int analysed = -1;
   std::vector<frmKouseiBunseki*> shown, closed;
 };
@@ -501,6 +511,68 @@ TEST_F(MainWindowTest, MakerDownloadRefusedWhereSysDataCannotBeWritten) {
   ASSERT_EQ(fake_.messages().size(), 1u);
   EXPECT_EQ(fake_.messages()[0].text,
             "Pendralcoveより 海外チーム名 をダウンロードします。よろしいですか？");
+}
+
+}  // namespace
+}  // namespace zelvo
+
+namespace zelvo {
+namespace {
+
+TEST_F(MainWindowTest, UserVoteRatesReplaceTheOfficialOnes) {
+  ASSERT_TRUE(OpenSample());
+  host_.odds_answer = [](frmOdds& odds) {
+    // Field (match, display column) in row order: make match 1 read 50/30/20.
+    odds.SetFieldText(0, "5000");
+    odds.SetFieldText(1, "3000");
+    odds.SetFieldText(2, "2000");
+    return odds.Ok();
+  };
+  main_->Execute(Cmd::kUserVoteButton);
+  EXPECT_EQ(main_->Vote().Kaisaikai, 1487);
+  EXPECT_TRUE(main_->Vote().as_of.IsZero());
+  EXPECT_EQ(main_->Vote().matches[0].outcomes[1].rate, Money::FromInt(50));
+  EXPECT_EQ(main_->Vote().matches[0].outcomes[1].count, Money::FromInt(5000));
+  EXPECT_EQ(main_->StatusText(), " 第 1487 回  [ A組 ] 　使用投票率：ユーザー定義");
+  EXPECT_EQ(main_->MatchTable().VoteTitle(), "投 票 率 (ユーザー定義)");
+  // Rates the user leaves as they were come back unchanged (per ten thousand).
+  EXPECT_EQ(main_->Vote().matches[4].outcomes[1].rate, Money::FromDouble(55.63));
+  main_->Execute(Cmd::kCopyReportConditions);
+  EXPECT_NE(fake_.ClipboardText().find("利用投票状況：ユーザー定義"), std::string::npos);
+
+  // Cancelled, nothing changes.
+  const VoteStatusRecord before = main_->Vote();
+  host_.odds_answer = [](frmOdds&) { return false; };
+  main_->Execute(Cmd::kUserVote);
+  EXPECT_EQ(main_->Vote().matches[0].outcomes[0].rate, before.matches[0].outcomes[0].rate);
+}
+
+TEST_F(MainWindowTest, BatchRunThroughTheMainWindow) {
+  dir_.WriteBytes("a.tpd", dir_.ReadBytes("UserData/Zelvomini/sample-guarantee.tpd"));
+  dir_.WriteBytes("b.tpj", "not ours\r\n");
+  dir_.WriteBytes("c.tpd", dir_.ReadBytes("UserData/Zelvomini/sample-tolerance.tpd"));
+  main_->Execute(Cmd::kBatch);
+  ASSERT_NE(host_.batch, nullptr);
+  frmRenzoku batch(host_.batch);
+  for (const char* f : {"a.tpd", "b.tpj", "c.tpd"}) batch.AddFile(Path(f));
+  batch.Run();
+  ASSERT_EQ(batch.Rows().size(), 3u);
+  EXPECT_EQ(batch.Rows()[0].status, "成功");
+  EXPECT_EQ(batch.Rows()[1].status, "失敗");
+  EXPECT_EQ(batch.Rows()[2].status, "成功");
+  EXPECT_TRUE(fake_.messages().empty());  // a batch shows no message per file
+
+  std::istringstream in;
+  std::ostringstream out, err;
+  ASSERT_EQ(RunCli({"search", testing::SampleDocumentPath("sample-tolerance.tpd"), "-o",
+                    Path("cli.tpd")},
+                   in, out, err),
+            0);
+  clsTFileTPD tpd;
+  DocumentRecord by_batch, by_cli;
+  ASSERT_TRUE(tpd.LoadFile(Path("c.tpd"), by_batch, false));
+  ASSERT_TRUE(tpd.LoadFile(Path("cli.tpd"), by_cli, false));
+  EXPECT_EQ(by_batch.SingleData, by_cli.SingleData);
 }
 
 }  // namespace

@@ -15,7 +15,11 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "ui/qt/batch_window_view.h"
 #include "ui/qt/controls.h"
+#include "ui/qt/odds_window_view.h"
+#include "ui/qt/print_window_view.h"
+#include "ui/qt/small_windows_view.h"
 #include "ui/qt/dialogs.h"
 #include "ui/qt/grid_view.h"
 #include "ui/qt/qt_platform.h"
@@ -82,10 +86,16 @@ MainWindowView::MainWindowView(QWidget* parent)
 
 MainWindowView::~MainWindowView() {
   main_->on_changed = nullptr;
+  main_->Log().on_progress = nullptr;
+  main_->MatchTable().Graph().on_changed = nullptr;
   for (KouseiWindowView* v : kousei_views_) {
     v->on_closed = nullptr;
     delete v;
   }
+  // The widgets unbind themselves from the controller's models: they must go
+  // before the controller does, not with the QWidget base after it.
+  delete batch_.data();
+  delete takeCentralWidget();
 }
 
 void MainWindowView::Load() {
@@ -672,6 +682,22 @@ void MainWindowView::ShowKouseiBunseki(frmKouseiBunseki& window) {
 
 void MainWindowView::ShowAnalysis(frmAnalysis& analysis) { RunAnalysisView(analysis, this); }
 
+bool MainWindowView::RunOdds(frmOdds& odds) { return RunOddsDialog(odds, this); }
+
+void MainWindowView::RunPrint(frmPrint& print) { RunPrintDialog(print, this); }
+
+bool MainWindowView::RunTeamName(frmTeamName& dialog) { return RunTeamNameDialog(dialog, this); }
+
+void MainWindowView::ShowBatch(BatchTarget& target) {
+  // One batch window at a time: a second "連続実行" brings it forward.
+  if (!batch_) batch_ = ShowBatchWindow(target, this);
+  batch_->show();
+  batch_->raise();
+  batch_->activateWindow();
+}
+
+void MainWindowView::ShowAbout() { RunAboutDialog(this); }
+
 void MainWindowView::CloseKouseiBunseki(frmKouseiBunseki& window) {
   for (auto it = kousei_views_.begin(); it != kousei_views_.end(); ++it) {
     if ((*it)->model() == &window) {
@@ -700,6 +726,15 @@ QPushButton* MainWindowView::ButtonOf(Cmd cmd) const {
 }
 
 void MainWindowView::closeEvent(QCloseEvent* event) {
+  // The batch window drives this one row by row: closing between two rows
+  // would pull the main window from under it.
+  if (batch_ && batch_->controller().Running()) {
+    SafeCall(kView, "Form_QueryUnload", [] {
+      platform().MessageBox(frmRenzoku::kRunningMessage, kAppTitle, MsgIcon::kWarning);
+    });
+    event->ignore();
+    return;
+  }
   bool close = false;
   SafeCall(kView, "Form_QueryUnload", [&] { close = main_->QueryClose(); });
   if (!close) {

@@ -5,12 +5,14 @@
 #define ZELVOMINI_UI_QT_MAIN_WINDOW_VIEW_H_
 
 #include <QMainWindow>
+#include <QPointer>
 #include <functional>
 #include <map>
 #include <memory>
 #include <vector>
 
 #include "ui/main_window.h"
+#include "ui/qt/batch_window_view.h"
 #include "ui/window_host.h"
 
 class QAction;
@@ -24,6 +26,7 @@ class QTabWidget;
 
 namespace zelvo {
 
+class BatchWindowView;
 class CheckBoxView;
 class GridView;
 class KouseiWindowView;
@@ -50,6 +53,12 @@ class MainWindowView : public QMainWindow, public WindowHost {
   void ShowKouseiBunseki(frmKouseiBunseki& window) override;
   void CloseKouseiBunseki(frmKouseiBunseki& window) override;
   void ShowAnalysis(frmAnalysis& analysis) override;
+  bool RunOdds(frmOdds& odds) override;
+  void RunPrint(frmPrint& print) override;
+  bool RunTeamName(frmTeamName& dialog) override;
+  void ShowBatch(BatchTarget& target) override;
+  void ShowAbout() override;
+  BatchWindowView* BatchWindow() const { return batch_; }
 
   // For tests and the screenshot script.
   QAction* ActionOf(Cmd cmd) const;
@@ -116,6 +125,7 @@ class MainWindowView : public QMainWindow, public WindowHost {
   QLabel* result_count_ = nullptr;
   QLabel* result_page_ = nullptr;
   QWidget* result_counts_ = nullptr;
+  QPointer<BatchWindowView> batch_;
   bool refreshing_ = false;
   bool loaded_ = false;
 };

@@ -1,0 +1,203 @@
+#include "ui/batch_window.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+#include "support/error_report.h"
+#include "support/paths.h"
+#include "support/platform.h"
+#include "support/text.h"
+
+namespace zelvo {
+namespace {
+
+constexpr const char* kClassName = "frmRenzoku";
+
+// A document the user made read-only is left as it is.  The save renames a
+// new file over the old one, which a folder permits whatever the file's own
+// mode, so the mode is asked here; its write bits count even for root, who
+// passes every access check.
+bool MayRewrite(const std::string& path) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  fs::file_status st = fs::status(path, ec);
+  if (ec || !fs::exists(st)) return true;  // the load tells
+  constexpr fs::perms kWrite =
+      fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+  if ((st.permissions() & kWrite) == fs::perms::none) return false;
+  return ::access(path.c_str(), W_OK) == 0;
+}
+
+}  // namespace
+
+frmRenzoku::frmRenzoku(BatchTarget* target) : target_(target) {}
+
+const std::vector<BatchMenuEntry>& frmRenzoku::MenuBar() {
+  static const std::vector<BatchMenuEntry> kMenus = {
+      {BatchCmd::kFileMenu,
+       {BatchCmd::kAdd, BatchCmd::kDelete, BatchCmd::kSeparator, BatchCmd::kEnd}},
+      {BatchCmd::kRunMenu, {BatchCmd::kBegin, BatchCmd::kCancel}},
+  };
+  return kMenus;
+}
+
+const char* frmRenzoku::Caption(BatchCmd cmd) {
+  switch (cmd) {
+    case BatchCmd::kFileMenu:
+      return "ファイル(&F)";
+    case BatchCmd::kAdd:
+      return "ファイルを追加";
+    case BatchCmd::kDelete:
+      return "ファイルを削除";
+    case BatchCmd::kEnd:
+      return "終了(&X)";
+    case BatchCmd::kRunMenu:
+      return "実行(&R)";
+    case BatchCmd::kBegin:
+      return "実行開始(&S)";
+    case BatchCmd::kCancel:
+      return "実行中止(&E)";
+    case BatchCmd::kSeparator:
+      break;
+  }
+  return "";
+}
+
+bool frmRenzoku::Enabled(BatchCmd cmd) const {
+  switch (cmd) {
+    case BatchCmd::kAdd:
+    case BatchCmd::kDelete:
+    case BatchCmd::kEnd:
+    case BatchCmd::kBegin:
+      return !running_;
+    case BatchCmd::kCancel:
+      return running_;
+    default:
+      return true;
+  }
+}
+
+void frmRenzoku::Execute(BatchCmd cmd) {
+  try {
+    if (!Enabled(cmd)) return;
+    switch (cmd) {
+      case BatchCmd::kAdd:
+        AddFiles();
+        break;
+      case BatchCmd::kDelete:
+        DeleteSelected();
+        break;
+      case BatchCmd::kEnd:
+        if (on_close) on_close();
+        break;
+      case BatchCmd::kBegin:
+        Run();
+        break;
+      case BatchCmd::kCancel:
+        Stop();
+        break;
+      default:
+        break;
+    }
+  } catch (const std::exception& e) {
+    ReportException(kClassName, "mnu_Click", e);
+  }
+  Changed();
+}
+
+void frmRenzoku::SetSelected(int row, bool selected) {
+  if (row >= 0 && row < static_cast<int>(rows_.size())) rows_[row].selected = selected;
+}
+
+void frmRenzoku::AddFiles() {
+  FileDialogRequest request;
+  request.title = "ファイルを開く";
+  request.filter = "データファイル(*.tpd)";
+  request.initial_dir = ResolveProgramPath(JoinPath("UserData", "Zelvomini"));
+  request.default_ext = "tpd";
+  for (const std::string& path : platform().OpenFilesDialog(request)) AddFile(path);
+  Changed();
+}
+
+bool frmRenzoku::AddFile(const std::string& path) {
+  if (path.empty() || running_) return false;
+  for (const Row& r : rows_) {
+    if (EqualsNoCase(r.file, path)) return false;
+  }
+  rows_.push_back({path, "", false});
+  Changed();
+  return true;
+}
+
+void frmRenzoku::DeleteSelected() {
+  if (running_) return;
+  rows_.erase(std::remove_if(rows_.begin(), rows_.end(), [](const Row& r) { return r.selected; }),
+              rows_.end());
+  Changed();
+}
+
+void frmRenzoku::SetStatus(size_t index, const char* status) {
+  if (index < rows_.size()) rows_[index].status = status;
+  Changed();
+}
+
+void frmRenzoku::RunRow(size_t index) {
+  const std::string path = rows_[index].file;
+  SetStatus(index, kRunning);
+  if (!MayRewrite(path) || !target_->FileLoadTPD(path, true, false)) {
+    SetStatus(index, kFailed);
+    return;
+  }
+  platform().Yield();
+  target_->PressRun();
+  platform().Yield();
+  if (target_->FileSaveTPD(path, true, false)) {
+    platform().Yield();
+    SetStatus(index, kSucceeded);
+  } else {
+    SetStatus(index, kFailed);
+  }
+}
+
+void frmRenzoku::Run() {
+  if (running_ || !target_) return;
+  running_ = true;
+  Changed();
+  try {
+    target_->FocusMain();
+    // Rows cannot be added or removed while running; the index keeps the
+    // loop safe all the same.
+    for (size_t i = 0; i < rows_.size() && running_; ++i) {
+      if (!rows_[i].status.empty()) continue;
+      try {
+        RunRow(i);
+      } catch (const std::exception& e) {
+        // One bad document must not end the run of the others.
+        SetStatus(i, kFailed);
+        ReportException(kClassName, "mnuRun_Begin_Click", e);
+      }
+    }
+  } catch (const std::exception& e) {
+    ReportException(kClassName, "mnuRun_Begin_Click", e);
+  }
+  running_ = false;
+  Changed();
+}
+
+void frmRenzoku::Stop() {
+  if (!running_) return;
+  if (target_) target_->PressCancel();
+  running_ = false;
+  Changed();
+}
+
+bool frmRenzoku::QueryClose() {
+  if (!running_) return true;
+  platform().MessageBox(kRunningMessage, kAppTitle, MsgIcon::kWarning);
+  return false;
+}
+
+}  // namespace zelvo

@@ -1,0 +1,107 @@
+// frmRenzoku, the batch window: a queue of documents that the main window
+// opens, searches and saves back one after another, through the same calls a
+// user's clicks make.  The Qt view shows the queue and the menus and passes
+// every choice here.
+#ifndef ZELVOMINI_UI_BATCH_WINDOW_H_
+#define ZELVOMINI_UI_BATCH_WINDOW_H_
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "support/grid.h"
+
+namespace zelvo {
+
+// What the batch window needs of the main window.
+class BatchTarget {
+ public:
+  virtual ~BatchTarget() = default;
+  // The main window's own document operations, `dialog` false: a batch run
+  // shows no message per file.
+  virtual bool FileLoadTPD(const std::string& name, bool whole, bool dialog) = 0;
+  virtual bool FileSaveTPD(const std::string& name, bool whole, bool dialog) = 0;
+  // The run button ("検索開始"): returns when the search has ended.
+  virtual void PressRun() = 0;
+  // "検索終了": the running search stops at its next poll.
+  virtual void PressCancel() = 0;
+  // Brings the main window to the front, so the user watches the search.
+  virtual void FocusMain() {}
+};
+
+enum class BatchCmd { kSeparator, kFileMenu, kAdd, kDelete, kEnd, kRunMenu, kBegin, kCancel };
+
+struct BatchMenuEntry {
+  BatchCmd cmd;
+  std::vector<BatchCmd> children;
+};
+
+class frmRenzoku {
+ public:
+  static constexpr const char* kTitle = " 連続実行";
+  static constexpr const char* kRunningMessage =
+      "現在処理を実行中です。連続実行処理を終了させて下さい。";
+  static constexpr const char* kRunning = "実行中";
+  static constexpr const char* kSucceeded = "成功";
+  static constexpr const char* kFailed = "失敗";
+  static constexpr const char* kColumns[2] = {"ファイル名", "状 態"};
+  static constexpr int kColumnWidths[2] = {300, 80};
+  static constexpr Align kColumnAligns[2] = {Align::kLeft, Align::kCenter};
+
+  struct Row {
+    std::string file;
+    std::string status;  // "" until the row is processed
+    bool selected = false;
+  };
+
+  explicit frmRenzoku(BatchTarget* target);
+  frmRenzoku(const frmRenzoku&) = delete;
+  frmRenzoku& operator=(const frmRenzoku&) = delete;
+
+  // The menu bar: "ファイル" with add, delete, end; "実行" with begin, cancel.
+  static const std::vector<BatchMenuEntry>& MenuBar();
+  static const char* Caption(BatchCmd cmd);
+  bool Enabled(BatchCmd cmd) const;
+  // A menu choice; disabled entries do nothing.
+  void Execute(BatchCmd cmd);
+
+  const std::vector<Row>& Rows() const { return rows_; }
+  // The view's selection of the list.
+  void SetSelected(int row, bool selected);
+  bool Running() const { return running_; }
+
+  // "ファイルを追加": the open dialog, several files at once.
+  void AddFiles();
+  // Appends a file unless the queue holds the same path in any letter case.
+  bool AddFile(const std::string& path);
+  // "ファイルを削除": the selected rows.
+  void DeleteSelected();
+  // "実行開始(&S)": every row whose status is empty, in order, until the end
+  // of the queue or a stop.
+  void Run();
+  // "実行中止(&E)": cancels the main window's search; the current row still
+  // finishes, then the run ends.
+  void Stop();
+  // A request to close the window: refused while running.
+  bool QueryClose();
+
+  // Raised after every change the window must show.
+  std::function<void()> on_changed;
+  // "終了(&X)": the view closes the window (through QueryClose).
+  std::function<void()> on_close;
+
+ private:
+  void RunRow(size_t index);
+  void SetStatus(size_t index, const char* status);
+  void Changed() {
+    if (on_changed) on_changed();
+  }
+
+  BatchTarget* target_;
+  std::vector<Row> rows_;
+  bool running_ = false;
+};
+
+}  // namespace zelvo
+
+#endif  // ZELVOMINI_UI_BATCH_WINDOW_H_

@@ -1,0 +1,157 @@
+#include "ui/qt/small_windows_view.h"
+
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+#include "ui/qt/qt_platform.h"
+#include "ui/qt/safe_call.h"
+
+namespace zelvo {
+
+// ---------------------------------------------------------------- team name
+
+TeamNameDialog::TeamNameDialog(frmTeamName& dialog, QWidget* parent)
+    : QDialog(parent), dialog_(dialog) {
+  setWindowTitle(ToQt(frmTeamName::kTitle));
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(new QLabel(ToQt(frmTeamName::kNote), this));
+  auto* grid = new QGridLayout;
+  meisho_ = new QLineEdit(ToQt(dialog.Meisho()), this);
+  meisho_->setObjectName("txtMeisho");
+  meisho_->setMinimumWidth(240);
+  ryakusho_ = new QLineEdit(ToQt(dialog.Ryakusho()), this);
+  ryakusho_->setObjectName("txtRyakusho");
+  grid->addWidget(new QLabel(ToQt(frmTeamName::kMeishoLabel), this), 0, 0);
+  grid->addWidget(meisho_, 0, 1);
+  grid->addWidget(new QLabel(ToQt(frmTeamName::kRyakushoLabel), this), 1, 0);
+  grid->addWidget(ryakusho_, 1, 1);
+  layout->addLayout(grid);
+  auto* note = new QLabel(ToQt(frmTeamName::kRyakushoNote), this);
+  note->setWordWrap(true);
+  layout->addWidget(note);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  add_ = new QPushButton(ToQt(frmTeamName::kAddButton), this);
+  auto* cancel = new QPushButton(ToQt(frmTeamName::kCancelButton), this);
+  add_->setDefault(true);
+  buttons->addWidget(add_);
+  buttons->addWidget(cancel);
+  layout->addLayout(buttons);
+  connect(meisho_, &QLineEdit::textEdited, this, [this](const QString& t) {
+    SafeCall("frmTeamName", "txtMeisho_Change", [&] { dialog_.Meisho() = FromQt(t); });
+  });
+  connect(ryakusho_, &QLineEdit::textEdited, this, [this](const QString& t) {
+    SafeCall("frmTeamName", "txtRyakusho_Change", [&] { dialog_.Ryakusho() = FromQt(t); });
+  });
+  connect(add_, &QPushButton::clicked, this, [this] {
+    SafeCall("frmTeamName", "cmdAdd_Click", [this] { dialog_.Add(); });
+    if (dialog_.Closed()) accept();
+  });
+  connect(cancel, &QPushButton::clicked, this, [this] {
+    SafeCall("frmTeamName", "cmdCancel_Click", [this] { dialog_.Cancel(); });
+    reject();
+  });
+}
+
+bool RunTeamNameDialog(frmTeamName& dialog, QWidget* parent) {
+  SafeCall("frmTeamName", "Form_Load", [&] { dialog.Load(); });
+  TeamNameDialog box(dialog, parent);
+  box.exec();
+  return dialog.Result();
+}
+
+// ---------------------------------------------------------------- download progress
+
+DownloadWindowView::DownloadWindowView(QWidget* owner) : QWidget(owner, Qt::Dialog) {
+  setWindowTitle(ToQt(frmWinInet::kTitle));
+  setWindowModality(Qt::ApplicationModal);
+  auto* layout = new QVBoxLayout(this);
+  list_ = new QListWidget(this);
+  list_->setObjectName("lstMsg");
+  layout->addWidget(list_);
+  auto* row = new QHBoxLayout;
+  row->addStretch();
+  cancel_ = new QPushButton(ToQt(frmWinInet::kCancelButton), this);
+  row->addWidget(cancel_);
+  layout->addLayout(row);
+  connect(cancel_, &QPushButton::clicked, this,
+          [this] { SafeCall("frmWinInet", "cmdCancel_Click", [this] { window_.Cancel(); }); });
+  resize(420, 220);
+  window_.on_changed = [this] { Sync(); };
+  previous_ = SetDefaultWinInetProgressSink(&window_);
+}
+
+DownloadWindowView::~DownloadWindowView() {
+  if (DefaultWinInetProgressSink() == &window_) SetDefaultWinInetProgressSink(previous_);
+  window_.on_changed = nullptr;
+}
+
+// The program waits inside the transfer: every change is painted at once.
+void DownloadWindowView::Sync() {
+  SafeCall("frmWinInet", "Refresh", [this] {
+    const std::vector<std::string>& lines = window_.Lines();
+    const int n = static_cast<int>(lines.size());
+    while (list_->count() > n) delete list_->takeItem(list_->count() - 1);
+    for (int i = 0; i < n; ++i) {
+      QString text = ToQt(lines[i]);
+      if (i < list_->count()) {
+        if (list_->item(i)->text() != text) list_->item(i)->setText(text);
+      } else {
+        list_->addItem(text);
+      }
+    }
+    if (n > 0) list_->setCurrentRow(window_.SelectedLine());
+    cancel_->setEnabled(window_.CancelEnabled());
+    if (window_.Visible() && !isVisible()) {
+      show();
+      raise();
+      QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    } else if (!window_.Visible() && isVisible()) {
+      hide();
+      if (parentWidget()) parentWidget()->repaint();
+    }
+    if (isVisible()) repaint();
+  });
+}
+
+DownloadWindowView* InstallDownloadWindow(QWidget* owner) { return new DownloadWindowView(owner); }
+
+// ---------------------------------------------------------------- about
+
+AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
+  frmAbout about;
+  setWindowTitle(ToQt(frmAbout::kTitle));
+  auto* layout = new QVBoxLayout(this);
+  auto* name = new QLabel(ToQt(about.ProgramName()), this);
+  QFont big = name->font();
+  big.setPointSize(16);
+  big.setBold(true);
+  name->setFont(big);
+  layout->addWidget(name);
+  layout->addWidget(new QLabel(ToQt(about.VersionText()), this));
+  layout->addWidget(new QLabel(ToQt(about.Copyright()), this));
+  auto* text = new QTextBrowser(this);
+  text->setObjectName("txtAttribution");
+  text->setOpenExternalLinks(true);
+  text->setMarkdown(ToQt(frmAbout::Attributions()));
+  layout->addWidget(text, 1);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
+  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  layout->addWidget(buttons);
+  resize(620, 520);
+}
+
+void RunAboutDialog(QWidget* parent) {
+  AboutDialog dialog(parent);
+  dialog.exec();
+}
+
+}  // namespace zelvo
