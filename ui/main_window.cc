@@ -879,6 +879,8 @@ void frmMain::StartOrPause() {
     run_caption_ = "一時停止";
     run_enabled_ = true;
   }
+  // No line stays selected from the last run, so the list follows the new one.
+  log_selection_ = -1;
   Changed();
   RunSearch();
   // The list shows its first line, then scrolls to the last one written (the

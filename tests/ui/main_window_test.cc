@@ -121,6 +121,7 @@ TEST_F(MainWindowTest, RunButtonDuringARun) {
   fake_.on_yield = [&] {
     if (main_->IsIdle() || main_->Search().Engine().RunningKind() != 2 || pressed) return;
     pressed = true;
+    EXPECT_EQ(main_->LogSelection(), -1);  // the list follows the new run
     captions.push_back(main_->State(Cmd::kRun).caption);
     main_->Execute(Cmd::kRun);
     captions.push_back(main_->State(Cmd::kRun).caption);
