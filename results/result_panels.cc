@@ -104,6 +104,10 @@ void clsTMultiResult::ReportIfChanged(bool click) {
 
 void clsTResultGrade::Initialize() {
   grid_.Resize(7, 3);
+  // Wide enough for "1,000,000" singles and a share of "100%".
+  grid_.SetColWidth(1, 30);
+  grid_.SetColWidth(2, 60);
+  grid_.SetColWidth(3, 40);
   grid_.SetRowBack(1, kColorButtonFace);
   grid_.SetText(1, 2, "口数");
   grid_.SetText(1, 3, "比率");
