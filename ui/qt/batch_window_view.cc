@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QMenu>
 #include <QMenuBar>
+#include <QRect>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -141,6 +142,13 @@ void BatchWindowView::closeEvent(QCloseEvent* event) {
 BatchWindowView* ShowBatchWindow(BatchTarget& target, QWidget* parent) {
   auto* view = new BatchWindowView(target, parent);
   view->setAttribute(Qt::WA_DeleteOnClose);
+  // Over the middle of the main window, not wherever the desktop puts a new
+  // top-level window (a corner, without a window manager).
+  if (parent != nullptr) {
+    QRect frame = view->frameGeometry();
+    frame.moveCenter(parent->frameGeometry().center());
+    view->move(frame.topLeft());
+  }
   view->show();
   return view;
 }
