@@ -74,7 +74,7 @@ bool frmRenzoku::Enabled(BatchCmd cmd) const {
     case BatchCmd::kBegin:
       return !running_;
     case BatchCmd::kCancel:
-      return running_;
+      return running_ && !stop_requested_;
     default:
       return true;
   }
@@ -165,12 +165,13 @@ void frmRenzoku::RunRow(size_t index) {
 void frmRenzoku::Run() {
   if (running_ || !target_) return;
   running_ = true;
+  stop_requested_ = false;
   Changed();
   try {
     target_->FocusMain();
     // Rows cannot be added or removed while running; the index keeps the
     // loop safe all the same.
-    for (size_t i = 0; i < rows_.size() && running_; ++i) {
+    for (size_t i = 0; i < rows_.size() && !stop_requested_; ++i) {
       if (!rows_[i].status.empty()) continue;
       try {
         RunRow(i);
@@ -188,9 +189,12 @@ void frmRenzoku::Run() {
 }
 
 void frmRenzoku::Stop() {
-  if (!running_) return;
+  if (!running_ || stop_requested_) return;
+  // The row being processed still loads its way to the save, yielding to the
+  // window meanwhile; the run stays on until then, so the window can neither
+  // close under it nor start a second run inside it.
+  stop_requested_ = true;
   if (target_) target_->PressCancel();
-  running_ = false;
   Changed();
 }
 

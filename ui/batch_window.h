@@ -80,7 +80,7 @@ class frmRenzoku {
   // of the queue or a stop.
   void Run();
   // "実行中止(&E)": cancels the main window's search; the current row still
-  // finishes, then the run ends.
+  // finishes, then the run ends (and only then is the window idle).
   void Stop();
   // A request to close the window: refused while running.
   bool QueryClose();
@@ -100,6 +100,7 @@ class frmRenzoku {
   BatchTarget* target_;
   std::vector<Row> rows_;
   bool running_ = false;
+  bool stop_requested_ = false;
 };
 
 }  // namespace zelvo

@@ -257,7 +257,13 @@ TEST_F(BatchWindowTest, DuringARunOnlyStopActsAndClosingIsRefused) {
     EXPECT_FALSE(batch_.QueryClose());
     EXPECT_EQ(fake_.MessageTexts().back(), frmRenzoku::kRunningMessage);
     // Stop on the second row: it still finishes, the third is never reached.
-    if (runs == 2) batch_.Execute(BatchCmd::kCancel);
+    if (runs == 2) {
+      batch_.Execute(BatchCmd::kCancel);
+      // Until the stopped row is saved the window can neither close nor
+      // start a run inside this one.
+      EXPECT_FALSE(batch_.QueryClose());
+      EXPECT_FALSE(batch_.Enabled(BatchCmd::kBegin));
+    }
   };
   batch_.Execute(BatchCmd::kBegin);
   EXPECT_EQ(runs, 2);
