@@ -204,8 +204,12 @@ bool clsTFileCSV::CsvDel(const std::string& strFileName, int& lngSCount,
   return true;
 }
 
+std::string clsTFileCSV::GetBaseName(int round, const std::string& group) {
+  return std::string(kPrefix) + FormatNumber(static_cast<int64_t>(round), "000") + group;
+}
+
 std::string clsTFileCSV::GetCsvFileName(int round, const std::string& group) {
-  return std::string(kPrefix) + FormatNumber(static_cast<int64_t>(round), "000") + group + ".csv";
+  return GetBaseName(round, group) + ".csv";
 }
 
 int clsTFileCSV::GetKaisaikai(const std::string& path) {

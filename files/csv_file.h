@@ -27,6 +27,9 @@ class clsTFileCSV {
   // Removes from the current singles every single the file contains.
   bool CsvDel(const std::string& strFileName, int& lngSCount, std::vector<int>& lngSingle);
 
+  // "Zmini-123A": the name every file of a round and group starts from
+  // (documents, CSV files, PDF prints).
+  static std::string GetBaseName(int round, const std::string& group);
   // "Zmini-123A.csv".
   static std::string GetCsvFileName(int round, const std::string& group);
   // Round and group read back from a file name made that way (0 and "" when

@@ -406,7 +406,7 @@ std::string frmMain::Title() const {
 }
 
 std::string frmMain::DefaultDocumentName() const {
-  return "Zmini-" + FormatNumber(static_cast<int64_t>(kaisaikai_), "000") + kumi_;
+  return clsTFileCSV::GetBaseName(kaisaikai_, kumi_);
 }
 
 // ---------------------------------------------------------------- state of the screen

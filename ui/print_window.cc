@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "files/csv_file.h"
 #include "support/error_report.h"
 #include "support/format.h"
 #include "support/paths.h"
@@ -109,18 +110,13 @@ bool frmPrint::ReadShift(const PrintField& field, double& value) const {
 }
 
 bool frmPrint::ReadJob(MarkSheetJob& job) const {
-  PrinterSettings s;
-  s.PrinterName = printers_.List(printers_.ListIndex());
-  s.PrinterOrientation = direction_.ListIndex() == 1 ? kPrintLandscape : kPrintPortrait;
+  // The boxes as they would be saved, except that a print needs shifts that
+  // read.
+  PrinterSettings s = SettingsForSaving();
   if (!ReadShift(left_, s.PrinterLeftMargin) || !ReadShift(top_, s.PrinterTopMargin)) {
     InputError(kShiftMessage);
     return false;
   }
-  s.PrinterOpenNo = chk_open_no_.Checked();
-  s.PrinterOpenText = chk_open_text_.Checked();
-  s.PrinterPageText = chk_page_text_.Checked();
-  s.PrinterFileText = chk_file_text_.Checked();
-  s.PrinterSendDataA = chk_send_data_.Checked();
   job = MarkSheetJob{};
   job.settings = s;
   job.all_pages = pages_.Index() == 0;
@@ -239,9 +235,7 @@ bool frmPrint::SavePdf() {
     request.filter = "PDFファイル(*.pdf)";
     request.initial_dir = ResolveProgramPath(JoinPath("UserData", "Zelvomini"));
     request.initial_name =
-        (file_name_.empty()
-             ? "Zmini-" + FormatNumber(static_cast<int64_t>(kaisaikai_), "000") + kumi_text_
-             : Stem(file_name_)) +
+        (file_name_.empty() ? clsTFileCSV::GetBaseName(kaisaikai_, kumi_text_) : Stem(file_name_)) +
         ".pdf";
     request.default_ext = "pdf";
     std::string path = platform().SaveFileDialog(request);
