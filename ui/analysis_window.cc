@@ -78,12 +78,16 @@ void frmAnalysis::SetDocument(const DocumentRecord& doc) {
   }
 }
 
+std::vector<int> frmAnalysis::Results() const {
+  if (results_option_.Index() == 0) return reduced_;
+  std::vector<int> all(kSingles);
+  std::iota(all.begin(), all.end(), 0);
+  return all;
+}
+
 void frmAnalysis::Recompute() {
   try {
-    std::vector<int> all(kSingles);
-    std::iota(all.begin(), all.end(), 0);
-    const std::vector<int>& results = results_option_.Index() == 0 ? reduced_ : all;
-    coverage_report_ = AnalyseCoverage(doc_.SingleData, results);
+    coverage_report_ = AnalyseCoverage(doc_.SingleData, Results());
     ShowCoverage();
     ShowChances();
   } catch (const std::exception& e) {
@@ -152,11 +156,7 @@ void frmAnalysis::ShowChances() {
 void frmAnalysis::ComputeMinimum(double seconds) {
   try {
     MinimumRequest request;
-    request.targets = results_option_.Index() == 0 ? reduced_ : std::vector<int>();
-    if (results_option_.Index() != 0) {
-      request.targets.resize(kSingles);
-      std::iota(request.targets.begin(), request.targets.end(), 0);
-    }
+    request.targets = Results();
     request.grade = grade_option_.Index() == 0 ? 2 : 3;
     request.time_limit = seconds;
     request.reference = doc_.SingleData;

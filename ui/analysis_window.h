@@ -48,6 +48,8 @@ class frmAnalysis {
   const ChancesReport& Chances() const { return chances_report_; }
 
  private:
+  // The results chosen by the results option.
+  std::vector<int> Results() const;
   void Recompute();
   void ShowCoverage();
   void ShowChances();

@@ -1,8 +1,8 @@
 #include "ui/main_window.h"
 
-#include <algorithm>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <utility>
 
@@ -137,7 +137,6 @@ bool IsFileCommand(Cmd cmd) {
 bool IsSortCommand(Cmd cmd) {
   return cmd >= Cmd::kSortMenu && cmd <= Cmd::kSortAscending;
 }
-
 
 // "2024年05月10日(金) 13:00:00": the time only when it is not midnight.
 std::string SaleDateText(const DateTime& d) {
