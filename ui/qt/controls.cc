@@ -3,6 +3,7 @@
 #include <QContextMenuEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QListWidget>
 #include <QPainter>
 #include <QRadioButton>
 #include <QTimer>
@@ -200,6 +201,19 @@ void PaintVoteBars(QPainter& p, const GridView& view, const clsTGraphEx& graph) 
     }
     p.setPen(QColor(0x90, 0x90, 0x90));
     p.drawRect(row);
+  }
+}
+
+void SyncListLines(QListWidget* list, const std::vector<std::string>& lines) {
+  const int n = static_cast<int>(lines.size());
+  while (list->count() > n) delete list->takeItem(list->count() - 1);
+  for (int i = 0; i < n; ++i) {
+    QString text = ToQt(lines[i]);
+    if (i < list->count()) {
+      if (list->item(i)->text() != text) list->item(i)->setText(text);
+    } else {
+      list->addItem(text);
+    }
   }
 }
 

@@ -1,7 +1,7 @@
 // Small widgets over the controllers' models: a number entry box with its
 // up-down buttons, a check box, a group of option buttons, a list as a combo
 // box, the painted progress bar and the painter of the match table's
-// proportional vote bars.  Each widget forwards the user's input to its model
+// proportional vote bars, and the refresh of a list box from its lines.  Each widget forwards the user's input to its model
 // and shows the model again on Sync().
 #ifndef ZELVOMINI_UI_QT_CONTROLS_H_
 #define ZELVOMINI_UI_QT_CONTROLS_H_
@@ -19,6 +19,7 @@
 #include "ui/match_table.h"
 #include "ui/option_group.h"
 
+class QListWidget;
 class QRadioButton;
 class QToolButton;
 class QPainter;
@@ -115,6 +116,10 @@ class ProgressView : public QWidget {
 
 // Paints the five bars of `graph` over the bar rows of the vote grid view.
 void PaintVoteBars(QPainter& p, const GridView& view, const clsTGraphEx& graph);
+
+// Makes the list box hold `lines`, touching only the items that changed:
+// the lists grow a line at a time during a run or a download.
+void SyncListLines(QListWidget* list, const std::vector<std::string>& lines);
 
 }  // namespace zelvo
 

@@ -3,8 +3,8 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDialogButtonBox>
-#include <QLabel>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QVBoxLayout>

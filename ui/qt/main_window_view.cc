@@ -17,13 +17,13 @@
 
 #include "ui/qt/batch_window_view.h"
 #include "ui/qt/controls.h"
-#include "ui/qt/odds_window_view.h"
-#include "ui/qt/print_window_view.h"
-#include "ui/qt/small_windows_view.h"
 #include "ui/qt/dialogs.h"
 #include "ui/qt/grid_view.h"
+#include "ui/qt/odds_window_view.h"
+#include "ui/qt/print_window_view.h"
 #include "ui/qt/qt_platform.h"
 #include "ui/qt/safe_call.h"
+#include "ui/qt/small_windows_view.h"
 
 namespace zelvo {
 namespace {
@@ -587,17 +587,8 @@ QWidget* MainWindowView::BuildCheckPage() {
 // ---------------------------------------------------------------- showing the state
 
 void MainWindowView::SyncLog() {
-  const std::vector<std::string>& lines = main_->Log().Lines();
-  const int n = static_cast<int>(lines.size());
-  while (log_list_->count() > n) delete log_list_->takeItem(log_list_->count() - 1);
-  for (int i = 0; i < n; ++i) {
-    QString text = ToQt(lines[i]);
-    if (i < log_list_->count()) {
-      if (log_list_->item(i)->text() != text) log_list_->item(i)->setText(text);
-    } else {
-      log_list_->addItem(text);
-    }
-  }
+  SyncListLines(log_list_, main_->Log().Lines());
+  const int n = log_list_->count();
   const int selected = main_->LogSelection();
   if (selected >= 0 && selected < n) {
     log_list_->setCurrentRow(selected);

@@ -26,7 +26,6 @@ class QTabWidget;
 
 namespace zelvo {
 
-class BatchWindowView;
 class CheckBoxView;
 class GridView;
 class KouseiWindowView;

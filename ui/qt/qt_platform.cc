@@ -10,11 +10,11 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMenu>
 #include <QMessageBox>
 #include <QThread>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QTranslator>
 #include <QUrl>
 #include <iostream>

@@ -11,6 +11,7 @@
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
+#include "ui/qt/controls.h"
 #include "ui/qt/qt_platform.h"
 #include "ui/qt/safe_call.h"
 
@@ -97,18 +98,8 @@ DownloadWindowView::~DownloadWindowView() {
 // The program waits inside the transfer: every change is painted at once.
 void DownloadWindowView::Sync() {
   SafeCall("frmWinInet", "Refresh", [this] {
-    const std::vector<std::string>& lines = window_.Lines();
-    const int n = static_cast<int>(lines.size());
-    while (list_->count() > n) delete list_->takeItem(list_->count() - 1);
-    for (int i = 0; i < n; ++i) {
-      QString text = ToQt(lines[i]);
-      if (i < list_->count()) {
-        if (list_->item(i)->text() != text) list_->item(i)->setText(text);
-      } else {
-        list_->addItem(text);
-      }
-    }
-    if (n > 0) list_->setCurrentRow(window_.SelectedLine());
+    SyncListLines(list_, window_.Lines());
+    if (list_->count() > 0) list_->setCurrentRow(window_.SelectedLine());
     cancel_->setEnabled(window_.CancelEnabled());
     if (window_.Visible() && !isVisible()) {
       show();
