@@ -37,6 +37,23 @@ int DigitsValue(const std::string& text) {
   return value;
 }
 
+// The digits and points of `text`: false when they make no number; one too
+// large for Money throws RuntimeError.  `minus`: a "-" came before them.
+bool ParseDigits(const std::string& text, Money& value, bool& minus) {
+  std::string kept;
+  minus = false;
+  for (char c : text) {
+    if ((c >= '0' && c <= '9') || c == '.') {
+      kept.push_back(c);
+    } else if (c == '-' && kept.empty()) {
+      minus = true;
+    }
+  }
+  if (!IsNumeric(kept)) return false;
+  if (!Money::Parse(kept, value)) throw RuntimeError(kErrOverflow);
+  return true;
+}
+
 }  // namespace
 
 bool clsHtmlToto::Kaisaikai(const std::string& text, int& round) {
@@ -80,14 +97,9 @@ bool clsHtmlToto::GetValue2(const std::string& text, Money& first, Money& second
 
 Money clsHtmlToto::StringToCurrency(const std::string& text) {
   try {
-    std::string kept;
-    for (char c : text) {
-      if ((c >= '0' && c <= '9') || c == '.') kept.push_back(c);
-    }
-    if (!IsNumeric(kept)) return Money();
     Money value;
-    if (!Money::Parse(kept, value)) throw RuntimeError(kErrOverflow);
-    return value;
+    bool minus = false;
+    return ParseDigits(text, value, minus) ? value : Money();
   } catch (const std::exception& e) {
     ReportException(kClassName, "StringToCurrency", e);
     return Money();
@@ -95,18 +107,9 @@ Money clsHtmlToto::StringToCurrency(const std::string& text) {
 }
 
 Money clsHtmlToto::StringToFigure(const std::string& text) {
-  std::string kept;
-  bool minus = false;
-  for (char c : text) {
-    if ((c >= '0' && c <= '9') || c == '.') {
-      kept.push_back(c);
-    } else if (c == '-' && kept.empty()) {
-      minus = true;
-    }
-  }
-  if (!IsNumeric(kept)) return Money();
   Money value;
-  if (!Money::Parse(kept, value)) throw RuntimeError(kErrOverflow);
+  bool minus = false;
+  if (!ParseDigits(text, value, minus)) return Money();
   if (minus) throw RuntimeError(kErrInvalidCall);
   return value;
 }

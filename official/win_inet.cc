@@ -79,13 +79,8 @@ struct Transfer {
 // "Content-Encoding: gzip" and the like (not "identity").  The request asks
 // for no encoding, so a compressed body is an answer to some other request.
 bool IsEncodingHeader(std::string_view line) {
-  constexpr std::string_view kName = "content-encoding:";
-  if (line.size() < kName.size()) return false;
-  for (size_t i = 0; i < kName.size(); ++i) {
-    char c = line[i];
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
-    if (c != kName[i]) return false;
-  }
+  constexpr std::string_view kName = "Content-Encoding:";
+  if (!StartsWithNoCase(line, kName)) return false;
   std::string value = Trim(std::string(line.substr(kName.size())));
   while (!value.empty() && (value.back() == '\r' || value.back() == '\n')) value.pop_back();
   value = Trim(value);
