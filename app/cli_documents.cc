@@ -315,12 +315,14 @@ int CmdCsv(CliContext& ctx, const CliArgs& args_in) {
             << " is unchanged\n";
     return 1;
   }
-  int count = doc.SingleCount;
-  std::vector<int> singles = doc.SingleData;
-  bool ok = add   ? csv.CsvAdd(csv_path, count, singles)
-            : del ? csv.CsvDel(csv_path, count, singles)
-                  : csv.CsvLoad(csv_path, count, singles);
-  if (!ok) return 1;
+  int count = in_file;
+  std::vector<int> singles = std::move(file_singles);
+  if (add || del) {
+    count = doc.SingleCount;
+    singles = doc.SingleData;
+    bool ok = add ? csv.CsvAdd(csv_path, count, singles) : csv.CsvDel(csv_path, count, singles);
+    if (!ok) return 1;
+  }
   singles.resize(static_cast<size_t>(count));
   doc.SingleCount = count;
   doc.SingleData = std::move(singles);

@@ -1,11 +1,11 @@
 #include "files/line_reader.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
+
+#include "support/text_file.h"
 
 namespace zelvo {
 
@@ -17,17 +17,8 @@ LineReader::~LineReader() { Close(); }
 
 bool LineReader::Open(const std::string& path) {
   Close();
-  // Opened without blocking: a named pipe would otherwise wait in open()
-  // for a writer that never comes.  Only a regular file is read.
-  fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  fd_ = OpenRegularFile(path, size_);
   if (fd_ < 0) return false;
-  struct stat st {};
-  if (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) {
-    Close();
-    return false;
-  }
-  ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
-  size_ = static_cast<int64_t>(st.st_size);
   buf_.assign(kChunk, '\0');
   pos_ = len_ = 0;
   lines_ = 0;

@@ -23,20 +23,31 @@ WriteFaults& WriteFaultsForTesting() {
   return faults;
 }
 
-bool ReadFileBytes(const std::string& path, std::string& bytes, size_t max_bytes) {
-  // Opened without blocking, then refused unless it is a regular file: a
-  // named pipe given as a file would otherwise hang in open() for ever.
+int OpenRegularFile(const std::string& path, int64_t& size) {
+  // Opened without blocking, so that open() cannot wait on a pipe; reads
+  // then block as usual.
   int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) return false;
+  if (fd < 0) return -1;
   struct stat st {};
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
-      static_cast<unsigned long long>(st.st_size) > max_bytes) {
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return -1;
+  }
+  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  size = static_cast<int64_t>(st.st_size);
+  return fd;
+}
+
+bool ReadFileBytes(const std::string& path, std::string& bytes, size_t max_bytes) {
+  int64_t size = 0;
+  int fd = OpenRegularFile(path, size);
+  if (fd < 0) return false;
+  if (static_cast<unsigned long long>(size) > max_bytes) {
     ::close(fd);
     return false;
   }
-  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
   std::string out;
-  out.reserve(static_cast<size_t>(st.st_size));
+  out.reserve(static_cast<size_t>(size));
   char buf[65536];
   while (true) {
     ssize_t n = ::read(fd, buf, sizeof buf);

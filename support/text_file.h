@@ -24,6 +24,11 @@ bool ReadFileBytes(const std::string& path, std::string& bytes,
 // renamed over it only once complete: rewriting the target in place would
 // lose the previous file when the disk is full or the write fails half-way.
 // Failures are reported through the common error report when `err_message`.
+// Opens `path` for reading when it is a regular file, with its size; -1
+// for anything else.  A named pipe given as a file is refused at once rather
+// than waited on for a writer that never comes.
+int OpenRegularFile(const std::string& path, int64_t& size);
+
 bool WriteTextFile(const std::string& path, std::string_view text, bool err_message = true);
 bool WriteFileBytes(const std::string& path, std::string_view bytes, bool err_message = true);
 
