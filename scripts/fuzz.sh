@@ -11,17 +11,7 @@ cd "$(dirname "$0")/.."
 seconds="${1:-60}"
 shift || true
 
-need=()
-for p in clang-14 libclang-rt-14-dev; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || need+=("$p")
-done
-if [ ${#need[@]} -gt 0 ]; then
-  sudo=""
-  [ "$(id -u)" -ne 0 ] && sudo="sudo"
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${need[@]}"
-fi
-scripts/install-deps.sh
+scripts/install-deps.sh clang-14 libclang-rt-14-dev
 
 dir=build-fuzz
 if [ ! -f "$dir/build.ninja" ]; then

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the project builds and tests with.  Quick when
-# everything is present: apt is only called for what is missing.
+# Installs the Debian packages the project builds and tests with, and any
+# further packages named as arguments (the clang of the CI and fuzz builds).
+# Quick when everything is present: apt is only called for what is missing.
+#   scripts/install-deps.sh [PACKAGE...]
 set -euo pipefail
 
 packages=(
@@ -9,6 +11,7 @@ packages=(
   libcpp-httplib-dev coinor-libcbc-dev
   googletest libgtest-dev libbenchmark-dev
   qt6-base-dev qt6-qpa-plugins qt6-translations-l10n fonts-noto-cjk poppler-utils
+  "$@"
 )
 
 missing=()
