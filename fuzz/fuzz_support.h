@@ -37,6 +37,15 @@ ResultRecord CachedPart(ResultRecord r);
 // of its own), so it reads back as a round held.
 ScheduleRecord CachedPart(ScheduleRecord r);
 
+// A schedule or result record, written by the cache's writer, reads back
+// equal as far as the file keeps it.
+template <typename Xml, typename Record>
+void RequireCacheRoundTrip(const Record& record) {
+  Xml xml;
+  Require(xml.SetXmlString(Xml::GetXmlString(record)), "the cache refused what its writer wrote");
+  Require(xml.Record() == CachedPart(record), "a record changed when written and read again");
+}
+
 inline std::string_view AsText(const uint8_t* data, size_t size) {
   return {reinterpret_cast<const char*>(data), size};
 }

@@ -33,11 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (const std::string& group : {std::string("A"), std::string("B")}) {
     clsHtmlSchedule schedule;
     if (schedule.ReadTexts(texts, group) && IsScheduleComplete(schedule.Record())) {
-      clsXmlSchedule xml;
-      fuzz::Require(xml.SetXmlString(clsXmlSchedule::GetXmlString(schedule.Record())),
-                    "a scraped schedule the cache refuses");
-      fuzz::Require(xml.Record() == fuzz::CachedPart(schedule.Record()),
-                    "a scraped schedule changed in the cache");
+      fuzz::RequireCacheRoundTrip<clsXmlSchedule>(schedule.Record());
     }
     clsHtmlVote vote;
     if (vote.ReadTexts(texts, group) && IsVoteValid(vote.Record())) {
@@ -49,11 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     clsHtmlResult result;
     if (result.ReadTexts(texts, group) && IsResultValid(result.Record())) {
-      clsXmlResult xml;
-      fuzz::Require(xml.SetXmlString(clsXmlResult::GetXmlString(result.Record())),
-                    "a scraped result the cache refuses");
-      fuzz::Require(xml.Record() == fuzz::CachedPart(result.Record()),
-                    "a scraped result changed in the cache");
+      fuzz::RequireCacheRoundTrip<clsXmlResult>(result.Record());
     }
   }
   return 0;
