@@ -74,6 +74,10 @@ class MainWindowView : public QMainWindow, public WindowHost {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // Documents, conditions and CSV files dropped on the window open as from
+  // the File menu.
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void Act(const char* proc, const std::function<void()>& action);

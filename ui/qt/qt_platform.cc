@@ -14,6 +14,7 @@
 #include <QLocale>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QThread>
 #include <QTranslator>
 #include <QUrl>
