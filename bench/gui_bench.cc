@@ -158,12 +158,14 @@ int main(int argc, char** argv) {
     redos.push_back(Ms(t1, t2));
     commits.push_back(Ms(t2, t3));
   }
-  std::printf("undo of a sort at 1,000,000 singles, painted: median %.1f ms, redo %.1f ms (5 runs)\n",
-              Median(undos), Median(redos));
+  std::printf(
+      "undo of a sort at 1,000,000 singles, painted: median %.1f ms, redo %.1f ms (5 runs)\n",
+      Median(undos), Median(redos));
   std::printf("change check after an action at 1,000,000 singles: median %.1f ms\n",
               Median(commits));
-  std::printf("snapshot of a 1,000,000-single document: %.2f MB; history after 5 sorts undone: %.2f MB\n",
-              main.History().CurrentBytes() / 1e6, main.History().TotalBytes() / 1e6);
+  std::printf(
+      "snapshot of a 1,000,000-single document: %.2f MB; history after 5 sorts undone: %.2f MB\n",
+      main.History().CurrentBytes() / 1e6, main.History().TotalBytes() / 1e6);
   std::filesystem::remove(big);
 
   // A ten-second count-optimisation run on the sample.

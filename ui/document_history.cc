@@ -9,8 +9,8 @@
 namespace zelvo {
 
 PackedSingles::PackedSingles(const std::vector<int>& singles) {
-  const bool narrow = std::all_of(singles.begin(), singles.end(),
-                                  [](int s) { return s >= 0 && s < kSingles; });
+  const bool narrow =
+      std::all_of(singles.begin(), singles.end(), [](int s) { return s >= 0 && s < kSingles; });
   if (narrow) {
     narrow_.assign(singles.begin(), singles.end());
   } else {
@@ -126,7 +126,8 @@ std::optional<DocumentRecord> DocumentHistory::Redo() {
 
 size_t DocumentHistory::RecordBytes(const DocumentRecord& doc) {
   size_t bytes = sizeof(DocumentRecord) + doc.Kumi.capacity() + doc.SakugenMessage.capacity();
-  for (const auto* entries : {&doc.Conditions.Honmei, &doc.Conditions.Ninki, &doc.Conditions.Mark}) {
+  for (const auto* entries :
+       {&doc.Conditions.Honmei, &doc.Conditions.Ninki, &doc.Conditions.Mark}) {
     for (const ConditionEntry& e : *entries) {
       bytes += e.cells.capacity() * sizeof(e.cells[0]);
       for (const auto& row : e.row_items) bytes += sizeof(row) + row.capacity() / 8;

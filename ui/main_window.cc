@@ -246,8 +246,8 @@ void frmMain::BuildMenuBar() {
                                   leaf(Cmd::kRecent7), leaf(Cmd::kRecent8)}),
            sep, leaf(Cmd::kExit)}),
       sub(Cmd::kEditMenu,
-          {leaf(Cmd::kUndo), leaf(Cmd::kRedo), sep, leaf(Cmd::kSelectAll), leaf(Cmd::kSelectNone), sep, leaf(Cmd::kAddSingle),
-           leaf(Cmd::kDeleteSingles), sep,
+          {leaf(Cmd::kUndo), leaf(Cmd::kRedo), sep, leaf(Cmd::kSelectAll), leaf(Cmd::kSelectNone),
+           sep, leaf(Cmd::kAddSingle), leaf(Cmd::kDeleteSingles), sep,
            sub(Cmd::kSortMenu,
                {sub(Cmd::kSortMoneyMenu,
                     {leaf(Cmd::kSortMoney1), leaf(Cmd::kSortMoney2), leaf(Cmd::kSortMoney3)}),
@@ -1409,6 +1409,8 @@ void frmMain::ApplyWork(DocumentRecord doc) {
     count_conditions_[condition_tab_ - 1].panel.Refresh();
   }
   TargetColouring(condition_tab_);
+  // An analysis of a condition row that may no longer be there.
+  CloseKouseiWindows();
   ShowPage(page_);
 }
 
@@ -1417,9 +1419,9 @@ void frmMain::OpenRecent(size_t index) {
   const std::string path = recent_.Files()[index];
   if (!FileExists(path)) {
     recent_.Remove(path);
-    platform().MessageBox("ファイルが見つかりません。\r\n" + path +
-                              "\r\n最近使ったファイルの一覧から削除しました。",
-                          kAppTitle, MsgIcon::kWarning);
+    platform().MessageBox(
+        "ファイルが見つかりません。\r\n" + path + "\r\n最近使ったファイルの一覧から削除しました。",
+        kAppTitle, MsgIcon::kWarning);
     return;
   }
   OpenFile(path);
@@ -1443,8 +1445,7 @@ bool frmMain::OpenFile(const std::string& path) {
                                 "CSVファイル(*.csv)です。",
                             kAppTitle, MsgIcon::kWarning);
     } else if (!FileExists(path)) {
-      platform().MessageBox("ファイルが見つかりません。\r\n" + path, kAppTitle,
-                            MsgIcon::kWarning);
+      platform().MessageBox("ファイルが見つかりません。\r\n" + path, kAppTitle, MsgIcon::kWarning);
     } else if (ext == "tpj") {
       // Conditions only: an edit of the open document, undone like any other.
       opened = FileLoadTPD(path, false, true);

@@ -94,7 +94,8 @@ TEST_F(DesktopConventionsTest, EveryKindOfEditMarksTheDocumentAndUndoesToItsFile
          main_->MachigaiType().Choose(1);
          main_->CommitEdits();
        }},
-      {"engine", [&] {
+      {"engine",
+       [&] {
          main_->EngineOption().Choose(2);
          main_->CommitEdits();
        }},
@@ -121,7 +122,8 @@ TEST_F(DesktopConventionsTest, EveryKindOfEditMarksTheDocumentAndUndoesToItsFile
          main_->Execute(Cmd::kDeleteSingles);
        }},
       {"sort", [&] { main_->Execute(Cmd::kSortMark0); }},
-      {"search", [&] {
+      {"search",
+       [&] {
          main_->MoneyMin(1).SetValue(Money::FromInt(2000));  // fewer singles
          main_->Execute(Cmd::kRun);
        }},
@@ -339,7 +341,7 @@ TEST_F(DesktopConventionsTest, RecentFilesKeptCappedAndDropped) {
     dir_.WriteBytes(name, dir_.ReadBytes("sample-guarantee.tpd"));
     ASSERT_TRUE(main_->FileLoadTPD(Path(name), true, true));
   }
-  ASSERT_TRUE(main_->FileSaveTPD(Path("doc5.tpd"), true, true));  // saved again: first
+  ASSERT_TRUE(main_->FileSaveTPD(Path("doc5.tpd"), true, true));               // saved again: first
   ASSERT_TRUE(main_->FileLoadTPD(Path("sample-guarantee.tpd"), true, false));  // batch-like: not
   const std::vector<std::string> expected = {Path("doc5.tpd"), Path("doc9.tpd"), Path("doc8.tpd"),
                                              Path("doc7.tpd"), Path("doc6.tpd"), Path("doc4.tpd"),

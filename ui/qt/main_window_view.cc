@@ -784,9 +784,8 @@ void MainWindowView::dropEvent(QDropEvent* event) {
   event->acceptProposedAction();
   // Opened once the drag has ended: the program the file came from waits for
   // the drop to finish, not for the save question this may ask.
-  QTimer::singleShot(0, this, [this, file] {
-    Act("Form_OLEDragDrop", [&] { main_->OpenFile(FromQt(file)); });
-  });
+  QTimer::singleShot(
+      0, this, [this, file] { Act("Form_OLEDragDrop", [&] { main_->OpenFile(FromQt(file)); }); });
 }
 
 }  // namespace zelvo
