@@ -2,8 +2,6 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QDragEnterEvent>
-#include <QDropEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -19,7 +17,6 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <string_view>
 
 #include "ui/qt/batch_window_view.h"
 #include "ui/qt/controls.h"
@@ -126,7 +123,7 @@ void MainWindowView::Act(const char* proc, const std::function<void()>& action) 
   SafeCall(kView, proc, action);
   // What the user changed is one undo step; typing in a box becomes one when
   // the box is left, not per key.
-  if (std::string_view(proc) != "NumberEdit_Change") {
+  if (std::string(proc) != "NumberEdit_Change") {
     SafeCall(kView, proc, [this] { main_->CommitEdits(); });
   }
   RefreshAll();

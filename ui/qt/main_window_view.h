@@ -73,11 +73,13 @@ class MainWindowView : public QMainWindow, public WindowHost {
   const std::vector<KouseiWindowView*>& KouseiViews() const { return kousei_views_; }
 
  protected:
-  void closeEvent(QCloseEvent* event) override;
   // Documents, conditions and CSV files dropped on the window open as from
   // the File menu.
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   void Act(const char* proc, const std::function<void()>& action);

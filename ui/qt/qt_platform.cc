@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -14,7 +15,6 @@
 #include <QLocale>
 #include <QMenu>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QThread>
 #include <QTranslator>
 #include <QUrl>
@@ -130,7 +130,9 @@ MsgAnswer QtPlatform::MessageBox(const std::string& text, const std::string& tit
   auto set = ButtonsOf(buttons);
   for (size_t i = 0; i < set.size(); ++i) {
     QPushButton* b = box.addButton(set[i].first);
-    if (const char* caption = ButtonCaption(buttons, i)) b->setText(ToQt(caption));
+    if (const char* caption = ButtonCaption(buttons, i)) {
+      box.button(set[i].first)->setText(ToQt(caption));
+    }
     if (static_cast<int>(i) == default_button) box.setDefaultButton(b);
   }
   // The busy pointer of a run must not hide the pointer over the box.
