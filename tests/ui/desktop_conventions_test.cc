@@ -178,7 +178,14 @@ TEST_F(DesktopConventionsTest, UndoAndRedoAcrossMixedEdits) {
   ASSERT_NE(states[2].SakugenMessage, states[1].SakugenMessage);
   main_->Execute(Cmd::kSortMark2);
   states.push_back(main_->BuildDocument());
-  EXPECT_EQ(main_->History().UndoSteps(), 3u);
+  // Singles taken from the clipboard, then their repeats removed.
+  fake_.SetClipboardText("11111\r\n22222\r\n11111\r\n");
+  main_->Execute(Cmd::kImportSinglesRows);
+  states.push_back(main_->BuildDocument());
+  main_->Execute(Cmd::kRemoveDuplicates);
+  states.push_back(main_->BuildDocument());
+  ASSERT_EQ(main_->SingleCount(), 2);
+  EXPECT_EQ(main_->History().UndoSteps(), 5u);
 
   for (int i = static_cast<int>(states.size()) - 2; i >= 0; --i) {
     main_->Execute(Cmd::kUndo);
@@ -188,8 +195,7 @@ TEST_F(DesktopConventionsTest, UndoAndRedoAcrossMixedEdits) {
   }
   EXPECT_FALSE(main_->State(Cmd::kUndo).enabled);
   EXPECT_EQ(main_->Log().Lines().empty(), states[0].SakugenMessage.empty());
-  main_->Execute(Cmd::kRedo);
-  main_->Execute(Cmd::kRedo);
+  for (int i = 0; i < 2; ++i) main_->Execute(Cmd::kRedo);
   EXPECT_EQ(main_->BuildDocument(), states[2]);
   EXPECT_EQ(main_->SingleList().Count(), states[2].SingleCount);
   // A new edit after undoing drops what could be redone.
