@@ -77,8 +77,6 @@ class MainWindowView : public QMainWindow, public WindowHost {
   // the File menu.
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
-
- protected:
   void closeEvent(QCloseEvent* event) override;
 
  private:
