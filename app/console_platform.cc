@@ -17,6 +17,17 @@ MsgAnswer ConsolePlatform::MessageBox(const std::string& text, const std::string
                                                   : "情報";
   std::string head = Trim(title);
   err_ << "[" << kind << (head.empty() ? "" : ": " + head) << "] " << shown << "\n";
+  if (buttons == MsgButtons::kSaveDiscardCancel) {
+    if (assume_yes) return MsgAnswer::kYes;
+    err_ << "(s: 保存 / d: 保存しない / c: キャンセル) " << std::flush;
+    std::string answer;
+    // No answer keeps what there is: cancel.
+    if (!std::getline(in_, answer)) return MsgAnswer::kCancel;
+    answer = Trim(answer);
+    if (EqualsNoCase(answer, "s")) return MsgAnswer::kYes;
+    if (EqualsNoCase(answer, "d")) return MsgAnswer::kNo;
+    return MsgAnswer::kCancel;
+  }
   if (buttons != MsgButtons::kYesNo && buttons != MsgButtons::kYesNoCancel) {
     return DefaultAnswer(buttons, default_button);
   }

@@ -47,6 +47,10 @@ MainWindowSettings LoadMainIni() {
       Broken();
     }
   }
+  for (int i = 1; i <= kRecentFileKeys; ++i) {
+    std::string value = ini.GetItem("RecentFile" + std::to_string(i), "");
+    if (!value.empty()) s.RecentFiles.push_back(value);
+  }
   return s;
 }
 
@@ -58,6 +62,9 @@ std::string MainIniText(const MainWindowSettings& s) {
   t += "Kaisaikai = " + std::to_string(s.Kaisaikai) + "\r\n";
   t += std::string("DownloadMessage = ") + (s.DownloadMessage ? "1" : "0") + "\r\n";
   t += std::string("ResultAll = ") + (s.ResultAll ? "1" : "0") + "\r\n";
+  for (size_t i = 0; i < s.RecentFiles.size() && i < kRecentFileKeys; ++i) {
+    t += "RecentFile" + std::to_string(i + 1) + " = " + s.RecentFiles[i] + "\r\n";
+  }
   return t;
 }
 

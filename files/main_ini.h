@@ -3,13 +3,19 @@
 #define ZELVOMINI_FILES_MAIN_INI_H_
 
 #include <string>
+#include <vector>
 
 namespace zelvo {
+
+constexpr int kRecentFileKeys = 8;
 
 struct MainWindowSettings {
   int Kaisaikai = 1;
   bool DownloadMessage = true;  // "ダウンロード時に確認"
   bool ResultAll = false;       // "常に全ての結果を表示する"
+  // 最近使ったファイル, newest first, under the keys RecentFile1 to
+  // RecentFile8; a file written before the list existed simply has none.
+  std::vector<std::string> RecentFiles;
 
   bool operator==(const MainWindowSettings&) const = default;
 };

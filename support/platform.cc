@@ -56,6 +56,7 @@ MsgAnswer DefaultAnswer(MsgButtons buttons, int default_button) {
     case MsgButtons::kOkCancel: return default_button == 1 ? MsgAnswer::kCancel : MsgAnswer::kOk;
     case MsgButtons::kYesNo: return default_button == 1 ? MsgAnswer::kNo : MsgAnswer::kYes;
     case MsgButtons::kYesNoCancel:
+    case MsgButtons::kSaveDiscardCancel:
       return default_button == 2 ? MsgAnswer::kCancel
                                  : (default_button == 1 ? MsgAnswer::kNo : MsgAnswer::kYes);
   }

@@ -15,7 +15,9 @@
 namespace zelvo {
 
 enum class MsgIcon { kNone, kInformation, kWarning, kCritical, kQuestion };
-enum class MsgButtons { kOk, kOkCancel, kYesNo, kYesNoCancel };
+// kSaveDiscardCancel is the question before a changed document is set
+// aside: "保存" answers kYes, "保存しない" kNo, "キャンセル" kCancel.
+enum class MsgButtons { kOk, kOkCancel, kYesNo, kYesNoCancel, kSaveDiscardCancel };
 enum class MsgAnswer { kOk, kCancel, kYes, kNo };
 
 struct MenuEntry {

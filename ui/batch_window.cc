@@ -164,6 +164,9 @@ void frmRenzoku::RunRow(size_t index) {
 
 void frmRenzoku::Run() {
   if (running_ || !target_) return;
+  const bool pending =
+      std::any_of(rows_.begin(), rows_.end(), [](const Row& r) { return r.status.empty(); });
+  if (pending && !target_->HandOverDocument()) return;
   running_ = true;
   stop_requested_ = false;
   Changed();

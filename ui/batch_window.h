@@ -25,6 +25,9 @@ class BatchTarget {
   virtual void PressRun() = 0;
   // "検索終了": the running search stops at its next poll.
   virtual void PressCancel() = 0;
+  // Before the first document of a run replaces the one open there: false
+  // (the user kept a changed document) keeps the run from starting.
+  virtual bool HandOverDocument() { return true; }
   // Brings the main window to the front, so the user watches the search.
   virtual void FocusMain() {}
 };

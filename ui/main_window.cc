@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <optional>
 #include <utility>
 
 #include "core/single_frame.h"
@@ -113,6 +114,9 @@ constexpr CommandText kCaptions[] = {
     {Cmd::kSortByHits, "当せん数順"},
     {Cmd::kResultPreviousPage, "◀"},
     {Cmd::kResultNextPage, "▶"},
+    {Cmd::kUndo, "元に戻す(&U)"},
+    {Cmd::kRedo, "やり直し(&R)"},
+    {Cmd::kRecentMenu, "最近使ったファイル(&R)"},
 };
 
 std::string CaptionOf(Cmd cmd) {
@@ -236,10 +240,14 @@ void frmMain::BuildMenuBar() {
            sep, sub(Cmd::kJoukenMenu, {leaf(Cmd::kJoukenOpen), leaf(Cmd::kJoukenSave)}),
            sub(Cmd::kCsvMenu, {leaf(Cmd::kCsvOpen), leaf(Cmd::kCsvSave), sep, leaf(Cmd::kCsvAdd),
                                leaf(Cmd::kCsvDel)}),
-           sep, leaf(Cmd::kPrint), sep, leaf(Cmd::kExit)}),
+           sep, leaf(Cmd::kPrint), sep,
+           sub(Cmd::kRecentMenu, {leaf(Cmd::kRecent1), leaf(Cmd::kRecent2), leaf(Cmd::kRecent3),
+                                  leaf(Cmd::kRecent4), leaf(Cmd::kRecent5), leaf(Cmd::kRecent6),
+                                  leaf(Cmd::kRecent7), leaf(Cmd::kRecent8)}),
+           sep, leaf(Cmd::kExit)}),
       sub(Cmd::kEditMenu,
-          {leaf(Cmd::kSelectAll), leaf(Cmd::kSelectNone), sep, leaf(Cmd::kAddSingle),
-           leaf(Cmd::kDeleteSingles), sep,
+          {leaf(Cmd::kUndo), leaf(Cmd::kRedo), sep, leaf(Cmd::kSelectAll), leaf(Cmd::kSelectNone),
+           sep, leaf(Cmd::kAddSingle), leaf(Cmd::kDeleteSingles), sep,
            sub(Cmd::kSortMenu,
                {sub(Cmd::kSortMoneyMenu,
                     {leaf(Cmd::kSortMoney1), leaf(Cmd::kSortMoney2), leaf(Cmd::kSortMoney3)}),
@@ -348,6 +356,7 @@ void frmMain::Load() {
     BindPanels();
     download_confirm_.SetChecked(settings.DownloadMessage);
     result_all_.SetChecked(settings.ResultAll);
+    recent_.Set(settings.RecentFiles);
 
     std::string folder = ResolveProgramPath(JoinPath("UserData", "Zelvomini"));
     if (!DirExists(folder)) MakeDirs(folder);
@@ -360,6 +369,7 @@ void frmMain::Load() {
     round_.SetKaisaikai(settings.Kaisaikai);
     // A remembered round that equals the box's first value raises no change.
     if (round_label_.empty()) OnKaisaikaiChange(round_.Kaisaikai(), round_.Kumi());
+    history_.Reset(BuildDocument());
   } catch (const std::exception& e) {
     ReportException(kMain, "Form_Load", e);
   }
@@ -368,7 +378,7 @@ void frmMain::Load() {
 
 bool frmMain::QueryClose() {
   if (CheckBusy()) return false;
-  return true;
+  return SaveChangesFirst();
 }
 
 void frmMain::Unload() {
@@ -378,6 +388,7 @@ void frmMain::Unload() {
     settings.Kaisaikai = round_.Kaisaikai();
     settings.DownloadMessage = download_confirm_.Checked();
     settings.ResultAll = result_all_.Checked();
+    settings.RecentFiles = recent_.Storable();
     SaveMainIni(settings);
   } catch (const std::exception& e) {
     ReportException(kMain, "Form_Unload", e);
@@ -401,6 +412,8 @@ bool frmMain::GradeVisible(int grade) const {
 std::string frmMain::Title() const {
   std::string title = std::string(" ") + kBrand + "  " + kAppTitle;
   if (!file_name_.empty()) title += " - [" + FileNamePart(file_name_) + "]";
+  // The mark of a document with changes not yet saved.
+  if (history_.Changed()) title = "*" + title;
   return title;
 }
 
@@ -450,6 +463,20 @@ ActionState frmMain::State(Cmd cmd) const {
     case Cmd::kNextPage: s.enabled = single_.MoveNextEnabled(); break;
     case Cmd::kResultPreviousPage: s.enabled = result_.MovePreviousEnabled(); break;
     case Cmd::kResultNextPage: s.enabled = result_.MoveNextEnabled(); break;
+    case Cmd::kUndo: s.enabled = idle && !operation_ && history_.CanUndo(); break;
+    case Cmd::kRedo: s.enabled = idle && !operation_ && history_.CanRedo(); break;
+    case Cmd::kRecentMenu: s.enabled = idle && !recent_.Files().empty(); break;
+    case Cmd::kRecent1: case Cmd::kRecent2: case Cmd::kRecent3: case Cmd::kRecent4:
+    case Cmd::kRecent5: case Cmd::kRecent6: case Cmd::kRecent7: case Cmd::kRecent8: {
+      const size_t i = static_cast<size_t>(cmd) - static_cast<size_t>(Cmd::kRecent1);
+      s.enabled = idle;
+      s.visible = i < recent_.Files().size();
+      // "&1 /path": an "&" of the path itself is no mnemonic.
+      if (s.visible) {
+        s.caption = "&" + std::to_string(i + 1) + " " + ReplaceAll(recent_.Files()[i], "&", "&&");
+      }
+      break;
+    }
     case Cmd::kShowAllResults: case Cmd::kShowNextResult:
       s.enabled = result_.Official() && !result_.FullResult();
       break;
@@ -464,12 +491,23 @@ ActionState frmMain::State(Cmd cmd) const {
 void frmMain::Execute(Cmd cmd) {
   try {
     if (!State(cmd).enabled && cmd != Cmd::kRun) return;
+    // Edits on the panels since the last command are a step of their own.
+    CommitEdits();
     switch (cmd) {
       case Cmd::kFileNew:
+        if (!SaveChangesFirst()) break;
         ShowPage(0);
         NewDocument();
         break;
-      case Cmd::kFileOpen: FileOpenCommand(); break;
+      case Cmd::kFileOpen:
+        if (SaveChangesFirst()) FileOpenCommand();
+        break;
+      case Cmd::kUndo: UndoOrRedo(false); break;
+      case Cmd::kRedo: UndoOrRedo(true); break;
+      case Cmd::kRecent1: case Cmd::kRecent2: case Cmd::kRecent3: case Cmd::kRecent4:
+      case Cmd::kRecent5: case Cmd::kRecent6: case Cmd::kRecent7: case Cmd::kRecent8:
+        OpenRecent(static_cast<size_t>(cmd) - static_cast<size_t>(Cmd::kRecent1));
+        break;
       case Cmd::kFileSave:
         if (file_name_.empty()) {
           FileSaveAsCommand();
@@ -537,7 +575,9 @@ void frmMain::Execute(Cmd cmd) {
       case Cmd::kCopySinglesRows: CopyToClipboard(clsTClipboard::kFormSinglesPerLine); break;
       case Cmd::kCopySinglesColumns: CopyToClipboard(clsTClipboard::kFormSinglesPerColumn); break;
       case Cmd::kImportSinglesRows: ImportFromClipboard(); break;
-      case Cmd::kCsvOpen: CsvOpenCommand(); break;
+      case Cmd::kCsvOpen:
+        if (SaveChangesFirst()) CsvOpenCommand();
+        break;
       case Cmd::kCsvSave: CsvSaveCommand(); break;
       case Cmd::kCsvAdd: CsvMergeCommand(true); break;
       case Cmd::kCsvDel: CsvMergeCommand(false); break;
@@ -548,6 +588,7 @@ void frmMain::Execute(Cmd cmd) {
   } catch (const std::exception& e) {
     ReportException(kMain, "Execute", e);
   }
+  CommitEdits();
   Changed();
 }
 
@@ -804,19 +845,22 @@ void frmMain::ImportFromClipboard() {
 void frmMain::CsvOpenCommand() {
   std::string name = ChooseFile(false, "ファイルを開く", kCsvFilter,
                                 clsTFileCSV::GetCsvFileName(kaisaikai_, kumi_), "csv");
-  if (name.empty()) return;
+  if (!name.empty()) CsvOpenFile(name);
+}
+
+bool frmMain::CsvOpenFile(const std::string& name) {
   // Read first: a file that cannot be read leaves the open document as it was.
   int count = 0;
   std::vector<int> singles;
   operation_ = true;
   bool ok = csv_.CsvLoad(name, count, singles);
   operation_ = false;
-  if (!ok) return;
+  if (!ok) return false;
   // A file with text but no single in it (another format, binary data) is
   // not taken for an empty list: it would replace the document with nothing.
   if (count == 0 && HasContent(name)) {
     platform().MessageBox("ファイルの読込に失敗しました。", kAppTitle, MsgIcon::kWarning);
-    return;
+    return false;
   }
   NewDocument();
   operation_ = true;
@@ -826,6 +870,9 @@ void frmMain::CsvOpenCommand() {
   int round = clsTFileCSV::GetKaisaikai(name);
   if (round > 0) round_.SetKaisaikai(round);
   ShowPage(2);
+  // The singles are those of their file: a document opened, not edited.
+  history_.Reset(BuildDocument());
+  return true;
 }
 
 void frmMain::CsvSaveCommand() {
@@ -949,6 +996,7 @@ void frmMain::NewDocument() {
     ResetEngineOptions();
     SelectConditionTab(0);
     file_name_.clear();
+    history_.Reset(BuildDocument());
   } catch (const std::exception& e) {
     ReportException(kMain, "NewDocument", e);
   }
@@ -1055,7 +1103,11 @@ bool frmMain::FileSaveTPD(const std::string& name, bool whole, bool dialog) {
     operation_ = false;
     // A save that failed leaves the document under its old name: the file
     // of the new name holds nothing of it.
-    if (whole && ok) file_name_ = name;
+    if (whole && ok) {
+      file_name_ = name;
+      history_.MarkSaved(std::move(doc));
+      if (dialog) recent_.Add(name);
+    }
   } catch (const std::exception& e) {
     operation_ = false;
     ReportException(kMain, "FileSaveTPD", e);
@@ -1118,6 +1170,8 @@ bool frmMain::FileLoadTPD(const std::string& name, bool whole, bool dialog) {
     if (whole) {
       file_name_ = name;
       ShowVoteStatus();
+      history_.Reset(BuildDocument());
+      if (dialog) recent_.Add(name);
     }
   } catch (const std::exception& e) {
     operation_ = false;
@@ -1196,6 +1250,7 @@ void frmMain::ShowPage(int page) {
   try {
     if (page < 0 || page > 3) return;
     if (CheckBusy()) return;
+    CommitEdits();
     page_ = page;
     switch (page) {
       case 0:
@@ -1216,6 +1271,7 @@ void frmMain::ShowPage(int page) {
         RefreshCheckPage();
         break;
     }
+    AdoptRefresh();
   } catch (const std::exception& e) {
     operation_ = false;
     ReportException(kMain, "ShowPage", e);
@@ -1282,6 +1338,126 @@ void frmMain::KouseiWindowClosed(frmKouseiBunseki* window) {
   auto it = std::find_if(kousei_windows_.begin(), kousei_windows_.end(),
                          [window](const auto& w) { return w.get() == window; });
   if (it != kousei_windows_.end()) kousei_windows_.erase(it);
+}
+
+// ---------------------------------------------------------------- changes, undo, recent files
+
+void frmMain::CommitEdits() {
+  // A run's singles arrive as one step when it has ended; a file being read
+  // or a snapshot being put back is no edit.
+  if (!loaded_ || history_hold_ > 0 || !IsIdle() || operation_) return;
+  history_.Commit(BuildDocument());
+}
+
+void frmMain::AdoptRefresh() {
+  if (!loaded_ || history_hold_ > 0 || !IsIdle() || operation_) return;
+  history_.Adopt(BuildDocument());
+}
+
+bool frmMain::SaveChangesFirst() {
+  CommitEdits();
+  if (!history_.Changed()) return true;
+  MsgAnswer answer = platform().MessageBox("変更を保存しますか？", kAppTitle, MsgIcon::kQuestion,
+                                           MsgButtons::kSaveDiscardCancel, 0);
+  if (answer == MsgAnswer::kNo) return true;
+  if (answer != MsgAnswer::kYes) return false;
+  // 保存 as 上書き保存 does it; only a document that reached its file may go.
+  std::string name = file_name_;
+  if (name.empty()) {
+    name = ChooseFile(true, "名前を付けて保存", kDocumentFilter, DefaultDocumentName() + ".tpd",
+                      "tpd");
+    if (name.empty()) return false;
+  }
+  return FileSaveTPD(name, true, true);
+}
+
+void frmMain::UndoOrRedo(bool redo) {
+  if (CheckBusy()) return;
+  CommitEdits();
+  std::optional<DocumentRecord> doc = redo ? history_.Redo() : history_.Undo();
+  if (!doc) return;
+  ++history_hold_;
+  try {
+    ApplyWork(std::move(*doc));
+  } catch (...) {
+    --history_hold_;
+    throw;
+  }
+  --history_hold_;
+  AdoptRefresh();
+}
+
+void frmMain::ApplyWork(DocumentRecord doc) {
+  multi_.SetValue(doc.Multi);
+  ApplyConditions(doc.Conditions);
+  ApplyEngineSettings(doc.Engine);
+  ms_count_ = doc.MsSingleCount;
+  ms_frame_ = doc.MsSingleFrame;
+  ms_tousen_ = doc.MsTousen;
+  search_.Reduction().MeisaiPanel().SetValue(doc.Multi);
+  search_.Reduction().MeisaiPanel().SetSingleCount(doc.MsSingleCount);
+  search_.Reduction().MeisaiPanel().SetTousen(doc.MsTousen);
+  operation_ = true;
+  SetSingles(doc.SingleCount, std::move(doc.SingleData));
+  operation_ = false;
+  std::vector<std::string> lines = Split(doc.SakugenMessage, "\r\n");
+  if (!lines.empty() && lines.back().empty()) lines.pop_back();
+  log_.SetLines(std::move(lines));
+  targets_ = SearchSequence::GetVisible(doc.Multi);
+  search_.Reduction().SetSingleFrame(frame_, targets_);
+  if (condition_tab_ >= 1 && condition_tab_ <= 3) {
+    count_conditions_[condition_tab_ - 1].panel.Refresh();
+  }
+  TargetColouring(condition_tab_);
+  // An analysis of a condition row that may no longer be there.
+  CloseKouseiWindows();
+  ShowPage(page_);
+}
+
+void frmMain::OpenRecent(size_t index) {
+  if (index >= recent_.Files().size()) return;
+  const std::string path = recent_.Files()[index];
+  if (!FileExists(path)) {
+    recent_.Remove(path);
+    platform().MessageBox(
+        "ファイルが見つかりません。\r\n" + path + "\r\n最近使ったファイルの一覧から削除しました。",
+        kAppTitle, MsgIcon::kWarning);
+    return;
+  }
+  OpenFile(path);
+}
+
+bool frmMain::OpenFile(const std::string& path) {
+  bool opened = false;
+  try {
+    // The File menu is closed during a run; a file dropped meanwhile is told so.
+    if (CheckBusy()) return false;
+    CommitEdits();
+    std::string ext;
+    const size_t slash = path.find_last_of('/');
+    const size_t dot = path.find_last_of('.');
+    if (dot != std::string::npos && (slash == std::string::npos || dot > slash)) {
+      ext = FoldCase(path.substr(dot + 1));
+    }
+    if (ext != "tpd" && ext != "tpj" && ext != "csv") {
+      platform().MessageBox("このファイルは開けません。\r\n" + path +
+                                "\r\n開けるのはデータファイル(*.tpd)、条件ファイル(*.tpj)、"
+                                "CSVファイル(*.csv)です。",
+                            kAppTitle, MsgIcon::kWarning);
+    } else if (!FileExists(path)) {
+      platform().MessageBox("ファイルが見つかりません。\r\n" + path, kAppTitle, MsgIcon::kWarning);
+    } else if (ext == "tpj") {
+      // Conditions only: an edit of the open document, undone like any other.
+      opened = FileLoadTPD(path, false, true);
+    } else if (SaveChangesFirst()) {
+      opened = ext == "tpd" ? FileLoadTPD(path, true, true) : CsvOpenFile(path);
+    }
+  } catch (const std::exception& e) {
+    ReportException(kMain, "OpenFile", e);
+  }
+  CommitEdits();
+  Changed();
+  return opened;
 }
 
 }  // namespace zelvo

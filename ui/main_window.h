@@ -26,8 +26,10 @@
 #include "results/result_check.h"
 #include "support/check_box.h"
 #include "support/grid.h"
+#include "ui/document_history.h"
 #include "ui/match_table.h"
 #include "ui/option_group.h"
+#include "ui/recent_files.h"
 #include "ui/single_list.h"
 #include "ui/window_host.h"
 
@@ -65,6 +67,9 @@ enum class Cmd {
   kAddSingleButton, kDeleteSinglesButton, kSortButton, kPreviousPage, kNextPage,
   // Check page
   kShowAllResults, kShowNextResult, kSortByHits, kResultPreviousPage, kResultNextPage,
+  // Edit menu: undo and redo; File menu: 最近使ったファイル
+  kUndo, kRedo,
+  kRecentMenu, kRecent1, kRecent2, kRecent3, kRecent4, kRecent5, kRecent6, kRecent7, kRecent8,
 };
 
 struct ActionState {
@@ -130,6 +135,23 @@ class frmMain : private BatchTarget {
   bool QueryClose();
   // Writes Zelvo mini.ini.
   void Unload();
+
+  // Opens a document (.tpd), a conditions file (.tpj) or a CSV singles file
+  // (.csv) by its kind, with the guards and messages of the menu entries:
+  // files dropped on the window, given on the command line, chosen from
+  // 最近使ったファイル.  True when the file was opened.
+  bool OpenFile(const std::string& path);
+  // The document as the user's last action left it: a difference from the
+  // last snapshot becomes one undo step.  The view calls this after every
+  // action on a panel; commands do it themselves.
+  void CommitEdits();
+  // The document differs from its file (or, new, from the empty document).
+  bool DocumentChanged() const { return history_.Changed(); }
+  const DocumentHistory& History() const { return history_; }
+  const RecentFiles& Recent() const { return recent_; }
+  // "変更を保存しますか？" when the document has changed; false when the
+  // user cancelled or the save failed, and the document must stay.
+  bool SaveChangesFirst();
 
   // The public operations the batch window drives as well.
   bool FileLoadTPD(const std::string& name, bool whole, bool dialog) override;
@@ -272,6 +294,16 @@ class frmMain : private BatchTarget {
   // The batch window presses the run and stop buttons.
   void PressRun() override { StartOrPause(); }
   void PressCancel() override { StopSearch(); }
+  // The batch run loads its documents over this window's own.
+  bool HandOverDocument() override { return SaveChangesFirst(); }
+  void UndoOrRedo(bool redo);
+  // Puts a snapshot's work back into the panels and the current page.
+  void ApplyWork(DocumentRecord doc);
+  void OpenRecent(size_t index);
+  bool CsvOpenFile(const std::string& name);
+  // A page refreshed from the window's state: what it filled in by itself is
+  // no edit of the user's.
+  void AdoptRefresh();
   void OpenSaleSchedule();
   std::string ChooseFile(bool save, const std::string& title, const std::string& filter,
                          const std::string& initial_name, const std::string& ext);
@@ -311,6 +343,11 @@ class frmMain : private BatchTarget {
   CheckBox download_confirm_;
   std::vector<std::unique_ptr<frmKouseiBunseki>> kousei_windows_;
   std::vector<MenuNode> menu_bar_;
+  DocumentHistory history_;
+  RecentFiles recent_;
+  // Above 0 while a snapshot is being put back: the panels' changes are no
+  // steps of their own.
+  int history_hold_ = 0;
 
   // Window state.
   int kaisaikai_ = 0;

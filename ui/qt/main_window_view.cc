@@ -5,14 +5,17 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeySequence>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "ui/qt/batch_window_view.h"
@@ -24,6 +27,7 @@
 #include "ui/qt/qt_platform.h"
 #include "ui/qt/safe_call.h"
 #include "ui/qt/small_windows_view.h"
+#include "ui/shortcuts.h"
 
 namespace zelvo {
 namespace {
@@ -46,12 +50,20 @@ QVBoxLayout* Column(QWidget* parent = nullptr) {
   return l;
 }
 
+// The local file of a drag, empty when it carries none.
+QString DroppedFile(const QMimeData* data) {
+  if (!data || !data->hasUrls() || data->urls().isEmpty()) return {};
+  const QUrl url = data->urls().first();
+  return url.isLocalFile() ? url.toLocalFile() : QString();
+}
+
 }  // namespace
 
 MainWindowView::MainWindowView(QWidget* parent)
     : QMainWindow(parent), main_(std::make_unique<frmMain>(this)) {
   main_->on_changed = [this] { RefreshAll(); };
   BuildMenus();
+  setAcceptDrops(true);
 
   auto* central = new QWidget(this);
   auto* layout = Column(central);
@@ -109,6 +121,11 @@ void MainWindowView::Load() {
 
 void MainWindowView::Act(const char* proc, const std::function<void()>& action) {
   SafeCall(kView, proc, action);
+  // What the user changed is one undo step; typing in a box becomes one when
+  // the box is left, not per key.
+  if (std::string(proc) != "NumberEdit_Change") {
+    SafeCall(kView, proc, [this] { main_->CommitEdits(); });
+  }
   RefreshAll();
 }
 
@@ -126,6 +143,7 @@ void MainWindowView::BuildMenus() {
       } else {
         QAction* a = menu->addAction(ToQt(main_->State(child.cmd).caption));
         const Cmd cmd = child.cmd;
+        if (const char* keys = ShortcutOf(cmd)) a->setShortcut(QKeySequence(keys));
         connect(a, &QAction::triggered, this, [this, cmd] {
           if (cmd == Cmd::kExit) {
             close();
@@ -144,6 +162,13 @@ void MainWindowView::BuildMenus() {
     // The entries' states are those of the moment the menu opens.
     connect(menu, &QMenu::aboutToShow, this, [this] { RefreshAll(); });
   }
+  // The run button's key: an action of the window, enabled with the button.
+  auto* run = new QAction(this);
+  run->setShortcut(QKeySequence(ShortcutOf(Cmd::kRun)));
+  connect(run, &QAction::triggered, this,
+          [this] { Act("cmdRun_Click", [&] { main_->Execute(Cmd::kRun); }); });
+  addAction(run);
+  actions_[Cmd::kRun] = run;
 }
 
 QPushButton* MainWindowView::Button(Cmd cmd, QWidget* parent) {
@@ -151,6 +176,9 @@ QPushButton* MainWindowView::Button(Cmd cmd, QWidget* parent) {
   connect(b, &QPushButton::clicked, this, [this, cmd] {
     Act("cmd_Click", [&] { main_->Execute(cmd); });
   });
+  if (const char* keys = ShortcutOf(cmd)) {
+    b->setToolTip(QKeySequence(keys).toString(QKeySequence::NativeText));
+  }
   buttons_[cmd] = b;
   return b;
 }
@@ -179,7 +207,10 @@ OptionGroupView* MainWindowView::Options(OptionGroup* group, QWidget* parent) {
 
 GridView* MainWindowView::View(Grid* grid, QWidget* parent) {
   auto* v = new GridView(grid, parent);
-  v->on_click = [this](const GridClick&) { RefreshAll(); };
+  v->on_click = [this](const GridClick&) {
+    SafeCall(kView, "pic_Click", [this] { main_->CommitEdits(); });
+    RefreshAll();
+  };
   return v;
 }
 
@@ -613,6 +644,8 @@ void MainWindowView::RefreshAll() {
 
     for (auto& [cmd, action] : actions_) {
       ActionState s = m.State(cmd);
+      // Only the recent files' entries change their text.
+      if (cmd >= Cmd::kRecent1 && cmd <= Cmd::kRecent8) action->setText(ToQt(s.caption));
       action->setEnabled(s.enabled);
       action->setVisible(s.visible);
       const bool checkable = cmd == Cmd::kPercent || cmd == Cmd::kSortAscending ||
@@ -735,6 +768,21 @@ void MainWindowView::closeEvent(QCloseEvent* event) {
   }
   SafeCall(kView, "Form_Unload", [&] { main_->Unload(); });
   event->accept();
+}
+
+void MainWindowView::dragEnterEvent(QDragEnterEvent* event) {
+  // Any local file is taken: one of another kind is told why it does not open.
+  if (!DroppedFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void MainWindowView::dropEvent(QDropEvent* event) {
+  const QString file = DroppedFile(event->mimeData());
+  if (file.isEmpty()) return;
+  event->acceptProposedAction();
+  // Opened once the drag has ended: the program the file came from waits for
+  // the drop to finish, not for the save question this may ask.
+  QTimer::singleShot(
+      0, this, [this, file] { Act("Form_OLEDragDrop", [&] { main_->OpenFile(FromQt(file)); }); });
 }
 
 }  // namespace zelvo

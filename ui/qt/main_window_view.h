@@ -73,6 +73,10 @@ class MainWindowView : public QMainWindow, public WindowHost {
   const std::vector<KouseiWindowView*>& KouseiViews() const { return kousei_views_; }
 
  protected:
+  // Documents, conditions and CSV files dropped on the window open as from
+  // the File menu.
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:

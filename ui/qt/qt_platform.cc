@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -63,8 +64,20 @@ std::vector<std::pair<QMessageBox::StandardButton, MsgAnswer>> ButtonsOf(MsgButt
       return {{QMessageBox::Yes, MsgAnswer::kYes},
               {QMessageBox::No, MsgAnswer::kNo},
               {QMessageBox::Cancel, MsgAnswer::kCancel}};
+    case MsgButtons::kSaveDiscardCancel:
+      return {{QMessageBox::Save, MsgAnswer::kYes},
+              {QMessageBox::Discard, MsgAnswer::kNo},
+              {QMessageBox::Cancel, MsgAnswer::kCancel}};
   }
   return {{QMessageBox::Ok, MsgAnswer::kOk}};
+}
+
+// The save question names its buttons after what they do, whatever Qt's
+// translation calls "Discard".
+const char* ButtonCaption(MsgButtons buttons, size_t index) {
+  static const char* const kSave[] = {"保存", "保存しない", "キャンセル"};
+  if (buttons == MsgButtons::kSaveDiscardCancel && index < 3) return kSave[index];
+  return nullptr;
 }
 
 // Fills a Qt menu from entries; each leaf action carries (index, sub index).
@@ -117,6 +130,9 @@ MsgAnswer QtPlatform::MessageBox(const std::string& text, const std::string& tit
   auto set = ButtonsOf(buttons);
   for (size_t i = 0; i < set.size(); ++i) {
     QPushButton* b = box.addButton(set[i].first);
+    if (const char* caption = ButtonCaption(buttons, i)) {
+      box.button(set[i].first)->setText(ToQt(caption));
+    }
     if (static_cast<int>(i) == default_button) box.setDefaultButton(b);
   }
   // The busy pointer of a run must not hide the pointer over the box.

@@ -1,0 +1,15 @@
+// The keys of the main window's commands, in the portable text of a key
+// sequence ("Ctrl+Shift+S").  The menus show them beside their entries.
+#ifndef ZELVOMINI_UI_SHORTCUTS_H_
+#define ZELVOMINI_UI_SHORTCUTS_H_
+
+#include "ui/main_window.h"
+
+namespace zelvo {
+
+// nullptr for a command without a key.
+const char* ShortcutOf(Cmd cmd);
+
+}  // namespace zelvo
+
+#endif  // ZELVOMINI_UI_SHORTCUTS_H_
