@@ -21,10 +21,11 @@ void frmTeamNames::Load(const std::vector<std::string>& long_names) {
 
 bool frmTeamNames::Add() {
   if (!AddTeamNames(entries_)) return false;
-  std::vector<std::string> names;
-  for (const TeamNameEntry& entry : entries_) names.push_back(Trim(entry.long_name));
-  platform().MessageBox("チーム名(" + Join(names, "、") + ")を追加しました。", "チーム名追加",
-                        MsgIcon::kInformation);
+  // Ten club names would not fit one line of the message.
+  const std::string added =
+      entries_.size() == 1 ? "チーム名(" + Trim(entries_[0].long_name) + ")を追加しました。"
+                           : "チーム名を" + std::to_string(entries_.size()) + "件追加しました。";
+  platform().MessageBox(added, "チーム名追加", MsgIcon::kInformation);
   result_ = true;
   closed_ = true;
   return true;

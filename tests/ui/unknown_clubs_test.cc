@@ -126,7 +126,7 @@ TEST_F(UnknownClubsTest, AddChecksEveryRowThenWritesAllAndCaches) {
   EXPECT_TRUE(text.starts_with(kTeamName3Header));
   EXPECT_EQ(Split(text, "\r\n").size(), 1u + 10u + 1u);
   EXPECT_TRUE(Contains(text, "\r\nﾊﾞｲｴﾙﾝ = バイエルンミュンヘン\r\nﾄﾞﾙﾄ   = ボルシア・ドルトムント\r\n"));
-  EXPECT_TRUE(Contains(fake_.MessageTexts().back(), "を追加しました。"));
+  EXPECT_EQ(fake_.MessageTexts().back(), "チーム名を10件追加しました。");
   // The home page's one-team dialog finds nothing left to propose.
   EXPECT_EQ(LastUnresolvedTeamName(), "");
 }

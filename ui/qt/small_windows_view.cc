@@ -93,7 +93,10 @@ TeamNamesDialog::TeamNamesDialog(frmTeamNames& dialog, QWidget* parent)
     table_->setItem(row, 1, new QTableWidgetItem(ToQt(dialog.Ryakusho(row))));
   }
   table_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
-  table_->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+  // Room for six half-width characters and the editor's frame.
+  table_->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Fixed);
+  table_->setColumnWidth(1,
+                         table_->fontMetrics().horizontalAdvance(QString(10, QChar(0xFF76))) + 24);
   table_->setMinimumSize(420, 120);
   table_->setEditTriggers(QAbstractItemView::AllEditTriggers);
   if (dialog.Count() > 0) table_->setCurrentCell(0, 1);
