@@ -1,9 +1,11 @@
 // The official-data commands: download a kind into the cache through the
 // same services the window uses, and show what the cache holds for a round.
+#include <istream>
 #include <ostream>
 
 #include "app/cli_commands.h"
 #include "core/round_document.h"
+#include "core/team_name_add.h"
 #include "official/official_service.h"
 #include "official/result.h"
 #include "official/schedule.h"
@@ -184,23 +186,72 @@ bool ShowResult(CliContext& ctx, clsTMain& doc) {
   return true;
 }
 
+// The command line's form of the dialog of unknown clubs: the list with the
+// suggested short names, then one question (a row number edits that row's
+// short name first).  With `without_asking` the suggestions are added as
+// they are, for scripts.
+bool AddUnknownTeams(CliContext& ctx, bool without_asking, const std::vector<std::string>& names) {
+  std::vector<TeamNameEntry> entries;
+  for (const std::string& name : names) entries.push_back({name, SuggestShortTeamName(name)});
+  auto read_line = [&ctx](std::string& line) {
+    if (!std::getline(ctx.in, line)) return false;
+    if (line.ends_with('\r')) line.pop_back();
+    return true;
+  };
+  for (;;) {
+    ctx.err << "チーム名が登録されていません (" << entries.size() << "):\n";
+    for (size_t i = 0; i < entries.size(); ++i) {
+      ctx.err << "  " << i + 1 << "  " << entries[i].short_name << " = " << entries[i].long_name
+              << "\n";
+    }
+    if (!without_asking) {
+      ctx.err << "追加しますか？ (y: 追加 / n: キャンセル / 番号: 略称を変更) " << std::flush;
+      std::string answer;
+      if (!read_line(answer)) return false;
+      answer = Trim(answer);
+      int row = 0;
+      if (ParseInt32(answer, row) && row >= 1 && row <= static_cast<int>(entries.size())) {
+        ctx.err << "略称 (" << entries[row - 1].long_name << "): " << std::flush;
+        if (!read_line(entries[row - 1].short_name)) return false;
+        continue;
+      }
+      if (answer == "n" || answer == "N" || EqualsNoCase(answer, "no")) return false;
+      if (answer != "y" && answer != "Y" && !EqualsNoCase(answer, "yes")) continue;
+    }
+    if (AddTeamNames(entries)) {
+      ctx.out << "Team names added to " << ProgramRelative(SysDataPath("TeamName3.dat")) << ": "
+              << entries.size() << "\n";
+      return true;
+    }
+    if (without_asking) return false;
+  }
+}
+
 }  // namespace
 
 int CmdDownload(CliContext& ctx, const CliArgs& args) {
   int round = 0;
   std::string group;
-  if (args.empty() || !ParseRoundAndGroup(args, 1, round, group) ||
-      (args[0] != "schedule" && args[0] != "vote" && args[0] != "result")) {
+  CliArgs rest = args;
+  const bool add_teams = TakeFlag(rest, "--add-teams");
+  if (rest.empty() || !ParseRoundAndGroup(rest, 1, round, group) ||
+      (rest[0] != "schedule" && rest[0] != "vote" && rest[0] != "result") ||
+      (add_teams && rest[0] != "schedule")) {
     ctx.err << "usage: zelvomini-cli download schedule|vote|result ROUND GROUP [--yes]\n"
-               "       (ROUND from 1 to 9999, GROUP A or B)\n";
+               "       zelvomini-cli download schedule ROUND GROUP --add-teams [--yes]\n"
+               "       (ROUND from 1 to 9999, GROUP A or B; --add-teams adds the clubs the\n"
+               "       page names but the tables lack under their suggested short names)\n";
     return 64;
   }
   ConsoleProgress progress(ctx.out);
   ProgressScope scope(&progress);
   const int mode = kSourceFile | kSourceDownload;
-  if (args[0] == "schedule") {
+  if (rest[0] == "schedule") {
     clsSchedule service;
     service.Initialize();
+    service.SetUnknownTeams([&ctx, add_teams](const std::vector<std::string>& names) {
+      return AddUnknownTeams(ctx, add_teams, names);
+    });
     std::string path = clsXmlSchedule::GetFileName(round, group);
     bool had = FileExists(path);
     bool ok = service.GetSchedule(round, group, mode, true);
@@ -210,7 +261,7 @@ int CmdDownload(CliContext& ctx, const CliArgs& args) {
     }
     return Finish(ctx, service, ok, had, FileExists(path), "Schedule", round, group, path);
   }
-  if (args[0] == "vote") {
+  if (rest[0] == "vote") {
     clsVote service;
     service.Initialize();
     std::string path = clsXmlVote::GetFileName(round, group);

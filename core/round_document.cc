@@ -92,6 +92,7 @@ void clsTMain::GetSchedule(bool ask) {
   try {
     if (no_game_) return;
     clsSchedule& service = *schedule_service_;
+    service.SetUnknownTeams(UnknownTeams);
     if (service.GetSchedule(Kaisaikai(), Kumi(), kSourceFile | kSourceDownload, ask)) {
       schedule_ = service.Record();
       RefreshRound(false, false);

@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "official/result.h"
 #include "official/schedule.h"
@@ -69,6 +70,10 @@ class clsTMain {
   clsSchedule& ScheduleService() { return *schedule_service_; }
   clsVote& VoteService() { return vote_service_; }
   clsResult& ResultService() { return result_service_; }
+
+  // Asked, during GetSchedule, to add the clubs a downloaded page names but
+  // the tables lack; true when they were added.
+  std::function<bool(const std::vector<std::string>& long_names)> UnknownTeams;
 
   // Raised at the end of every refresh with the round and group.
   std::function<void(int kaisaikai, const std::string& kumi)> KaisaikaiChange;

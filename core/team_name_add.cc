@@ -1,5 +1,7 @@
 #include "core/team_name_add.h"
 
+#include <algorithm>
+
 #include "core/toto_data.h"
 #include "support/error_report.h"
 #include "support/paths.h"
@@ -16,6 +18,30 @@ void InputError(const std::string& text) {
   platform().MessageBox(text, "入力エラー", MsgIcon::kWarning);
 }
 
+// The checks of one entry, in the dialog's order; the first that fails
+// shows its message.
+bool CheckEntry(const TeamNameEntry& entry, const clsTotoData& tables) {
+  std::string short_name = Trim(entry.short_name);
+  std::string long_name = Trim(entry.long_name);
+  if (short_name.empty()) {
+    InputError("略称を入力して下さい。");
+    return false;
+  }
+  if (long_name.empty()) {
+    InputError("名称を入力して下さい。");
+    return false;
+  }
+  if (CharCount(entry.short_name) > kShortNameMax) {
+    InputError("略称は6文字以内で入力して下さい。");
+    return false;
+  }
+  if (tables.ExistsLongTeamName(long_name)) {
+    InputError("名称(" + long_name + ")は既に登録されています。");
+    return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 void TeamNameAdder::Open() {
@@ -24,9 +50,20 @@ void TeamNameAdder::Open() {
 }
 
 bool TeamNameAdder::Add() {
+  if (!AddTeamNames({{long_name_field, short_name_field}})) return false;
+  platform().MessageBox("チーム名(" + long_name_field + ")を追加しました。", "チーム名追加",
+                        MsgIcon::kInformation);
+  return true;
+}
+
+std::string SuggestShortTeamName(const std::string& long_name) {
+  return LeftChars(ToHalfWidth(long_name), kShortNameMax);
+}
+
+bool AddTeamNames(const std::vector<TeamNameEntry>& entries) {
   try {
     std::string path = SysDataPath("TeamName3.dat");
-    // The file's bytes are kept as they are and the new line goes after
+    // The file's bytes are kept as they are and the new lines go after
     // them: decoding and re-encoding the whole file would turn bytes that are
     // no CP932 into "?" and drop everything after a NUL.
     std::string bytes;
@@ -36,34 +73,26 @@ bool TeamNameAdder::Add() {
       ReportError("frmTeamName", "cmdAdd_Click", path + "\r\n" + ErrorDescription(kErrFileIo));
       return false;
     }
-    std::string short_name = Trim(short_name_field);
-    std::string long_name = Trim(long_name_field);
-    if (short_name.empty()) {
-      InputError("略称を入力して下さい。");
-      return false;
+    const clsTotoData tables;
+    std::vector<std::string> added;
+    std::string lines;
+    for (const TeamNameEntry& entry : entries) {
+      if (!CheckEntry(entry, tables)) return false;
+      std::string long_name = Trim(entry.long_name);
+      if (std::find(added.begin(), added.end(), long_name) != added.end()) {
+        InputError("名称(" + long_name + ")は既に登録されています。");
+        return false;
+      }
+      added.push_back(long_name);
+      std::string padded = Trim(entry.short_name);
+      for (size_t n = CharCount(padded); n < kShortNameMax; ++n) padded += ' ';
+      lines += ToCp932(padded + " = " + long_name) + "\r\n";
     }
-    if (long_name.empty()) {
-      InputError("名称を入力して下さい。");
-      return false;
-    }
-    if (CharCount(short_name_field) > kShortNameMax) {
-      InputError("略称は6文字以内で入力して下さい。");
-      return false;
-    }
-    if (clsTotoData().ExistsLongTeamName(long_name)) {
-      InputError("名称(" + long_name + ")は既に登録されています。");
-      return false;
-    }
-    std::string padded = short_name;
-    for (size_t n = CharCount(short_name); n < kShortNameMax; ++n) padded += ' ';
     // A file edited by hand may lack its final line end.
     if (!bytes.empty() && !bytes.ends_with("\r\n")) bytes += "\r\n";
-    bytes += ToCp932(padded + " = " + long_name) + "\r\n";
     // Through the temporary file: a failed write leaves the table as it was.
-    if (!WriteFileBytes(path, bytes)) return false;
+    if (!WriteFileBytes(path, bytes + lines)) return false;
     LastUnresolvedTeamName().clear();
-    platform().MessageBox("チーム名(" + long_name_field + ")を追加しました。", "チーム名追加",
-                          MsgIcon::kInformation);
     return true;
   } catch (const std::exception& e) {
     ReportException("frmTeamName", "cmdAdd_Click", e);

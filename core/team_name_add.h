@@ -1,10 +1,11 @@
-// What the team-name dialog does, without the window: it proposes the last
-// unresolved long name, checks the user's entry and appends it to the user's
+// What the team-name dialogs do, without the window: they propose long names
+// the tables lack, check the user's entries and append them to the user's
 // own table TeamName3.dat.
 #ifndef ZELVOMINI_CORE_TEAM_NAME_ADD_H_
 #define ZELVOMINI_CORE_TEAM_NAME_ADD_H_
 
 #include <string>
+#include <vector>
 
 namespace zelvo {
 
@@ -24,6 +25,21 @@ class TeamNameAdder {
   std::string long_name_field;   // txtMeisho, "名称"
   std::string short_name_field;  // txtRyakusho, "略称"
 };
+
+// One team of the dialog that adds every unknown club of a schedule page.
+struct TeamNameEntry {
+  std::string long_name;
+  std::string short_name;  // as typed
+};
+
+// The short name proposed for a long name: its half-width form cut to six
+// characters.
+std::string SuggestShortTeamName(const std::string& long_name);
+
+// Checks each entry as the one-team dialog checks its fields, in list order,
+// and appends them all to TeamName3.dat in one write.  The first failed check
+// shows its message and nothing is written.
+bool AddTeamNames(const std::vector<TeamNameEntry>& entries);
 
 }  // namespace zelvo
 

@@ -4,7 +4,10 @@
 #ifndef ZELVOMINI_CORE_TOTO_DATA_H_
 #define ZELVOMINI_CORE_TOTO_DATA_H_
 
+#include <array>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "files/ini_file.h"
 
@@ -25,6 +28,10 @@ class clsTotoData {
   // round is 0 or no table has the name.  An unresolved name is remembered
   // process-wide for the team-name dialog.
   std::string GetShortTeamName(const std::string& long_name, int kaisaikai) const;
+  // The same look-up without a message ("" for round 0 too): the tables in
+  // their order, then once more with both names normalised, so that a page
+  // writing a club with other widths, blanks or dots still finds it.
+  std::string FindShortTeamName(const std::string& long_name, int kaisaikai) const;
   std::string GetLongTeamName(const std::string& short_name) const;
   // "J1", "J2", "J3" or "" for a short name in a season.
   std::string GetShortToJ1J2String(const std::string& short_name, int year) const;
@@ -38,15 +45,27 @@ class clsTotoData {
   const clsIniFile& TeamName3() const { return team_name3_; }
 
  private:
+  const std::vector<std::string>& NormalizedLongNames(const clsIniFile& table) const;
+
   clsIniFile team_name_;
   clsIniFile j1j2_;
   clsIniFile team_name1_;
   clsIniFile team_name2_;
   clsIniFile team_name3_;
+  // Built on the first look-up that needs them, per table in member order.
+  mutable std::array<std::vector<std::string>, 4> normalized_;
 };
 
 // The last long name GetShortTeamName could not resolve (empty at start).
 std::string& LastUnresolvedTeamName();
+// The warning that no table knows the long name; remembers it as the last
+// unresolved one.
+void ReportUnresolvedTeamName(const std::string& long_name);
+
+// The form two spellings of one club share: blanks (ASCII and U+3000) and
+// middle dots removed, letters, digits and katakana in their half-width
+// forms, letters in lower case.
+std::string NormalizeTeamName(std::string_view name);
 
 }  // namespace zelvo
 

@@ -1,5 +1,7 @@
 #include "official/html_schedule.h"
 
+#include <algorithm>
+
 #include "files/toto_settings.h"
 #include "official/html_scrape.h"
 #include "official/html_toto.h"
@@ -28,7 +30,7 @@ bool clsHtmlSchedule::GetSchedule(int round, const std::string& group) {
     if (html_.GetHttp(PageUrl(round), "", 8) == 0) return false;
     std::vector<std::string> texts;
     html_.GetTextData(texts);
-    return ReadTexts(texts, group);
+    return Read(texts, group, round);
   } catch (const std::exception& e) {
     ReportException(kClass, "GetSchedule", e);
     return false;
@@ -36,10 +38,32 @@ bool clsHtmlSchedule::GetSchedule(int round, const std::string& group) {
 }
 
 bool clsHtmlSchedule::ReadTexts(const std::vector<std::string>& texts, const std::string& group) {
+  return Read(texts, group, 0);
+}
+
+bool clsHtmlSchedule::Read(const std::vector<std::string>& texts, const std::string& group,
+                           int round) {
   record_ = ScheduleRecord();
   unpublished_ = false;
   try {
-    return Walk(texts, group);
+    if (Walk(texts, group)) return true;
+    if (unresolved_.empty()) return false;
+    // The site answers a round it does not know with another round's page,
+    // whose clubs are not the user's to add now.
+    const bool offer = UnknownTeams && (round == 0 || page_round_ == round);
+    const bool added = offer && UnknownTeams(unresolved_);
+    if (added) {
+      toto_data_ = clsTotoData();
+      if (Walk(texts, group)) return true;
+      if (unresolved_.empty()) return false;
+    }
+    // Declined in the dialog: the user has seen every name already.
+    if (offer && !added) {
+      LastUnresolvedTeamName() = unresolved_.front();
+    } else {
+      ReportUnresolvedTeamName(unresolved_.front());
+    }
+    return false;
   } catch (const std::exception& e) {
     ReportException(kClass, "GetSchedule", e);
     return false;
@@ -49,6 +73,17 @@ bool clsHtmlSchedule::ReadTexts(const std::vector<std::string>& texts, const std
 bool clsHtmlSchedule::Walk(const std::vector<std::string>& texts, const std::string& group) {
   ScheduleRecord r;
   r.Kumi = group;
+  unresolved_.clear();
+  // Every club the tables lack is collected before the page fails, so that
+  // the user can add them all at once.
+  auto short_name = [&](const std::string& long_name) {
+    std::string name = toto_data_.FindShortTeamName(long_name, r.Kaisaikai);
+    if (name.empty() &&
+        std::find(unresolved_.begin(), unresolved_.end(), long_name) == unresolved_.end()) {
+      unresolved_.push_back(long_name);
+    }
+    return name;
+  };
   int year = platform().Now().Year();
   const std::string marker =
       group.empty() ? "minitotoくじ情報" : "minitoto-" + group + "組くじ情報";
@@ -126,16 +161,13 @@ bool clsHtmlSchedule::Walk(const std::vector<std::string>& texts, const std::str
           error = true;
           break;
         }
-        m.home = toto_data_.GetShortTeamName(home, r.Kaisaikai);
-        if (m.home.empty()) {
+        if (r.Kaisaikai == 0) {
+          toto_data_.GetShortTeamName(home, 0);  // its message: the round is unknown
           error = true;
           break;
         }
-        m.away = toto_data_.GetShortTeamName(away, r.Kaisaikai);
-        if (m.away.empty()) {
-          error = true;
-          break;
-        }
+        m.home = short_name(home);
+        m.away = short_name(away);
         r.matches[n - 1] = m;
         if (n == 5) last_match_read = true;
         i += 7;
@@ -146,11 +178,16 @@ bool clsHtmlSchedule::Walk(const std::vector<std::string>& texts, const std::str
   } catch (const PageRowError&) {
     error = true;
   }
+  page_round_ = r.Kaisaikai;
   if (!found) {
     unpublished_ = true;
     return false;
   }
-  if (error) return false;
+  if (error) {
+    unresolved_.clear();
+    return false;
+  }
+  if (!unresolved_.empty()) return false;
   record_ = r;
   return true;
 }

@@ -2,6 +2,7 @@
 #ifndef ZELVOMINI_OFFICIAL_HTML_SCHEDULE_H_
 #define ZELVOMINI_OFFICIAL_HTML_SCHEDULE_H_
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,13 @@ class clsHtmlSchedule {
 
   const ScheduleRecord& Record() const { return record_; }
   bool Unpublished() const { return unpublished_; }
+  // The long names of the last read that no table knows, in page order.
+  const std::vector<std::string>& UnresolvedTeams() const { return unresolved_; }
+
+  // Offered every unknown club of a page that is otherwise readable; true
+  // when they were added to the tables, and the page is then read again with
+  // the tables reloaded.  Unset, the first unknown name is reported.
+  std::function<bool(const std::vector<std::string>& long_names)> UnknownTeams;
 
   bool ProgressOpen() const { return html_.ProgressOpen(); }
   void SetProgressOpen(bool v) { html_.SetProgressOpen(v); }
@@ -33,6 +41,8 @@ class clsHtmlSchedule {
   void SetProgressClose(bool v) { html_.SetProgressClose(v); }
 
  private:
+  // `round`: the round asked for, 0 for any.
+  bool Read(const std::vector<std::string>& texts, const std::string& group, int round);
   bool Walk(const std::vector<std::string>& texts, const std::string& group);
 
   clsHtmlGet html_;
@@ -40,6 +50,8 @@ class clsHtmlSchedule {
   clsTotoData toto_data_;
   ScheduleRecord record_;
   bool unpublished_ = false;
+  std::vector<std::string> unresolved_;
+  int page_round_ = 0;
 };
 
 }  // namespace zelvo

@@ -4,7 +4,10 @@
 #ifndef ZELVOMINI_OFFICIAL_SCHEDULE_H_
 #define ZELVOMINI_OFFICIAL_SCHEDULE_H_
 
+#include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "official/html_schedule.h"
 #include "official/official_service.h"
@@ -35,6 +38,11 @@ class clsSchedule {
   // schedule file exists; and removes the mark, or any schedule file.
   bool XmlSave_NoGame(int round, const std::string& group);
   bool XmlDelete_NoGame(int round, const std::string& group);
+
+  // Offered the unknown clubs of a downloaded page (clsHtmlSchedule::UnknownTeams).
+  void SetUnknownTeams(std::function<bool(const std::vector<std::string>&)> ask) {
+    html_.UnknownTeams = std::move(ask);
+  }
 
   bool ProgressOpen() const { return html_.ProgressOpen(); }
   void SetProgressOpen(bool v) { html_.SetProgressOpen(v); }

@@ -228,6 +228,7 @@ frmMain::frmMain(WindowHost* host)
 frmMain::~frmMain() {
   // The panels' events point into this window.
   round_.KaisaikaiChange = nullptr;
+  round_.UnknownTeams = nullptr;
 }
 
 void frmMain::BuildMenuBar() {
@@ -283,6 +284,11 @@ const MenuNode* frmMain::FindMenu(Cmd cmd) const {
 void frmMain::BindPanels() {
   round_.Initialize();
   round_.KaisaikaiChange = [this](int k, const std::string& g) { OnKaisaikaiChange(k, g); };
+  round_.UnknownTeams = [this](const std::vector<std::string>& names) {
+    frmTeamNames dialog;
+    dialog.Load(names);
+    return host_ && host_->RunTeamNames(dialog);
+  };
   for (int g = 1; g <= 3; ++g) {
     joken_.SetMoneyObject(g, &money_check_[g - 1], &money_min_[g - 1], &money_max_[g - 1]);
   }

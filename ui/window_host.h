@@ -11,6 +11,7 @@
 #include "ui/odds_window.h"
 #include "ui/print_window.h"
 #include "ui/team_name_dialog.h"
+#include "ui/team_names_dialog.h"
 
 namespace zelvo {
 
@@ -32,6 +33,9 @@ class WindowHost {
   virtual void RunPrint(frmPrint& print) = 0;
   // The team-name dialog, modal; true when a team was added.
   virtual bool RunTeamName(frmTeamName& dialog) = 0;
+  // The dialog of every unknown club of a schedule page, modal; true when
+  // they were added.
+  virtual bool RunTeamNames(frmTeamNames& dialog) = 0;
   // The batch window, modeless, driving the main window through `target`.
   virtual void ShowBatch(BatchTarget& target) = 0;
   virtual void ShowAbout() = 0;

@@ -8,6 +8,7 @@
 #include "official/xml_schedule.h"
 #include "official/xml_vote.h"
 #include "support/paths.h"
+#include "support/text.h"
 #include "tests/common/fake_platform.h"
 #include "tests/common/http_test_server.h"
 #include "tests/common/official_fixtures.h"
@@ -91,6 +92,36 @@ TEST_F(CliOfficialTest, RefusalsInterimFiguresAndUnpublishedRounds) {
   server_.SetPage("/schedule", "");
   ASSERT_EQ(Run({"download", "schedule", "1488", "B", "--yes"}), 1);
   EXPECT_TRUE(Has(err_.str(), "インターネットよりダウンロードに失敗しました。"));
+}
+
+TEST_F(CliOfficialTest, UnknownClubsAreListedThenAddedTogether) {
+  dir_.WriteCp932("SysData/TeamName2.dat",
+                  testing::CrLf({"Version = 1", "Revision = 0", ";[End]"}));
+  server_.SetPage("/schedule", testing::ReadPage("schedule_1500_overseas.html"));
+  const std::string schedule = clsXmlSchedule::GetFileName(1500, "A");
+  const std::string user_table = dir_.SysData("TeamName3.dat");
+
+  ASSERT_EQ(Run({"download", "schedule", "1500", "A", "--yes"}, "n\n"), 1);
+  EXPECT_TRUE(Has(err_.str(), "  1  ﾊﾞｲｴﾙﾝ = バイエルンミュンヘン\n"));
+  EXPECT_TRUE(Has(err_.str(), "  10  ﾏｲﾝﾂ = マインツ\n"));
+  EXPECT_FALSE(FileExists(user_table));
+  EXPECT_FALSE(FileExists(schedule));
+
+  // A row number edits that row's short name; the list comes again.
+  ASSERT_EQ(Run({"download", "schedule", "1500", "A", "--yes"}, "2\nﾄﾞﾙﾄ\ny\n"), 0) << err_.str();
+  EXPECT_TRUE(Has(err_.str(), "  2  ﾄﾞﾙﾄ = ボルシア・ドルトムント\n"));
+  EXPECT_TRUE(Has(out_.str(), "Schedule 1500 A: downloaded and cached in"));
+  EXPECT_TRUE(Has(FromCp932(dir_.ReadBytes("SysData/TeamName3.dat")),
+                  "\r\nﾄﾞﾙﾄ   = ボルシア・ドルトムント\r\n"));
+
+  // For scripts: the suggestions as they are, nothing read from the input.
+  ASSERT_TRUE(RemoveFile(schedule));
+  ASSERT_TRUE(RemoveFile(user_table));
+  ASSERT_EQ(Run({"download", "schedule", "1500", "A", "--yes", "--add-teams"}), 0) << err_.str();
+  EXPECT_TRUE(FileExists(schedule));
+  EXPECT_TRUE(Has(FromCp932(dir_.ReadBytes("SysData/TeamName3.dat")),
+                  "\r\nﾎﾞﾙｼｱ･ = ボルシア・ドルトムント\r\n"));
+  EXPECT_EQ(Run({"download", "vote", "1500", "A", "--add-teams"}), 64);
 }
 
 TEST_F(CliOfficialTest, BadArgumentsShowTheUsage) {

@@ -46,6 +46,29 @@ TEST_F(TeamNamesTest, UserTableIsSearchedLast) {
   EXPECT_EQ(data.GetShortTeamName("ＦＣ東京", 749), "FC東京");
 }
 
+TEST_F(TeamNamesTest, LooseMatchOnlyAfterEveryExactLookUp) {
+  dir_.WriteCp932("SysData/TeamName2.dat",
+                  testing::CrLf({"Version = 3", "Revision = 12", "ﾊﾞｲｴﾙﾝ = バイエルンミュンヘン",
+                                 "ﾄﾞﾙﾄ = ボルシアドルトムント", "ﾏﾝﾕﾅｲ = マンチェスターＵ"}));
+  dir_.WriteCp932("SysData/TeamName3.dat",
+                  testing::CrLf({kTeamName3Header, "ﾄﾞﾙﾄﾑ  = ボルシア・ドルトムント"}));
+  clsTotoData data;
+  // A full-width blank, half-width katakana with a half-width dot, another
+  // letter width and case.
+  EXPECT_EQ(data.GetShortTeamName("バイエルン\u3000ミュンヘン", 1300), "ﾊﾞｲｴﾙﾝ");
+  EXPECT_EQ(data.GetShortTeamName("ﾊﾞｲｴﾙﾝ･ﾐｭﾝﾍﾝ", 1300), "ﾊﾞｲｴﾙﾝ");
+  EXPECT_EQ(data.GetShortTeamName("マンチェスター・u", 1300), "ﾏﾝﾕﾅｲ");
+  EXPECT_EQ(data.GetShortTeamName("横浜 F マリノス", 1300), "横浜FM");
+  // An exact entry of the user's table wins over a loose one searched
+  // before it; the loose pass keeps the tables' order.
+  EXPECT_EQ(data.GetShortTeamName("ボルシア・ドルトムント", 1300), "ﾄﾞﾙﾄﾑ");
+  EXPECT_EQ(data.GetShortTeamName("ボルシア･ドルトムント", 1300), "ﾄﾞﾙﾄ");
+  EXPECT_TRUE(fake_.messages().empty());
+  // The round still picks the table.
+  EXPECT_EQ(data.GetShortTeamName("バイエルン\u3000ミュンヘン", 749), "");
+  EXPECT_EQ(fake_.messages().size(), 1u);
+}
+
 TEST_F(TeamNamesTest, RoundZeroWarns) {
   clsTotoData data;
   EXPECT_EQ(data.GetShortTeamName("ＦＣ東京", 0), "");

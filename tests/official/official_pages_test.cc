@@ -226,6 +226,39 @@ TEST_F(OfficialPagesTest, MalformedRowsFailTheWalk) {
   EXPECT_TRUE(fake_.messages().empty());
 }
 
+TEST_F(OfficialPagesTest, ClubsAbroadAreFoundOrOfferedAllAtOnce) {
+  server_.SetPage("/schedule", ReadPage("schedule_1500_overseas.html"));
+  {
+    // The shipped table knows the ten German clubs, a dotted spelling too.
+    clsHtmlSchedule schedule;
+    ASSERT_TRUE(schedule.GetSchedule(1500, "A"));
+    EXPECT_EQ(schedule.Record().matches[0].away, "ﾄﾞﾙﾄ");
+    EXPECT_TRUE(fake_.messages().empty());
+  }
+  // The edition before it knew no club abroad.
+  dir_.WriteCp932("SysData/TeamName2.dat",
+                  testing::CrLf({"Version = 1", "Revision = 0", ";[End]"}));
+  clsHtmlSchedule schedule;
+  std::vector<std::string> offered;
+  schedule.UnknownTeams = [&offered](const std::vector<std::string>& names) {
+    offered = names;
+    return false;
+  };
+  EXPECT_FALSE(schedule.GetSchedule(1500, "A"));
+  EXPECT_EQ(offered.size(), 10u);
+  EXPECT_EQ(offered, schedule.UnresolvedTeams());
+  EXPECT_TRUE(fake_.messages().empty());
+  // The site answers a round it lacks with another round's page: its clubs
+  // are not offered, only named as before.
+  offered.clear();
+  EXPECT_FALSE(schedule.GetSchedule(1501, "A"));
+  EXPECT_TRUE(offered.empty());
+  EXPECT_EQ(fake_.MessageTexts(),
+            std::vector<std::string>{
+                "チーム名：バイエルンミュンヘン が見つかりません。\r\n"
+                "最新のチーム名データをダウンロードするかチーム名を追加して下さい。"});
+}
+
 // Walks over hand-built text lists, for layouts no fixture page needs.
 class PageWalkTest : public ::testing::Test {
  protected:

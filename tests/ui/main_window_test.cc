@@ -33,9 +33,13 @@ class ScriptedHost : public WindowHost {
   bool RunOdds(frmOdds& odds) override { return odds_answer ? odds_answer(odds) : false; }
   void RunPrint(frmPrint&) override { ++printed; }
   bool RunTeamName(frmTeamName&) override { return false; }
+  bool RunTeamNames(frmTeamNames& dialog) override {
+    return team_names ? team_names(dialog) : false;
+  }
   void ShowBatch(BatchTarget& target) override { batch = &target; }
   void ShowAbout() override { ++about; }
   std::function<bool(frmOdds&)> odds_answer;
+  std::function<bool(frmTeamNames&)> team_names;
   BatchTarget* batch = nullptr;
   int printed = 0, about = 0;
   int analysed = -1;

@@ -711,6 +711,7 @@ bool MainWindowView::RunOdds(frmOdds& odds) { return RunOddsDialog(odds, this); 
 void MainWindowView::RunPrint(frmPrint& print) { RunPrintDialog(print, this); }
 
 bool MainWindowView::RunTeamName(frmTeamName& dialog) { return RunTeamNameDialog(dialog, this); }
+bool MainWindowView::RunTeamNames(frmTeamNames& dialog) { return RunTeamNamesDialog(dialog, this); }
 
 void MainWindowView::ShowBatch(BatchTarget& target) {
   // One batch window at a time: a second "連続実行" brings it forward.

@@ -55,6 +55,7 @@ class MainWindowView : public QMainWindow, public WindowHost {
   bool RunOdds(frmOdds& odds) override;
   void RunPrint(frmPrint& print) override;
   bool RunTeamName(frmTeamName& dialog) override;
+  bool RunTeamNames(frmTeamNames& dialog) override;
   void ShowBatch(BatchTarget& target) override;
   void ShowAbout() override;
   BatchWindowView* BatchWindow() const { return batch_; }

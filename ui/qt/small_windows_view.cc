@@ -4,12 +4,15 @@
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTextBrowser>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "ui/qt/controls.h"
 #include "ui/qt/qt_platform.h"
@@ -65,6 +68,68 @@ TeamNameDialog::TeamNameDialog(frmTeamName& dialog, QWidget* parent)
 bool RunTeamNameDialog(frmTeamName& dialog, QWidget* parent) {
   SafeCall("frmTeamName", "Form_Load", [&] { dialog.Load(); });
   TeamNameDialog box(dialog, parent);
+  box.exec();
+  return dialog.Result();
+}
+
+// ---------------------------------------------------------------- team names
+
+TeamNamesDialog::TeamNamesDialog(frmTeamNames& dialog, QWidget* parent)
+    : QDialog(parent), dialog_(dialog) {
+  setWindowTitle(ToQt(frmTeamNames::kTitle));
+  auto* layout = new QVBoxLayout(this);
+  auto* note = new QLabel(ToQt(frmTeamNames::kNote), this);
+  note->setWordWrap(true);
+  layout->addWidget(note);
+  table_ = new QTableWidget(dialog.Count(), 2, this);
+  table_->setObjectName("lstTeams");
+  table_->setHorizontalHeaderLabels(
+      {ToQt(frmTeamNames::kMeishoLabel), ToQt(frmTeamNames::kRyakushoLabel)});
+  table_->verticalHeader()->setVisible(true);
+  for (int row = 0; row < dialog.Count(); ++row) {
+    auto* meisho = new QTableWidgetItem(ToQt(dialog.Meisho(row)));
+    meisho->setFlags(meisho->flags() & ~Qt::ItemIsEditable);
+    table_->setItem(row, 0, meisho);
+    table_->setItem(row, 1, new QTableWidgetItem(ToQt(dialog.Ryakusho(row))));
+  }
+  table_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+  // Room for six half-width characters and the editor's frame.
+  table_->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Fixed);
+  table_->setColumnWidth(1,
+                         table_->fontMetrics().horizontalAdvance(QString(10, QChar(0xFF76))) + 24);
+  table_->setMinimumSize(420, 120);
+  table_->setEditTriggers(QAbstractItemView::AllEditTriggers);
+  if (dialog.Count() > 0) table_->setCurrentCell(0, 1);
+  layout->addWidget(table_);
+  auto* ryakusho_note = new QLabel(ToQt(frmTeamNames::kRyakushoNote), this);
+  ryakusho_note->setWordWrap(true);
+  layout->addWidget(ryakusho_note);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  add_ = new QPushButton(ToQt(frmTeamNames::kAddButton), this);
+  auto* cancel = new QPushButton(ToQt(frmTeamNames::kCancelButton), this);
+  add_->setDefault(true);
+  buttons->addWidget(add_);
+  buttons->addWidget(cancel);
+  layout->addLayout(buttons);
+  connect(table_, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
+    if (item->column() != 1) return;
+    SafeCall("frmTeamNames", "lstTeams_Change",
+             [&] { dialog_.Ryakusho(item->row()) = FromQt(item->text()); });
+  });
+  connect(add_, &QPushButton::clicked, this, [this] {
+    SafeCall("frmTeamNames", "cmdAdd_Click", [this] { dialog_.Add(); });
+    if (dialog_.Closed()) accept();
+  });
+  connect(cancel, &QPushButton::clicked, this, [this] {
+    SafeCall("frmTeamNames", "cmdCancel_Click", [this] { dialog_.Cancel(); });
+    reject();
+  });
+  resize(560, 200 + 30 * std::min(dialog.Count(), 12));
+}
+
+bool RunTeamNamesDialog(frmTeamNames& dialog, QWidget* parent) {
+  TeamNamesDialog box(dialog, parent);
   box.exec();
   return dialog.Result();
 }

@@ -9,10 +9,12 @@
 #include "ui/about_window.h"
 #include "ui/download_window.h"
 #include "ui/team_name_dialog.h"
+#include "ui/team_names_dialog.h"
 
 class QLineEdit;
 class QListWidget;
 class QPushButton;
+class QTableWidget;
 
 namespace zelvo {
 
@@ -35,6 +37,24 @@ class TeamNameDialog : public QDialog {
 // frmTeamName shown modally; true when a team was added (the caller then
 // reloads the schedule service).
 bool RunTeamNameDialog(frmTeamName& dialog, QWidget* parent);
+
+class TeamNamesDialog : public QDialog {
+  Q_OBJECT
+
+ public:
+  TeamNamesDialog(frmTeamNames& dialog, QWidget* parent);
+  QTableWidget* Table() const { return table_; }
+  QPushButton* AddButton() const { return add_; }
+
+ private:
+  frmTeamNames& dialog_;
+  QTableWidget* table_ = nullptr;
+  QPushButton* add_ = nullptr;
+};
+
+// frmTeamNames shown modally (already loaded with its names); true when the
+// teams were added.
+bool RunTeamNamesDialog(frmTeamNames& dialog, QWidget* parent);
 
 // The progress window of every download.  While it is shown the other
 // windows take no input: the program waits for the transfer, and only the
