@@ -11,6 +11,7 @@
 #include "core/toto_rules.h"
 #include "files/main_ini.h"
 #include "output/clipboard.h"
+#include "support/data_location.h"
 #include "support/error_report.h"
 #include "support/format.h"
 #include "support/paths.h"
@@ -349,7 +350,7 @@ void frmMain::Load() {
     download_confirm_.SetChecked(settings.DownloadMessage);
     result_all_.SetChecked(settings.ResultAll);
 
-    std::string folder = ResolveProgramPath(JoinPath("UserData", "Zelvomini"));
+    std::string folder = DocumentsDir();
     if (!DirExists(folder)) MakeDirs(folder);
     ResetConditions();
     ResetEngineOptions();
