@@ -1,20 +1,98 @@
 // The desktop program: the start-up checks, the splash window while the main
-// window loads, then the main window until it is closed.
+// window loads, then the main window until it is closed.  Files named on the
+// command line open in the window; while a window runs, a second start hands
+// its files over and ends.
 #include <QApplication>
+#include <QDir>
+#include <QTimer>
+#include <iostream>
 
+#include "app/gui_args.h"
 #include "app/startup.h"
+#include "support/data_location.h"
+#include "support/error_report.h"
 #include "support/paths.h"
+#include "support/platform.h"
 #include "ui/qt/dialogs.h"
 #include "ui/qt/main_window_view.h"
 #include "ui/qt/qt_platform.h"
+#include "ui/qt/single_instance.h"
 #include "ui/qt/small_windows_view.h"
 #include "ui/splash.h"
 
+namespace {
+
+// Opens handed-over files one at a time, and only when no dialog is up: a
+// file arriving under a modal window waits until it closes.
+class FileQueue {
+ public:
+  explicit FileQueue(zelvo::MainWindowView& window) : window_(window) {}
+
+  void Add(const QStringList& files) {
+    pending_ << files;
+    QTimer::singleShot(0, &window_, [this] { Drain(); });
+  }
+
+ private:
+  void Drain() {
+    if (draining_) return;
+    if (QApplication::activeModalWidget()) {
+      QTimer::singleShot(500, &window_, [this] { Drain(); });
+      return;
+    }
+    draining_ = true;
+    window_.setWindowState(window_.windowState() & ~Qt::WindowMinimized);
+    window_.raise();
+    window_.activateWindow();
+    while (!pending_.isEmpty()) {
+      window_.controller().OpenFile(pending_.takeFirst().toStdString());
+    }
+    draining_ = false;
+  }
+
+  zelvo::MainWindowView& window_;
+  QStringList pending_;
+  bool draining_ = false;
+};
+
+}  // namespace
+
 int main(int argc, char** argv) {
+  // Answered before Qt starts, so they work without a display.
+  for (int i = 1; i < argc && std::string(argv[i]) != "--"; ++i) {
+    const std::string arg = argv[i];
+    if (arg == "--help" || arg == "-h") {
+      zelvo::PrintGuiHelp(std::cout);
+      return 0;
+    }
+    if (arg == "--version") {
+      zelvo::PrintVersion(std::cout, "zelvomini");
+      return 0;
+    }
+  }
+
   QApplication app(argc, argv);
   zelvo::SetUpApplication();
+  std::vector<std::string> args;
+  for (const QString& arg : app.arguments().mid(1)) args.push_back(arg.toStdString());
+  zelvo::GuiArgs parsed = zelvo::ParseGuiArgs(args, QDir::currentPath().toStdString());
+  if (!parsed.error.empty()) {
+    std::cerr << "zelvomini: " << parsed.error << " (see --help)\n";
+    return 64;
+  }
+  QStringList files;
+  for (const std::string& file : parsed.files) files << QString::fromStdString(file);
 
   zelvo::QtPlatform platform;
+  zelvo::PrepareResult prepared = zelvo::SetUpDataLocation();
+  if (!prepared.ok) {
+    zelvo::platform().MessageBox(prepared.error, zelvo::kAppTitle, zelvo::MsgIcon::kCritical);
+    return 2;
+  }
+  zelvo::SingleInstance instance(zelvo::ProgramDir());
+  if (instance.HandOver(files)) return 0;
+  instance.Listen();
+
   if (!zelvo::RunStartupChecks()) return 2;
 
   zelvo::frmLoadX splash;
@@ -30,5 +108,14 @@ int main(int argc, char** argv) {
   window.Load();
   window.show();
   splash_view.close();
+
+  FileQueue queue(window);
+  QObject::connect(&instance, &zelvo::SingleInstance::FilesReceived, &window,
+                   [&queue](const QStringList& received) { queue.Add(received); });
+  if (!files.isEmpty()) queue.Add(files);
+  // For the package check only: close as the user would, after a while.
+  if (const int ms = qEnvironmentVariableIntValue("ZELVOMINI_CHECK_CLOSE_MS"); ms > 0) {
+    QTimer::singleShot(ms, &window, &QWidget::close);
+  }
   return app.exec();
 }

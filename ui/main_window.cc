@@ -1285,4 +1285,50 @@ void frmMain::KouseiWindowClosed(frmKouseiBunseki* window) {
   if (it != kousei_windows_.end()) kousei_windows_.erase(it);
 }
 
+bool frmMain::OpenFile(const std::string& path) {
+  // The File menu is disabled during a run; a file from outside gets the
+  // busy message instead.
+  if (CheckBusy()) return false;
+  std::string ext = FileNamePart(path);
+  const size_t dot = ext.rfind('.');
+  ext = dot == std::string::npos ? "" : ext.substr(dot + 1);
+  for (char& c : ext) c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+  bool ok = false;
+  try {
+    if (ext == "tpd" || ext == "tpj") {
+      ok = FileLoadTPD(path, ext == "tpd", true);
+    } else if (ext == "csv") {
+      // As the CSV open entry: read first, so that a file that cannot be read
+      // leaves the open document as it was.
+      int count = 0;
+      std::vector<int> singles;
+      operation_ = true;
+      ok = csv_.CsvLoad(path, count, singles);
+      operation_ = false;
+      if (ok && count == 0 && HasContent(path)) {
+        platform().MessageBox("ファイルの読込に失敗しました。", kAppTitle, MsgIcon::kWarning);
+        ok = false;
+      }
+      if (ok) {
+        NewDocument();
+        operation_ = true;
+        SetSingles(count, std::move(singles));
+        operation_ = false;
+        round_.SetKumi(clsTFileCSV::GetKumi(path));
+        int round = clsTFileCSV::GetKaisaikai(path);
+        if (round > 0) round_.SetKaisaikai(round);
+        ShowPage(2);
+      }
+    } else {
+      platform().MessageBox("ファイルの読込に失敗しました。", kAppTitle, MsgIcon::kWarning);
+    }
+  } catch (const std::exception& e) {
+    operation_ = false;
+    ReportException(kMain, "OpenFile", e);
+    ok = false;
+  }
+  Changed();
+  return ok;
+}
+
 }  // namespace zelvo

@@ -225,6 +225,11 @@ class frmMain : private BatchTarget {
   // Whether this user may write into a folder (tests answer for it).
   std::function<bool(const std::string& dir)> folder_writable;
 
+  // A file named on the command line or handed over by a second start: a
+  // document (.tpd), conditions (.tpj) or singles (.csv), opened as the File
+  // menu's entry for its kind opens it.  False when it was not opened.
+  bool OpenFile(const std::string& path);
+
  private:
   void BuildMenuBar();
   void Changed() const {
