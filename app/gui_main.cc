@@ -22,35 +22,41 @@
 
 namespace {
 
-// Opens handed-over files one at a time, and only when no dialog is up: a
-// file arriving under a modal window waits until it closes.
+// Opens handed-over files one at a time, once the window is there and no
+// dialog is up: files that arrive while the window loads, or under a modal
+// window, wait.
 class FileQueue {
  public:
-  explicit FileQueue(zelvo::MainWindowView& window) : window_(window) {}
-
   void Add(const QStringList& files) {
     pending_ << files;
-    QTimer::singleShot(0, &window_, [this] { Drain(); });
+    Later(0);
+  }
+  void SetWindow(zelvo::MainWindowView* window) {
+    window_ = window;
+    Later(0);
   }
 
  private:
+  void Later(int ms) {
+    QTimer::singleShot(ms, QCoreApplication::instance(), [this] { Drain(); });
+  }
   void Drain() {
-    if (draining_) return;
+    if (draining_ || !window_) return;
     if (QApplication::activeModalWidget()) {
-      QTimer::singleShot(500, &window_, [this] { Drain(); });
+      Later(500);
       return;
     }
     draining_ = true;
-    window_.setWindowState(window_.windowState() & ~Qt::WindowMinimized);
-    window_.raise();
-    window_.activateWindow();
+    window_->setWindowState(window_->windowState() & ~Qt::WindowMinimized);
+    window_->raise();
+    window_->activateWindow();
     while (!pending_.isEmpty()) {
-      window_.controller().OpenFile(pending_.takeFirst().toStdString());
+      window_->controller().OpenFile(pending_.takeFirst().toStdString());
     }
     draining_ = false;
   }
 
-  zelvo::MainWindowView& window_;
+  zelvo::MainWindowView* window_ = nullptr;
   QStringList pending_;
   bool draining_ = false;
 };
@@ -91,6 +97,10 @@ int main(int argc, char** argv) {
   }
   zelvo::SingleInstance instance(zelvo::ProgramDir());
   if (instance.HandOver(files)) return 0;
+  FileQueue queue;
+  queue.Add(files);
+  QObject::connect(&instance, &zelvo::SingleInstance::FilesReceived,
+                   [&queue](const QStringList& received) { queue.Add(received); });
   instance.Listen();
 
   if (!zelvo::RunStartupChecks()) return 2;
@@ -109,10 +119,7 @@ int main(int argc, char** argv) {
   window.show();
   splash_view.close();
 
-  FileQueue queue(window);
-  QObject::connect(&instance, &zelvo::SingleInstance::FilesReceived, &window,
-                   [&queue](const QStringList& received) { queue.Add(received); });
-  if (!files.isEmpty()) queue.Add(files);
+  queue.SetWindow(&window);
   // For the package check only: close as the user would, after a while.
   if (const int ms = qEnvironmentVariableIntValue("ZELVOMINI_CHECK_CLOSE_MS"); ms > 0) {
     QTimer::singleShot(ms, &window, &QWidget::close);

@@ -250,6 +250,13 @@ std::vector<std::string> UpdateShippedTables(const std::string& shipped_sys_data
 PrepareResult PrepareDataLocation(const DataLocation& location) {
   PrepareResult result;
   if (location.mode == DataMode::kPortable) return result;
+  if (location.program_dir.empty() || location.program_dir[0] != '/') {
+    // No home folder: a data folder relative to wherever the program was
+    // started would scatter the user's data.
+    result.ok = false;
+    result.error = "データフォルダが決まりません(HOME が設定されていません)";
+    return result;
+  }
   const std::string sys_data = JoinPath(location.program_dir, "SysData");
   if (location.shipped_dir.empty()) return result;  // the start-up checks name what is missing
   const std::string shipped_sys_data = JoinPath(location.shipped_dir, "SysData");

@@ -123,6 +123,14 @@ TEST_F(DataLocationTest, FirstStartCopiesSysDataAndTheSamplesOnce) {
   EXPECT_FALSE(Exists("usr/bin/SysData/TeamName.dat"));
 }
 
+TEST_F(DataLocationTest, FirstStartWithoutAHomeFails) {
+  Ship();
+  env_.home.clear();
+  PrepareResult result = PrepareDataLocation(DecideDataLocation(env_));
+  EXPECT_FALSE(result.ok);
+  EXPECT_FALSE(fs::exists(".local/share/zelvomini"));
+}
+
 TEST_F(DataLocationTest, FirstStartWithAnUnwritableDataFolderFails) {
   if (geteuid() == 0) GTEST_SKIP() << "root writes anywhere";
   Ship();
