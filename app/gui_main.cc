@@ -4,6 +4,7 @@
 // its files over and ends.
 #include <QApplication>
 #include <QDir>
+#include <QIcon>
 #include <QTimer>
 #include <iostream>
 
@@ -79,6 +80,10 @@ int main(int argc, char** argv) {
 
   QApplication app(argc, argv);
   zelvo::SetUpApplication();
+  // The menu entry the window belongs to (Wayland docks match on it), and
+  // its icon once installed.
+  QGuiApplication::setDesktopFileName("org.zelvomini.Zelvomini");
+  QApplication::setWindowIcon(QIcon::fromTheme("zelvomini", QApplication::windowIcon()));
   std::vector<std::string> args;
   for (const QString& arg : app.arguments().mid(1)) args.push_back(arg.toStdString());
   zelvo::GuiArgs parsed = zelvo::ParseGuiArgs(args, QDir::currentPath().toStdString());
