@@ -102,11 +102,12 @@ int main(int argc, char** argv) {
   }
   zelvo::SingleInstance instance(zelvo::ProgramDir());
   if (instance.HandOver(files)) return 0;
+  const bool listening = instance.Listen();
+  if (!listening && instance.HandOver(files)) return 0;
   FileQueue queue;
   queue.Add(files);
   QObject::connect(&instance, &zelvo::SingleInstance::FilesReceived,
                    [&queue](const QStringList& received) { queue.Add(received); });
-  instance.Listen();
 
   if (!zelvo::RunStartupChecks()) return 2;
 

@@ -56,6 +56,13 @@ TEST(SingleInstanceTest, SecondStartHandsItsFilesToTheFirst) {
   EXPECT_TRUE(handed);
   EXPECT_TRUE(received[1][0].toStringList().isEmpty());
 
+  // A start racing the first one finds it alive and leaves its socket be.
+  EXPECT_FALSE(SingleInstance(key).Listen());
+  std::thread late([&] { handed = SingleInstance(key).HandOver({"/late.tpd"}); });
+  EXPECT_TRUE(received.wait(5000));
+  late.join();
+  EXPECT_TRUE(handed);
+
   // Anything else on the socket opens nothing.
   QLocalSocket stranger;
   stranger.connectToServer(first.server_name());
@@ -63,7 +70,7 @@ TEST(SingleInstanceTest, SecondStartHandsItsFilesToTheFirst) {
   stranger.write("GET / HTTP/1.0\n/etc/passwd\n\n");
   stranger.flush();
   EXPECT_FALSE(received.wait(300));
-  EXPECT_EQ(received.size(), 2);
+  EXPECT_EQ(received.size(), 3);
 }
 
 }  // namespace

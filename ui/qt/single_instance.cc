@@ -37,7 +37,9 @@ SingleInstance::SingleInstance(const std::string& program_dir, QObject* parent) 
           .toHex()
           .left(12);
   name_ = SocketFolder() + QStringLiteral("/zelvomini-%1-%2").arg(getuid()).arg(QString(hash));
-  server_.setSocketOptions(QLocalServer::UserAccessOption);
+  // No socket options: with them Qt binds elsewhere and renames the socket
+  // into place, which would silently replace a running instance's socket.
+  // The folder (the user's runtime folder) and the umask keep others out.
   connect(&server_, &QLocalServer::newConnection, this, &SingleInstance::Accept);
 }
 
@@ -59,7 +61,11 @@ bool SingleInstance::HandOver(const QStringList& files, int timeout_ms) {
 bool SingleInstance::Listen() {
   if (OwnedByOthers(name_)) return false;
   if (server_.listen(name_)) return true;
-  // Nobody answered HandOver, so what is there is a dead instance's socket.
+  // Either an instance that started a moment ago (two files opened at once)
+  // or the socket of one that died: only the dead one's is removed.
+  QLocalSocket probe;
+  probe.connectToServer(name_);
+  if (probe.waitForConnected(1000)) return false;
   QLocalServer::removeServer(name_);
   return server_.listen(name_);
 }

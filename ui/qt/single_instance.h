@@ -23,7 +23,9 @@ class SingleInstance : public QObject {
   // running instance.  True when it confirmed; false when none runs.
   bool HandOver(const QStringList& files, int timeout_ms = 3000);
   // Becomes the running instance.  A socket left behind by a crashed one
-  // (nobody answers on it) is removed first.
+  // (nobody answers on it) is removed first.  False when another instance
+  // listens already (it started meanwhile: hand over to it) or the socket
+  // cannot be made (run alone).
   bool Listen();
 
   const QString& server_name() const { return name_; }
