@@ -1,9 +1,11 @@
 #include "support/data_location.h"
 
 #include <pwd.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include <cctype>
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -144,6 +146,24 @@ void CopySamples(const std::string& shipped_dir, const std::string& documents_di
   }
 }
 
+// A first start cut short (killed, power lost) leaves its partial copy;
+// only copies of processes that are gone are removed, never one in progress.
+void RemoveDeadPartialCopies(const std::string& program_dir) {
+  std::error_code ec;
+  const std::string prefix = "SysData.partial-";
+  for (const fs::directory_entry& entry : fs::directory_iterator(program_dir, ec)) {
+    const std::string name = entry.path().filename().string();
+    if (name.rfind(prefix, 0) != 0) continue;
+    const std::string pid = name.substr(prefix.size());
+    if (pid.empty() || pid.size() > 9 || pid.find_first_not_of("0123456789") != std::string::npos) {
+      continue;
+    }
+    if (kill(static_cast<pid_t>(std::stol(pid)), 0) == 0 || errno != ESRCH) continue;
+    std::error_code remove_ec;
+    fs::remove_all(entry.path(), remove_ec);
+  }
+}
+
 std::optional<DataLocation>& ChosenLocation() {
   static std::optional<DataLocation> location;
   return location;
@@ -260,6 +280,7 @@ PrepareResult PrepareDataLocation(const DataLocation& location) {
   const std::string sys_data = JoinPath(location.program_dir, "SysData");
   if (location.shipped_dir.empty()) return result;  // the start-up checks name what is missing
   const std::string shipped_sys_data = JoinPath(location.shipped_dir, "SysData");
+  RemoveDeadPartialCopies(location.program_dir);
   if (DirExists(sys_data)) {
     result.updated = UpdateShippedTables(shipped_sys_data, sys_data);
     return result;

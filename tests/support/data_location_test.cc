@@ -94,6 +94,8 @@ TEST_F(DataLocationTest, DocumentsFolderComesFromUserDirs) {
 
 TEST_F(DataLocationTest, FirstStartCopiesSysDataAndTheSamplesOnce) {
   Ship();
+  // A copy an earlier first start left when it was killed.
+  Write("home/.local/share/zelvomini/SysData.partial-999999999/TeamName.dat", "half");
   Write("home/Documents/Zelvomini/sample-b.tpd", "the user's own");
   DataLocation location = DecideDataLocation(env_);
   PrepareResult first = PrepareDataLocation(location);
