@@ -7,6 +7,7 @@
 #include "app/cli_commands.h"
 #include "app/cli_report.h"
 #include "app/console_platform.h"
+#include "app/gui_args.h"
 #include "app/startup.h"
 #include "support/paths.h"
 #include "support/platform.h"
@@ -54,6 +55,7 @@ void PrintHelp(std::ostream& out) {
          "Commands:\n";
   for (const Command& c : kCommands) out << "  " << c.usage << "\n";
   out << "  --help                          this text\n"
+         "  --version                       the program's version\n"
          "\n"
       << kAnalysisHelp;
 }
@@ -95,6 +97,10 @@ int RunCli(const std::vector<std::string>& args_in, std::istream& in, std::ostre
   CliArgs args = args_in;
   if (!args.empty() && (args[0] == "--help" || args[0] == "-h" || args[0] == "help")) {
     PrintHelp(out);
+    return 0;
+  }
+  if (!args.empty() && args[0] == "--version") {
+    PrintVersion(out, "zelvomini-cli");
     return 0;
   }
   ConsolePlatform console(in, err);

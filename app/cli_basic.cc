@@ -6,6 +6,7 @@
 #include "core/team_name_add.h"
 #include "core/toto_data.h"
 #include "files/toto_settings.h"
+#include "support/data_location.h"
 #include "support/paths.h"
 #include "support/text.h"
 #include "support/version.h"
@@ -15,7 +16,14 @@ namespace zelvo {
 int CmdStatus(CliContext& ctx, const CliArgs&) {
   clsTotoData data;
   ctx.out << "Zelvo mini " << ProgramVersionText() << "\n";
+  const DataLocation location = CurrentDataLocation();
+  ctx.out << "Mode: " << (location.mode == DataMode::kPortable ? "portable" : "installed") << "\n";
   ctx.out << "Program folder: " << ProgramDir() << "\n";
+  if (location.mode == DataMode::kInstalled) {
+    ctx.out << "Shipped data: " << (location.shipped_dir.empty() ? "none" : location.shipped_dir)
+            << "\n";
+  }
+  ctx.out << "Documents folder: " << location.documents_dir << "\n";
   struct Table {
     const char* name;
     const clsIniFile& file;

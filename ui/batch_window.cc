@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "support/data_location.h"
 #include "support/error_report.h"
 #include "support/paths.h"
 #include "support/platform.h"
@@ -116,7 +117,7 @@ void frmRenzoku::AddFiles() {
   FileDialogRequest request;
   request.title = "ファイルを開く";
   request.filter = "データファイル(*.tpd)";
-  request.initial_dir = ResolveProgramPath(JoinPath("UserData", "Zelvomini"));
+  request.initial_dir = DocumentsDir();
   request.default_ext = "tpd";
   for (const std::string& path : platform().OpenFilesDialog(request)) AddFile(path);
   Changed();

@@ -12,6 +12,7 @@
 #include "core/toto_rules.h"
 #include "files/main_ini.h"
 #include "output/clipboard.h"
+#include "support/data_location.h"
 #include "support/error_report.h"
 #include "support/format.h"
 #include "support/paths.h"
@@ -364,7 +365,7 @@ void frmMain::Load() {
     result_all_.SetChecked(settings.ResultAll);
     recent_.Set(settings.RecentFiles);
 
-    std::string folder = ResolveProgramPath(JoinPath("UserData", "Zelvomini"));
+    std::string folder = DocumentsDir();
     if (!DirExists(folder)) MakeDirs(folder);
     ResetConditions();
     ResetEngineOptions();

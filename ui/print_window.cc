@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "files/csv_file.h"
+#include "support/data_location.h"
 #include "support/error_report.h"
 #include "support/format.h"
 #include "support/paths.h"
@@ -233,7 +234,7 @@ bool frmPrint::SavePdf() {
     FileDialogRequest request;
     request.title = kPdfButton;
     request.filter = "PDFファイル(*.pdf)";
-    request.initial_dir = ResolveProgramPath(JoinPath("UserData", "Zelvomini"));
+    request.initial_dir = DocumentsDir();
     request.initial_name =
         (file_name_.empty() ? clsTFileCSV::GetBaseName(kaisaikai_, kumi_text_) : Stem(file_name_)) +
         ".pdf";
