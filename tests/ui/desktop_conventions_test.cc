@@ -29,6 +29,7 @@ class BatchHost : public WindowHost {
   bool RunOdds(frmOdds&) override { return false; }
   void RunPrint(frmPrint&) override {}
   bool RunTeamName(frmTeamName&) override { return false; }
+  bool RunTeamNames(frmTeamNames&) override { return false; }
   void ShowBatch(BatchTarget& target) override { batch = &target; }
   void ShowAbout() override {}
   BatchTarget* batch = nullptr;
