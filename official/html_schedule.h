@@ -26,6 +26,8 @@ class clsHtmlSchedule {
 
   const ScheduleRecord& Record() const { return record_; }
   bool Unpublished() const { return unpublished_; }
+  // The user cancelled the download in the progress window.
+  bool Cancelled() const { return html_.Cancelled(); }
 
   bool ProgressOpen() const { return html_.ProgressOpen(); }
   void SetProgressOpen(bool v) { html_.SetProgressOpen(v); }

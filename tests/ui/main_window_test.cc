@@ -423,6 +423,16 @@ TEST_F(MainWindowCommandsTest, BrowserPages) {
   main_->Execute(Cmd::kManual);
   ASSERT_EQ(fake_.opened_urls().size(), 2u);
   EXPECT_EQ(fake_.opened_urls()[1], "http://maker.example/manual/zelvomini.html");
+  EXPECT_TRUE(fake_.messages().empty());
+
+  // No browser: the address is shown instead.
+  fake_.SetOpenUrlResult(false);
+  for (Cmd cmd : {Cmd::kManual, Cmd::kSaleSchedule}) {
+    main_->Execute(cmd);
+    ASSERT_FALSE(fake_.messages().empty());
+    EXPECT_TRUE(Contains(fake_.messages().back().text, fake_.opened_urls().back()));
+  }
+  EXPECT_EQ(fake_.messages().size(), 2u);
 }
 
 }  // namespace

@@ -501,6 +501,24 @@ TEST(DownloadWindowTest, CancelEndsTheTransferAndNothingIsCached) {
   EXPECT_EQ(window.Lines()[1], " [コネクション開始]");
   EXPECT_TRUE(StartsWithNoCase(window.Lines()[3], " 受信中 ."));
   EXPECT_FALSE(window.CancelEnabled());
+  // The user's own cancel is no failure to report.
+  EXPECT_TRUE(schedule.Cancel());
+  schedule.FalseDialog(1487);
+  EXPECT_TRUE(fake.messages().empty());
+
+  // A download that fails by itself is reported, and its list starts empty.
+  fake.on_yield = nullptr;
+  testing::HttpRoute broken;
+  broken.status = 500;
+  server.SetRoute("/schedule", broken);
+  SetDefaultWinInetProgressSink(&window);
+  EXPECT_FALSE(schedule.GetSchedule(1487, "A", kSourceFile | kSourceDownload, false));
+  SetDefaultWinInetProgressSink(previous);
+  EXPECT_FALSE(schedule.Cancel());
+  EXPECT_EQ(std::count(window.Lines().begin(), window.Lines().end(), " [コネクション開始]"), 1);
+  schedule.FalseDialog(1487);
+  EXPECT_EQ(fake.MessageTexts(),
+            std::vector<std::string>{"インターネットよりダウンロードに失敗しました。"});
 }
 
 TEST(AboutWindowTest, ShowsTheVersionAndTheShippedAttributions) {

@@ -3,6 +3,7 @@
 // window's number boxes, the team-name fields and the download window's
 // cancel button.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QAction>
 #include <QApplication>
@@ -11,6 +12,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
+#include <fstream>
 
 #include "tests/common/fake_platform.h"
 #include "tests/common/temp_dir.h"
@@ -18,6 +20,7 @@
 #include "ui/qt/batch_window_view.h"
 #include "ui/qt/odds_window_view.h"
 #include "ui/qt/print_window_view.h"
+#include "ui/qt/qt_platform.h"
 #include "ui/qt/small_windows_view.h"
 
 namespace zelvo {
@@ -191,8 +194,36 @@ TEST(DownloadWindowViewTest, ShownForARequestWithAWorkingCancel) {
   EXPECT_FALSE(view->CancelButton()->isEnabled());
   sink.Close();
   EXPECT_FALSE(view->isVisible());
+  // The next download starts on an empty list.
+  sink.Open();
+  EXPECT_EQ(view->List()->count(), 0);
+  EXPECT_TRUE(view->CancelButton()->isEnabled());
+  sink.Close();
   delete view;
   EXPECT_EQ(DefaultWinInetProgressSink(), nullptr);
+}
+
+TEST(QtPlatformTest, OpenUrlTellsWhetherABrowserTookTheAddress) {
+  testing::TempProgramDir dir;
+  const QByteArray path = qgetenv("PATH");
+  // A stand-in for xdg-open: exit status 3 is its "no method available".
+  const std::string helper = dir.path() + "/xdg-open";
+  for (int status : {3, 0}) {
+    {
+      std::ofstream script(helper, std::ios::trunc);
+      script << "#!/bin/sh\necho \"$1\" > \"" << dir.path() << "/asked\"\nexit " << status << "\n";
+    }
+    ::chmod(helper.c_str(), 0755);
+    qputenv("PATH", QByteArray::fromStdString(dir.path()) + ":" + path);
+    QtPlatform platform;
+    const bool opened = platform.OpenUrl("https://example.test/a b");
+    qputenv("PATH", path);
+    EXPECT_EQ(opened, status == 0);
+    std::ifstream asked(dir.path() + "/asked");
+    std::string line;
+    std::getline(asked, line);
+    EXPECT_EQ(line, "https://example.test/a%20b");
+  }
 }
 
 }  // namespace
