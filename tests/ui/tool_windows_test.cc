@@ -395,13 +395,36 @@ TEST_F(PrintWindowTest, BoxesThatDoNotReadKeepTheWindowOpenAndPrintNothing) {
   EXPECT_EQ(devices_.system.selected, "Office");
 }
 
+TEST_F(PrintWindowTest, TestPrintAsksBeforeAnythingElse) {
+  window_.Load(devices_);
+  EXPECT_TRUE(window_.TestEnabled());
+  window_.Left().text = "abc";
+  fake_.QueueAnswer(MsgAnswer::kNo);
+  EXPECT_FALSE(window_.TestPrint());
+  ASSERT_EQ(fake_.messages().size(), 1u);
+  EXPECT_EQ(fake_.messages()[0].text, "テスト印刷しますがよろしいですか？");
+  EXPECT_EQ(fake_.messages()[0].buttons, MsgButtons::kYesNo);
+  // Yes: then the boxes are read, and once they read the sheet is printed.
+  fake_.QueueAnswer(MsgAnswer::kYes);
+  EXPECT_FALSE(window_.TestPrint());
+  EXPECT_EQ(fake_.MessageTexts().back(), frmPrint::kShiftMessage);
+  EXPECT_TRUE(devices_.system.calls.empty());
+  window_.Left().text = "0";
+  fake_.QueueAnswer(MsgAnswer::kYes);
+  EXPECT_TRUE(window_.TestPrint());
+  EXPECT_EQ(fake_.messages().size(), 4u);  // the question alone
+  EXPECT_EQ(devices_.system.jobs_ended, 1);
+}
+
 TEST_F(PrintWindowTest, WithoutAPrinterOnlyThePdfPrints) {
   devices_.names.clear();
   window_.Load(devices_);
   EXPECT_FALSE(window_.HasPrinter());
-  EXPECT_FALSE(window_.Ok());
+  EXPECT_FALSE(window_.OkEnabled());
+  EXPECT_FALSE(window_.TestEnabled());
   EXPECT_FALSE(window_.TestPrint());
-  ASSERT_EQ(fake_.messages().size(), 2u);
+  EXPECT_FALSE(window_.Ok());
+  ASSERT_EQ(fake_.messages().size(), 1u);
   EXPECT_EQ(fake_.messages()[0].text, frmPrint::kNoPrinterMessage);
   EXPECT_EQ(fake_.messages()[0].title, "Zelvo mini / frmPrint / Printer_Initialize");
   EXPECT_TRUE(devices_.system.calls.empty());

@@ -151,6 +151,26 @@ TEST(PrintDialogTest, NumberBoxesDropOtherCharactersAndClosingWritesTheSettings)
   EXPECT_DOUBLE_EQ(ReadPrinterIni().PrinterLeftMargin, -1.5);
 }
 
+TEST(PrintDialogTest, WithoutAPrinterOnlyCancelAndThePdfAreOffered) {
+  struct NoPrinters : PrintDevices {
+    std::vector<std::string> PrinterNames() override { return {}; }
+    bool WithSystemPrinter(const std::function<bool(Printer&)>&) override { return false; }
+    bool WithPdfFile(const std::string&, const std::function<bool(Printer&)>&) override {
+      return false;
+    }
+  } devices;
+  testing::FakePlatform fake;
+  testing::TempProgramDir dir;
+  testing::InstallShippedProgramFolder(dir);
+  frmPrint window;
+  window.ShowForm(3, {1, 2, 3}, 1487, "A", "x.tpd", {});
+  window.Load(devices);
+  PrintDialog dialog(window, nullptr);
+  EXPECT_FALSE(dialog.OkButton()->isEnabled());
+  EXPECT_FALSE(dialog.TestButton()->isEnabled());
+  dialog.reject();
+}
+
 TEST(TeamNameDialogViewTest, TypedNamesReachTheChecks) {
   testing::FakePlatform fake;
   testing::TempProgramDir dir;
