@@ -518,6 +518,13 @@ void frmMain::Execute(Cmd cmd) {
       case Cmd::kAnalysis: {
         frmAnalysis analysis;
         analysis.SetDocument(BuildDocument());
+        // The minimum's singles come in as an import does.
+        analysis.on_take_singles = [this](const std::vector<int>& singles) {
+          operation_ = true;
+          SetSingles(static_cast<int>(singles.size()), singles);
+          operation_ = false;
+          ShowPage(2);
+        };
         if (host_) host_->ShowAnalysis(analysis);
         break;
       }
