@@ -8,9 +8,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 #include <fstream>
 
@@ -18,6 +21,7 @@
 #include "tests/common/temp_dir.h"
 #include "tests/ui/ui_fixtures.h"
 #include "ui/qt/batch_window_view.h"
+#include "ui/qt/dialogs.h"
 #include "ui/qt/odds_window_view.h"
 #include "ui/qt/print_window_view.h"
 #include "ui/qt/qt_platform.h"
@@ -169,6 +173,52 @@ TEST(PrintDialogTest, WithoutAPrinterOnlyCancelAndThePdfAreOffered) {
   EXPECT_FALSE(dialog.OkButton()->isEnabled());
   EXPECT_FALSE(dialog.TestButton()->isEnabled());
   dialog.reject();
+}
+
+// The analysis window is modal: the checks run once it is shown.
+TEST(AnalysisViewTest, TheShownMinimumFollowsTheResultsAndTheGrade) {
+  testing::FakePlatform fake;
+  frmAnalysis analysis;
+  DocumentRecord doc;
+  doc.SingleData = {0, 1, 2};
+  doc.SingleCount = 3;
+  analysis.SetDocument(doc);
+  bool checked = false;
+  QTimer::singleShot(0, [&] {
+    QWidget* box = QApplication::activeModalWidget();
+    ASSERT_NE(box, nullptr);
+    auto radio = [&](const char* text) {
+      for (QRadioButton* b : box->findChildren<QRadioButton*>()) {
+        if (b->text() == QString::fromUtf8(text)) return b;
+      }
+      return static_cast<QRadioButton*>(nullptr);
+    };
+    auto button = [&](const char* text) {
+      for (QPushButton* b : box->findChildren<QPushButton*>()) {
+        if (b->text() == QString::fromUtf8(text)) return b;
+      }
+      return static_cast<QPushButton*>(nullptr);
+    };
+    auto* minimum = box->findChild<QLabel*>("lblMinimum");
+    auto* singles = box->findChild<QLabel*>("lblMinimumSingles");
+    ASSERT_TRUE(minimum && singles && radio("全243通りに対して") && button("最小口数を計算"));
+    radio("全243通りに対して")->click();
+    button("最小口数を計算")->click();
+    EXPECT_TRUE(minimum->text().startsWith(QString::fromUtf8("最小口数：27口")));
+    EXPECT_TRUE(singles->isVisibleTo(box));
+    EXPECT_FALSE(button("このシングルに置き換える")->isEnabled());  // nobody to take them
+    radio("３等保証（2試合違いまで）")->click();
+    EXPECT_EQ(minimum->text(), "");
+    EXPECT_FALSE(singles->isVisibleTo(box));
+    button("最小口数を計算")->click();
+    EXPECT_TRUE(minimum->text().startsWith(QString::fromUtf8("最小口数：8口")));
+    radio("削減後のシングルに対して")->click();
+    EXPECT_EQ(minimum->text(), "");
+    checked = true;
+    box->close();
+  });
+  RunAnalysisView(analysis, nullptr);
+  EXPECT_TRUE(checked);
 }
 
 TEST(TeamNameDialogViewTest, TypedNamesReachTheChecks) {
