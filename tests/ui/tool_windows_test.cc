@@ -544,11 +544,23 @@ TEST(DownloadWindowTest, CancelEndsTheTransferAndNothingIsCached) {
             std::vector<std::string>{"インターネットよりダウンロードに失敗しました。"});
 }
 
-TEST(AboutWindowTest, ShowsTheVersionAndTheShippedAttributions) {
+TEST(AboutWindowTest, WrittenForTheUserWithTheLicencesWordForWord) {
   frmAbout about;
   EXPECT_EQ(about.ProgramName(), "Zelvo mini");
-  EXPECT_TRUE(StartsWithNoCase(about.VersionText(), "Version 1."));
-  EXPECT_EQ(frmAbout::Attributions(), testing::ReadRepoFile("data/ATTRIBUTION.md"));
+  EXPECT_TRUE(about.VersionText().starts_with("バージョン 1.")) << about.VersionText();
+  const std::string text = about.Description();
+  for (const char* part : {"mini toto", "season_map.yaml", "CC BY 4.0", "team_ids.csv",
+                           "柏よりみちAT、MIT ライセンス", "Qt 6"}) {
+    EXPECT_TRUE(Contains(text, part)) << part;
+  }
+  // How the program is built is no concern of its user.
+  for (const char* note : {"CP932", "CR LF", "build", "UTF-8", "`"}) {
+    EXPECT_FALSE(Contains(text, note)) << note;
+  }
+  const std::vector<frmAbout::LicenceText> licences = about.Licences();
+  ASSERT_EQ(licences.size(), 2u);
+  EXPECT_EQ(licences[0].text, testing::ReadRepoFile("data/season_map.LICENSE-CC-BY-4.0.txt"));
+  EXPECT_EQ(licences[1].text, testing::ReadRepoFile("data/team_ids.LICENSE-MIT.txt"));
 }
 
 }  // namespace
