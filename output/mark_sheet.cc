@@ -61,10 +61,6 @@ void MarkSheetPrinter::Mark(MarkPoint p, bool filled) {
                     MarkSheetLayout::kMarkWidth, MarkSheetLayout::kMarkHeight, filled);
 }
 
-double Printer::TextWidth(const std::string& text, const std::string&, double points) {
-  return Cp932Width(text) * points * 25.4 / 72 / 2;
-}
-
 void MarkSheetPrinter::Text(MarkPoint p, const std::string& text, double points, double width) {
   double height = printer_.TextHeight(kMarkSheetFont, points);
   std::string shown = text;
