@@ -231,6 +231,9 @@ bool QtPlatform::OpenUrl(const std::string& url) {
   const QString helper = QStandardPaths::findExecutable("xdg-open");
   if (!helper.isEmpty()) {
     auto* process = new QProcess(QCoreApplication::instance());
+    // Nobody reads what the helper or a browser in its place writes.
+    process->setStandardOutputFile(QProcess::nullDevice());
+    process->setStandardErrorFile(QProcess::nullDevice());
     process->start(helper, {target.toString(QUrl::FullyEncoded)});
     if (!process->waitForStarted(3000)) {
       delete process;
