@@ -47,7 +47,7 @@ struct MinimumResult {
   int candidates = 0;        // singles the choice is made from
   int best = 0;              // size of the best choice found
   int lower_bound = 0;       // no choice is smaller (equals best when proven)
-  std::vector<int> singles;  // that choice, ascending; empty for a known value
+  std::vector<int> singles;  // that choice, ascending
   bool known_value = false;  // answered from the covering-code minima
   double seconds = 0;        // solver wall time
   std::string error;

@@ -82,6 +82,8 @@ std::string clsPendralcoveDownload::Fetch(const std::string& file, const std::st
 }
 
 bool clsPendralcoveDownload::CheckResponse(const std::string& text) {
+  // The user's cancel in the progress window is a choice, not a failure.
+  if (text.empty() && inet_.Cancelled()) return false;
   if (text.empty()) {
     // An error answer gives no page at all; a "not found" one still names
     // the missing address rather than the site.

@@ -42,6 +42,8 @@ class clsHtmlGet {
   const std::string& PageText() const { return page_text_; }
   const std::vector<HtmlItem>& Items() const { return items_; }
   clsWinInet& WinInet() { return inet_; }
+  // The last download was cancelled by the user.
+  bool Cancelled() const { return inet_.Cancelled(); }
 
  private:
   void Clear();

@@ -25,6 +25,8 @@ class clsHtmlResult {
 
   const ResultRecord& Record() const { return record_; }
   bool Unpublished() const { return unpublished_; }
+  // The user cancelled the download in the progress window.
+  bool Cancelled() const { return html_.Cancelled(); }
 
   bool ProgressOpen() const { return html_.ProgressOpen(); }
   void SetProgressOpen(bool v) { html_.SetProgressOpen(v); }

@@ -34,6 +34,8 @@ class clsHtmlSchedule {
   // when they were added to the tables, and the page is then read again with
   // the tables reloaded.  Unset, the first unknown name is reported.
   std::function<bool(const std::vector<std::string>& long_names)> UnknownTeams;
+  // The user cancelled the download in the progress window.
+  bool Cancelled() const { return html_.Cancelled(); }
 
   bool ProgressOpen() const { return html_.ProgressOpen(); }
   void SetProgressOpen(bool v) { html_.SetProgressOpen(v); }

@@ -25,6 +25,8 @@ class clsHtmlVote {
 
   const VoteStatusRecord& Record() const { return record_; }
   bool Unpublished() const { return unpublished_; }
+  // The user cancelled the download in the progress window.
+  bool Cancelled() const { return html_.Cancelled(); }
   // The page gave the figures at the end of the sale ("販売終了時点"); only
   // such a status is worth caching.
   bool Final() const { return final_; }

@@ -35,6 +35,8 @@ bool clsResult::GetResult(int round, const std::string& group, int mode, bool as
       }
       bool ok = html_.GetResult(round, group);
       unpublished_ = html_.Unpublished();
+      // A download the user cancelled is told no more than a declined one.
+      if (!ok && html_.Cancelled()) cancel_ = true;
       if (ok && html_.Record().Kaisaikai != round) {
         unpublished_ = true;
       } else if (ok) {

@@ -39,6 +39,8 @@ bool clsSchedule::GetSchedule(int round, const std::string& group, int mode, boo
       }
       bool ok = html_.GetSchedule(round, group);
       unpublished_ = html_.Unpublished();
+      // A download the user cancelled is told no more than a declined one.
+      if (!ok && html_.Cancelled()) cancel_ = true;
       if (ok && html_.Record().Kaisaikai != round) {
         // The site answers an unknown round with another round's page.
         unpublished_ = true;

@@ -35,6 +35,8 @@ bool clsVote::GetVote(int round, const std::string& group, int mode, bool ask) {
       }
       bool ok = html_.GetVote(round, group);
       unpublished_ = html_.Unpublished();
+      // A download the user cancelled is told no more than a declined one.
+      if (!ok && html_.Cancelled()) cancel_ = true;
       if (ok && html_.Record().Kaisaikai != round) {
         unpublished_ = true;
       } else if (ok) {

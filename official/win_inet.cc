@@ -59,6 +59,7 @@ struct Transfer {
   bool timed_out = false;
   bool failed = false;
   bool encoded = false;  // the body came compressed
+  bool cancelled = false;  // the user's cancel in the progress window
   int receive_timeout_ms = 0;
   Clock::time_point last_activity = Clock::now();
 
@@ -136,7 +137,10 @@ int OnProgress(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
   auto* t = static_cast<Transfer*>(user);
   try {
     // An aborted transfer ends with an error code: its bytes are dropped.
-    if (t->sink && t->sink->CancelRequested()) return 1;
+    if (t->sink && t->sink->CancelRequested()) {
+      t->cancelled = true;
+      return 1;
+    }
   } catch (...) {
     t->failed = true;
     return 1;
@@ -187,6 +191,7 @@ int clsWinInet::GetHttpData(const std::string& url, std::string& buffer, const s
   BusyCursor busy;
   buffer.clear();
   last_status_ = 0;
+  cancelled_ = false;
   if (url.empty()) return 0;
   WinInetProgressSink* sink = progress_open_ ? ProgressSink() : nullptr;
   Transfer t;
@@ -247,6 +252,7 @@ int clsWinInet::GetHttpData(const std::string& url, std::string& buffer, const s
       long status = 0;
       curl_easy_getinfo(h, CURLINFO_RESPONSE_CODE, &status);
       last_status_ = static_cast<int>(status);
+      cancelled_ = t.cancelled;
       // A transfer that did not finish gives nothing: half a page would be
       // scraped as if it were the whole one.  Nor does an answer other than
       // 2xx: an error page can look like the page (a cached copy, a

@@ -117,6 +117,9 @@ class clsWinInet {
   void SetTransferTimeoutMs(int ms) { transfer_timeout_ms_ = ms; }
   // The HTTP status of the last request's final answer (0 when none came).
   int LastStatus() const { return last_status_; }
+  // The last request ended because the user cancelled it in the progress
+  // window: a choice, not a failure to report.
+  bool Cancelled() const { return cancelled_; }
   size_t MaxBodyBytes() const { return max_body_bytes_; }
   void SetMaxBodyBytes(size_t bytes) { max_body_bytes_ = bytes; }
 
@@ -132,6 +135,7 @@ class clsWinInet {
   int receive_timeout_ms_;
   int transfer_timeout_ms_;
   int last_status_ = 0;
+  bool cancelled_ = false;
   size_t max_body_bytes_ = kMaxBodyBytes;
   WinInetProgressSink* sink_ = nullptr;
 };

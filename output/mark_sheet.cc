@@ -61,9 +61,20 @@ void MarkSheetPrinter::Mark(MarkPoint p, bool filled) {
                     MarkSheetLayout::kMarkWidth, MarkSheetLayout::kMarkHeight, filled);
 }
 
-void MarkSheetPrinter::Text(MarkPoint p, const std::string& text, double points) {
+void MarkSheetPrinter::Text(MarkPoint p, const std::string& text, double points, double width) {
   double height = printer_.TextHeight(kMarkSheetFont, points);
-  printer_.DrawText(p.x, p.y - height / 2, text, kMarkSheetFont, points);
+  std::string shown = text;
+  if (width > 0) {
+    // Whole characters only: half a glyph would read as another one.
+    std::u32string chars = ToU32(text);
+    while (!chars.empty() && printer_.TextWidth(shown, kMarkSheetFont, points) > width) {
+      chars.pop_back();
+      shown.clear();
+      for (char32_t c : chars) shown += FromCodePoint(c);
+    }
+    if (shown.empty()) return;
+  }
+  printer_.DrawText(p.x, p.y - height / 2, shown, kMarkSheetFont, points);
 }
 
 bool MarkSheetPrinter::SelectPrinter(const PrinterSettings& settings) {
@@ -133,7 +144,7 @@ bool MarkSheetPrinter::Print(const MarkSheetJob& job) {
         Text(layout.PageText(), std::to_string(p) + "/" + std::to_string(sheets), kPageTextPoints);
       }
       if (s.PrinterFileText && !job.file_name.empty()) {
-        Text(layout.FileText(), job.file_name, kPageTextPoints);
+        Text(layout.FileText(), job.file_name, kPageTextPoints, MarkSheetLayout::kFileTextWidth);
       }
       if (s.PrinterOpenText) {
         for (int m = 1; m <= 5; ++m) {
@@ -166,10 +177,20 @@ bool MarkSheetPrinter::Print(const MarkSheetJob& job) {
 bool MarkSheetPrinter::TestPrint(const MarkSheetJob& job) {
   sheets_printed_ = 0;
   try {
-    if (platform().MessageBox("テスト印刷しますがよろしいですか？", kAppTitle, MsgIcon::kQuestion,
+    if (platform().MessageBox(kTestPrintQuestion, kAppTitle, MsgIcon::kQuestion,
                               MsgButtons::kYesNo) != MsgAnswer::kYes) {
       return false;
     }
+  } catch (const std::exception& e) {
+    ReportException(kClassName, "cmdTest_Click", e);
+    return false;
+  }
+  return PrintTestSheet(job);
+}
+
+bool MarkSheetPrinter::PrintTestSheet(const MarkSheetJob& job) {
+  sheets_printed_ = 0;
+  try {
     const PrinterSettings& s = job.settings;
     MarkSheetLayout layout(s);
     if (!SelectPrinter(s) || !PrinterInitialize(s)) {

@@ -14,6 +14,7 @@
 namespace zelvo {
 
 inline constexpr const char* kMarkSheetFont = "ＭＳ ゴシック";
+inline constexpr const char* kTestPrintQuestion = "テスト印刷しますがよろしいですか？";
 inline constexpr int kSinglesPerSheet = 10;
 
 // One print as the print window hands it over.
@@ -51,6 +52,9 @@ class MarkSheetLayout {
   MarkPoint FileText() const { return {dx_ + 3.0, dy_ + 14.75}; }
   MarkPoint CardText(int match) const { return {dx_ + 37.5, dy_ + 9.75 + (match - 1) * 5.0}; }
 
+  // The file name's box ends a millimetre before the match card's column,
+  // whose second match shares the file name's line.
+  static constexpr double kFileTextWidth = 37.5 - 3.0 - 1.0;
   static constexpr double kMarkWidth = 1.0;
   static constexpr double kMarkHeight = 3.5;
   static constexpr double kLandscapeOffset = 127.5;
@@ -78,6 +82,8 @@ class MarkSheetPrinter {
   bool Print(const MarkSheetJob& job);
   // Asks first, then prints every mark position as outlines.
   bool TestPrint(const MarkSheetJob& job);
+  // The test sheet without the question (the print window has asked).
+  bool PrintTestSheet(const MarkSheetJob& job);
   // Sets up the printer for one sheet ("Printer_Initialize").
   bool PrinterInitialize(const PrinterSettings& settings);
 
@@ -85,7 +91,8 @@ class MarkSheetPrinter {
 
  private:
   void Mark(MarkPoint p, bool filled);
-  void Text(MarkPoint p, const std::string& text, double points);
+  // A text; with a width above 0 cut to the characters that fit in it.
+  void Text(MarkPoint p, const std::string& text, double points, double width = 0);
   bool SelectPrinter(const PrinterSettings& settings);
 
   Printer& printer_;

@@ -34,6 +34,10 @@ class Printer {
   virtual void DrawRect(double x, double y, double width, double height, bool filled) = 0;
   // Height of a line of text in the font and size (points), in millimetres.
   virtual double TextHeight(const std::string& font, double points) = 0;
+  // Width of the text in the font and size, in millimetres.  Devices that
+  // can measure say so; the estimate takes half the size per column of the
+  // double-byte code page (a full-width character is square).
+  virtual double TextWidth(const std::string& text, const std::string& font, double points);
   // Text whose top-left corner is at (x, top).
   virtual void DrawText(double x, double top, const std::string& text, const std::string& font,
                         double points) = 0;

@@ -1,10 +1,11 @@
-// The about window: the program's name, its version and copyright, and the
-// attributions of the team-name data it ships (data/ATTRIBUTION.md, built
-// into the program so that it travels with every copy).
+// The about window: the program's name and version, what it does, and the
+// sources and licences of the team-name data and the libraries it ships
+// with, written for the user.  The licence texts are shown as they are.
 #ifndef ZELVOMINI_UI_ABOUT_WINDOW_H_
 #define ZELVOMINI_UI_ABOUT_WINDOW_H_
 
 #include <string>
+#include <vector>
 
 namespace zelvo {
 
@@ -12,12 +13,19 @@ class frmAbout {
  public:
   static constexpr const char* kTitle = "バージョン情報";
 
+  struct LicenceText {
+    std::string title;  // the tab's caption
+    std::string text;   // word for word
+  };
+
   std::string ProgramName() const;
-  // "Version 1.00"
+  // "バージョン 1.00"
   std::string VersionText() const;
   std::string Copyright() const;
-  // The attribution page as Markdown.
-  static const char* Attributions();
+  // What the program does, the data's sources and the libraries (Markdown).
+  std::string Description() const;
+  // The full licence texts the data sources require to travel with it.
+  std::vector<LicenceText> Licences() const;
 };
 
 }  // namespace zelvo

@@ -7,7 +7,9 @@
 #include "core/single_number.h"
 #include "support/error_report.h"
 #include "support/format.h"
+#include "support/paths.h"
 #include "support/platform.h"
+#include "support/text_file.h"
 
 namespace zelvo {
 namespace {
@@ -30,8 +32,14 @@ std::string Outcomes(int single) {
 
 frmAnalysis::frmAnalysis()
     : results_option_({"削減後のシングルに対して", "全243通りに対して"}),
-      grade_option_({"２等保証（1試合違いまで）", "３等保証（2試合違いまで）"}) {
-  results_option_.on_change = [this] { Recompute(); };
+      grade_option_({"２等保証（1試合違いまで）", "３等保証（2試合違いまで）"}),
+      form_option_({"百分率", "オッズ"}) {
+  // A minimum belongs to the results and the grade it was computed for.
+  results_option_.on_change = [this] {
+    ClearMinimum();
+    Recompute();
+  };
+  grade_option_.on_change = [this] { ClearMinimum(); };
   coverage_.Resize(7, 3);
   coverage_.SetColWidth(1, 96);
   coverage_.SetColWidth(2, 70);
@@ -71,7 +79,7 @@ void frmAnalysis::SetDocument(const DocumentRecord& doc) {
     doc_.SingleData.resize(std::min<size_t>(doc_.SingleData.size(),
                                             static_cast<size_t>(std::max(doc_.SingleCount, 0))));
     reduced_ = ReducedSingles(doc_);
-    minimum_text_.clear();
+    ClearMinimum();
     Recompute();
   } catch (const std::exception& e) {
     ReportException(kClass, "SetDocument", e);
@@ -113,23 +121,105 @@ void frmAnalysis::ShowCoverage() {
   }
 }
 
+void frmAnalysis::ClearMinimum() {
+  minimum_text_.clear();
+  minimum_singles_.clear();
+}
+
+std::string frmAnalysis::MinimumSinglesText() const {
+  std::string text;
+  for (size_t i = 0; i < minimum_singles_.size(); ++i) {
+    if (i) text += i % 5 == 0 ? "\n" : "　";
+    text += Outcomes(minimum_singles_[i]);
+  }
+  return text;
+}
+
+bool frmAnalysis::TakeMinimum() {
+  try {
+    if (!TakeMinimumEnabled()) return false;
+    const std::vector<int> singles = minimum_singles_;
+    if (platform().MessageBox("現在のシングル（" + std::to_string(doc_.SingleData.size()) +
+                                  "口）を最小口数のシングル（" + std::to_string(singles.size()) +
+                                  "口）に置き換えますか？",
+                              kTitle, MsgIcon::kQuestion, MsgButtons::kYesNo) != MsgAnswer::kYes) {
+      return false;
+    }
+    on_take_singles(singles);
+    doc_.SingleData = singles;
+    doc_.SingleCount = static_cast<int>(singles.size());
+    ClearMinimum();
+    Recompute();
+    return true;
+  } catch (const std::exception& e) {
+    ReportException(kClass, "cmdTake_Click", e);
+    return false;
+  }
+}
+
+bool frmAnalysis::LoadProbabilities() {
+  try {
+    const bool odds = form_option_.Index() == 1;
+    FileDialogRequest request;
+    request.title = odds ? "オッズのファイルを開く" : "確率のファイルを開く";
+    request.filter = "CSVファイル(*.csv)";
+    request.default_ext = "csv";
+    const std::string path = platform().OpenFileDialog(request);
+    if (path.empty()) return false;
+    std::string text;
+    if (!ReadTextFile(path, text, false)) {
+      platform().MessageBox("ファイルを読み込めませんでした。\r\n" + path, kTitle,
+                            MsgIcon::kWarning);
+      return false;
+    }
+    const ProbabilityParse parse =
+        ParseProbabilities(text, odds ? ProbabilityForm::kOdds : ProbabilityForm::kPercent);
+    if (!parse.ok) {
+      // Five lines home,draw,away; the detail names the line and the value.
+      platform().MessageBox(
+          "確率のファイルではありません（1試合1行、ホーム,引分,アウェイ の5行）。\r\n" + path +
+              (parse.line > 0 ? "（" + std::to_string(parse.line) + "行目）" : std::string()) +
+              "\r\n" + parse.error,
+          kTitle, MsgIcon::kWarning);
+      return false;
+    }
+    own_ = parse.p;
+    own_source_ = FileNamePart(path) + (odds ? " のオッズ（控除率を除く）" : " の確率");
+    Recompute();
+    return true;
+  } catch (const std::exception& e) {
+    ReportException(kClass, "cmdProbabilities_Click", e);
+    return false;
+  }
+}
+
+void frmAnalysis::UseVoteRates() {
+  own_.reset();
+  own_source_.clear();
+  Recompute();
+}
+
 void frmAnalysis::ShowChances() {
   OutcomeProbabilities p{};
   std::string error;
   chances_report_ = ChancesReport();
   values_.Resize(1, 5);
-  if (doc_.Vote.Kaisaikai <= 0 || !ProbabilitiesFromVote(doc_.Vote, p, error)) {
+  const bool have_vote = doc_.Vote.Kaisaikai > 0 && ProbabilitiesFromVote(doc_.Vote, p, error);
+  if (own_) p = *own_;
+  if (!own_ && !have_vote) {
     chances_note_ = "投票状況がないため、確率は計算できません";
     for (int r = 1; r <= 4; ++r) chances_.SetText(r, 2, "");
     chances_.Refresh();
     values_.Refresh();
     return;
   }
+  // The payout estimate needs the vote counts, whoever gives the chances.
   clsTMoney money;
-  money.SetVote(doc_.Vote);
-  chances_report_ = AnalyseChances(doc_.SingleData, p, &money);
+  if (have_vote) money.SetVote(doc_.Vote);
+  chances_report_ = AnalyseChances(doc_.SingleData, p, have_vote ? &money : nullptr);
   const ChancesReport& c = chances_report_;
-  chances_note_ = "確率は投票率から求めています";
+  chances_note_ =
+      own_ ? "確率は " + own_source_ + "から求めています" : "確率は投票率から求めています";
   chances_.SetText(1, 2, Percent(c.win));
   chances_.SetText(2, 2, Percent(c.at_least4));
   chances_.SetText(3, 2, Percent(c.at_least3));
@@ -161,8 +251,10 @@ void frmAnalysis::ComputeMinimum(double seconds) {
     request.time_limit = seconds;
     request.reference = doc_.SingleData;
     platform().SetBusyCursor(true);
+    ClearMinimum();
     MinimumResult r = FindMinimum(request);
     platform().SetBusyCursor(false);
+    minimum_singles_ = r.singles;
     switch (r.status) {
       case MinimumStatus::kProven:
         minimum_text_ = "最小口数：" + std::to_string(r.best) + "口（証明済み）";

@@ -5,6 +5,8 @@
 #ifndef ZELVOMINI_UI_ANALYSIS_WINDOW_H_
 #define ZELVOMINI_UI_ANALYSIS_WINDOW_H_
 
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,12 +30,30 @@ class frmAnalysis {
   // run again for the results the document keeps).
   void SetDocument(const DocumentRecord& doc);
   // The results the purchase is measured against: 0 the reduced singles,
-  // 1 all 243.  Recomputes.
+  // 1 all 243.  Recomputes, and drops a minimum computed for the others.
   OptionGroup& ResultsOption() { return results_option_; }
-  // Grade of the minimum: 0 grade 2, 1 grade 3.
+  // Grade of the minimum: 0 grade 2, 1 grade 3.  A change drops the minimum.
   OptionGroup& GradeOption() { return grade_option_; }
   // The "最小口数を計算" button: the exact minimum with a time limit.
   void ComputeMinimum(double seconds = 10);
+  // The singles of the minimum found, "1-0-2-0-1" each; empty without one.
+  const std::vector<int>& MinimumSingles() const { return minimum_singles_; }
+  std::string MinimumSinglesText() const;
+  bool TakeMinimumEnabled() const { return !minimum_singles_.empty() && on_take_singles; }
+  // "このシングルに置き換える": after the user's yes, the minimum's singles
+  // replace the document's through on_take_singles, and the report is made
+  // anew for them.
+  bool TakeMinimum();
+  // The document's singles are replaced by these (the main window's).
+  std::function<void(const std::vector<int>&)> on_take_singles;
+
+  // The user's own probabilities instead of the vote rates: a file of five
+  // lines home,draw,away, percentages or (option 1) decimal odds.
+  OptionGroup& ProbabilityFormOption() { return form_option_; }
+  bool LoadProbabilities();
+  // Back to the vote rates.
+  void UseVoteRates();
+  bool OwnProbabilities() const { return own_.has_value(); }
 
   // 6 x 3: matches right 5 to 0, the number of results and their share.
   Grid& CoverageGrid() { return coverage_; }
@@ -53,11 +73,16 @@ class frmAnalysis {
   void Recompute();
   void ShowCoverage();
   void ShowChances();
+  void ClearMinimum();
 
   DocumentRecord doc_;
   std::vector<int> reduced_;
   OptionGroup results_option_;
   OptionGroup grade_option_;
+  OptionGroup form_option_;
+  std::optional<OutcomeProbabilities> own_;
+  std::string own_source_;
+  std::vector<int> minimum_singles_;
   Grid coverage_, chances_, values_;
   CoverageReport coverage_report_;
   ChancesReport chances_report_;

@@ -5,8 +5,9 @@
 namespace zelvo {
 
 void frmWinInet::Open() {
-  // Each request may be cancelled anew; the lines of earlier requests stay,
-  // as the list box kept them.
+  // Each request starts on an empty list and may be cancelled anew: the
+  // lines of an earlier download would read as part of this one.
+  lines_.clear();
   cancel_requested_ = false;
   visible_ = true;
   Changed();

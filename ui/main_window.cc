@@ -563,6 +563,13 @@ void frmMain::Execute(Cmd cmd) {
       case Cmd::kAnalysis: {
         frmAnalysis analysis;
         analysis.SetDocument(BuildDocument());
+        // The minimum's singles come in as an import does.
+        analysis.on_take_singles = [this](const std::vector<int>& singles) {
+          operation_ = true;
+          SetSingles(static_cast<int>(singles.size()), singles);
+          operation_ = false;
+          ShowPage(2);
+        };
         if (host_) host_->ShowAnalysis(analysis);
         break;
       }
@@ -711,6 +718,15 @@ void frmMain::MakerTeamNames() {
   if (maker_.DownloadTeamName2(download_confirm_.Checked())) round_.ScheduleInitialize();
 }
 
+// Without a browser the request ends silently; the address lets the user
+// open the page some other way.
+static void OpenInBrowser(const std::string& url) {
+  if (platform().OpenUrl(url)) return;
+  platform().MessageBox(
+      "ブラウザを開けませんでした。\r\n次のアドレスをブラウザで開いて下さい。\r\n" + url, kAppTitle,
+      MsgIcon::kInformation);
+}
+
 void frmMain::OpenManual() {
   std::string host = SchemeAndHost(clsPendralcoveDownload::ServerBaseUrl());
   if (host.empty()) {
@@ -723,13 +739,13 @@ void frmMain::OpenManual() {
   for (char c : std::string(kAppTitle)) {
     if (c != ' ') page += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
   }
-  platform().OpenUrl(host + "/manual/" + page + ".html");
+  OpenInBrowser(host + "/manual/" + page + ".html");
 }
 
 void frmMain::OpenSaleSchedule() {
   std::string host = SchemeAndHost(totoSettings().totoOfficialScheduleUrl);
   if (host.empty()) host = kOfficialHost;
-  platform().OpenUrl(host + "/dci/I/IPA/IPA01.do?op=inittotoSerLotSchedule");
+  OpenInBrowser(host + "/dci/I/IPA/IPA01.do?op=inittotoSerLotSchedule");
 }
 
 // ---------------------------------------------------------------- singles commands

@@ -176,7 +176,7 @@ bool frmPrint::PrintOnSystem(bool test) {
   }
   return devices_->WithSystemPrinter([&](Printer& printer) {
     MarkSheetPrinter sheets(printer);
-    return test ? sheets.TestPrint(job) : sheets.Print(job);
+    return test ? sheets.PrintTestSheet(job) : sheets.Print(job);
   });
 }
 
@@ -199,6 +199,11 @@ bool frmPrint::Ok() {
 bool frmPrint::TestPrint() {
   bool printed = false;
   try {
+    if (!TestEnabled()) return false;
+    if (platform().MessageBox(kTestPrintQuestion, kAppTitle, MsgIcon::kQuestion,
+                              MsgButtons::kYesNo) != MsgAnswer::kYes) {
+      return false;
+    }
     printed = PrintOnSystem(true);
   } catch (const std::exception& e) {
     ReportException(kClassName, "cmdTest_Click", e);

@@ -106,12 +106,17 @@ class frmPrint {
   int SheetTotal() const;
   bool HasPrinter() const { return printers_.ListCount() > 0; }
   bool HasSingles() const { return !singles_.empty(); }
+  // OK and the test print need a printer; without one the window offers the
+  // PDF file and cancel.
+  bool OkEnabled() const { return HasPrinter(); }
+  bool TestEnabled() const { return HasPrinter(); }
 
   // OK: prints the chosen sheets and closes; without singles it just closes.
   // A box that does not read, no printer or a failed print keeps the window
   // open with its message.
   bool Ok();
-  // "テスト印刷": the question, then every mark position as outlines.
+  // "テスト印刷": the question before anything else, then every mark
+  // position as outlines.
   bool TestPrint();
   // The preview draws the sheets OK would print onto the preview's page.
   bool CanPreview();

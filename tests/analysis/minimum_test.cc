@@ -88,9 +88,14 @@ TEST(MinimumTest, TheFullSpaceIsAnsweredFromTheCoveringCodes) {
   EXPECT_EQ(r.status, MinimumStatus::kProven);
   EXPECT_EQ(r.best, 27);
   EXPECT_EQ(r.reference, ReferenceVerdict::kNotOptimal);
+  // With a choice of that size that keeps the guarantee.
+  EXPECT_EQ(r.singles.size(), 27u);
+  EXPECT_TRUE(testing::Covers(r.singles, AllSingles(), 2));
   r = Solve(AllSingles(), 3, true);
   EXPECT_EQ(r.best, 8);
   EXPECT_EQ(r.lower_bound, 8);
+  EXPECT_EQ(r.singles.size(), 8u);
+  EXPECT_TRUE(testing::Covers(r.singles, AllSingles(), 3));
   EXPECT_THROW(Solve(AllSingles(), 4), std::invalid_argument);
 }
 

@@ -50,7 +50,7 @@ int FakePlatform::PopupMenu(const std::string& title, const std::vector<MenuEntr
 
 bool FakePlatform::OpenUrl(const std::string& url) {
   urls_.push_back(url);
-  return true;
+  return open_url_result_;
 }
 
 void FakePlatform::WaitBegin(const std::string& message, int64_t max) {

@@ -59,6 +59,8 @@ class FakePlatform : public Platform {
   const std::vector<RecordedMessage>& messages() const { return messages_; }
   const std::vector<RecordedMenu>& menus() const { return menus_; }
   const std::vector<std::string>& opened_urls() const { return urls_; }
+  // What OpenUrl answers: false as on a system without a browser.
+  void SetOpenUrlResult(bool opened) { open_url_result_ = opened; }
   std::vector<std::string> MessageTexts() const;
   void ClearRecords();
   int yield_count() const { return yields_; }
@@ -89,6 +91,7 @@ class FakePlatform : public Platform {
   std::vector<RecordedMessage> messages_;
   std::vector<RecordedMenu> menus_;
   std::vector<std::string> urls_;
+  bool open_url_result_ = true;
   std::deque<MsgAnswer> answers_;
   std::deque<int> menu_choices_;
   std::deque<std::string> file_names_;

@@ -67,6 +67,20 @@ TEST(PendralcoveVersionTest, MajorTimesThousandPlusMinor) {
   }
 }
 
+// The user's cancel in the progress window is no failure to report.
+TEST_F(PendralcoveDownloadTest, ACancelledDownloadEndsQuietly) {
+  struct CancellingLog : WinInetProgressLog {
+    bool CancelRequested() override { return true; }
+  } cancelling;
+  download_.WinInet().SetProgressSink(&cancelling);
+  ServeList("3.13");
+  ServeTable(kNewTable);
+  EXPECT_FALSE(download_.DownloadTeamName2(false));
+  EXPECT_TRUE(fake_.messages().empty()) << fake_.messages().back().text;
+  EXPECT_EQ(server_.RequestCount(kFilePath), 0);
+  EXPECT_EQ(dir_.ReadBytes("SysData/TeamName2.dat"), local_);
+}
+
 TEST_F(PendralcoveDownloadTest, EqualVersionsFetchNothingMore) {
   ServeList("3.12");
   EXPECT_TRUE(download_.DownloadTeamName2(false));

@@ -4,6 +4,7 @@
 
 #include <set>
 
+#include "support/text.h"
 #include "tests/common/fake_platform.h"
 #include "tests/common/recording_printer.h"
 
@@ -205,6 +206,21 @@ TEST_F(MarkSheetTest, PrintedTexts) {
   EXPECT_EQ(first[3].text, "川崎Ｆ 横浜Ｆ");  // cut to three full-width characters
   EXPECT_DOUBLE_EQ(first[3].top, 14.75 - h6 / 2);
   EXPECT_EQ(first[4].text, "FC東京 鹿島");
+}
+
+TEST_F(MarkSheetTest, ALongFileNameStopsBeforeTheMatchCard) {
+  MarkSheetJob job = Job(Range(3));
+  job.file_name = "第1200回_保証２等_本命党の最終版_その２.tpd";
+  job.settings.PrinterFileText = true;
+  ASSERT_TRUE(print.Print(job));
+  ASSERT_EQ(printer.texts.size(), 1u);
+  const std::string& shown = printer.texts[0].text;
+  EXPECT_TRUE(job.file_name.starts_with(shown)) << shown;
+  EXPECT_GT(shown.size(), 10u);
+  EXPECT_LE(3.0 + printer.TextWidth(shown, kMarkSheetFont, 9), 37.5 - 0.5);
+  // One more character would not have fitted.
+  std::string longer = LeftChars(job.file_name, CharCount(shown) + 1);
+  EXPECT_GT(printer.TextWidth(longer, kMarkSheetFont, 9), MarkSheetLayout::kFileTextWidth);
 }
 
 TEST_F(MarkSheetTest, TestPrintShowsEveryPosition) {

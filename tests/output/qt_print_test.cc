@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <regex>
 
 #include "output/mark_sheet.h"
@@ -100,6 +101,36 @@ TEST(QtPrintTest, FailedPrintKeepsTheEarlierFile) {
   MarkSheetPrinter print(nowhere);
   print.Print(Job(3));
   EXPECT_FALSE(nowhere.Finish());
+}
+
+// 鹿 大 戸 田 share their glyphs with Kangxi radicals in the CJK fonts; the
+// text layer must still name the ideographs, so that the names can be found
+// and copied.
+TEST(QtPrintTest, TeamNamesAreCopiedAsTheyWereDrawn) {
+  if (std::system("command -v pdftotext >/dev/null 2>&1") != 0) {
+    GTEST_SKIP() << "pdftotext is not installed";
+  }
+  testing::TempProgramDir dir;
+  testing::FakePlatform fake;
+  std::string path = JoinPath(dir.path(), "names.pdf");
+  MarkSheetJob job = Job(1);
+  job.teams[0] = {"鹿島", "大阪"};
+  job.teams[1] = {"神戸", "町田"};
+  QtPdfPrinter pdf(path);
+  MarkSheetPrinter print(pdf);
+  ASSERT_TRUE(print.Print(job));
+  ASSERT_TRUE(pdf.Finish());
+  std::string text_path = path + ".txt";
+  ASSERT_EQ(std::system(("pdftotext -enc UTF-8 '" + path + "' '" + text_path + "'").c_str()), 0);
+  std::string text;
+  ASSERT_TRUE(ReadFileBytes(text_path, text));
+  for (const char* name : {"鹿島", "大阪", "神戸", "町田", "第1234回.tpd"}) {
+    EXPECT_NE(text.find(name), std::string::npos) << name << " in " << text;
+  }
+  // No Kangxi radical (U+2F00 to U+2FFF).
+  for (const char* lead : {"\xE2\xBC", "\xE2\xBD", "\xE2\xBE", "\xE2\xBF"}) {
+    EXPECT_EQ(text.find(lead), std::string::npos) << text;
+  }
 }
 
 TEST(QtPrintTest, GothicFontStandsInForTheSheetFont) {

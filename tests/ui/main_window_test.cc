@@ -1,6 +1,8 @@
 // The main window's controller on the shipped program folder, headless: its
 // start and close, the search commands and their guards, the files, the home
 // page and the menus' states.
+#include "ui/main_window.h"
+
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -13,12 +15,12 @@
 #include "files/tpd_file.h"
 #include "support/paths.h"
 #include "support/text.h"
+#include "support/text_file.h"
 #include "tests/common/fake_platform.h"
 #include "tests/common/temp_dir.h"
 #include "tests/ui/ui_fixtures.h"
 #include "ui/analysis_window.h"
 #include "ui/batch_window.h"
-#include "ui/main_window.h"
 #include "ui/odds_window.h"
 
 namespace zelvo {
@@ -29,7 +31,10 @@ class ScriptedHost : public WindowHost {
   bool RunItemDialog(frmJouken&) override { return false; }
   void ShowKouseiBunseki(frmKouseiBunseki& w) override { shown.push_back(&w); }
   void CloseKouseiBunseki(frmKouseiBunseki& w) override { closed.push_back(&w); }
-  void ShowAnalysis(frmAnalysis& a) override { analysed = a.Coverage().results; }
+  void ShowAnalysis(frmAnalysis& a) override {
+    analysed = a.Coverage().results;
+    if (analysis_action) analysis_action(a);
+  }
   bool RunOdds(frmOdds& odds) override { return odds_answer ? odds_answer(odds) : false; }
   void RunPrint(frmPrint&) override { ++printed; }
   bool RunTeamName(frmTeamName&) override { return false; }
@@ -40,6 +45,7 @@ class ScriptedHost : public WindowHost {
   void ShowAbout() override { ++about; }
   std::function<bool(frmOdds&)> odds_answer;
   std::function<bool(frmTeamNames&)> team_names;
+  std::function<void(frmAnalysis&)> analysis_action;
   BatchTarget* batch = nullptr;
   int printed = 0, about = 0;
   int analysed = -1;
@@ -427,6 +433,16 @@ TEST_F(MainWindowCommandsTest, BrowserPages) {
   main_->Execute(Cmd::kManual);
   ASSERT_EQ(fake_.opened_urls().size(), 2u);
   EXPECT_EQ(fake_.opened_urls()[1], "http://maker.example/manual/zelvomini.html");
+  EXPECT_TRUE(fake_.messages().empty());
+
+  // No browser: the address is shown instead.
+  fake_.SetOpenUrlResult(false);
+  for (Cmd cmd : {Cmd::kManual, Cmd::kSaleSchedule}) {
+    main_->Execute(cmd);
+    ASSERT_FALSE(fake_.messages().empty());
+    EXPECT_TRUE(Contains(fake_.messages().back().text, fake_.opened_urls().back()));
+  }
+  EXPECT_EQ(fake_.messages().size(), 2u);
 }
 
 }  // namespace
@@ -451,7 +467,91 @@ TEST_F(MainWindowTest, PurchaseAnalysisOfTheDocument) {
   if (MinimumSolverBuiltIn()) {
     analysis.ComputeMinimum();
     EXPECT_EQ(analysis.MinimumText(), "最小口数：11口（証明済み）　現在のシングル（18口）より少なくできます");
+    EXPECT_EQ(analysis.MinimumSingles().size(), 11u);
   }
+  // A minimum holds for the results and the grade it was computed for only.
+  analysis.ResultsOption().Choose(1);
+  EXPECT_EQ(analysis.MinimumText(), "");
+  EXPECT_TRUE(analysis.MinimumSingles().empty());
+  analysis.ComputeMinimum();
+  EXPECT_EQ(analysis.MinimumText(),
+            "最小口数：27口（証明済み）　現在のシングルは保証を満たしていません（圏外 113通り）");
+  analysis.GradeOption().Choose(1);
+  EXPECT_EQ(analysis.MinimumText(), "");
+  EXPECT_TRUE(analysis.MinimumSingles().empty());
+}
+
+TEST_F(MainWindowTest, TheMinimumsSinglesReplaceTheDocuments) {
+  ASSERT_TRUE(OpenSample());
+  host_.analysis_action = [&](frmAnalysis& a) {
+    a.ResultsOption().Choose(1);
+    a.GradeOption().Choose(1);
+    a.ComputeMinimum();
+    ASSERT_EQ(a.MinimumSingles().size(), 8u);
+    const std::string shown = a.MinimumSinglesText();  // five a line
+    EXPECT_EQ(std::count(shown.begin(), shown.end(), '\n'), 1);
+    EXPECT_TRUE(shown.starts_with("0-2-0-0-0　1-2-1-0-0　")) << shown;
+    fake_.QueueAnswer(MsgAnswer::kNo);
+    EXPECT_FALSE(a.TakeMinimum());
+    EXPECT_EQ(main_->SingleCount(), 18);
+    fake_.QueueAnswer(MsgAnswer::kYes);
+    EXPECT_TRUE(a.TakeMinimum());
+    EXPECT_EQ(fake_.messages().back().text,
+              "現在のシングル（18口）を最小口数のシングル（8口）に置き換えますか？");
+    // The window now reports on the new purchase.
+    EXPECT_EQ(a.Coverage().tickets, 8);
+    EXPECT_EQ(a.Coverage().worst_right, 3);
+  };
+  main_->Execute(Cmd::kAnalysis);
+  EXPECT_EQ(main_->SingleCount(), 8);
+  EXPECT_EQ(main_->CurrentPage(), 2);
+  EXPECT_EQ(main_->SingleList().Draw().Slot(0), 6);  // the list shows them
+  EXPECT_EQ(main_->BuildDocument().SingleData,
+            (std::vector<int>{6, 16, 47, 139, 147, 182, 198, 215}));
+}
+
+TEST_F(MainWindowTest, AnalysisWithTheUsersOwnProbabilities) {
+  ASSERT_TRUE(OpenSample());
+  frmAnalysis analysis;
+  analysis.SetDocument(main_->BuildDocument());
+  const std::string from_votes = analysis.ChancesGrid().Text(1, 2);
+  const std::string return_from_votes = analysis.ChancesGrid().Text(4, 2);
+  std::string sure = Path("sure.csv");
+  // Every home side certain to win: only the single 1-1-1-1-1 can be right.
+  ASSERT_TRUE(WriteFileBytes(sure,
+                             "# home,draw,away\r\n100,0.0001,0.0001\r\n100,0.0001,0.0001\r\n"
+                             "100,0.0001,0.0001\r\n100,0.0001,0.0001\r\n100,0.0001,0.0001\r\n"));
+  fake_.QueueFileName(sure);
+  ASSERT_TRUE(analysis.LoadProbabilities());
+  EXPECT_TRUE(analysis.OwnProbabilities());
+  EXPECT_NE(analysis.ChancesGrid().Text(1, 2), from_votes);
+  EXPECT_EQ(analysis.ChancesNote(), "確率は sure.csv の確率から求めています");
+  EXPECT_NE(analysis.ChancesGrid().Text(4, 2), "");  // the payout still from the votes
+
+  // Odds, the margin removed: 2, 4, 4 is 50 %, 25 %, 25 %.
+  std::string odds = Path("odds.csv");
+  ASSERT_TRUE(WriteFileBytes(odds, "2,4,4\n2,4,4\n2,4,4\n2,4,4\n2,4,4\n"));
+  analysis.ProbabilityFormOption().Choose(1);
+  fake_.QueueFileName(odds);
+  ASSERT_TRUE(analysis.LoadProbabilities());
+  EXPECT_NEAR(analysis.Chances().singles[0].probability,
+              ResultProbability(OutcomeProbabilities{{{0.25, 0.5, 0.25},
+                                                      {0.25, 0.5, 0.25},
+                                                      {0.25, 0.5, 0.25},
+                                                      {0.25, 0.5, 0.25},
+                                                      {0.25, 0.5, 0.25}}},
+                                analysis.Chances().singles[0].single),
+              1e-12);
+
+  // A file that is not one keeps what was shown, and says which line.
+  ASSERT_TRUE(WriteFileBytes(odds, "2,4,4\n2,x,4\n"));
+  fake_.QueueFileName(odds);
+  EXPECT_FALSE(analysis.LoadProbabilities());
+  EXPECT_TRUE(Contains(fake_.messages().back().text, "（2行目）"));
+  EXPECT_TRUE(analysis.OwnProbabilities());
+  analysis.UseVoteRates();
+  EXPECT_EQ(analysis.ChancesGrid().Text(1, 2), from_votes);
+  EXPECT_EQ(analysis.ChancesGrid().Text(4, 2), return_from_votes);
 }
 
 }  // namespace

@@ -395,13 +395,36 @@ TEST_F(PrintWindowTest, BoxesThatDoNotReadKeepTheWindowOpenAndPrintNothing) {
   EXPECT_EQ(devices_.system.selected, "Office");
 }
 
+TEST_F(PrintWindowTest, TestPrintAsksBeforeAnythingElse) {
+  window_.Load(devices_);
+  EXPECT_TRUE(window_.TestEnabled());
+  window_.Left().text = "abc";
+  fake_.QueueAnswer(MsgAnswer::kNo);
+  EXPECT_FALSE(window_.TestPrint());
+  ASSERT_EQ(fake_.messages().size(), 1u);
+  EXPECT_EQ(fake_.messages()[0].text, "テスト印刷しますがよろしいですか？");
+  EXPECT_EQ(fake_.messages()[0].buttons, MsgButtons::kYesNo);
+  // Yes: then the boxes are read, and once they read the sheet is printed.
+  fake_.QueueAnswer(MsgAnswer::kYes);
+  EXPECT_FALSE(window_.TestPrint());
+  EXPECT_EQ(fake_.MessageTexts().back(), frmPrint::kShiftMessage);
+  EXPECT_TRUE(devices_.system.calls.empty());
+  window_.Left().text = "0";
+  fake_.QueueAnswer(MsgAnswer::kYes);
+  EXPECT_TRUE(window_.TestPrint());
+  EXPECT_EQ(fake_.messages().size(), 4u);  // the question alone
+  EXPECT_EQ(devices_.system.jobs_ended, 1);
+}
+
 TEST_F(PrintWindowTest, WithoutAPrinterOnlyThePdfPrints) {
   devices_.names.clear();
   window_.Load(devices_);
   EXPECT_FALSE(window_.HasPrinter());
-  EXPECT_FALSE(window_.Ok());
+  EXPECT_FALSE(window_.OkEnabled());
+  EXPECT_FALSE(window_.TestEnabled());
   EXPECT_FALSE(window_.TestPrint());
-  ASSERT_EQ(fake_.messages().size(), 2u);
+  EXPECT_FALSE(window_.Ok());
+  ASSERT_EQ(fake_.messages().size(), 1u);
   EXPECT_EQ(fake_.messages()[0].text, frmPrint::kNoPrinterMessage);
   EXPECT_EQ(fake_.messages()[0].title, "Zelvo mini / frmPrint / Printer_Initialize");
   EXPECT_TRUE(devices_.system.calls.empty());
@@ -501,13 +524,43 @@ TEST(DownloadWindowTest, CancelEndsTheTransferAndNothingIsCached) {
   EXPECT_EQ(window.Lines()[1], " [コネクション開始]");
   EXPECT_TRUE(StartsWithNoCase(window.Lines()[3], " 受信中 ."));
   EXPECT_FALSE(window.CancelEnabled());
+  // The user's own cancel is no failure to report.
+  EXPECT_TRUE(schedule.Cancel());
+  schedule.FalseDialog(1487);
+  EXPECT_TRUE(fake.messages().empty());
+
+  // A download that fails by itself is reported, and its list starts empty.
+  fake.on_yield = nullptr;
+  testing::HttpRoute broken;
+  broken.status = 500;
+  server.SetRoute("/schedule", broken);
+  SetDefaultWinInetProgressSink(&window);
+  EXPECT_FALSE(schedule.GetSchedule(1487, "A", kSourceFile | kSourceDownload, false));
+  SetDefaultWinInetProgressSink(previous);
+  EXPECT_FALSE(schedule.Cancel());
+  EXPECT_EQ(std::count(window.Lines().begin(), window.Lines().end(), " [コネクション開始]"), 1);
+  schedule.FalseDialog(1487);
+  EXPECT_EQ(fake.MessageTexts(),
+            std::vector<std::string>{"インターネットよりダウンロードに失敗しました。"});
 }
 
-TEST(AboutWindowTest, ShowsTheVersionAndTheShippedAttributions) {
+TEST(AboutWindowTest, WrittenForTheUserWithTheLicencesWordForWord) {
   frmAbout about;
   EXPECT_EQ(about.ProgramName(), "Zelvo mini");
-  EXPECT_TRUE(StartsWithNoCase(about.VersionText(), "Version 1."));
-  EXPECT_EQ(frmAbout::Attributions(), testing::ReadRepoFile("data/ATTRIBUTION.md"));
+  EXPECT_TRUE(about.VersionText().starts_with("バージョン 1.")) << about.VersionText();
+  const std::string text = about.Description();
+  for (const char* part : {"mini toto", "season_map.yaml", "CC BY 4.0", "team_ids.csv",
+                           "柏よりみちAT、MIT ライセンス", "Qt 6"}) {
+    EXPECT_TRUE(Contains(text, part)) << part;
+  }
+  // How the program is built is no concern of its user.
+  for (const char* note : {"CP932", "CR LF", "build", "UTF-8", "`"}) {
+    EXPECT_FALSE(Contains(text, note)) << note;
+  }
+  const std::vector<frmAbout::LicenceText> licences = about.Licences();
+  ASSERT_EQ(licences.size(), 2u);
+  EXPECT_EQ(licences[0].text, testing::ReadRepoFile("data/season_map.LICENSE-CC-BY-4.0.txt"));
+  EXPECT_EQ(licences[1].text, testing::ReadRepoFile("data/team_ids.LICENSE-MIT.txt"));
 }
 
 }  // namespace

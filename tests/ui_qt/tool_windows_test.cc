@@ -3,21 +3,28 @@
 // window's number boxes, the team-name fields and the download window's
 // cancel button.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
+#include <fstream>
 
 #include "tests/common/fake_platform.h"
 #include "tests/common/temp_dir.h"
 #include "tests/ui/ui_fixtures.h"
 #include "ui/qt/batch_window_view.h"
+#include "ui/qt/dialogs.h"
 #include "ui/qt/odds_window_view.h"
 #include "ui/qt/print_window_view.h"
+#include "ui/qt/qt_platform.h"
 #include "ui/qt/small_windows_view.h"
 
 namespace zelvo {
@@ -148,6 +155,72 @@ TEST(PrintDialogTest, NumberBoxesDropOtherCharactersAndClosingWritesTheSettings)
   EXPECT_DOUBLE_EQ(ReadPrinterIni().PrinterLeftMargin, -1.5);
 }
 
+TEST(PrintDialogTest, WithoutAPrinterOnlyCancelAndThePdfAreOffered) {
+  struct NoPrinters : PrintDevices {
+    std::vector<std::string> PrinterNames() override { return {}; }
+    bool WithSystemPrinter(const std::function<bool(Printer&)>&) override { return false; }
+    bool WithPdfFile(const std::string&, const std::function<bool(Printer&)>&) override {
+      return false;
+    }
+  } devices;
+  testing::FakePlatform fake;
+  testing::TempProgramDir dir;
+  testing::InstallShippedProgramFolder(dir);
+  frmPrint window;
+  window.ShowForm(3, {1, 2, 3}, 1487, "A", "x.tpd", {});
+  window.Load(devices);
+  PrintDialog dialog(window, nullptr);
+  EXPECT_FALSE(dialog.OkButton()->isEnabled());
+  EXPECT_FALSE(dialog.TestButton()->isEnabled());
+  dialog.reject();
+}
+
+// The analysis window is modal: the checks run once it is shown.
+TEST(AnalysisViewTest, TheShownMinimumFollowsTheResultsAndTheGrade) {
+  testing::FakePlatform fake;
+  frmAnalysis analysis;
+  DocumentRecord doc;
+  doc.SingleData = {0, 1, 2};
+  doc.SingleCount = 3;
+  analysis.SetDocument(doc);
+  bool checked = false;
+  QTimer::singleShot(0, [&] {
+    QWidget* box = QApplication::activeModalWidget();
+    ASSERT_NE(box, nullptr);
+    auto radio = [&](const char* text) {
+      for (QRadioButton* b : box->findChildren<QRadioButton*>()) {
+        if (b->text() == QString::fromUtf8(text)) return b;
+      }
+      return static_cast<QRadioButton*>(nullptr);
+    };
+    auto button = [&](const char* text) {
+      for (QPushButton* b : box->findChildren<QPushButton*>()) {
+        if (b->text() == QString::fromUtf8(text)) return b;
+      }
+      return static_cast<QPushButton*>(nullptr);
+    };
+    auto* minimum = box->findChild<QLabel*>("lblMinimum");
+    auto* singles = box->findChild<QLabel*>("lblMinimumSingles");
+    ASSERT_TRUE(minimum && singles && radio("全243通りに対して") && button("最小口数を計算"));
+    radio("全243通りに対して")->click();
+    button("最小口数を計算")->click();
+    EXPECT_TRUE(minimum->text().startsWith(QString::fromUtf8("最小口数：27口")));
+    EXPECT_TRUE(singles->isVisibleTo(box));
+    EXPECT_FALSE(button("このシングルに置き換える")->isEnabled());  // nobody to take them
+    radio("３等保証（2試合違いまで）")->click();
+    EXPECT_EQ(minimum->text(), "");
+    EXPECT_FALSE(singles->isVisibleTo(box));
+    button("最小口数を計算")->click();
+    EXPECT_TRUE(minimum->text().startsWith(QString::fromUtf8("最小口数：8口")));
+    radio("削減後のシングルに対して")->click();
+    EXPECT_EQ(minimum->text(), "");
+    checked = true;
+    box->close();
+  });
+  RunAnalysisView(analysis, nullptr);
+  EXPECT_TRUE(checked);
+}
+
 TEST(TeamNameDialogViewTest, TypedNamesReachTheChecks) {
   testing::FakePlatform fake;
   testing::TempProgramDir dir;
@@ -191,8 +264,36 @@ TEST(DownloadWindowViewTest, ShownForARequestWithAWorkingCancel) {
   EXPECT_FALSE(view->CancelButton()->isEnabled());
   sink.Close();
   EXPECT_FALSE(view->isVisible());
+  // The next download starts on an empty list.
+  sink.Open();
+  EXPECT_EQ(view->List()->count(), 0);
+  EXPECT_TRUE(view->CancelButton()->isEnabled());
+  sink.Close();
   delete view;
   EXPECT_EQ(DefaultWinInetProgressSink(), nullptr);
+}
+
+TEST(QtPlatformTest, OpenUrlTellsWhetherABrowserTookTheAddress) {
+  testing::TempProgramDir dir;
+  const QByteArray path = qgetenv("PATH");
+  // A stand-in for xdg-open: exit status 3 is its "no method available".
+  const std::string helper = dir.path() + "/xdg-open";
+  for (int status : {3, 0}) {
+    {
+      std::ofstream script(helper, std::ios::trunc);
+      script << "#!/bin/sh\necho \"$1\" > \"" << dir.path() << "/asked\"\nexit " << status << "\n";
+    }
+    ::chmod(helper.c_str(), 0755);
+    qputenv("PATH", QByteArray::fromStdString(dir.path()) + ":" + path);
+    QtPlatform platform;
+    const bool opened = platform.OpenUrl("https://example.test/a b");
+    qputenv("PATH", path);
+    EXPECT_EQ(opened, status == 0);
+    std::ifstream asked(dir.path() + "/asked");
+    std::string line;
+    std::getline(asked, line);
+    EXPECT_EQ(line, "https://example.test/a%20b");
+  }
 }
 
 }  // namespace

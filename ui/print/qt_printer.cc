@@ -14,6 +14,7 @@
 #include <string_view>
 
 #include "support/text_file.h"
+#include "ui/print/pdf_text_layer.h"
 
 namespace zelvo {
 namespace {
@@ -157,10 +158,17 @@ double QtPrinterBase::TextHeight(const std::string& font, double points) {
   return metrics.height() / px_per_mm_;
 }
 
+double QtPrinterBase::TextWidth(const std::string& text, const std::string& font, double points) {
+  if (!device_ || px_per_mm_ <= 0) return Printer::TextWidth(text, font, points);
+  QFontMetricsF metrics(MakeFont(font, points), device_);
+  return metrics.horizontalAdvance(Q(text)) / px_per_mm_;
+}
+
 void QtPrinterBase::DrawText(double x, double top, const std::string& text, const std::string& font,
                              double points) {
   if (!BeginDrawing()) return;
   QFont f = MakeFont(font, points);
+  drawn_text_[f.family()] += Q(text);
   painter_->setFont(f);
   painter_->setPen(Qt::black);
   QFontMetricsF metrics(f, device_);
@@ -238,7 +246,7 @@ void QtPdfPrinter::AbortJob() {
 bool QtPdfPrinter::Finish() {
   if (aborted_ || !painting()) return false;
   if (!EndPainter()) return false;
-  const QByteArray& bytes = buffer_->data();
+  const QByteArray bytes = RestoreDrawnCodePoints(buffer_->data(), drawn_text());
   // A painter that ended without a document has written nothing worth a file.
   if (!bytes.startsWith("%PDF-")) return false;
   // Written beside the target and renamed over it only when complete: a

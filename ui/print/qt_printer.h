@@ -5,6 +5,8 @@
 #ifndef ZELVOMINI_UI_PRINT_QT_PRINTER_H_
 #define ZELVOMINI_UI_PRINT_QT_PRINTER_H_
 
+#include <QString>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -40,12 +42,15 @@ class QtPrinterBase : public Printer {
   int Orientation() const override;
   void DrawRect(double x, double y, double width, double height, bool filled) override;
   double TextHeight(const std::string& font, double points) override;
+  double TextWidth(const std::string& text, const std::string& font, double points) override;
   void DrawText(double x, double top, const std::string& text, const std::string& font,
                 double points) override;
   bool NewPage() override;
 
   // Pages begun on the device so far (all jobs).
   int pages() const { return pages_; }
+  // Everything drawn as text, per font family, for the PDF's text layer.
+  const std::map<QString, QString>& drawn_text() const { return drawn_text_; }
 
  protected:
   QtPrinterBase() = default;
@@ -66,6 +71,7 @@ class QtPrinterBase : public Printer {
   bool page_pending_ = false;
   bool failed_ = false;
   int pages_ = 0;
+  std::map<QString, QString> drawn_text_;
 };
 
 // A printer of the system, chosen by name (the default printer until then).

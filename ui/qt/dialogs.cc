@@ -60,11 +60,23 @@ void RunAnalysisView(frmAnalysis& analysis, QWidget* parent) {
   QLabel* summary = new QLabel(&box);
   QLabel* note = new QLabel(&box);
   QLabel* minimum = new QLabel(&box);
+  minimum->setObjectName("lblMinimum");
+  minimum->setWordWrap(true);
+  QLabel* minimum_singles = new QLabel(&box);
+  minimum_singles->setObjectName("lblMinimumSingles");
+  minimum_singles->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  auto* take = new QPushButton(ToQt("このシングルに置き換える"), &box);
+  take->setObjectName("cmdTake");
+  auto* vote_rates = new QPushButton(ToQt("投票率に戻す"), &box);
   std::vector<OptionGroupView*> options;
   auto sync = [&] {
     summary->setText(ToQt(analysis.Summary()));
     note->setText(ToQt(analysis.ChancesNote()));
     minimum->setText(ToQt(analysis.MinimumText()));
+    minimum_singles->setText(ToQt(analysis.MinimumSinglesText()));
+    minimum_singles->setVisible(!analysis.MinimumSingles().empty());
+    take->setEnabled(analysis.TakeMinimumEnabled());
+    vote_rates->setEnabled(analysis.OwnProbabilities());
     for (OptionGroupView* o : options) o->Sync();
   };
   ActionRunner run = [&](const char* proc, const std::function<void()>& action) {
@@ -81,6 +93,21 @@ void RunAnalysisView(frmAnalysis& analysis, QWidget* parent) {
   auto* chances = new QVBoxLayout;
   chances->addWidget(new GridView(&analysis.ChancesGrid(), &box));
   chances->addWidget(note);
+  // The user's own chances: a file of percentages or of odds.
+  auto* own = new QHBoxLayout;
+  auto* form = new OptionGroupView(&analysis.ProbabilityFormOption(), run, &box);
+  form->SetColumns(2);
+  options.push_back(form);
+  own->addWidget(form);
+  auto* load = new QPushButton(ToQt("確率ファイル..."), &box);
+  load->setObjectName("cmdProbabilities");
+  QObject::connect(load, &QPushButton::clicked, &box,
+                   [&] { run("cmdProbabilities_Click", [&] { analysis.LoadProbabilities(); }); });
+  QObject::connect(vote_rates, &QPushButton::clicked, &box,
+                   [&] { run("cmdVoteRates_Click", [&] { analysis.UseVoteRates(); }); });
+  own->addWidget(load);
+  own->addWidget(vote_rates);
+  chances->addLayout(own);
   chances->addStretch();
   tables->addLayout(chances);
   tables->addStretch();
@@ -100,11 +127,17 @@ void RunAnalysisView(frmAnalysis& analysis, QWidget* parent) {
   minimum_row->addWidget(compute);
   minimum_row->addWidget(minimum, 1);
   layout->addLayout(minimum_row);
+  auto* singles_row = new QHBoxLayout;
+  singles_row->addWidget(minimum_singles, 1);
+  QObject::connect(take, &QPushButton::clicked, &box,
+                   [&] { run("cmdTake_Click", [&] { analysis.TakeMinimum(); }); });
+  singles_row->addWidget(take, 0, Qt::AlignTop);
+  layout->addLayout(singles_row);
   auto* close = new QDialogButtonBox(QDialogButtonBox::Close, &box);
   QObject::connect(close, &QDialogButtonBox::rejected, &box, &QDialog::reject);
   layout->addWidget(close);
   sync();
-  box.resize(560, 620);
+  box.resize(620, 680);
   box.exec();
 }
 

@@ -177,7 +177,8 @@ PrintDialog::PrintDialog(frmPrint& window, QWidget* parent) : QDialog(parent), w
   layout->addWidget(detail);
 
   auto* buttons = new QHBoxLayout;
-  auto* test = new QPushButton(ToQt(frmPrint::kTestButton), this);
+  test_ = new QPushButton(ToQt(frmPrint::kTestButton), this);
+  QPushButton* test = test_;
   preview_ = new QPushButton(ToQt(frmPrint::kPreviewButton), this);
   pdf_ = new QPushButton(ToQt(frmPrint::kPdfButton), this);
   ok_ = new QPushButton("OK", this);
@@ -220,6 +221,8 @@ void PrintDialog::Sync() {
   for (CheckBoxView* c : checks_) c->Sync();
   for (ListCombo* c : combos_) c->Sync();
   pages_->Sync();
+  ok_->setEnabled(window_.OkEnabled());
+  test_->setEnabled(window_.TestEnabled());
   preview_->setEnabled(window_.HasSingles());
   pdf_->setEnabled(window_.HasSingles());
 }

@@ -59,6 +59,7 @@ class PrintDialog : public QDialog {
 
   PrintNumberEdit* Edit(int index) const { return edits_.at(index); }  // start end left top round
   QPushButton* OkButton() const { return ok_; }
+  QPushButton* TestButton() const { return test_; }
 
  protected:
   void done(int result) override;
@@ -72,6 +73,7 @@ class PrintDialog : public QDialog {
   std::vector<ListCombo*> combos_;
   OptionGroupView* pages_ = nullptr;
   QPushButton* ok_ = nullptr;
+  QPushButton* test_ = nullptr;
   QPushButton* preview_ = nullptr;
   QPushButton* pdf_ = nullptr;
   bool unloaded_ = false;

@@ -15,6 +15,8 @@
 #include <QLocale>
 #include <QMenu>
 #include <QMessageBox>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QThread>
 #include <QTranslator>
 #include <QUrl>
@@ -237,7 +239,33 @@ MenuChoice QtPlatform::PopupMenuTree(const std::string& title,
 
 bool QtPlatform::OpenUrl(const std::string& url) {
   if (headless) return false;
-  return QDesktopServices::openUrl(QUrl(ToQt(url)));
+  const QUrl target(ToQt(url));
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+  // QDesktopServices counts a started xdg-open as an opened page, so a
+  // system without a browser looked like success.  The helper's own exit
+  // status tells: non-zero when nothing could take the address.
+  const QString helper = QStandardPaths::findExecutable("xdg-open");
+  if (!helper.isEmpty()) {
+    auto* process = new QProcess(QCoreApplication::instance());
+    // Nobody reads what the helper or a browser in its place writes.
+    process->setStandardOutputFile(QProcess::nullDevice());
+    process->setStandardErrorFile(QProcess::nullDevice());
+    process->start(helper, {target.toString(QUrl::FullyEncoded)});
+    if (!process->waitForStarted(3000)) {
+      delete process;
+      return false;
+    }
+    if (process->waitForFinished(3000)) {
+      const bool opened = process->exitStatus() == QProcess::NormalExit && process->exitCode() == 0;
+      process->deleteLater();
+      return opened;
+    }
+    // Still running: the browser it started runs in its place.
+    QObject::connect(process, &QProcess::finished, process, &QObject::deleteLater);
+    return true;
+  }
+#endif
+  return QDesktopServices::openUrl(target);
 }
 
 bool QtPlatform::IsAdministrator() { return geteuid() == 0; }

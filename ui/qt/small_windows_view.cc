@@ -8,8 +8,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTabWidget>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -194,11 +196,18 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
   layout->addWidget(name);
   layout->addWidget(new QLabel(ToQt(about.VersionText()), this));
   layout->addWidget(new QLabel(ToQt(about.Copyright()), this));
-  auto* text = new QTextBrowser(this);
+  auto* tabs = new QTabWidget(this);
+  auto* text = new QTextBrowser(tabs);
   text->setObjectName("txtAttribution");
   text->setOpenExternalLinks(true);
-  text->setMarkdown(ToQt(frmAbout::Attributions()));
-  layout->addWidget(text, 1);
+  text->setMarkdown(ToQt(about.Description()));
+  tabs->addTab(text, ToQt("概要"));
+  for (const frmAbout::LicenceText& licence : about.Licences()) {
+    auto* full = new QPlainTextEdit(ToQt(licence.text), tabs);
+    full->setReadOnly(true);
+    tabs->addTab(full, ToQt(licence.title));
+  }
+  layout->addWidget(tabs, 1);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   layout->addWidget(buttons);
