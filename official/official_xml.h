@@ -39,7 +39,8 @@ class XmlLines {
 // of its own, start tags on a stack, end tags checked against its top.  Each
 // value found under <minitoto><kind> is handed to `assign` with the path of
 // the start tags below those two levels ("<指定試合><ホーム>").  Returns false
-// on an end tag that does not close the open element; exceptions thrown by
+// on an end tag that does not close the open element, and on a text that
+// ends before its root element is closed (a cut file); exceptions thrown by
 // `assign` (a value that does not convert) pass to the caller.
 bool ParseOfficialXml(
     std::string_view text, std::string_view kind,
