@@ -72,26 +72,35 @@ std::string Col(const std::string& text, int width) { return PadCutColumns(text,
 
 // Reports how a Get ended: what came from where, or why nothing came.
 template <typename Service>
-int Finish(CliContext& ctx, Service& service, bool ok, bool had_file, bool cached_now,
+int Finish(CliContext& ctx, Service& service, bool ok, bool had_file, bool refresh,
            const std::string& label, int round, const std::string& group, const std::string& path,
            bool cache_optional = false) {
   std::string head = label + " " + std::to_string(round) + " " + group + ": ";
-  if (ok && had_file) {
-    ctx.out << head << "already cached in " << ProgramRelative(path) << "\n";
+  if (ok && service.FromFile()) {
+    ctx.out << head << "already cached in " << ProgramRelative(path)
+            << " (--refresh fetches it again)\n";
     return 0;
   }
-  if (ok && cached_now) {
-    ctx.out << head << "downloaded and cached in " << ProgramRelative(path) << "\n";
+  if (ok && service.Saved()) {
+    ctx.out << head << "downloaded and cached in " << ProgramRelative(path)
+            << (had_file ? ", replacing the file it held" : "") << "\n";
     return 0;
   }
   if (ok) {
     ctx.out << head << "downloaded (not cached)\n";
-    // Only an interim vote status is never cached; any other record that
-    // was not is a save that failed (and was reported).
-    return cache_optional ? 0 : 1;
+    if (cache_optional) return 0;
+    // A file the cache could not use stays until the user asks to replace
+    // it; any other record that was not cached is a save that failed (and
+    // was reported).
+    if (had_file && !refresh) {
+      ctx.out << "  the cached file " << ProgramRelative(path)
+              << " is unusable; --refresh replaces it\n";
+    }
+    return 1;
   }
   service.FalseDialog(round);
   ctx.out << head << (service.Cancel() ? "download cancelled" : "nothing usable") << "\n";
+  if (refresh && had_file) ctx.out << "  the cached file is kept\n";
   return 1;
 }
 
@@ -186,18 +195,22 @@ bool ShowResult(CliContext& ctx, clsTMain& doc) {
 
 }  // namespace
 
-int CmdDownload(CliContext& ctx, const CliArgs& args) {
+int CmdDownload(CliContext& ctx, const CliArgs& args_in) {
+  CliArgs args = args_in;
+  const bool refresh = TakeFlag(args, "--refresh");
   int round = 0;
   std::string group;
   if (args.empty() || !ParseRoundAndGroup(args, 1, round, group) ||
       (args[0] != "schedule" && args[0] != "vote" && args[0] != "result")) {
-    ctx.err << "usage: zelvomini-cli download schedule|vote|result ROUND GROUP [--yes]\n"
-               "       (ROUND from 1 to 9999, GROUP A or B)\n";
+    ctx.err
+        << "usage: zelvomini-cli download schedule|vote|result ROUND GROUP [--yes] [--refresh]\n"
+           "       (ROUND from 1 to 9999, GROUP A or B; --refresh fetches again over a\n"
+           "        cached file, which only a usable page replaces)\n";
     return 64;
   }
   ConsoleProgress progress(ctx.out);
   ProgressScope scope(&progress);
-  const int mode = kSourceFile | kSourceDownload;
+  const int mode = refresh ? kSourceRefresh : kSourceFile | kSourceDownload;
   if (args[0] == "schedule") {
     clsSchedule service;
     service.Initialize();
@@ -208,7 +221,7 @@ int CmdDownload(CliContext& ctx, const CliArgs& args) {
       ctx.out << "Schedule " << round << " " << group << ": marked as not held\n";
       return 1;
     }
-    return Finish(ctx, service, ok, had, FileExists(path), "Schedule", round, group, path);
+    return Finish(ctx, service, ok, had, refresh, "Schedule", round, group, path);
   }
   if (args[0] == "vote") {
     clsVote service;
@@ -216,9 +229,8 @@ int CmdDownload(CliContext& ctx, const CliArgs& args) {
     std::string path = clsXmlVote::GetFileName(round, group);
     bool had = FileExists(path);
     bool ok = service.GetVote(round, group, mode, true);
-    int rc =
-        Finish(ctx, service, ok, had, FileExists(path), "Vote status", round, group, path, true);
-    if (ok && !FileExists(path)) {
+    int rc = Finish(ctx, service, ok, had, refresh, "Vote status", round, group, path, true);
+    if (ok && !service.FromFile() && !service.Saved()) {
       ctx.out << "  interim figures as of " << Date(service.Record().as_of)
               << "; cached once the sale has ended\n";
     }
@@ -229,7 +241,7 @@ int CmdDownload(CliContext& ctx, const CliArgs& args) {
   std::string path = clsXmlResult::GetFileName(round, group);
   bool had = FileExists(path);
   bool ok = service.GetResult(round, group, mode, true);
-  return Finish(ctx, service, ok, had, FileExists(path), "Result", round, group, path);
+  return Finish(ctx, service, ok, had, refresh, "Result", round, group, path);
 }
 
 int CmdShow(CliContext& ctx, const CliArgs& args) {
