@@ -88,15 +88,15 @@ int Finish(CliContext& ctx, Service& service, bool ok, bool had_file, bool refre
   }
   if (ok) {
     ctx.out << head << "downloaded (not cached)\n";
-    if (cache_optional) return 0;
-    // A file the cache could not use stays until the user asks to replace
-    // it; any other record that was not cached is a save that failed (and
-    // was reported).
+    // A file the cache could not use stays until the user asks to replace it.
     if (had_file && !refresh) {
       ctx.out << "  the cached file " << ProgramRelative(path)
               << " is unusable; --refresh replaces it\n";
+      return 1;
     }
-    return 1;
+    // Only an interim vote status is never cached; any other record that
+    // was not is a save that failed (and was reported).
+    return cache_optional ? 0 : 1;
   }
   service.FalseDialog(round);
   ctx.out << head << (service.Cancel() ? "download cancelled" : "nothing usable") << "\n";
@@ -230,7 +230,7 @@ int CmdDownload(CliContext& ctx, const CliArgs& args_in) {
     bool had = FileExists(path);
     bool ok = service.GetVote(round, group, mode, true);
     int rc = Finish(ctx, service, ok, had, refresh, "Vote status", round, group, path, true);
-    if (ok && !service.FromFile() && !service.Saved()) {
+    if (ok && !service.FromFile() && !service.Saved() && (!had || refresh)) {
       ctx.out << "  interim figures as of " << Date(service.Record().as_of)
               << "; cached once the sale has ended\n";
     }
