@@ -30,7 +30,7 @@ const Command kCommands[] = {
      "single N|DIGITS                 a single's number, outcomes and neighbours"},
     {"update-teams", CmdUpdateTeams, "update-teams [--yes]            fetch a newer TeamName2.dat"},
     {"download", CmdDownload,
-     "download KIND ROUND GROUP       fetch schedule|vote|result [--yes] [--add-teams]"},
+     "download KIND ROUND GROUP       fetch schedule|vote|result [--yes] [--refresh] [--add-teams]"},
     {"show", CmdShow, "show ROUND GROUP                cached schedule, vote status and result"},
     {"compress", CmdCompress, "compress --engine N --targets all|FILE.csv [...]  search engines"},
     {"print", CmdPrint, "print DOC.tpd --pdf OUT.pdf     mark sheets (--printer NAME, --test, --pages A-B)"},

@@ -16,7 +16,6 @@
 #include "official/vote.h"
 #include "reduction/league_targets.h"
 #include "core/toto_data.h"
-#include "official/xml_vote.h"
 #include "reduction/conditions.h"
 #include "support/paths.h"
 #include "support/random.h"
@@ -180,9 +179,11 @@ bool RunDocumentSearch(CliContext& ctx, SearchSequence& search, DocumentRecord& 
 }  // namespace
 
 void CachedVote(DocumentRecord& doc) {
-  clsXmlVote xml;
-  if (doc.Kaisaikai > 0 && xml.XmlLoad(doc.Kaisaikai, doc.Kumi)) {
-    doc.Vote = xml.Record();
+  if (doc.Kaisaikai <= 0) return;
+  clsVote service;
+  service.Initialize();
+  if (service.GetVote(doc.Kaisaikai, doc.Kumi, kSourceFile, false)) {
+    doc.Vote = service.Record();
     if (doc.Vote.Kumi.empty()) doc.Vote.Kumi = doc.Kumi;
   }
 }

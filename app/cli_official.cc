@@ -74,26 +74,35 @@ std::string Col(const std::string& text, int width) { return PadCutColumns(text,
 
 // Reports how a Get ended: what came from where, or why nothing came.
 template <typename Service>
-int Finish(CliContext& ctx, Service& service, bool ok, bool had_file, bool cached_now,
+int Finish(CliContext& ctx, Service& service, bool ok, bool had_file, bool refresh,
            const std::string& label, int round, const std::string& group, const std::string& path,
            bool cache_optional = false) {
   std::string head = label + " " + std::to_string(round) + " " + group + ": ";
-  if (ok && had_file) {
-    ctx.out << head << "already cached in " << ProgramRelative(path) << "\n";
+  if (ok && service.FromFile()) {
+    ctx.out << head << "already cached in " << ProgramRelative(path)
+            << " (--refresh fetches it again)\n";
     return 0;
   }
-  if (ok && cached_now) {
-    ctx.out << head << "downloaded and cached in " << ProgramRelative(path) << "\n";
+  if (ok && service.Saved()) {
+    ctx.out << head << "downloaded and cached in " << ProgramRelative(path)
+            << (had_file ? ", replacing the file it held" : "") << "\n";
     return 0;
   }
   if (ok) {
     ctx.out << head << "downloaded (not cached)\n";
+    // A file the cache could not use stays until the user asks to replace it.
+    if (had_file && !refresh) {
+      ctx.out << "  the cached file " << ProgramRelative(path)
+              << " is unusable; --refresh replaces it\n";
+      return 1;
+    }
     // Only an interim vote status is never cached; any other record that
     // was not is a save that failed (and was reported).
     return cache_optional ? 0 : 1;
   }
   service.FalseDialog(round);
   ctx.out << head << (service.Cancel() ? "download cancelled" : "nothing usable") << "\n";
+  if (refresh && had_file) ctx.out << "  the cached file is kept\n";
   return 1;
 }
 
@@ -229,24 +238,27 @@ bool AddUnknownTeams(CliContext& ctx, bool without_asking, const std::vector<std
 
 }  // namespace
 
-int CmdDownload(CliContext& ctx, const CliArgs& args) {
+int CmdDownload(CliContext& ctx, const CliArgs& args_in) {
+  CliArgs args = args_in;
+  const bool refresh = TakeFlag(args, "--refresh");
+  const bool add_teams = TakeFlag(args, "--add-teams");
   int round = 0;
   std::string group;
-  CliArgs rest = args;
-  const bool add_teams = TakeFlag(rest, "--add-teams");
-  if (rest.empty() || !ParseRoundAndGroup(rest, 1, round, group) ||
-      (rest[0] != "schedule" && rest[0] != "vote" && rest[0] != "result") ||
-      (add_teams && rest[0] != "schedule")) {
-    ctx.err << "usage: zelvomini-cli download schedule|vote|result ROUND GROUP [--yes]\n"
-               "       zelvomini-cli download schedule ROUND GROUP --add-teams [--yes]\n"
-               "       (ROUND from 1 to 9999, GROUP A or B; --add-teams adds the clubs the\n"
-               "       page names but the tables lack under their suggested short names)\n";
+  if (args.empty() || !ParseRoundAndGroup(args, 1, round, group) ||
+      (args[0] != "schedule" && args[0] != "vote" && args[0] != "result") ||
+      (add_teams && args[0] != "schedule")) {
+    ctx.err
+        << "usage: zelvomini-cli download schedule|vote|result ROUND GROUP [--yes] [--refresh]\n"
+           "       zelvomini-cli download schedule ROUND GROUP --add-teams [--yes]\n"
+           "       (ROUND from 1 to 9999, GROUP A or B; --refresh fetches again over a\n"
+           "        cached file, which only a usable page replaces; --add-teams adds the\n"
+           "        clubs the page names but the tables lack under their suggested short names)\n";
     return 64;
   }
   ConsoleProgress progress(ctx.out);
   ProgressScope scope(&progress);
-  const int mode = kSourceFile | kSourceDownload;
-  if (rest[0] == "schedule") {
+  const int mode = refresh ? kSourceRefresh : kSourceFile | kSourceDownload;
+  if (args[0] == "schedule") {
     clsSchedule service;
     service.Initialize();
     service.SetUnknownTeams([&ctx, add_teams](const std::vector<std::string>& names) {
@@ -259,17 +271,16 @@ int CmdDownload(CliContext& ctx, const CliArgs& args) {
       ctx.out << "Schedule " << round << " " << group << ": marked as not held\n";
       return 1;
     }
-    return Finish(ctx, service, ok, had, FileExists(path), "Schedule", round, group, path);
+    return Finish(ctx, service, ok, had, refresh, "Schedule", round, group, path);
   }
-  if (rest[0] == "vote") {
+  if (args[0] == "vote") {
     clsVote service;
     service.Initialize();
     std::string path = clsXmlVote::GetFileName(round, group);
     bool had = FileExists(path);
     bool ok = service.GetVote(round, group, mode, true);
-    int rc =
-        Finish(ctx, service, ok, had, FileExists(path), "Vote status", round, group, path, true);
-    if (ok && !FileExists(path)) {
+    int rc = Finish(ctx, service, ok, had, refresh, "Vote status", round, group, path, true);
+    if (ok && !service.FromFile() && !service.Saved() && (!had || refresh)) {
       ctx.out << "  interim figures as of " << Date(service.Record().as_of)
               << "; cached once the sale has ended\n";
     }
@@ -280,7 +291,7 @@ int CmdDownload(CliContext& ctx, const CliArgs& args) {
   std::string path = clsXmlResult::GetFileName(round, group);
   bool had = FileExists(path);
   bool ok = service.GetResult(round, group, mode, true);
-  return Finish(ctx, service, ok, had, FileExists(path), "Result", round, group, path);
+  return Finish(ctx, service, ok, had, refresh, "Result", round, group, path);
 }
 
 int CmdShow(CliContext& ctx, const CliArgs& args) {

@@ -6,7 +6,7 @@
 
 #include "core/single_frame.h"
 #include "files/tpd_file.h"
-#include "official/xml_schedule.h"
+#include "official/schedule.h"
 #include "output/clipboard.h"
 #include "support/text.h"
 
@@ -24,8 +24,10 @@ ReportDocumentIo& ReportIo() {
       return tpd.SaveFile(path, true, doc, true);
     };
     d.schedule = [](int round, const std::string& group) {
-      clsXmlSchedule xml;
-      return xml.XmlLoad(round, group) ? xml.Record() : ScheduleRecord{};
+      clsSchedule service;
+      service.Initialize();
+      return service.GetSchedule(round, group, kSourceFile, false) ? service.Record()
+                                                                   : ScheduleRecord{};
     };
     return d;
   }();

@@ -7,8 +7,8 @@
 #include "app/cli_commands.h"
 #include "core/single_number.h"
 #include "files/tpd_file.h"
-#include "official/xml_result.h"
-#include "official/xml_schedule.h"
+#include "official/result.h"
+#include "official/schedule.h"
 #include "output/mark_sheet.h"
 #include "results/result_check.h"
 #include "support/format.h"
@@ -167,14 +167,20 @@ ResultsCliIo& ResultsIo() {
                            clsTFileTPD tpd;
                            return LoadDocumentFile(tpd, path, true, true, doc);
                          },
+                         // Through the services, so that a damaged cache file is
+                         // reported and graded against as no result at all.
                          [](int round, const std::string& group) {
-                           clsXmlResult xml;
-                           return xml.XmlLoad(round, group) ? xml.Record() : ResultRecord();
+                           clsResult service;
+                           service.Initialize();
+                           return service.GetResult(round, group, kSourceFile, false)
+                                      ? service.Record()
+                                      : ResultRecord();
                          },
                          [](int round, const std::string& group, ScheduleRecord& schedule) {
-                           clsXmlSchedule xml;
-                           if (!xml.XmlLoad(round, group)) return false;
-                           schedule = xml.Record();
+                           clsSchedule service;
+                           service.Initialize();
+                           if (!service.GetSchedule(round, group, kSourceFile, false)) return false;
+                           schedule = service.Record();
                            return true;
                          }};
   return io;

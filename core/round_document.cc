@@ -8,6 +8,8 @@ namespace {
 constexpr const char* kClass = "clsTMain";
 constexpr int kMaxRound = 9999;
 
+int DownloadMode(bool refresh) { return refresh ? kSourceRefresh : kSourceFile | kSourceDownload; }
+
 }  // namespace
 
 clsTMain::clsTMain() : schedule_service_(std::make_unique<clsSchedule>()) {
@@ -88,12 +90,12 @@ void clsTMain::RefreshRound(bool reload_vote, bool clear_vote) {
   }
 }
 
-void clsTMain::GetSchedule(bool ask) {
+void clsTMain::GetSchedule(bool ask, bool refresh) {
   try {
     if (no_game_) return;
     clsSchedule& service = *schedule_service_;
     service.SetUnknownTeams(UnknownTeams);
-    if (service.GetSchedule(Kaisaikai(), Kumi(), kSourceFile | kSourceDownload, ask)) {
+    if (service.GetSchedule(Kaisaikai(), Kumi(), DownloadMode(refresh), ask)) {
       schedule_ = service.Record();
       RefreshRound(false, false);
     } else {
@@ -104,10 +106,10 @@ void clsTMain::GetSchedule(bool ask) {
   }
 }
 
-void clsTMain::GetVote(bool ask) {
+void clsTMain::GetVote(bool ask, bool refresh) {
   try {
     if (no_game_) return;
-    if (vote_service_.GetVote(Kaisaikai(), Kumi(), kSourceFile | kSourceDownload, ask)) {
+    if (vote_service_.GetVote(Kaisaikai(), Kumi(), DownloadMode(refresh), ask)) {
       vote_ = vote_service_.Record();
       RefreshRound(true, false);
     } else {
@@ -118,10 +120,10 @@ void clsTMain::GetVote(bool ask) {
   }
 }
 
-void clsTMain::GetResult(bool ask) {
+void clsTMain::GetResult(bool ask, bool refresh) {
   try {
     if (no_game_) return;
-    if (result_service_.GetResult(Kaisaikai(), Kumi(), kSourceFile | kSourceDownload, ask)) {
+    if (result_service_.GetResult(Kaisaikai(), Kumi(), DownloadMode(refresh), ask)) {
       result_ = result_service_.Record();
       RefreshRound(false, false);
     } else {

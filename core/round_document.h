@@ -38,10 +38,12 @@ class clsTMain {
 
   // Fetch the kind for the current round and group, from the cache or else
   // the official site (asking first with `ask`); the service tells the user
-  // when nothing came.  Nothing happens for a round marked as not held.
-  void GetSchedule(bool ask);
-  void GetVote(bool ask);
-  void GetResult(bool ask);
+  // when nothing came.  With `refresh` the site is asked whatever the cache
+  // holds, and a usable record replaces the cached file.  Nothing happens
+  // for a round marked as not held.
+  void GetSchedule(bool ask, bool refresh = false);
+  void GetVote(bool ask, bool refresh = false);
+  void GetResult(bool ask, bool refresh = false);
   // The vote status an old document names by round and sale end; true when
   // the archived file was found and read.
   bool GetOldVoteFile(int round, DateTime sale_end);

@@ -104,8 +104,11 @@ bool clsHtmlResult::Walk(const std::vector<std::string>& texts, const std::strin
         std::string value = TextAt(texts, at);
         return clsHtmlToto::StringToDateEx(value);
       };
-      // The next group's heading ends a part whose payout dates are missing.
-      if (last_match_read && t.starts_with("第") && Contains(t, "回") && Contains(t, "くじ結果")) {
+      // The next group's heading ends a part whose payout dates are missing;
+      // met before the part's fifth match, it ends a part cut short, whose
+      // rows must not be filled from the other group's.
+      if (t.starts_with("第") && Contains(t, "回") && Contains(t, "くじ結果")) {
+        if (!last_match_read) error = true;
         break;
       }
       if (t == "当せん金") {
@@ -160,7 +163,15 @@ bool clsHtmlResult::Walk(const std::vector<std::string>& texts, const std::strin
           if (goals.size() != 2) throw RuntimeError(kErrTypeMismatch);
           m.home_score = ByteOf(goals[0]);
           m.away_score = ByteOf(goals[1]);
-          m.result = result == "中止" ? kResultCancelled : ByteOf(result);
+          // The result cell holds an outcome code or "中止"; a figure above
+          // 2 (a "3" among them) is no outcome of a played match, and a
+          // cancelled one says so in words.
+          if (result == "中止") {
+            m.result = kResultCancelled;
+          } else {
+            m.result = ByteOf(result);
+            if (m.result > 2) throw PageRowError{};
+          }
         }
         r.matches[n - 1] = m;
         if (n == 5) last_match_read = true;

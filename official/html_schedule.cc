@@ -88,6 +88,7 @@ bool clsHtmlSchedule::Walk(const std::vector<std::string>& texts, const std::str
   const std::string marker =
       group.empty() ? "minitotoくじ情報" : "minitoto-" + group + "組くじ情報";
   bool found = false;
+  size_t heading = 0;
   bool last_match_read = false;
   bool error = false;
   try {
@@ -101,6 +102,7 @@ bool clsHtmlSchedule::Walk(const std::vector<std::string>& texts, const std::str
           if (clsHtmlToto::GetKaisaikai(t, round, marker)) {
             r.Kaisaikai = round;
             found = true;
+            heading = i;
           }
         }
         if (!found) {
@@ -116,7 +118,10 @@ bool clsHtmlSchedule::Walk(const std::vector<std::string>& texts, const std::str
       // The page lists every product of the round in turn.  A cancelled
       // part has no payout deadline to end on, so the next part's heading
       // ends it instead of its rows being read as more matches of this one.
-      if (last_match_read && t.starts_with("第") && Contains(t, "回") && Contains(t, "くじ情報")) {
+      if (i != heading && t.starts_with("第") && Contains(t, "回") && Contains(t, "くじ情報")) {
+        // Before the fifth match, the part was cut short: the next part's
+        // rows belong to another group.
+        if (!last_match_read) error = true;
         break;
       }
       if (t == "くじは中止となりました。") {

@@ -73,6 +73,14 @@ bool clsHtmlVote::Walk(const std::vector<std::string>& texts, const std::string&
         if (t == "ご指定の投票状況は表示できません。") break;
         int round = 0;
         if (clsHtmlToto::Kaisaikai(t, round)) {
+          // The page names its group beside the round; another group's
+          // page at this group's address would be cached under the wrong
+          // group for good.
+          if (!group.empty() && (Contains(t, "A組") || Contains(t, "B組")) &&
+              !Contains(t, group + "組")) {
+            error = true;
+            break;
+          }
           r.Kaisaikai = round;
           round_found = true;
         }
@@ -152,11 +160,11 @@ bool clsHtmlVote::Walk(const std::vector<std::string>& texts, const std::string&
   } catch (const PageRowError&) {
     error = true;
   }
+  if (error) return false;
   if (!as_of_found) {
     unpublished_ = true;
     return false;
   }
-  if (error) return false;
   if (final) r.as_of = r.sale_end;
   final_ = final;
   record_ = r;

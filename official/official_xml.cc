@@ -79,16 +79,26 @@ bool ParseOfficialXml(std::string_view text, std::string_view kind,
   const std::string root = "<minitoto>";
   const std::string kind_tag = "<" + std::string(kind) + ">";
   std::vector<std::string> open;
+  // The writer closes every element it opens, the root last; a text that
+  // stops before that was cut short, and its last value may be cut too.
+  bool root_closed = false;
   for (const std::string& raw : Split(spread, "\n")) {
     std::string line = Trim(raw);
     if (line.empty()) continue;
     if (line.starts_with("</")) {
       if (open.empty() || "<" + line.substr(2) != open.back()) return false;
-      if (open.size() > 1) open.pop_back();
+      if (open.size() > 1) {
+        open.pop_back();
+      } else {
+        root_closed = true;
+      }
       continue;
     }
     if (line.starts_with("<")) {
-      if (!line.starts_with("<?")) open.push_back(line);
+      if (!line.starts_with("<?")) {
+        open.push_back(line);
+        root_closed = false;
+      }
       continue;
     }
     if (open.size() < 3 || open[0] != root || open[1] != kind_tag) continue;
@@ -96,7 +106,7 @@ bool ParseOfficialXml(std::string_view text, std::string_view kind,
     for (size_t i = 2; i < open.size(); ++i) path += open[i];
     assign(path, UnescapeValue(line));
   }
-  return true;
+  return root_closed;
 }
 
 int XmlToInt(const std::string& value) {

@@ -6,12 +6,16 @@
 #ifndef ZELVOMINI_OFFICIAL_OFFICIAL_XML_H_
 #define ZELVOMINI_OFFICIAL_OFFICIAL_XML_H_
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <string>
 #include <string_view>
 
 #include "support/date_time.h"
+#include "support/error_report.h"
 #include "support/money.h"
 
 namespace zelvo {
@@ -39,7 +43,8 @@ class XmlLines {
 // of its own, start tags on a stack, end tags checked against its top.  Each
 // value found under <minitoto><kind> is handed to `assign` with the path of
 // the start tags below those two levels ("<指定試合><ホーム>").  Returns false
-// on an end tag that does not close the open element; exceptions thrown by
+// on an end tag that does not close the open element, and on a text that
+// ends before its root element is closed (a cut file); exceptions thrown by
 // `assign` (a value that does not convert) pass to the caller.
 bool ParseOfficialXml(
     std::string_view text, std::string_view kind,
@@ -51,6 +56,61 @@ int XmlToInt(const std::string& value);
 uint8_t XmlToByte(const std::string& value);
 Money XmlToMoney(const std::string& value);
 DateTime XmlToDate(const std::string& value);
+
+// Reads a cache text into `fresh` (an empty record of the kind) with
+// `assign`, and hands it to `out` only when the whole text read.  A damaged
+// text, or a value that does not convert, is reported under `class_name` /
+// "XmlLoad" and leaves `out` as it was.
+template <typename Record>
+bool ReadOfficialRecord(
+    std::string_view text, std::string_view kind, std::string_view class_name, Record fresh,
+    const std::function<void(Record&, const std::string& path, const std::string& value)>& assign,
+    Record& out) {
+  try {
+    if (!ParseOfficialXml(text, kind, [&](const std::string& path, const std::string& value) {
+          assign(fresh, path, value);
+        })) {
+      ReportError(class_name, "XmlLoad", kXmlMalformed);
+      return false;
+    }
+    out = std::move(fresh);
+    return true;
+  } catch (const std::exception& e) {
+    ReportException(class_name, "XmlLoad", e);
+    return false;
+  }
+}
+
+// The values every kind of file holds alike: the round, the group and the
+// round's dates.  True when `path` named one of them.
+template <typename Record>
+bool AssignRoundValue(Record& r, const std::string& path, const std::string& v) {
+  if (path == "<開催回>") {
+    r.Kaisaikai = XmlToInt(v);
+  } else if (path == "<組>") {
+    r.Kumi = v;
+  } else if (path == "<販売開始日>") {
+    r.sale_start = XmlToDate(v);
+  } else if (path == "<販売終了日>") {
+    r.sale_end = XmlToDate(v);
+  } else if (path == "<結果発表日>" || path == "<結果速報発表日>") {
+    r.result_announcement = XmlToDate(v);
+  } else if (path == "<払戻開始日>") {
+    r.payout_start = XmlToDate(v);
+  } else if (path == "<払戻期限>") {
+    r.payout_deadline = XmlToDate(v);
+  } else {
+    return false;
+  }
+  return true;
+}
+
+// The match a "<指定試合><番号>" selected; values before one are an error.
+template <typename Match, size_t N>
+Match& MatchAt(std::array<Match, N>& matches, int number) {
+  if (number < 1 || number > static_cast<int>(N)) throw RuntimeError(kErrSubscript);
+  return matches[number - 1];
+}
 
 // The round with at least `digits` digits ("085", "0085").
 std::string PadRound(int round, int digits);

@@ -9,6 +9,11 @@
 
 namespace zelvo {
 
+// Every check also holds the round's dates to a plausible span: none before
+// 2001 or more than a year past today (the payout deadline two years), and
+// sale start, sale end, result announcement, payout start and deadline in
+// that order.
+
 // Round set, five matches with teams, date and stadium, and for a normal
 // round the sale start, sale end and result announcement.
 bool IsScheduleComplete(const ScheduleRecord& r);
@@ -20,7 +25,8 @@ bool IsScheduleComplete(const ScheduleRecord& r);
 bool IsVoteValid(const VoteStatusRecord& r);
 
 // Round set; every match with stadium and teams, scores of at most 30 and a
-// result code of at most 3; unless cancelled, no negative prize, winner count
+// result code of at most 3 that agrees with the score unless the match was
+// called off (code 3); unless cancelled, no negative prize, winner count
 // or carryover and the five dates set.
 bool IsResultValid(const ResultRecord& r);
 

@@ -8,9 +8,18 @@ namespace zelvo {
 namespace {
 
 constexpr const char* kClass = "clsResult";
-constexpr const char* kKind = "くじ結果";
 
 }  // namespace
+
+bool ResultKind::Usable(const ResultRecord& r) { return IsResultValid(r); }
+
+bool ResultKind::Parse(clsXmlResult& xml, const std::string& text) {
+  return xml.SetXmlString(text);
+}
+
+bool ResultKind::Scrape(clsHtmlResult& html, int round, const std::string& group) {
+  return html.GetResult(round, group);
+}
 
 void clsResult::Initialize() { initialized_ = true; }
 
@@ -20,35 +29,7 @@ bool clsResult::GetResult(int round, const std::string& group, int mode, bool as
     return false;
   }
   try {
-    cancel_ = unpublished_ = false;
-    record_ = ResultRecord();
-    if (round <= 0) return false;
-    bool read = false;
-    if ((mode & kSourceFile) && xml_.XmlLoad(round, group)) {
-      record_ = xml_.Record();
-      read = true;
-    }
-    if (!read && (mode & kSourceDownload)) {
-      if (ask && !AskDownload(kKind)) {
-        cancel_ = true;
-        return false;
-      }
-      bool ok = html_.GetResult(round, group);
-      unpublished_ = html_.Unpublished();
-      // A download the user cancelled is told no more than a declined one.
-      if (!ok && html_.Cancelled()) cancel_ = true;
-      if (ok && html_.Record().Kaisaikai != round) {
-        unpublished_ = true;
-      } else if (ok) {
-        record_ = html_.Record();
-        if (IsResultValid(record_) &&
-            !FileExists(clsXmlResult::GetFileName(record_.Kaisaikai, record_.Kumi))) {
-          xml_.SetRecord(record_);
-          xml_.XmlSave();
-        }
-      }
-    }
-    return IsResultValid(record_);
+    return source_.Get(round, group, mode, ask);
   } catch (const std::exception& e) {
     ReportException(kClass, "GetResult", e);
     return false;
@@ -60,17 +41,17 @@ ResultRecord clsResult::Record() const {
     ReportNotInitialized(kClass, "Record");
     return {};
   }
-  return record_;
+  return source_.record();
 }
 
 bool clsResult::Cancel() const {
   if (!initialized_) ReportNotInitialized(kClass, "Cancel");
-  return initialized_ && cancel_;
+  return initialized_ && source_.cancel();
 }
 
 bool clsResult::Unpublished() const {
   if (!initialized_) ReportNotInitialized(kClass, "Unpublished");
-  return initialized_ && unpublished_;
+  return initialized_ && source_.unpublished();
 }
 
 bool clsResult::CheckResultFile(int round, const std::string& group) const {
@@ -78,7 +59,7 @@ bool clsResult::CheckResultFile(int round, const std::string& group) const {
 }
 
 void clsResult::FalseDialog(int round) const {
-  ShowFalseDialog(cancel_, unpublished_, round, kKind);
+  ShowFalseDialog(source_.cancel(), source_.unpublished(), round, ResultKind::kTitle);
 }
 
 }  // namespace zelvo

@@ -1,6 +1,6 @@
 // The result service the round document and the result check use: the cache
 // file first, then the official page; valid downloads are cached once and
-// never overwritten.
+// overwritten only by an explicit refresh.
 #ifndef ZELVOMINI_OFFICIAL_RESULT_H_
 #define ZELVOMINI_OFFICIAL_RESULT_H_
 
@@ -12,6 +12,20 @@
 #include "official/xml_result.h"
 
 namespace zelvo {
+
+// The result's part in the shared cache-or-download path.
+struct ResultKind {
+  using Record = ResultRecord;
+  using Xml = clsXmlResult;
+  using Html = clsHtmlResult;
+  static constexpr const char* kXmlClass = "clsXmlResult";
+  static constexpr const char* kTitle = "くじ結果";
+  static bool Usable(const ResultRecord& r);
+  static bool NotHeld(const ResultRecord&) { return false; }
+  static bool Parse(clsXmlResult& xml, const std::string& text);
+  static bool Scrape(clsHtmlResult& html, int round, const std::string& group);
+  static bool Final(const clsHtmlResult&) { return true; }
+};
 
 class clsResult {
  public:
@@ -25,20 +39,19 @@ class clsResult {
   bool Cancel() const;
   bool Unpublished() const;
   bool CheckResultFile(int round, const std::string& group) const;
+  // The record came from the cache file; the download was written to it.
+  bool FromFile() const { return source_.from_file(); }
+  bool Saved() const { return source_.saved(); }
   void FalseDialog(int round) const;
 
-  bool ProgressOpen() const { return html_.ProgressOpen(); }
-  void SetProgressOpen(bool v) { html_.SetProgressOpen(v); }
-  bool ProgressClose() const { return html_.ProgressClose(); }
-  void SetProgressClose(bool v) { html_.SetProgressClose(v); }
+  bool ProgressOpen() const { return source_.html().ProgressOpen(); }
+  void SetProgressOpen(bool v) { source_.html().SetProgressOpen(v); }
+  bool ProgressClose() const { return source_.html().ProgressClose(); }
+  void SetProgressClose(bool v) { source_.html().SetProgressClose(v); }
 
  private:
   bool initialized_ = false;
-  clsXmlResult xml_;
-  clsHtmlResult html_;
-  ResultRecord record_;
-  bool cancel_ = false;
-  bool unpublished_ = false;
+  OfficialSource<ResultKind> source_;
 };
 
 }  // namespace zelvo

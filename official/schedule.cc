@@ -9,9 +9,20 @@ namespace zelvo {
 namespace {
 
 constexpr const char* kClass = "clsSchedule";
-constexpr const char* kKind = "開催情報";
 
 }  // namespace
+
+bool ScheduleKind::Usable(const ScheduleRecord& r) { return IsScheduleComplete(r); }
+
+bool ScheduleKind::NotHeld(const ScheduleRecord& r) { return r.holding_state == kHoldingNotHeld; }
+
+bool ScheduleKind::Parse(clsXmlSchedule& xml, const std::string& text) {
+  return xml.SetXmlString(text);
+}
+
+bool ScheduleKind::Scrape(clsHtmlSchedule& html, int round, const std::string& group) {
+  return html.GetSchedule(round, group);
+}
 
 void clsSchedule::Initialize() { initialized_ = true; }
 
@@ -21,39 +32,7 @@ bool clsSchedule::GetSchedule(int round, const std::string& group, int mode, boo
     return false;
   }
   try {
-    cancel_ = no_game_ = unpublished_ = false;
-    record_ = ScheduleRecord();
-    if (round <= 0) return false;
-    bool read = false;
-    if ((mode & kSourceFile) && xml_.XmlLoad(round, group)) {
-      record_ = xml_.Record();
-      read = true;
-      if (record_.holding_state == kHoldingNotHeld) no_game_ = true;
-    }
-    // A record read from the file is never replaced by a download: the file
-    // was written from a complete download, or by the user's not-held mark.
-    if (!read && (mode & kSourceDownload)) {
-      if (ask && !AskDownload(kKind)) {
-        cancel_ = true;
-        return false;
-      }
-      bool ok = html_.GetSchedule(round, group);
-      unpublished_ = html_.Unpublished();
-      // A download the user cancelled is told no more than a declined one.
-      if (!ok && html_.Cancelled()) cancel_ = true;
-      if (ok && html_.Record().Kaisaikai != round) {
-        // The site answers an unknown round with another round's page.
-        unpublished_ = true;
-      } else if (ok) {
-        record_ = html_.Record();
-        if (IsScheduleComplete(record_) &&
-            !FileExists(clsXmlSchedule::GetFileName(record_.Kaisaikai, record_.Kumi))) {
-          xml_.SetRecord(record_);
-          xml_.XmlSave();
-        }
-      }
-    }
-    return IsScheduleComplete(record_);
+    return source_.Get(round, group, mode, ask);
   } catch (const std::exception& e) {
     ReportException(kClass, "GetSchedule", e);
     return false;
@@ -65,22 +44,22 @@ ScheduleRecord clsSchedule::Record() const {
     ReportNotInitialized(kClass, "Record");
     return {};
   }
-  return record_;
+  return source_.record();
 }
 
 bool clsSchedule::Cancel() const {
   if (!initialized_) ReportNotInitialized(kClass, "Cancel");
-  return initialized_ && cancel_;
+  return initialized_ && source_.cancel();
 }
 
 bool clsSchedule::NoGame() const {
   if (!initialized_) ReportNotInitialized(kClass, "NoGame");
-  return initialized_ && no_game_;
+  return initialized_ && source_.no_game();
 }
 
 bool clsSchedule::Unpublished() const {
   if (!initialized_) ReportNotInitialized(kClass, "Unpublished");
-  return initialized_ && unpublished_;
+  return initialized_ && source_.unpublished();
 }
 
 bool clsSchedule::CheckScheduleFile(int round, const std::string& group) const {
@@ -88,7 +67,7 @@ bool clsSchedule::CheckScheduleFile(int round, const std::string& group) const {
 }
 
 void clsSchedule::FalseDialog(int round) const {
-  ShowFalseDialog(cancel_, unpublished_, round, kKind);
+  ShowFalseDialog(source_.cancel(), source_.unpublished(), round, ScheduleKind::kTitle);
 }
 
 bool clsSchedule::XmlSave_NoGame(int round, const std::string& group) {

@@ -1,12 +1,11 @@
 // The schedule service the round document uses: the cache file first, then,
 // when allowed, the official page; complete downloads are cached once and
-// never overwritten.
+// overwritten only by an explicit refresh.
 #ifndef ZELVOMINI_OFFICIAL_SCHEDULE_H_
 #define ZELVOMINI_OFFICIAL_SCHEDULE_H_
 
 #include <functional>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "official/html_schedule.h"
@@ -16,13 +15,27 @@
 
 namespace zelvo {
 
+// The schedule's part in the shared cache-or-download path.
+struct ScheduleKind {
+  using Record = ScheduleRecord;
+  using Xml = clsXmlSchedule;
+  using Html = clsHtmlSchedule;
+  static constexpr const char* kXmlClass = "clsXmlSchedule";
+  static constexpr const char* kTitle = "開催情報";
+  static bool Usable(const ScheduleRecord& r);
+  static bool NotHeld(const ScheduleRecord& r);
+  static bool Parse(clsXmlSchedule& xml, const std::string& text);
+  static bool Scrape(clsHtmlSchedule& html, int round, const std::string& group);
+  static bool Final(const clsHtmlSchedule&) { return true; }
+};
+
 class clsSchedule {
  public:
   // Must come first; the other operations report "Initialize Err" before.
   void Initialize();
 
-  // Mode: kSourceFile and/or kSourceDownload.  With `ask` the user confirms
-  // a download first.  True when the record in hand is complete.
+  // Mode: kSourceFile, kSourceDownload, kSourceRefresh.  With `ask` the user
+  // confirms a download first.  True when the record in hand is complete.
   bool GetSchedule(int round, const std::string& group, int mode, bool ask);
 
   // The record, the flags and the cache check of the last GetSchedule.
@@ -31,6 +44,9 @@ class clsSchedule {
   bool NoGame() const;
   bool Unpublished() const;
   bool CheckScheduleFile(int round, const std::string& group) const;
+  // The record came from the cache file; the download was written to it.
+  bool FromFile() const { return source_.from_file(); }
+  bool Saved() const { return source_.saved(); }
   // Tells the user why GetSchedule gave false (nothing after a refusal).
   void FalseDialog(int round) const;
 
@@ -41,22 +57,18 @@ class clsSchedule {
 
   // Offered the unknown clubs of a downloaded page (clsHtmlSchedule::UnknownTeams).
   void SetUnknownTeams(std::function<bool(const std::vector<std::string>&)> ask) {
-    html_.UnknownTeams = std::move(ask);
+    source_.html().UnknownTeams = std::move(ask);
   }
 
-  bool ProgressOpen() const { return html_.ProgressOpen(); }
-  void SetProgressOpen(bool v) { html_.SetProgressOpen(v); }
-  bool ProgressClose() const { return html_.ProgressClose(); }
-  void SetProgressClose(bool v) { html_.SetProgressClose(v); }
+  bool ProgressOpen() const { return source_.html().ProgressOpen(); }
+  void SetProgressOpen(bool v) { source_.html().SetProgressOpen(v); }
+  bool ProgressClose() const { return source_.html().ProgressClose(); }
+  void SetProgressClose(bool v) { source_.html().SetProgressClose(v); }
 
  private:
   bool initialized_ = false;
   clsXmlSchedule xml_;
-  clsHtmlSchedule html_;
-  ScheduleRecord record_;
-  bool cancel_ = false;
-  bool no_game_ = false;
-  bool unpublished_ = false;
+  OfficialSource<ScheduleKind> source_;
 };
 
 }  // namespace zelvo

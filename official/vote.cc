@@ -8,9 +8,18 @@ namespace zelvo {
 namespace {
 
 constexpr const char* kClass = "clsVote";
-constexpr const char* kKind = "投票状況";
 
 }  // namespace
+
+bool VoteKind::Usable(const VoteStatusRecord& r) { return IsVoteValid(r); }
+
+bool VoteKind::Parse(clsXmlVote& xml, const std::string& text) {
+  return xml.SetXmlString(text, true);
+}
+
+bool VoteKind::Scrape(clsHtmlVote& html, int round, const std::string& group) {
+  return html.GetVote(round, group);
+}
 
 void clsVote::Initialize() { initialized_ = true; }
 
@@ -20,37 +29,9 @@ bool clsVote::GetVote(int round, const std::string& group, int mode, bool ask) {
     return false;
   }
   try {
-    cancel_ = unpublished_ = false;
-    record_ = VoteStatusRecord();
-    if (round <= 0) return false;
-    bool read = false;
-    if ((mode & kSourceFile) && xml_.XmlLoad(round, group)) {
-      record_ = xml_.Record();
-      read = true;
-    }
-    if (!read && (mode & kSourceDownload)) {
-      if (ask && !AskDownload(kKind)) {
-        cancel_ = true;
-        return false;
-      }
-      bool ok = html_.GetVote(round, group);
-      unpublished_ = html_.Unpublished();
-      // A download the user cancelled is told no more than a declined one.
-      if (!ok && html_.Cancelled()) cancel_ = true;
-      if (ok && html_.Record().Kaisaikai != round) {
-        unpublished_ = true;
-      } else if (ok) {
-        record_ = html_.Record();
-        // Interim figures change until the sale ends; caching them would
-        // freeze a passing state as if it were the final one.
-        if (html_.Final() && IsVoteValid(record_) &&
-            !FileExists(clsXmlVote::GetFileName(record_.Kaisaikai, record_.Kumi))) {
-          xml_.SetRecord(record_);
-          xml_.XmlSave();
-        }
-      }
-    }
-    return IsVoteValid(record_);
+    bool ok = source_.Get(round, group, mode, ask);
+    record_ = source_.record();
+    return ok;
   } catch (const std::exception& e) {
     ReportException(kClass, "GetVote", e);
     return false;
@@ -63,10 +44,9 @@ bool clsVote::GetOldVoteFile(int round, DateTime date) {
     return false;
   }
   try {
-    std::string path = clsXmlVote::GetOldFileName(round, date);
-    if (!FileExists(path)) return false;
-    if (!xml_.XmlLoadFile(path)) return false;
-    record_ = xml_.Record();
+    VoteStatusRecord archived;
+    if (!source_.LoadFile(clsXmlVote::GetOldFileName(round, date), archived)) return false;
+    record_ = archived;
     return true;
   } catch (const std::exception& e) {
     ReportException(kClass, "GetOldVoteFile", e);
@@ -84,18 +64,20 @@ VoteStatusRecord clsVote::Record() const {
 
 bool clsVote::Cancel() const {
   if (!initialized_) ReportNotInitialized(kClass, "Cancel");
-  return initialized_ && cancel_;
+  return initialized_ && source_.cancel();
 }
 
 bool clsVote::Unpublished() const {
   if (!initialized_) ReportNotInitialized(kClass, "Unpublished");
-  return initialized_ && unpublished_;
+  return initialized_ && source_.unpublished();
 }
 
 bool clsVote::CheckVoteFile(int round, const std::string& group) const {
   return FileExists(clsXmlVote::GetFileName(round, group));
 }
 
-void clsVote::FalseDialog(int round) const { ShowFalseDialog(cancel_, unpublished_, round, kKind); }
+void clsVote::FalseDialog(int round) const {
+  ShowFalseDialog(source_.cancel(), source_.unpublished(), round, VoteKind::kTitle);
+}
 
 }  // namespace zelvo

@@ -12,11 +12,6 @@ namespace {
 constexpr const char* kClass = "clsXmlResult";
 constexpr const char* kKind = "結果";
 
-ResultMatch& MatchAt(ResultRecord& r, int number) {
-  if (number < 1 || number > 5) throw RuntimeError(kErrSubscript);
-  return r.matches[number - 1];
-}
-
 }  // namespace
 
 const char* GradeElementName(int grade) {
@@ -95,46 +90,41 @@ bool clsXmlResult::XmlSave() {
 
 bool clsXmlResult::SetXmlString(const std::string& text) {
   try {
-    ResultRecord r;
+    ResultRecord fresh;
     size_t grades = static_cast<size_t>(totoRules().GetMaxGrade(0));
-    r.prize.assign(grades, Money());
-    r.winners.assign(grades, Money());
-    r.carryover.assign(grades, Money());
+    fresh.prize.assign(grades, Money());
+    fresh.winners.assign(grades, Money());
+    fresh.carryover.assign(grades, Money());
     int current = 0;
-    auto assign = [&](const std::string& path, const std::string& v) {
-      if (path == "<開催回>") {
-        r.Kaisaikai = XmlToInt(v);
-      } else if (path == "<組>") {
-        r.Kumi = v;
-      } else if (path == "<販売開始日>") {
-        r.sale_start = XmlToDate(v);
-      } else if (path == "<販売終了日>") {
-        r.sale_end = XmlToDate(v);
-      } else if (path == "<結果発表日>" || path == "<結果速報発表日>" || path == "<返還確定日>") {
+    auto assign = [&current](ResultRecord& r, const std::string& path, const std::string& v) {
+      if (AssignRoundValue(r, path, v)) return;
+      // A cancelled round's refund dates stand in the result and payout
+      // fields.
+      if (path == "<返還確定日>") {
         r.result_announcement = XmlToDate(v);
-      } else if (path == "<払戻開始日>" || path == "<返還開始日>") {
+      } else if (path == "<返還開始日>") {
         r.payout_start = XmlToDate(v);
-      } else if (path == "<払戻期限>" || path == "<返還期限>") {
+      } else if (path == "<返還期限>") {
         r.payout_deadline = XmlToDate(v);
       } else if (path == "<開催状態>") {
         if (v == "中止") r.cancelled = true;
       } else if (path == "<指定試合><番号>") {
         current = XmlToInt(v);
-        MatchAt(r, current);
+        MatchAt(r.matches, current);
       } else if (path == "<指定試合><くじ結果>") {
-        MatchAt(r, current).result = XmlToByte(v);
+        MatchAt(r.matches, current).result = XmlToByte(v);
       } else if (path == "<指定試合><ホーム得点>") {
-        MatchAt(r, current).home_score = XmlToByte(v);
+        MatchAt(r.matches, current).home_score = XmlToByte(v);
       } else if (path == "<指定試合><アウェイ得点>") {
-        MatchAt(r, current).away_score = XmlToByte(v);
+        MatchAt(r.matches, current).away_score = XmlToByte(v);
       } else if (path == "<指定試合><競技場>") {
-        MatchAt(r, current).stadium = v;
+        MatchAt(r.matches, current).stadium = v;
       } else if (path == "<指定試合><ホーム>") {
-        MatchAt(r, current).home = v;
+        MatchAt(r.matches, current).home = v;
       } else if (path == "<指定試合><アウェイ>") {
-        MatchAt(r, current).away = v;
+        MatchAt(r.matches, current).away = v;
       } else if (path == "<指定試合><試合開催日>") {
-        MatchAt(r, current).match_date = XmlToDate(v);
+        MatchAt(r.matches, current).match_date = XmlToDate(v);
       } else {
         struct Group {
           const char* name;
@@ -151,12 +141,7 @@ bool clsXmlResult::SetXmlString(const std::string& text) {
         }
       }
     };
-    if (!ParseOfficialXml(text, kKind, assign)) {
-      ReportError(kClass, "XmlLoad", kXmlMalformed);
-      return false;
-    }
-    record_ = r;
-    return true;
+    return ReadOfficialRecord<ResultRecord>(text, kKind, kClass, std::move(fresh), assign, record_);
   } catch (const std::exception& e) {
     ReportException(kClass, "XmlLoad", e);
     return false;

@@ -10,12 +10,6 @@ namespace {
 constexpr const char* kClass = "clsXmlSchedule";
 constexpr const char* kKind = "開催";
 
-// The match a "<指定試合><番号>" selected; values before one are an error.
-ScheduleMatch& MatchAt(ScheduleRecord& r, int number) {
-  if (number < 1 || number > 5) throw RuntimeError(kErrSubscript);
-  return r.matches[number - 1];
-}
-
 }  // namespace
 
 std::string clsXmlSchedule::GetFileName(int round, const std::string& group) {
@@ -69,53 +63,29 @@ bool clsXmlSchedule::XmlSave() {
 }
 
 bool clsXmlSchedule::SetXmlString(const std::string& text) {
-  try {
-    ScheduleRecord r;
-    int current = 0;
-    auto assign = [&](const std::string& path, const std::string& v) {
-      if (path == "<開催回>") {
-        r.Kaisaikai = XmlToInt(v);
-      } else if (path == "<組>") {
-        r.Kumi = v;
-      } else if (path == "<販売開始日>") {
-        r.sale_start = XmlToDate(v);
-      } else if (path == "<販売終了日>") {
-        r.sale_end = XmlToDate(v);
-      } else if (path == "<結果発表日>" || path == "<結果速報発表日>") {
-        r.result_announcement = XmlToDate(v);
-      } else if (path == "<払戻開始日>") {
-        r.payout_start = XmlToDate(v);
-      } else if (path == "<払戻期限>") {
-        r.payout_deadline = XmlToDate(v);
-      } else if (path == "<開催状態>") {
-        r.holding_state = v == "中止" ? kHoldingCancelled : XmlToInt(v);
-      } else if (path == "<指定試合><番号>") {
-        current = XmlToInt(v);
-        MatchAt(r, current);
-      } else if (path == "<指定試合><ホーム>") {
-        MatchAt(r, current).home = v;
-      } else if (path == "<指定試合><アウェイ>") {
-        MatchAt(r, current).away = v;
-      } else if (path == "<指定試合><試合開催日>") {
-        MatchAt(r, current).match_date = XmlToDate(v);
-      } else if (path == "<指定試合><試合開始予定時間>") {
-        MatchAt(r, current).kickoff = XmlToDate(v);
-      } else if (path == "<指定試合><競技場>") {
-        MatchAt(r, current).stadium = v;
-      } else if (path == "<指定試合><状態>") {
-        MatchAt(r, current).state = v;
-      }
-    };
-    if (!ParseOfficialXml(text, kKind, assign)) {
-      ReportError(kClass, "XmlLoad", kXmlMalformed);
-      return false;
+  int current = 0;
+  auto assign = [&current](ScheduleRecord& r, const std::string& path, const std::string& v) {
+    if (AssignRoundValue(r, path, v)) return;
+    if (path == "<開催状態>") {
+      r.holding_state = v == "中止" ? kHoldingCancelled : XmlToInt(v);
+    } else if (path == "<指定試合><番号>") {
+      current = XmlToInt(v);
+      MatchAt(r.matches, current);
+    } else if (path == "<指定試合><ホーム>") {
+      MatchAt(r.matches, current).home = v;
+    } else if (path == "<指定試合><アウェイ>") {
+      MatchAt(r.matches, current).away = v;
+    } else if (path == "<指定試合><試合開催日>") {
+      MatchAt(r.matches, current).match_date = XmlToDate(v);
+    } else if (path == "<指定試合><試合開始予定時間>") {
+      MatchAt(r.matches, current).kickoff = XmlToDate(v);
+    } else if (path == "<指定試合><競技場>") {
+      MatchAt(r.matches, current).stadium = v;
+    } else if (path == "<指定試合><状態>") {
+      MatchAt(r.matches, current).state = v;
     }
-    record_ = r;
-    return true;
-  } catch (const std::exception& e) {
-    ReportException(kClass, "XmlLoad", e);
-    return false;
-  }
+  };
+  return ReadOfficialRecord<ScheduleRecord>(text, kKind, kClass, {}, assign, record_);
 }
 
 bool clsXmlSchedule::XmlLoad(int round, const std::string& group) {

@@ -25,11 +25,6 @@ constexpr const char* kOutcomeNames[3] = {"その他", "ホーム勝ち", "ホ�
 // Element names of the three figures of each total.
 constexpr const char* kFigureNames[3] = {"合計", "マルチ", "シングル"};
 
-VoteMatch& MatchAt(VoteStatusRecord& r, int number) {
-  if (number < 1 || number > 5) throw RuntimeError(kErrSubscript);
-  return r.matches[number - 1];
-}
-
 }  // namespace
 
 std::string clsXmlVote::GetFileName(int round, const std::string& group) {
@@ -92,69 +87,48 @@ std::string clsXmlVote::GetXmlString(bool header) const {
 }
 
 bool clsXmlVote::SetXmlString(const std::string& text, bool header) {
-  try {
-    std::string whole = header ? text : "<minitoto>\r\n" + text + "\r\n</minitoto>";
-    VoteStatusRecord r;
-    int current = 0;
-    auto assign = [&](const std::string& path, const std::string& v) {
-      if (path == "<開催回>") {
-        r.Kaisaikai = XmlToInt(v);
-      } else if (path == "<組>") {
-        r.Kumi = v;
-      } else if (path == "<販売終了時点>") {
-        r.as_of = XmlToDate(v);
-      } else if (path == "<販売開始日>") {
-        r.sale_start = XmlToDate(v);
-      } else if (path == "<販売終了日>") {
-        r.sale_end = XmlToDate(v);
-      } else if (path == "<結果発表日>" || path == "<結果速報発表日>") {
-        r.result_announcement = XmlToDate(v);
-      } else if (path == "<払戻開始日>") {
-        r.payout_start = XmlToDate(v);
-      } else if (path == "<払戻期限>") {
-        r.payout_deadline = XmlToDate(v);
-      } else if (path == "<指定試合><番号>") {
-        current = XmlToInt(v);
-        MatchAt(r, current);
-      } else if (path == "<指定試合><試合開催日>") {
-        MatchAt(r, current).match_date = XmlToDate(v);
-      } else if (path == "<指定試合><試合開始予定時間>") {
-        MatchAt(r, current).kickoff = XmlToDate(v);
-      } else if (path == "<指定試合><ホーム>") {
-        MatchAt(r, current).home = v;
-      } else if (path == "<指定試合><アウェイ>") {
-        MatchAt(r, current).away = v;
-      } else {
-        for (int code = 0; code < 3; ++code) {
-          std::string outcome = std::string("<指定試合><") + kOutcomeNames[code] + ">";
-          if (path == outcome + "<投票口数>")
-            MatchAt(r, current).outcomes[code].count = VoteFigure(v);
-          if (path == outcome + "<投票率>") MatchAt(r, current).outcomes[code].rate = VoteFigure(v);
+  std::string whole = header ? text : "<minitoto>\r\n" + text + "\r\n</minitoto>";
+  int current = 0;
+  auto assign = [&current](VoteStatusRecord& r, const std::string& path, const std::string& v) {
+    if (AssignRoundValue(r, path, v)) return;
+    if (path == "<販売終了時点>") {
+      r.as_of = XmlToDate(v);
+    } else if (path == "<指定試合><番号>") {
+      current = XmlToInt(v);
+      MatchAt(r.matches, current);
+    } else if (path == "<指定試合><試合開催日>") {
+      MatchAt(r.matches, current).match_date = XmlToDate(v);
+    } else if (path == "<指定試合><試合開始予定時間>") {
+      MatchAt(r.matches, current).kickoff = XmlToDate(v);
+    } else if (path == "<指定試合><ホーム>") {
+      MatchAt(r.matches, current).home = v;
+    } else if (path == "<指定試合><アウェイ>") {
+      MatchAt(r.matches, current).away = v;
+    } else {
+      for (int code = 0; code < 3; ++code) {
+        std::string outcome = std::string("<指定試合><") + kOutcomeNames[code] + ">";
+        if (path == outcome + "<投票口数>") {
+          MatchAt(r.matches, current).outcomes[code].count = VoteFigure(v);
         }
-        struct Group {
-          const char* name;
-          std::array<Money, 3>& figures;
-        };
-        for (const Group& g : {Group{"<売上金額>", r.sales}, Group{"<投票口数>", r.tickets},
-                               Group{"<投票枚数>", r.cards}}) {
-          for (int k = 0; k < 3; ++k) {
-            if (path == std::string(g.name) + "<" + kFigureNames[k] + ">") {
-              g.figures[k] = VoteFigure(v);
-            }
+        if (path == outcome + "<投票率>") {
+          MatchAt(r.matches, current).outcomes[code].rate = VoteFigure(v);
+        }
+      }
+      struct Group {
+        const char* name;
+        std::array<Money, 3>& figures;
+      };
+      for (const Group& g : {Group{"<売上金額>", r.sales}, Group{"<投票口数>", r.tickets},
+                             Group{"<投票枚数>", r.cards}}) {
+        for (int k = 0; k < 3; ++k) {
+          if (path == std::string(g.name) + "<" + kFigureNames[k] + ">") {
+            g.figures[k] = VoteFigure(v);
           }
         }
       }
-    };
-    if (!ParseOfficialXml(whole, kKind, assign)) {
-      ReportError(kClass, "XmlLoad", kXmlMalformed);
-      return false;
     }
-    record_ = r;
-    return true;
-  } catch (const std::exception& e) {
-    ReportException(kClass, "XmlLoad", e);
-    return false;
-  }
+  };
+  return ReadOfficialRecord<VoteStatusRecord>(whole, kKind, kClass, {}, assign, record_);
 }
 
 bool clsXmlVote::XmlSave() {

@@ -647,10 +647,25 @@ void frmMain::OfficialDownload(int kind) {
     return;
   }
   const bool ask = download_confirm_.Checked();
+  // A cached file is never replaced on its own, so a wrong one would spoil
+  // the round for good: fetching again over it is the user's explicit choice.
+  static const char* const kKinds[] = {"開催情報", "投票状況", "くじ結果"};
+  const bool cached = kind == 0   ? round_.CheckScheduleFile()
+                      : kind == 1 ? round_.CheckVoteFile()
+                                  : round_.CheckResultFile();
+  bool refresh = false;
+  if (cached && !round_.NoGame()) {
+    const std::string name = kKinds[std::clamp(kind, 0, 2)];
+    refresh =
+        platform().MessageBox("キャッシュ済みの" + name + "を再ダウンロードしますか？", " " + name,
+                              MsgIcon::kQuestion, MsgButtons::kYesNo) == MsgAnswer::kYes;
+  }
+  // The user has just said yes to this download: no second question.
+  const bool ask_download = ask && !refresh;
   switch (kind) {
-    case 0: round_.GetSchedule(ask); break;
-    case 1: round_.GetVote(ask); break;
-    default: round_.GetResult(ask); break;
+    case 0: round_.GetSchedule(ask_download, refresh); break;
+    case 1: round_.GetVote(ask_download, refresh); break;
+    default: round_.GetResult(ask_download, refresh); break;
   }
 }
 
@@ -1257,8 +1272,9 @@ void frmMain::ShowSaleStatus() {
 }
 
 void frmMain::UpdateDownloadButtons() {
-  download_enabled_ = {!round_.CheckScheduleFile(), !round_.CheckVoteFile(),
-                       !round_.CheckResultFile()};
+  // A cached kind stays fetchable: the download asks before it replaces the
+  // file.
+  download_enabled_ = {true, true, true};
 }
 
 void frmMain::SetGradeControls() {

@@ -124,6 +124,30 @@ TEST_F(CliOfficialTest, UnknownClubsAreListedThenAddedTogether) {
   EXPECT_EQ(Run({"download", "vote", "1500", "A", "--add-teams"}), 64);
 }
 
+// Another group's page is refused; a wrong file already cached stays until
+// --refresh, which replaces it only with a usable record.
+TEST_F(CliOfficialTest, RefreshFetchesAgainOverTheCache) {
+  const std::string path = clsXmlVote::GetFileName(1487, "A");
+  server_.SetPage("/vote", testing::ReadPage("vote_1487_B.html"));
+  ASSERT_EQ(Run({"download", "vote", "1487", "A", "--yes"}), 1);
+  EXPECT_TRUE(Has(out_.str(), "Vote status 1487 A: nothing usable\n"));
+  EXPECT_FALSE(FileExists(path));
+
+  const std::string wrong = testing::ShippedBytes("SysData/minitoto_Vote/minitoto_vote_1487_B.xml");
+  dir_.WriteBytes("SysData/minitoto_Vote/minitoto_vote_1487_A.xml", wrong);
+  ASSERT_EQ(Run({"download", "vote", "1487", "A", "--yes", "--refresh"}), 1);
+  EXPECT_TRUE(Has(out_.str(), "the cached file is kept\n"));
+  EXPECT_EQ(dir_.ReadBytes("SysData/minitoto_Vote/minitoto_vote_1487_A.xml"), wrong);
+
+  server_.SetPage("/vote", testing::ReadPage("vote_1487_A.html"));
+  ASSERT_EQ(Run({"download", "vote", "1487", "A", "--yes"}), 0);
+  EXPECT_TRUE(Has(out_.str(), "already cached in"));
+  ASSERT_EQ(Run({"download", "vote", "1487", "A", "--yes", "--refresh"}), 0) << err_.str();
+  EXPECT_TRUE(Has(out_.str(), ", replacing the file it held\n"));
+  EXPECT_EQ(dir_.ReadBytes("SysData/minitoto_Vote/minitoto_vote_1487_A.xml"),
+            testing::ShippedBytes("SysData/minitoto_Vote/minitoto_vote_1487_A.xml"));
+}
+
 TEST_F(CliOfficialTest, BadArgumentsShowTheUsage) {
   EXPECT_EQ(Run({"download", "odds", "1487", "A"}), 64);
   EXPECT_EQ(Run({"download", "vote", "0", "A"}), 64);

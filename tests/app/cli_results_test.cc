@@ -32,7 +32,12 @@ DocumentRecord Doc(int round, std::vector<int> singles) {
 ResultRecord Result(int round, std::array<int, 5> outcomes) {
   ResultRecord r;
   r.Kaisaikai = round;
-  for (int m = 0; m < 5; ++m) r.matches[m].result = static_cast<uint8_t>(outcomes[m]);
+  for (int m = 0; m < 5; ++m) {
+    r.matches[m].result = static_cast<uint8_t>(outcomes[m]);
+    // A score that agrees with the outcome: 1-0, 0-0 or 0-1.
+    r.matches[m].home_score = outcomes[m] == 1 ? 1 : 0;
+    r.matches[m].away_score = outcomes[m] == 2 ? 1 : 0;
+  }
   r.prize[0] = Money::FromInt(1234560);
   r.winners[0] = Money::FromInt(3);
   return r;
@@ -189,6 +194,18 @@ TEST_F(CliResultsRunTest, CheckAgainstTheCachedResult) {
   EXPECT_TRUE(Has(out.str(), "7,407,360 \n")) << out.str();
   ASSERT_EQ(Run({"check", "--singles", csv_, "--round", "1300", "--group", "A", "--all"}), 0);
   EXPECT_TRUE(Has(out.str(), "no official result"));
+  // A cut cache file is no result: cut in the header, in a match, or with
+  // every value there but the closing tags, it is reported and graded as
+  // absent.
+  const std::string file = "SysData/minitoto_Result/minitoto_result_1300_B.xml";
+  const std::string whole = dir.ReadBytes(file);
+  const size_t tail = whole.rfind("</", whole.rfind("</minitoto>") - 1);
+  for (size_t cut : {size_t{150}, whole.size() / 2, tail}) {
+    dir.WriteBytes(file, whole.substr(0, cut));
+    ASSERT_EQ(Run({"check", "--singles", csv_, "--round", "1300", "--group", "B", "--all"}), 0);
+    EXPECT_TRUE(Has(out.str(), "no official result (provisional marks)")) << cut;
+    EXPECT_TRUE(Has(err.str(), "XMLデータが異常です。")) << cut << err.str();
+  }
 }
 
 TEST_F(CliResultsRunTest, PrintAndCheckASavedDocument) {

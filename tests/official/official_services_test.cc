@@ -199,6 +199,113 @@ TEST_F(OfficialServicesTest, PagesWithUnreadableFiguresAreReportedAndNotCached) 
   EXPECT_EQ(fake_.messages().size(), 1u);
 }
 
+// A page that contradicts the request or itself is refused with the
+// download-failure warning, and nothing of it is cached.
+TEST_F(OfficialServicesTest, PagesThatContradictThemselvesOrTheRequestAreRefused) {
+  const std::string schedule = ReadPage("schedule_1487.html");
+  const std::string result = ReadPage("result_1487.html");
+  // A part cut short before the next group's heading: the rows after it are
+  // that group's.
+  auto cut_part = [](std::string page, const std::string& kind) {
+    const std::string a_head = "第1487回 mini toto-A組 " + kind + "</h2>";
+    size_t from = page.find(a_head) + a_head.size();
+    page.erase(from, page.find("<h2 class=\"ttl\">第1487回 mini toto-B組") - from);
+    return page;
+  };
+  const std::string row = "<td>2-1</td><td>FC東京</td><td>1</td>";
+  const std::vector<std::pair<std::string, std::function<bool()>>> refused = {
+      {"group B's vote page at A's address",
+       [&] {
+         server_.SetPage("/vote", ReadPage("vote_1487_B.html"));
+         return vote_.GetVote(1487, "A", 3, false) || vote_.CheckVoteFile(1487, "A");
+       }},
+      {"vote sale in 2099",
+       [&] {
+         server_.SetPage(
+             "/vote", ReplaceAll(ReadPage("vote_1487_A.html"), "2024年06月15日", "2099年06月15日"));
+         return vote_.GetVote(1487, "A", 3, false) || vote_.CheckVoteFile(1487, "A");
+       }},
+      {"schedule sale in 2099",
+       [&] {
+         server_.SetPage("/schedule", ReplaceAll(schedule, "2024年06月15日", "2099年06月15日"));
+         return schedule_.GetSchedule(1487, "A", 3, false) ||
+                schedule_.CheckScheduleFile(1487, "A");
+       }},
+      {"schedule part cut short",
+       [&] {
+         server_.SetPage("/schedule", cut_part(schedule, "くじ情報"));
+         return schedule_.GetSchedule(1487, "A", 3, false) ||
+                schedule_.CheckScheduleFile(1487, "A");
+       }},
+      {"result part cut short",
+       [&] {
+         server_.SetPage("/result", cut_part(result, "くじ結果"));
+         return result_.GetResult(1487, "A", 3, false) || result_.CheckResultFile(1487, "A");
+       }},
+      {"2-1 as an away win",
+       [&] {
+         server_.SetPage("/result",
+                         ReplaceAll(result, row, "<td>2-1</td><td>FC東京</td><td>2</td>"));
+         return result_.GetResult(1487, "A", 3, false) || result_.CheckResultFile(1487, "A");
+       }},
+      {"2-1 as code 3",
+       [&] {
+         server_.SetPage("/result",
+                         ReplaceAll(result, row, "<td>2-1</td><td>FC東京</td><td>3</td>"));
+         return result_.GetResult(1487, "A", 3, false) || result_.CheckResultFile(1487, "A");
+       }},
+  };
+  for (const auto& [name, got_or_cached] : refused) {
+    fake_.ClearRecords();
+    EXPECT_FALSE(got_or_cached()) << name;
+    EXPECT_FALSE(vote_.Unpublished() || schedule_.Unpublished() || result_.Unpublished()) << name;
+    EXPECT_TRUE(fake_.messages().empty()) << name;
+  }
+  // A match called off during play keeps its score beside "中止".
+  server_.SetPage("/result", ReplaceAll(result, row, "<td>2-1</td><td>FC東京</td><td>中止</td>"));
+  ASSERT_TRUE(result_.GetResult(1487, "A", 3, false));
+  EXPECT_EQ(result_.Record().matches[0].result, kResultCancelled);
+  EXPECT_EQ(result_.Record().matches[0].home_score, 2);
+  EXPECT_TRUE(result_.Saved());
+}
+
+// A wrong cached record stays until the user fetches again: a refresh that
+// fails keeps the file, one that brings a usable record replaces it.
+TEST_F(OfficialServicesTest, RefreshReplacesTheCacheOnlyWithAUsableRecord) {
+  const std::string path = clsXmlResult::GetFileName(1487, "A");
+  InstallSample(path, "SysData/minitoto_Result/minitoto_result_1487_B.xml");
+  const std::string wrong = Bytes(path);
+  ASSERT_TRUE(result_.GetResult(1487, "A", 3, false));
+  EXPECT_TRUE(result_.FromFile());
+  EXPECT_EQ(Requests(), 0);
+
+  server_.SetPage("/result", ReadPage("error_404.html"));
+  EXPECT_FALSE(result_.GetResult(1487, "A", kSourceRefresh, false));
+  EXPECT_EQ(Bytes(path), wrong);
+  server_.SetPage("/result", ReadPage("result_1487.html"));
+  ASSERT_TRUE(result_.GetResult(1487, "A", kSourceRefresh, false));
+  EXPECT_TRUE(result_.Saved());
+  EXPECT_EQ(Bytes(path),
+            testing::ShippedBytes("SysData/minitoto_Result/minitoto_result_1487_A.xml"));
+
+  // Interim figures never replace the final ones.
+  const std::string vote_path = clsXmlVote::GetFileName(1487, "A");
+  InstallSample(vote_path, "SysData/minitoto_Vote/minitoto_vote_1487_A.xml");
+  const std::string final_vote = Bytes(vote_path);
+  server_.SetPage("/vote", ReadPage("vote_1487_A_interim.html"));
+  EXPECT_TRUE(vote_.GetVote(1487, "A", kSourceRefresh, false));
+  EXPECT_FALSE(vote_.Saved());
+  EXPECT_EQ(Bytes(vote_path), final_vote);
+
+  // A cut cache file is reported and is no record at all.
+  dir_.WriteBytes(Relative(path), wrong.substr(0, wrong.rfind("</")));
+  fake_.ClearRecords();
+  EXPECT_FALSE(result_.GetResult(1487, "A", kSourceFile, false));
+  EXPECT_EQ(result_.Record().Kaisaikai, 0);
+  ASSERT_EQ(fake_.messages().size(), 1u);
+  EXPECT_EQ(fake_.messages()[0].text, "XMLデータが異常です。");
+}
+
 TEST_F(OfficialServicesTest, NotPublishedPagesAndOtherRoundsGiveTheInformation) {
   server_.SetPage("/schedule", ReadPage("schedule_unpublished.html"));
   EXPECT_FALSE(schedule_.GetSchedule(1488, "A", 3, false));

@@ -52,6 +52,8 @@ TEST_F(RecordChecksTest, ScheduleNeedsMatchesAndForANormalRoundItsDates) {
       {"no match date", [](ScheduleRecord& r) { r.matches[0].match_date = DateTime(); }},
       {"no sale end", [](ScheduleRecord& r) { r.sale_end = DateTime(); }},
       {"no announcement", [](ScheduleRecord& r) { r.result_announcement = DateTime(); }},
+      {"sale ends before it starts",
+       [](ScheduleRecord& r) { r.sale_end = DateTime::Date(2024, 6, 1); }},
   };
   for (const auto& [name, spoil] : breaks) {
     ScheduleRecord r = schedule_;
@@ -91,6 +93,7 @@ TEST_F(RecordChecksTest, VoteStatusBreaksEachOfItsRules) {
       {"4: negative", [](VoteStatusRecord& r) { r.cards[kMulti] = Money::FromInt(-1); }},
       {"4: multi + single", [one](VoteStatusRecord& r) { r.cards[kMulti] += one; }},
       {"5: payout deadline", [](VoteStatusRecord& r) { r.payout_deadline = DateTime(); }},
+      {"5: sale end in 2099", [](VoteStatusRecord& r) { r.sale_end = DateTime::Date(2099, 1, 1); }},
       {"6: 100 yen a ticket",
        [one](VoteStatusRecord& r) {
          r.sales[kTotal] += one;
@@ -117,6 +120,14 @@ TEST_F(RecordChecksTest, ResultLimitsScoresAndNeedsPrizesUnlessCancelled) {
       {"result 4", [](ResultRecord& r) { r.matches[1].result = 4; }},
       {"negative prize", [](ResultRecord& r) { r.prize[0] = Money::FromInt(-1); }},
       {"no sale start", [](ResultRecord& r) { r.sale_start = DateTime(); }},
+      // Match 1 ended 2-1: an away win contradicts the score.
+      {"2-1 as away win", [](ResultRecord& r) { r.matches[0].result = 2; }},
+      {"1-1 as home win", [](ResultRecord& r) { r.matches[1].result = 1; }},
+      {"sale in 2099", [](ResultRecord& r) { r.sale_start = DateTime::Date(2099, 6, 15); }},
+      {"match in 1999",
+       [](ResultRecord& r) { r.matches[2].match_date = DateTime::Date(1999, 6, 22); }},
+      {"payout before result",
+       [](ResultRecord& r) { r.payout_start = DateTime::Date(2024, 6, 1); }},
   };
   for (const auto& [name, spoil] : breaks) {
     ResultRecord r = result_;
@@ -125,6 +136,10 @@ TEST_F(RecordChecksTest, ResultLimitsScoresAndNeedsPrizesUnlessCancelled) {
   }
   ResultRecord r = result_;
   r.matches[1].away_score = 30;
+  r.matches[1].result = 2;
+  EXPECT_TRUE(IsResultValid(r));
+  // A match called off keeps the score it had; its code is 3 whatever it was.
+  r.matches[0].result = kResultCancelled;
   EXPECT_TRUE(IsResultValid(r));
   r.cancelled = true;
   r.sale_start = DateTime();

@@ -17,6 +17,8 @@
 #include "support/text.h"
 #include "support/text_file.h"
 #include "tests/common/fake_platform.h"
+#include "tests/common/http_test_server.h"
+#include "tests/common/official_fixtures.h"
 #include "tests/common/temp_dir.h"
 #include "tests/ui/ui_fixtures.h"
 #include "ui/analysis_window.h"
@@ -249,10 +251,11 @@ TEST_F(MainWindowTest, FileDialogsAndDefaultNames) {
 
 TEST_F(MainWindowTest, HomePageFollowsTheCache) {
   main_->Round().SetKaisaikai(1487);
-  // The shipped cache holds all three kinds for round 1487 A.
-  EXPECT_FALSE(main_->State(Cmd::kDownloadSchedule).enabled);
-  EXPECT_FALSE(main_->State(Cmd::kDownloadVote).enabled);
-  EXPECT_FALSE(main_->State(Cmd::kDownloadResult).enabled);
+  // The shipped cache holds all three kinds for round 1487 A; each can be
+  // fetched again.
+  EXPECT_TRUE(main_->State(Cmd::kDownloadSchedule).enabled);
+  EXPECT_TRUE(main_->State(Cmd::kDownloadVote).enabled);
+  EXPECT_TRUE(main_->State(Cmd::kDownloadResult).enabled);
   EXPECT_TRUE(main_->SaleStatus().visible);
   EXPECT_EQ(main_->SaleStatus().sale_end, "2024年06月22日(土) 13:50:00");
   EXPECT_EQ(main_->SaleStatus().status, "販売終了");
@@ -588,6 +591,43 @@ TEST_F(MainWindowTest, DamagedCacheAndEmptyVotesLeaveTheWindowUsable) {
   EXPECT_EQ(main_->MatchTable().Graph().Share(1, 0), 0);
   main_->ShowPage(3);
   EXPECT_EQ(main_->CurrentPage(), 3);
+}
+
+// A result cache cut short is no result for the check page, and the user
+// can fetch the round again over it: the download asks first.
+TEST_F(MainWindowTest, CutResultCacheIsNoResultUntilFetchedAgain) {
+  const std::string file = "SysData/minitoto_Result/minitoto_result_1487_A.xml";
+  const std::string whole = dir_.ReadBytes(file);
+  dir_.WriteBytes(file, whole.substr(0, whole.rfind("</", whole.rfind("</minitoto>") - 1)));
+  main_->Round().SetKaisaikai(1487);
+  EXPECT_EQ(fake_.MessageTexts(), std::vector<std::string>{"XMLデータが異常です。"});
+  EXPECT_EQ(main_->Result().Kaisaikai, 0);
+  main_->ShowPage(3);
+  EXPECT_FALSE(main_->ResultCheck().Official());
+  EXPECT_FALSE(main_->State(Cmd::kShowAllResults).enabled);
+
+  testing::HttpTestServer server;
+  testing::PointSettingsAt(server);
+  server.SetPage("/result", testing::ReadPage("result_1487.html"));
+  // The schedule is cached and usable: No leaves it and asks the site nothing.
+  ASSERT_TRUE(main_->State(Cmd::kDownloadSchedule).enabled);
+  fake_.ClearRecords();
+  fake_.QueueAnswer(MsgAnswer::kNo);
+  main_->ShowPage(0);
+  main_->Execute(Cmd::kDownloadSchedule);
+  EXPECT_EQ(fake_.messages().at(0).text, "キャッシュ済みの開催情報を再ダウンロードしますか？");
+  EXPECT_TRUE(server.Requests().empty());
+
+  fake_.ClearRecords();
+  fake_.QueueAnswer(MsgAnswer::kYes);
+  main_->Execute(Cmd::kDownloadResult);
+  EXPECT_EQ(fake_.messages().at(0).text, "キャッシュ済みのくじ結果を再ダウンロードしますか？");
+  EXPECT_EQ(fake_.messages().at(0).buttons, MsgButtons::kYesNo);
+  EXPECT_EQ(server.Requests().size(), 1u);
+  EXPECT_EQ(main_->Result().Kaisaikai, 1487);
+  main_->ShowPage(3);
+  EXPECT_TRUE(main_->ResultCheck().Official());
+  EXPECT_EQ(dir_.ReadBytes(file), whole);
 }
 
 }  // namespace
