@@ -57,7 +57,10 @@ TEST_F(OpenFileTest, OtherFilesAndBusyWindowsChangeNothing) {
   const std::vector<int> singles = main_.Singles();
   dir_.WriteBytes("notes.txt", "1,2,3\r\n");
   EXPECT_FALSE(main_.OpenFile(Path("notes.txt")));
-  EXPECT_EQ(fake_.MessageTexts(), std::vector<std::string>{"ファイルの読込に失敗しました。"});
+  EXPECT_EQ(fake_.MessageTexts(),
+            std::vector<std::string>{"このファイルは開けません。\r\n" + Path("notes.txt") +
+                                     "\r\n開けるのはデータファイル(*.tpd)、条件ファイル(*.tpj)、"
+                                     "CSVファイル(*.csv)です。"});
   EXPECT_FALSE(main_.OpenFile(Path("missing.tpd")));
   EXPECT_FALSE(main_.OpenFile(Path("missing.csv")));
   EXPECT_EQ(main_.FileName(), doc);
