@@ -2,6 +2,7 @@
 
 #include "core/toto_data.h"
 #include "support/error_report.h"
+#include "support/file_lock.h"
 #include "support/paths.h"
 #include "support/platform.h"
 #include "support/text.h"
@@ -16,6 +17,15 @@ void InputError(const std::string& text) {
   platform().MessageBox(text, "入力エラー", MsgIcon::kWarning);
 }
 
+// A name is one line of the table: a line break in it would add made-up
+// entries that the look-ups then answer from.
+bool HasControlCharacter(const std::string& text) {
+  for (unsigned char c : text) {
+    if (c < 0x20 || c == 0x7F) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 void TeamNameAdder::Open() {
@@ -25,6 +35,10 @@ void TeamNameAdder::Open() {
 
 bool TeamNameAdder::Add() {
   try {
+    // Held from the read to the write, so that a parallel add (another
+    // window, the command line) is neither lost nor added twice.
+    SysDataLock lock;
+    if (!lock.Locked()) return false;
     std::string path = SysDataPath("TeamName3.dat");
     // The file's bytes are kept as they are and the new line goes after
     // them: decoding and re-encoding the whole file would turn bytes that are
@@ -44,6 +58,14 @@ bool TeamNameAdder::Add() {
     }
     if (long_name.empty()) {
       InputError("名称を入力して下さい。");
+      return false;
+    }
+    if (HasControlCharacter(short_name_field)) {
+      InputError("略称に改行やタブなどの制御文字は使えません。");
+      return false;
+    }
+    if (HasControlCharacter(long_name_field)) {
+      InputError("名称に改行やタブなどの制御文字は使えません。");
       return false;
     }
     if (CharCount(short_name_field) > kShortNameMax) {
