@@ -175,8 +175,14 @@ constexpr size_t kTempRandomChars = 6;
 // in two containers can share both a folder and an id.
 int CreateTemporary(const std::string& target, mode_t mode, std::string& temp) {
   static const char kChars[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-  static thread_local std::mt19937_64 random(std::random_device{}() ^
-                                             (static_cast<uint64_t>(::getpid()) << 32));
+  // Seeded again in a forked child, which would otherwise draw the same
+  // names as its parent and its siblings.
+  static thread_local std::mt19937_64 generator;
+  static thread_local pid_t seeded_for = 0;
+  if (seeded_for != ::getpid()) {
+    seeded_for = ::getpid();
+    generator.seed(std::random_device{}() ^ (static_cast<uint64_t>(seeded_for) << 32));
+  }
   std::string folder = FolderOf(target);
   std::string name = target.substr(folder.empty() ? 0 : target.rfind('/') + 1);
   // Leaves room for the decoration within the longest file name.
@@ -189,7 +195,7 @@ int CreateTemporary(const std::string& target, mode_t mode, std::string& temp) {
       letters = forced;
     } else {
       for (size_t i = 0; i < kTempRandomChars; ++i) {
-        letters += kChars[random() % (sizeof kChars - 1)];
+        letters += kChars[generator() % (sizeof kChars - 1)];
       }
     }
     temp = prefix + "." + name + "." + letters + kTempSuffix;
