@@ -419,6 +419,13 @@ int CmdLines(CliContext& ctx, const CliArgs& args_in) {
     return Usage(ctx);
   }
 
+  if (!out_path.empty()) {
+    std::vector<std::string> read(args.begin() + 1, args.end());
+    for (const std::string* extra : {&doc_path, &multi_path}) {
+      if (!extra->empty()) read.push_back(*extra);
+    }
+    if (!CheckOutput(ctx, out_path, read)) return 1;
+  }
   std::vector<SinglesSource> sources(inputs);
   for (size_t i = 0; i < inputs; ++i) {
     if (!LoadSource(ctx, args[i + 1], sources[i])) return 1;

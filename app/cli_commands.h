@@ -40,6 +40,14 @@ bool TakeFlag(CliArgs& args, const std::string& flag);
 // given without its value is reported and sets `missing`.
 bool TakeOption(CliArgs& args, const std::string& flag, std::string& value, bool& missing);
 
+// Whether `output` names the same existing file as `input` (links resolved).
+bool SameFile(const std::string& output, const std::string& input);
+// An output a command may write: none of its `inputs`, no file in SysData
+// unless the command updates its own document there (`in_place`), and a
+// file the writer accepts.  Says why not on ctx.err.
+bool CheckOutput(CliContext& ctx, const std::string& output, const std::vector<std::string>& inputs,
+                 bool in_place = false);
+
 // Singles files and documents shared by the commands.
 // A CSV file of singles in the compress command's layout; a field other than
 // 0, 1 or 2 is reported with its line and fails the read.

@@ -224,6 +224,12 @@ int CmdSearch(CliContext& ctx, const CliArgs& args_in) {
     return 64;
   }
   if (seeded) SeedRandom(static_cast<uint64_t>(seed));
+  // An output that is the document itself is the in-place save.
+  if (out_path.empty() || SameFile(out_path, args[0])) {
+    if (!CheckOutput(ctx, args[0], {}, true)) return 1;
+  } else if (!CheckOutput(ctx, out_path, {args[0]})) {
+    return 1;
+  }
   clsTFileTPD tpd;
   DocumentRecord doc;
   if (!OpenDocument(tpd, args[0], true, doc)) return 1;
@@ -284,12 +290,14 @@ int CmdCsv(CliContext& ctx, const CliArgs& args_in) {
   DocumentRecord doc;
   if (args[0] == "export") {
     if (add || del) return usage();
+    if (!CheckOutput(ctx, csv_path, {doc_path})) return 1;
     if (!OpenDocument(tpd, doc_path, true, doc)) return 1;
     if (!csv.CsvSave(csv_path, doc.SingleCount, doc.SingleData)) return 1;
     ctx.out << doc.SingleCount << " singles written to " << csv_path << "\n";
     return 0;
   }
   if (args[0] != "import") return usage();
+  if (!CheckOutput(ctx, doc_path, {csv_path}, true)) return 1;
   if (FileExists(doc_path)) {
     if (!OpenDocument(tpd, doc_path, true, doc)) return 1;
   } else if (add || del) {

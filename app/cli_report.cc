@@ -1,5 +1,6 @@
 #include "app/cli_report.h"
 
+#include <iostream>
 #include <istream>
 #include <iterator>
 #include <ostream>
@@ -70,6 +71,9 @@ int CmdImport(CliContext& ctx, const CliArgs& args) {
     ctx.err << "usage: zelvomini-cli import FILE < TEXT\n";
     return 64;
   }
+  std::vector<std::string> inputs;
+  if (&ctx.in == &std::cin) inputs.push_back("/dev/stdin");
+  if (!CheckOutput(ctx, args[0], inputs, true)) return 1;
   DocumentRecord doc;
   if (!ReportIo().load || !ReportIo().load(args[0], doc)) {
     ctx.err << "zelvomini-cli: cannot read the document " << args[0] << "\n";

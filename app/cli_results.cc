@@ -308,8 +308,15 @@ int CmdPrint(CliContext& ctx, const CliArgs& args_in) {
       return 64;
     }
   }
+  // What the command reads: the document, or the singles file of --singles.
+  CliArgs inputs = args;
+  std::string ignored;
+  bool no_value = false;
+  TakeOption(inputs, "--round", ignored, no_value);
+  TakeOption(inputs, "--group", ignored, no_value);
   DocumentRecord doc;
   if (!LoadDocumentArgs(ctx, args, doc, request.file_name, kPrintUsage)) return 64;
+  if (has_pdf && !CheckOutput(ctx, pdf, inputs)) return 1;
   PrinterSettings settings = ReadPrinterIni();
   ScheduleRecord schedule_record;
   const ScheduleRecord* schedule = nullptr;
@@ -325,11 +332,12 @@ int CmdPrint(CliContext& ctx, const CliArgs& args_in) {
   if (has_pdf) {
     // The file is the printer: the printer chosen in the settings is not used.
     settings.PrinterName.clear();
-    QtPdfPrinter printer(ResolveProgramPath(pdf));
+    QtPdfPrinter printer(pdf);
     int rc = PrintDocumentSheets(ctx.out, ctx.err, doc, schedule, settings, request, printer);
     if (rc != 0) return rc;
     if (!printer.Finish()) {
-      ctx.err << "zelvomini-cli: cannot write " << pdf << "\n";
+      ctx.err << "zelvomini-cli: cannot write " << pdf
+              << (LastWriteError().empty() ? "" : ": " + LastWriteError()) << "\n";
       return 1;
     }
     ctx.out << "written " << pdf << " (" << printer.pages() << " pages)\n";

@@ -2,6 +2,7 @@
 // files, offscreen: the pictures of the README are made with it
 // (scripts/screenshots.sh).
 #include <QApplication>
+#include <QBuffer>
 #include <QDir>
 #include <QPixmap>
 #include <QPrintPreviewDialog>
@@ -14,6 +15,7 @@
 #include "app/startup.h"
 #include "files/toto_settings.h"
 #include "support/paths.h"
+#include "support/text_file.h"
 #include "ui/qt/batch_window_view.h"
 #include "ui/qt/main_window_view.h"
 #include "ui/qt/odds_window_view.h"
@@ -26,7 +28,12 @@ namespace {
 bool Save(QWidget& w, const QString& folder, const char* name) {
   QApplication::processEvents();
   QString path = QDir(folder).filePath(name);
-  bool ok = w.grab().save(path);
+  QByteArray png;
+  QBuffer buffer(&png);
+  buffer.open(QIODevice::WriteOnly);
+  bool ok = w.grab().save(&buffer, "PNG") &&
+            zelvo::WriteFileBytes(path.toStdString(), std::string_view(png.constData(), png.size()),
+                                  false);
   std::cout << (ok ? "wrote " : "could not write ") << path.toStdString() << "\n";
   return ok;
 }

@@ -5,6 +5,7 @@
 #include "core/toto_data.h"
 #include "files/ini_file.h"
 #include "support/error_report.h"
+#include "support/file_lock.h"
 #include "support/paths.h"
 #include "support/platform.h"
 #include "support/text.h"
@@ -127,6 +128,12 @@ bool clsPendralcoveDownload::GetTeamName2() {
       Failure(std::string("原因：") + kTeamName2 + " が異常です");
       return false;
     }
+    // The table was compared while the download ran; another process may
+    // have installed the same or a newer one meanwhile.
+    SysDataLock lock;
+    if (!lock.Locked()) return false;
+    int remote = VersionNumber(GetItem(kTeamName2, ""));
+    if (remote > 0 && VersionNumber(clsTotoData().GetTeamName2Version()) >= remote) return true;
     return WriteTextFile(SysDataPath(kTeamName2), CrLfLines(text));
   } catch (const std::exception& e) {
     ReportException(kClassName, "GetTeamName2", e);

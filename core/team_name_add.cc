@@ -4,6 +4,7 @@
 
 #include "core/toto_data.h"
 #include "support/error_report.h"
+#include "support/file_lock.h"
 #include "support/paths.h"
 #include "support/platform.h"
 #include "support/text.h"
@@ -18,6 +19,15 @@ void InputError(const std::string& text) {
   platform().MessageBox(text, "入力エラー", MsgIcon::kWarning);
 }
 
+// A name is one line of the table: a line break in it would add made-up
+// entries that the look-ups then answer from.
+bool HasControlCharacter(const std::string& text) {
+  for (unsigned char c : text) {
+    if (c < 0x20 || c == 0x7F) return true;
+  }
+  return false;
+}
+
 // The checks of one entry, in the dialog's order; the first that fails
 // shows its message.
 bool CheckEntry(const TeamNameEntry& entry, const clsTotoData& tables) {
@@ -29,6 +39,14 @@ bool CheckEntry(const TeamNameEntry& entry, const clsTotoData& tables) {
   }
   if (long_name.empty()) {
     InputError("名称を入力して下さい。");
+    return false;
+  }
+  if (HasControlCharacter(entry.short_name)) {
+    InputError("略称に改行やタブなどの制御文字は使えません。");
+    return false;
+  }
+  if (HasControlCharacter(entry.long_name)) {
+    InputError("名称に改行やタブなどの制御文字は使えません。");
     return false;
   }
   if (CharCount(entry.short_name) > kShortNameMax) {
@@ -62,6 +80,10 @@ std::string SuggestShortTeamName(const std::string& long_name) {
 
 bool AddTeamNames(const std::vector<TeamNameEntry>& entries) {
   try {
+    // Held from the read to the write, so that a parallel add (another
+    // window, the command line) is neither lost nor added twice.
+    SysDataLock lock;
+    if (!lock.Locked()) return false;
     std::string path = SysDataPath("TeamName3.dat");
     // The file's bytes are kept as they are and the new lines go after
     // them: decoding and re-encoding the whole file would turn bytes that are

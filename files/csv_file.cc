@@ -120,7 +120,9 @@ bool clsTFileCSV::CsvSave(const std::string& strFileName, int lngSCount,
     }
     platform().WaitProgress("CSVファイルに保存中", lngSCount - 1, lngSCount - 1);
     if (!WriteFileBytes(strFileName, out, false)) {
-      ReportError(kClass, "CsvSave_Sub", strFileName + "\r\n" + "ファイルの保存に失敗しました。");
+      ReportError(
+          kClass, "CsvSave_Sub",
+          strFileName + "\r\n" + "ファイルの保存に失敗しました。" + "\r\n" + LastWriteError());
       return false;
     }
     return true;

@@ -2,6 +2,7 @@
 
 #include "files/ini_file.h"
 #include "support/error_report.h"
+#include "support/file_lock.h"
 #include "support/paths.h"
 #include "support/platform.h"
 #include "support/text.h"
@@ -69,7 +70,8 @@ std::string MainIniText(const MainWindowSettings& s) {
 }
 
 bool SaveMainIni(const MainWindowSettings& s) {
-  return WriteTextFile(SysDataPath(kFileName), MainIniText(s));
+  SysDataLock lock;
+  return lock.Locked() && WriteTextFile(SysDataPath(kFileName), MainIniText(s));
 }
 
 }  // namespace zelvo

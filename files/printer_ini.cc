@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "files/ini_file.h"
+#include "support/file_lock.h"
 #include "support/paths.h"
 #include "support/text.h"
 #include "support/text_file.h"
@@ -75,7 +76,8 @@ std::string PrinterIniText(const PrinterSettings& s) {
 }
 
 bool WritePrinterIni(const PrinterSettings& s) {
-  return WriteTextFile(SysDataPath(kFileName), PrinterIniText(s));
+  SysDataLock lock;
+  return lock.Locked() && WriteTextFile(SysDataPath(kFileName), PrinterIniText(s));
 }
 
 }  // namespace zelvo

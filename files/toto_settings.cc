@@ -2,6 +2,7 @@
 
 #include "files/ini_file.h"
 #include "support/error_report.h"
+#include "support/file_lock.h"
 #include "support/paths.h"
 #include "support/platform.h"
 #include "support/text.h"
@@ -98,16 +99,21 @@ std::string TotoSettingsText(const TotoSettings& s) {
   return t;
 }
 
-bool WriteTotoSettings() { return WriteTextFile(Path(), TotoSettingsText(totoSettings())); }
+bool WriteTotoSettings() {
+  SysDataLock lock;
+  return lock.Locked() && WriteTextFile(Path(), TotoSettingsText(totoSettings()));
+}
 
 void LoadTotoSettings() {
   SetDefaultTotoSettings();
+  // Every start may write the file; one process at a time decides whether.
+  SysDataLock lock;
   if (!FileExists(Path())) {
-    WriteTotoSettings();
+    if (lock.Locked()) WriteTotoSettings();
     return;
   }
   ReadTotoSettings();
-  if (totoSettings().Version < 1) {
+  if (totoSettings().Version < 1 && lock.Locked()) {
     // An unversioned file is replaced by the defaults, but it may be one the
     // user edited with a damaged Version line: the old bytes are kept beside
     // it first, and the user is told once, when the replacement happens.

@@ -700,7 +700,9 @@ bool clsTFileTPD::SaveFile(const std::string& file_name, bool document,
     std::string bytes = BuildFileBytes(document, record);
     if (!WriteFileBytes(file_name, bytes, false)) {
       if (report)
-        ReportError(kClass, "Save", file_name + "\r\n" + "ファイルの保存に失敗しました。");
+        ReportError(
+            kClass, "Save",
+            file_name + "\r\n" + "ファイルの保存に失敗しました。" + "\r\n" + LastWriteError());
       return false;
     }
     return true;

@@ -130,6 +130,32 @@ TEST_F(TeamNamesTest, AddTeamChecksInOrder) {
   EXPECT_FALSE(dir_.ReadBytes("SysData/TeamName3.dat").size());
 }
 
+// A line break or another control character in a field would write made-up
+// entries into the table; either field is refused with its own message.
+TEST_F(TeamNamesTest, AddTeamRefusesControlCharacters) {
+  struct Case {
+    std::string long_name, short_name;
+    const char* message;
+  };
+  for (const Case& c :
+       {Case{"クラブ\r\nFAKE  = 偽クラブ", "CL", "名称に改行やタブなどの制御文字は使えません。"},
+        Case{"クラブ\n", "CL", "名称に改行やタブなどの制御文字は使えません。"},
+        Case{"ク\x7fラブ", "CL", "名称に改行やタブなどの制御文字は使えません。"},
+        Case{"クラブ", "C\tL", "略称に改行やタブなどの制御文字は使えません。"},
+        Case{"クラブ", "C\rL", "略称に改行やタブなどの制御文字は使えません。"},
+        Case{"クラブ", std::string("C\0L", 3), "略称に改行やタブなどの制御文字は使えません。"}}) {
+    fake_.ClearRecords();
+    TeamNameAdder adder;
+    adder.long_name_field = c.long_name;
+    adder.short_name_field = c.short_name;
+    EXPECT_FALSE(adder.Add()) << c.message;
+    ASSERT_EQ(fake_.messages().size(), 1u);
+    EXPECT_EQ(fake_.messages()[0].text, c.message);
+    EXPECT_EQ(fake_.messages()[0].title, "入力エラー");
+  }
+  EXPECT_FALSE(dir_.ReadBytes("SysData/TeamName3.dat").size());
+}
+
 TEST_F(TeamNamesTest, AddTeamCreatesAndAppendsTheUserFile) {
   LastUnresolvedTeamName() = "レヴァークラブ";
   TeamNameAdder adder;

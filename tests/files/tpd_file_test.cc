@@ -5,11 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <string>
 
 #include "support/paths.h"
 #include "support/text.h"
+#include "support/text_file.h"
 #include "support/version.h"
 #include "tests/common/document_fixtures.h"
 #include "tests/common/fake_platform.h"
@@ -405,7 +407,9 @@ TEST_F(TpdFileTest, FailedSaveKeepsThePreviousFile) {
   EXPECT_FALSE(tpd_.SaveFile(Path("d.tpd"), true, broken, false));
   EXPECT_EQ(fake_.messages().size(), 1u);
   EXPECT_EQ(dir_.ReadBytes("d.tpd"), before);
-  EXPECT_FALSE(FileExists(Path("d.tpd.new")));
+  for (const auto& e : std::filesystem::directory_iterator(dir_.path())) {
+    EXPECT_FALSE(IsWriterTemporaryName(e.path().filename().string())) << e.path();
+  }
 
   // A folder that cannot be written.
   dir_.WriteBytes("plain-file", "x");

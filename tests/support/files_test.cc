@@ -1,6 +1,8 @@
 // The path rule and whole-file text reading and writing.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
 #include <filesystem>
 
@@ -15,6 +17,16 @@
 
 namespace zelvo {
 namespace {
+
+// The writer's temporary files left in a folder.
+std::vector<std::string> Temporaries(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const auto& e : std::filesystem::directory_iterator(folder)) {
+    std::string name = e.path().filename().string();
+    if (IsWriterTemporaryName(name)) names.push_back(name);
+  }
+  return names;
+}
 
 TEST(PathRuleTest, AbsoluteFormsAreKeptRelativeOnesJoined) {
   testing::TempProgramDir dir;
@@ -52,7 +64,7 @@ TEST(TextFileTest, WritesCp932CreatingFolders) {
   std::string path = dir.path() + "/x/y/z.ini";
   ASSERT_TRUE(WriteTextFile(path, "a = ～\r\n"));
   EXPECT_EQ(dir.ReadBytes("x/y/z.ini"), "a = \x81\x60\r\n");
-  EXPECT_FALSE(FileExists(path + ".new"));
+  EXPECT_TRUE(Temporaries(dir.path() + "/x/y").empty());
 }
 
 // A named pipe given as a file would block open() until a writer came.
@@ -79,17 +91,114 @@ TEST(TextFileTest, NamedPipesAndFoldersAreRefusedWithoutWaiting) {
   EXPECT_FALSE(ini.Enabled());
 }
 
-TEST(TextFileTest, FailedWriteKeepsThePreviousFile) {
-  // The temporary file cannot be created (its name is taken by a folder):
-  // the old settings must survive and the failure must be reported.
-  testing::TempProgramDir dir;
-  testing::FakePlatform fake;
-  std::string path = dir.path() + "/s.ini";
-  ASSERT_TRUE(WriteTextFile(path, "old\r\n"));
-  std::filesystem::create_directories(path + ".new");
-  EXPECT_FALSE(WriteTextFile(path, "new\r\n"));
-  EXPECT_EQ(dir.ReadBytes("s.ini"), "old\r\n");
-  EXPECT_EQ(fake.messages().size(), 1u);
+class SafeWriterTest : public ::testing::Test {
+ protected:
+  ~SafeWriterTest() override { WriteFaultsForTesting() = WriteFaults(); }
+  std::string Path(const std::string& rel) const { return JoinPath(dir_.path(), rel); }
+  mode_t Mode(const std::string& rel) const {
+    struct stat st {};
+    ::lstat(Path(rel).c_str(), &st);
+    return st.st_mode;
+  }
+
+  testing::TempProgramDir dir_;
+  testing::FakePlatform fake_;
+};
+
+// Whatever sits beside the target under a name the writer might pick (a
+// user's own d.tpd.new, a link planted at a temporary name, the temporary
+// file of a killed save) is neither followed, nor consumed, nor in the way.
+TEST_F(SafeWriterTest, NothingBesideTheTargetIsFollowedConsumedOrInTheWay) {
+  dir_.WriteBytes("d.tpd", "old");
+  dir_.WriteBytes("d.tpd.new", "the user's own file");
+  dir_.WriteBytes("victim", "not to be touched");
+  ASSERT_EQ(::symlink(Path("victim").c_str(), Path(".d.tpd.AAAAAA.tmp").c_str()), 0);
+  dir_.WriteBytes(".d.tpd.BBBBBB.tmp", "half a save");  // a killed save's leftover
+  for (const char* letters : {"AAAAAA", "BBBBBB"}) {
+    WriteFaultsForTesting().first_temp_letters = letters;
+    ASSERT_TRUE(WriteFileBytes(Path("d.tpd"), std::string("new ") + letters));
+    EXPECT_EQ(dir_.ReadBytes("d.tpd"), std::string("new ") + letters);
+  }
+  EXPECT_EQ(dir_.ReadBytes("d.tpd.new"), "the user's own file");
+  EXPECT_EQ(dir_.ReadBytes("victim"), "not to be touched");
+  EXPECT_TRUE(S_ISLNK(Mode(".d.tpd.AAAAAA.tmp")));
+  EXPECT_EQ(dir_.ReadBytes(".d.tpd.BBBBBB.tmp"), "half a save");
+  EXPECT_EQ(Temporaries(dir_.path()).size(), 2u);  // only the two planted ones
+  EXPECT_TRUE(fake_.messages().empty());
+}
+
+// A link, or a chain of them, is written through: the file it names gets the
+// text, the link stays a link.  A dangling link creates the file it names.
+TEST_F(SafeWriterTest, SymbolicLinksAreWrittenThrough) {
+  std::filesystem::create_directories(Path("real"));
+  dir_.WriteBytes("real/doc.tpd", "old");
+  ASSERT_EQ(::symlink("real/doc.tpd", Path("link1").c_str()), 0);
+  ASSERT_EQ(::symlink("link1", Path("link2").c_str()), 0);
+  ASSERT_EQ(::symlink("real/new.csv", Path("dangling").c_str()), 0);
+  ASSERT_TRUE(WriteFileBytes(Path("link2"), "through two links"));
+  ASSERT_TRUE(WriteFileBytes(Path("dangling"), "created"));
+  EXPECT_EQ(dir_.ReadBytes("real/doc.tpd"), "through two links");
+  EXPECT_EQ(dir_.ReadBytes("real/new.csv"), "created");
+  for (const char* link : {"link1", "link2", "dangling"}) EXPECT_TRUE(S_ISLNK(Mode(link))) << link;
+  EXPECT_TRUE(Temporaries(dir_.path()).empty());
+  EXPECT_TRUE(Temporaries(Path("real")).empty());
+}
+
+// What is not a regular file the user may write is refused with its reason,
+// and stays what it was: a read-only file (also for root, whom the
+// permission checks let through), a folder, a named pipe, a device.
+TEST_F(SafeWriterTest, ReadOnlyAndSpecialTargetsAreRefused) {
+  dir_.WriteBytes("ro.tpd", "kept");
+  ::chmod(Path("ro.tpd").c_str(), 0444);
+  std::filesystem::create_directories(Path("folder"));
+  ASSERT_EQ(::mkfifo(Path("pipe").c_str(), 0666), 0);
+  ASSERT_EQ(::symlink("ro.tpd", Path("ro-link").c_str()), 0);
+  // A private /dev/null: a writer that replaced devices would otherwise take
+  // the machine's own with it.  Without root the node cannot be made and a
+  // second pipe stands in.
+  if (::mknod(Path("null").c_str(), S_IFCHR | 0666, makedev(1, 3)) != 0) {
+    ASSERT_EQ(::mkfifo(Path("null").c_str(), 0666), 0);
+  }
+  struct Case {
+    std::string path;
+    const char* reason;
+  };
+  for (const Case& c : {Case{Path("ro.tpd"), "読み取り専用のファイルのため保存できません。"},
+                        Case{Path("ro-link"), "読み取り専用のファイルのため保存できません。"},
+                        Case{Path("folder"), "通常のファイルではないため保存できません。"},
+                        Case{Path("pipe"), "通常のファイルではないため保存できません。"},
+                        Case{Path("null"), "通常のファイルではないため保存できません。"}}) {
+    SCOPED_TRACE(c.path);
+    fake_.ClearRecords();
+    std::string reason;
+    EXPECT_FALSE(CheckWritableTarget(c.path, reason));
+    EXPECT_EQ(reason, c.reason);
+    EXPECT_FALSE(WriteFileBytes(c.path, "x"));
+    EXPECT_EQ(LastWriteError(), c.reason);
+    ASSERT_EQ(fake_.messages().size(), 1u);
+    EXPECT_EQ(fake_.messages()[0].text, c.path + "\r\n" + c.reason);
+  }
+  EXPECT_EQ(dir_.ReadBytes("ro.tpd"), "kept");
+  EXPECT_EQ(Mode("ro.tpd") & 0777, 0444u);
+  EXPECT_TRUE(S_ISFIFO(Mode("pipe")));
+  EXPECT_FALSE(S_ISREG(Mode("null")));
+  EXPECT_TRUE(Temporaries(dir_.path()).empty());
+}
+
+// An in-place save keeps the file's own bits; a new file gets 0666 less the
+// umask, as any program's new file does.
+TEST_F(SafeWriterTest, PermissionBitsAreKept) {
+  for (mode_t bits : {0600u, 0640u, 0664u}) {
+    dir_.WriteBytes("doc.tpd", "old");
+    ::chmod(Path("doc.tpd").c_str(), bits);
+    ASSERT_TRUE(WriteFileBytes(Path("doc.tpd"), "new"));
+    EXPECT_EQ(Mode("doc.tpd") & 07777, bits);
+  }
+  mode_t previous = ::umask(027);
+  bool written = WriteFileBytes(Path("fresh.csv"), "x");
+  ::umask(previous);
+  ASSERT_TRUE(written);
+  EXPECT_EQ(Mode("fresh.csv") & 07777, 0640u);
 }
 
 TEST(TextFileTest, FailedRenameKeepsThePreviousFile) {
@@ -100,7 +209,7 @@ TEST(TextFileTest, FailedRenameKeepsThePreviousFile) {
   std::filesystem::create_directories(dir.path() + "/target/inner");
   EXPECT_FALSE(WriteTextFile(dir.path() + "/target", "x"));
   EXPECT_TRUE(DirExists(dir.path() + "/target/inner"));
-  EXPECT_FALSE(FileExists(dir.path() + "/target.new"));
+  EXPECT_TRUE(Temporaries(dir.path()).empty());
 }
 
 }  // namespace

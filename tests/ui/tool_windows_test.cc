@@ -463,6 +463,8 @@ TEST(TeamNameDialogTest, ChecksKeepTheDialogOpenUntilATeamIsAdded) {
       {"ＡＢＣユナイテッド", "  ", "略称を入力して下さい。"},
       {"", "ABC", "名称を入力して下さい。"},
       {"北海道コンサドーレ札幌", "札幌", "名称(北海道コンサドーレ札幌)は既に登録されています。"},
+      {"ＡＢＣ\r\nXYZ = 偽", "ABC", "名称に改行やタブなどの制御文字は使えません。"},
+      {"ＡＢＣユナイテッド", "AB\tC", "略称に改行やタブなどの制御文字は使えません。"},
   };
   for (const Case& c : cases) {
     dialog.Meisho() = c.meisho;
