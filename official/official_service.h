@@ -9,6 +9,7 @@
 
 #include "official/official_xml.h"
 #include "support/error_report.h"
+#include "support/file_lock.h"
 #include "support/paths.h"
 
 namespace zelvo {
@@ -121,6 +122,10 @@ class OfficialSource {
   // Every cache file of this kind is written here and nowhere else: the
   // check that no file is there yet and the write belong together.
   bool SaveToCache(const Record& record, bool replace) {
+    // Another window or command may be caching the same round: the check
+    // and the write happen under the SysData lock.
+    SysDataLock lock;
+    if (!lock.Locked()) return false;
     if (!replace && FileExists(Kind::Xml::GetFileName(record.Kaisaikai, record.Kumi))) {
       return false;
     }

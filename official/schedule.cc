@@ -2,6 +2,7 @@
 
 #include "official/record_checks.h"
 #include "support/error_report.h"
+#include "support/file_lock.h"
 #include "support/paths.h"
 #include "support/platform.h"
 
@@ -77,6 +78,8 @@ bool clsSchedule::XmlSave_NoGame(int round, const std::string& group) {
                               MsgIcon::kQuestion, MsgButtons::kYesNo) != MsgAnswer::kYes) {
       return false;
     }
+    SysDataLock lock;
+    if (!lock.Locked() || CheckScheduleFile(round, group)) return false;
     return xml_.XmlSave_NoGame(round, group);
   } catch (const std::exception& e) {
     ReportException(kClass, "XmlSave_NoGame", e);
@@ -91,6 +94,8 @@ bool clsSchedule::XmlDelete_NoGame(int round, const std::string& group) {
                               MsgIcon::kQuestion, MsgButtons::kYesNo) != MsgAnswer::kYes) {
       return false;
     }
+    SysDataLock lock;
+    if (!lock.Locked()) return false;
     return xml_.XmlDelete_NoGame(round, group);
   } catch (const std::exception& e) {
     ReportException(kClass, "XmlDelete_NoGame", e);

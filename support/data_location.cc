@@ -1,5 +1,7 @@
 #include "support/data_location.h"
 
+#include "support/text_file.h"
+
 #include <pwd.h>
 #include <signal.h>
 #include <unistd.h>
@@ -88,21 +90,16 @@ std::optional<std::pair<long, long>> TableVersion(const std::string& path) {
   return std::make_pair(*version, revision.value_or(0));
 }
 
-// Copies one file with its modification time, through a temporary beside the
-// target and a rename, so that a crash never leaves a half-written table.
+// Copies one file with its modification time through the program's one
+// writer (a temporary of its own name beside the target, then a rename), so
+// that a crash never leaves a half-written table and nothing a user left
+// beside it is touched.
 bool CopyFileAtomically(const fs::path& from, const fs::path& to) {
+  std::string bytes;
+  if (!ReadFileBytes(from.string(), bytes)) return false;
+  if (!WriteFileBytes(to.string(), bytes, false)) return false;
   std::error_code ec;
-  fs::path temp = to;
-  temp += ".new-" + std::to_string(getpid());
-  fs::remove(temp, ec);
-  if (!fs::copy_file(from, temp, fs::copy_options::overwrite_existing, ec)) return false;
-  fs::last_write_time(temp, fs::last_write_time(from, ec), ec);
-  fs::permissions(temp, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::add, ec);
-  fs::rename(temp, to, ec);
-  if (ec) {
-    fs::remove(temp, ec);
-    return false;
-  }
+  fs::last_write_time(to, fs::last_write_time(from, ec), ec);
   return true;
 }
 
