@@ -4,6 +4,7 @@
 #include <istream>
 #include <ostream>
 
+#include "app/cli_abort.h"
 #include "app/cli_commands.h"
 #include "app/cli_report.h"
 #include "app/console_platform.h"
@@ -96,6 +97,7 @@ int RunCli(const std::vector<std::string>& args_in, std::istream& in, std::ostre
     PrintHelp(out);
     return 0;
   }
+  AbortScope abort;
   ConsolePlatform console(in, err);
   PlatformScope scope(&console);
   console.assume_yes = TakeFlag(args, "--yes");
@@ -109,12 +111,19 @@ int RunCli(const std::vector<std::string>& args_in, std::istream& in, std::ostre
   CliContext ctx{in, out, err, console};
   for (const Command& c : kCommands) {
     if (name == c.name) {
+      int rc = 1;
       try {
-        return c.run(ctx, args);
+        rc = c.run(ctx, args);
       } catch (const std::exception& e) {
         err << "zelvomini-cli: " << e.what() << "\n";
-        return 1;
       }
+      // A command interrupted where it could not tell still ends as
+      // interrupted: a script must not go on as if it had run to its end.
+      if (AbortSignal() != 0 && rc != AbortExitCode()) {
+        err << "zelvomini-cli: " << name << " interrupted by " << AbortSignalName() << "\n";
+        rc = AbortExitCode();
+      }
+      return rc;
     }
   }
   err << "zelvomini-cli: unknown command '" << name << "' (see --help)\n";

@@ -1,9 +1,9 @@
 // compress: the engine driver over all singles or a CSV file of singles.
-#include <csignal>
 #include <ostream>
 #include <string>
 #include <vector>
 
+#include "app/cli_abort.h"
 #include "app/cli_commands.h"
 #include "app/console_platform.h"
 #include "core/multi_table.h"
@@ -22,24 +22,6 @@ constexpr const char* kUsage =
     "usage: zelvomini-cli compress --engine N (--targets all | --targets FILE.csv)\n"
     "         [--begin N] [--end N] [--time S] [--se-begin N] [--se-time S]\n"
     "         [--ex2] [--ex3] [--extract N] [--seed N]\n";
-
-volatile std::sig_atomic_t g_interrupted = 0;
-
-extern "C" void OnInterrupt(int) { g_interrupted = 1; }
-
-// Ctrl+C for the length of a command: the handler only raises a flag, which
-// the engine's yields poll; the previous handler comes back afterwards.
-class InterruptScope {
- public:
-  InterruptScope() {
-    g_interrupted = 0;
-    previous_ = std::signal(SIGINT, OnInterrupt);
-  }
-  ~InterruptScope() { std::signal(SIGINT, previous_); }
-
- private:
-  void (*previous_)(int);
-};
 
 bool TakeInt(CliArgs& args, const std::string& flag, int& value, bool& bad) {
   std::string text;
@@ -135,11 +117,10 @@ int CmdCompress(CliContext& ctx, const CliArgs& args_in) {
 
   clsTMsEngine driver;
   driver.Initialize(&log);
-  InterruptScope interrupt;
   auto previous_yield = ctx.console.on_yield;
   ctx.console.on_yield = [&] {
     if (previous_yield) previous_yield();
-    if (g_interrupted) driver.EngineStop();
+    if (AbortSignal() != 0) driver.EngineStop();
   };
   int count = static_cast<int>(singles.size());
   std::array<int, 6> tousen{};
@@ -149,6 +130,14 @@ int CmdCompress(CliContext& ctx, const CliArgs& args_in) {
   for (int i = 0; i < count; ++i) ctx.out << OutcomeDigits(singles[i]) << "\n";
   for (int i = 0; i < 6; ++i) ctx.out << (i ? " " : "") << tousen[i];
   ctx.out << "\n";
+  if (AbortSignal() != 0) {
+    // An interrupted engine still hands back the result it had confirmed,
+    // which guards every target it claims to; the status tells a script that
+    // the search did not run to its end.
+    ctx.err << "zelvomini-cli: interrupted by " << AbortSignalName()
+            << "; the singles above are the last confirmed result\n";
+    return AbortExitCode();
+  }
   return 0;
 }
 

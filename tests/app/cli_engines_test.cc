@@ -155,7 +155,7 @@ TEST_F(CliEnginesTest, InterruptStopsTheSearchAndPrintsTheConfirmedResult) {
   done = true;
   sender.join();
   std::signal(SIGINT, previous);
-  ASSERT_EQ(r.code, 0) << r.err;
+  ASSERT_EQ(r.code, 130) << r.err;
   EXPECT_NE(r.out.find("を検索中...中断"), std::string::npos);
   EXPECT_GE(r.singles.size(), 27u);
   EXPECT_LE(r.singles.size(), 30u);
