@@ -310,14 +310,12 @@ int CmdCsv(CliContext& ctx, const CliArgs& args_in) {
     CachedVote(doc);
   }
   // A file without one readable single (a binary file, another format) is
-  // refused before it can replace the document's singles with none, as the
-  // clipboard import refuses such a text.
+  // refused by the reader before it can replace the document's singles with
+  // none, as the clipboard import refuses such a text.
   int in_file = 0;
   std::vector<int> file_singles;
-  if (!csv.CsvLoad(csv_path, in_file, file_singles)) return 1;
-  if (in_file == 0) {
-    ctx.err << "zelvomini-cli: no single found in " << csv_path << "; " << doc_path
-            << " is unchanged\n";
+  if (!csv.CsvLoad(csv_path, in_file, file_singles)) {
+    ctx.err << "zelvomini-cli: " << doc_path << " is unchanged\n";
     return 1;
   }
   int count = in_file;

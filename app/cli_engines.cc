@@ -10,10 +10,11 @@
 #include "core/single_number.h"
 #include "engines/engine_settings.h"
 #include "engines/ms_engine.h"
+#include "files/csv_file.h"
+#include "files/line_reader.h"
 #include "reduction/run_log.h"
 #include "support/random.h"
 #include "support/text.h"
-#include "support/text_file.h"
 
 namespace zelvo {
 namespace {
@@ -38,29 +39,45 @@ bool TakeInt(CliArgs& args, const std::string& flag, int& value, bool& bad) {
 
 // The singles of a CSV file: one a line, the five outcomes of matches 1 to 5
 // as digits separated by ",".  Lines without five fields are skipped; a
-// field other than 0, 1 or 2 is an error, since it names no outcome.
+// field other than 0, 1 or 2 is an error, since it names no outcome, and so
+// is a file without one single.  Line ends and the byte-order mark as the
+// window's reader takes them, and the same words for what is wrong.
 bool ReadSinglesCsv(const std::string& path, std::vector<int>& singles, std::ostream& err) {
-  std::string text;
-  if (!ReadTextFile(path, text, false)) {
+  LineReader reader(4096, true);
+  if (!reader.Open(path)) {
     err << "zelvomini-cli: cannot read " << path << "\n";
     return false;
   }
-  std::vector<std::string> lines = Split(text, "\n");
+  auto fail = [&err](const std::string& message) {
+    err << "zelvomini-cli: " << ReplaceAll(message, "\r\n", ": ") << "\n";
+    return false;
+  };
   clsTNumber number;
-  for (size_t i = 0; i < lines.size(); ++i) {
-    std::vector<std::string> fields = Split(ReplaceAll(lines[i], "\r", ""), ",");
+  std::vector<int> read;
+  std::string line;
+  for (;;) {
+    LineReader::Result r = reader.Next(line);
+    if (r == LineReader::Result::kEnd) break;
+    if (r == LineReader::Result::kError) {
+      err << "zelvomini-cli: cannot read " << path << "\n";
+      return false;
+    }
+    if (r != LineReader::Result::kLine) continue;
+    if (reader.LineNumber() == 1) StripByteOrderMark(line);
+    std::vector<std::string> fields = Split(line, ",");
     if (fields.size() != 5) continue;
     uint8_t kousei[5];
     for (int m = 0; m < 5; ++m) {
       int v = -1;
       if (!ParseInt32(Trim(fields[m]), v) || v < 0 || v > 2) {
-        err << "zelvomini-cli: " << path << ":" << i + 1 << ": an outcome must be 1, 0 or 2\n";
-        return false;
+        return fail(CsvBadLineMessage(path, reader.LineNumber()));
       }
       kousei[m] = static_cast<uint8_t>(v);
     }
-    singles.push_back(number.ByteToNo(kousei));
+    read.push_back(number.ByteToNo(kousei));
   }
+  if (read.empty()) return fail(CsvNoSingleMessage(path));
+  singles.insert(singles.end(), read.begin(), read.end());
   return true;
 }
 

@@ -3,10 +3,19 @@
 #ifndef ZELVOMINI_FILES_CSV_FILE_H_
 #define ZELVOMINI_FILES_CSV_FILE_H_
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
 namespace zelvo {
+
+// What the window and the command line tell about a singles file (CSV) that
+// holds no single, and about a line of one that names no single: the file's
+// name, then the reason.
+std::string CsvNoSingleMessage(const std::string& path);
+std::string CsvBadLineMessage(const std::string& path, int64_t line);
+// A first line saved by a UTF-8 editor, without its byte-order mark.
+void StripByteOrderMark(std::string& first_line);
 
 class clsTFileCSV {
  public:
@@ -18,7 +27,9 @@ class clsTFileCSV {
   // receives one entry per line, of which the first `lngSCount` are the
   // singles of the valid lines.  A line counts when it has exactly five
   // fields; a line with a field outside 0 to 2 is skipped like one that does
-  // not.  On failure (reported under "CsvLoad_Sub") the outputs are unchanged.
+  // not, a field that is no number fails the read with its line, and so does
+  // a file without one single.  A UTF-8 byte-order mark is read past.  On
+  // failure (reported under "CsvLoad_Sub") the outputs are unchanged.
   bool CsvLoad(const std::string& strFileName, int& lngSCount, std::vector<int>& lngSingle);
 
   // Appends the file's singles after the current ones (duplicates too).
@@ -32,8 +43,8 @@ class clsTFileCSV {
   static std::string GetBaseName(int round, const std::string& group);
   // "Zmini-123A.csv".
   static std::string GetCsvFileName(int round, const std::string& group);
-  // Round and group read back from a file name made that way (0 and "" when
-  // the name does not tell).
+  // Round and group read back from a file name made that way, with a round
+  // of three or more digits (0 and "" when the name does not tell).
   static int GetKaisaikai(const std::string& path);
   static std::string GetKumi(const std::string& path);
 };
