@@ -120,7 +120,8 @@ int RunCli(const std::vector<std::string>& args_in, std::istream& in, std::ostre
       // A command interrupted where it could not tell still ends as
       // interrupted: a script must not go on as if it had run to its end.
       if (AbortSignal() != 0 && rc != AbortExitCode()) {
-        err << "zelvomini-cli: " << name << " interrupted by " << AbortSignalName() << "\n";
+        err << "zelvomini-cli: " << name << " interrupted by " << AbortSignalName()
+            << (rc == 0 ? "; it had done its work before it could stop\n" : "\n");
         rc = AbortExitCode();
       }
       return rc;
