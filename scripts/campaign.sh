@@ -35,7 +35,7 @@ while [ $# -gt 0 ]; do
 done
 case "$size" in
   small)  cuts=4;  writers=8;  interrupts=3;  big_lines=100000 ;;
-  medium) cuts=10; writers=24; interrupts=6;  big_lines=300000 ;;
+  medium) cuts=8;  writers=24; interrupts=6;  big_lines=300000 ;;
   large)  cuts=32; writers=48; interrupts=20; big_lines=1000000 ;;
   *) echo "campaign: --size small, medium or large" >&2; exit 64 ;;
 esac
@@ -67,7 +67,7 @@ record() {
   cases[$class]=$(( ${cases[$class]:-0} + 1 ))
   if [ "$verdict" != ok ]; then
     fails[$class]=$(( ${fails[$class]:-0} + 1 ))
-    echo "[$class] $what: $verdict" >>"$failures_log"
+    printf '%s\t%s\t%s\n' "$class" "$verdict" "$what" >>"$failures_log"
   fi
 }
 
@@ -263,7 +263,7 @@ truncate_caches() {
         damaged=""
         if [ "$whole" = 0 ]; then
           case "$kind:$c" in
-            result:check*) grep -q "official result" <<<"$out" && damaged="a cut result cache graded as official" ;;
+            result:check*) grep -q ", official result" <<<"$out" && damaged="a cut result cache graded as official" ;;
             vote:chances*) grep -q "official vote rates" <<<"$out" && damaged="a cut vote cache used for the chances" ;;
             # Shown as data: the section's heading without "unusable".
             schedule:show*) grep -qx "Schedule" <<<"$out" && damaged="a cut schedule cache shown" ;;
@@ -343,6 +343,10 @@ parallel_writers() {
 # Starts the CLI in the background; waits `delay` seconds (or for `ready` in
 # its output), sends the signal and collects the exit status into rc.
 signal_run() {
+  # The shell's notice of a job killed by a signal is no finding.
+  signal_run_quiet "$@" 2>/dev/null
+}
+signal_run_quiet() {
   local sig="$1" delay="$2" ready="$3"
   shift 3
   (cd "$work/cwd" && exec timeout -k 5 120 "$cli" "$@") >"$work/out" 2>"$work/err" </dev/null &
@@ -529,11 +533,11 @@ output_files() {
   for p in new tmp; do
     printf 'the user'"'"'s own file\n' >"$d/g.tpd.$p"
   done
-  before="$(md5sum "$d/g.tpd.new" "$d/g.tpd.tmp")"
+  before="$(md5sum "$d/g.tpd.new" "$d/g.tpd.tmp" 2>&1)"
   run csv import "$d/g.tpd" "$d/other.csv"
   what="a user's g.tpd.new beside the document"
   if [ "$rc" -ne 0 ]; then record writer "failed (exit $rc): ${err:0:160}" "$what"
-  elif [ "$(md5sum "$d/g.tpd.new" "$d/g.tpd.tmp")" != "$before" ]; then record writer "the user's file consumed" "$what"
+  elif [ "$(md5sum "$d/g.tpd.new" "$d/g.tpd.tmp" 2>&1)" != "$before" ]; then record writer "the user's file consumed" "$what"
   else record writer ok "$what"; fi
 }
 
@@ -559,9 +563,11 @@ for class in $(printf '%s\n' "${!cases[@]}" | sort); do
 done
 printf '  %-10s %5d cases %5d failures\n' total "$total" "$failed"
 if [ "$failed" -gt 0 ]; then
-  echo "first failures of each class:"
-  for class in $(printf '%s\n' "${!fails[@]}" | sort); do
-    grep -F "[$class]" "$failures_log" | head -5 | sed 's/^/  /'
-  done
+  echo "failures by kind (count, class, kind, first case):"
+  LC_ALL=C sort -t$'\t' -k1,2 -s "$failures_log" |
+    awk -F'\t' '{ key = $1 "\t" $2; if (!(key in n)) { order[++k] = key; first[key] = $3 } n[key]++ }
+      END { for (i = 1; i <= k; i++) { split(order[i], p, "\t")
+        printf "  %4d %-10s %s\n         e.g. %s\n", n[order[i]], p[1], p[2], first[order[i]] } }'
+  [ "$keep" = 1 ] && echo "all failures: $failures_log"
   exit 1
 fi
