@@ -2,6 +2,7 @@
 // same services the window uses, and show what the cache holds for a round.
 #include <ostream>
 
+#include "app/cli_abort.h"
 #include "app/cli_commands.h"
 #include "core/round_document.h"
 #include "official/official_service.h"
@@ -33,6 +34,8 @@ class ConsoleProgress : public WinInetProgressSink {
     open_ = true;
   }
   void Close() override { EndLine(); }
+  // Ctrl+C ends the transfer: a page cut short is never cached.
+  bool CancelRequested() override { return AbortSignal() != 0; }
 
  private:
   void EndLine() {

@@ -8,15 +8,23 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <chrono>
+#include <csignal>
 #include <filesystem>
+#include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
+#include "app/cli.h"
 #include "files/tpd_file.h"
+#include "official/xml_result.h"
 #include "support/paths.h"
 #include "support/text.h"
 #include "support/text_file.h"
+#include "tests/common/http_test_server.h"
+#include "tests/common/official_fixtures.h"
 #include "tests/common/temp_dir.h"
 
 namespace zelvo {
@@ -155,6 +163,39 @@ TEST_F(CliSignalTest, AnInterruptedBatchListsTheRowsNotRun) {
                                   "\n  " + Path("b3.tpd") + "\n"))
       << r.err;
   for (const char* name : {"b1.tpd", "b2.tpd", "b3.tpd"}) EXPECT_EQ(Bytes(name), long_bytes_);
+}
+
+// A download that Ctrl+C interrupts ends at once and caches nothing: the page
+// stalls halfway for longer than the test waits.
+TEST(CliSignalDownloadTest, AnInterruptedDownloadCachesNothing) {
+  testing::TempProgramDir dir;
+  testing::HttpTestServer server;
+  testing::InstallShippedTeamNames(dir);
+  testing::WriteSettingsFor(dir, server);
+  testing::HttpRoute route;
+  route.body = testing::ReadPage("result_1487.html");
+  route.stall_ms = 60000;
+  server.SetRoute("/result", route);
+  // Signals outside the command's own handler are ignored, not fatal.
+  auto previous = std::signal(SIGINT, SIG_IGN);
+  std::atomic<bool> done{false};
+  std::thread sender([&] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    while (!done) {
+      kill(getpid(), SIGINT);
+      std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    }
+  });
+  std::istringstream in;
+  std::ostringstream out, err;
+  const auto start = std::chrono::steady_clock::now();
+  int rc = RunCli({"download", "result", "1487", "A", "--yes"}, in, out, err);
+  done = true;
+  sender.join();
+  std::signal(SIGINT, previous);
+  EXPECT_EQ(rc, 130) << out.str() << err.str();
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
+  EXPECT_FALSE(FileExists(clsXmlResult::GetFileName(1487, "A")));
 }
 
 }  // namespace
