@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <ostream>
 
+#include "app/cli_abort.h"
 #include "app/cli_commands.h"
 #include "core/single_number.h"
 #include "files/tpd_file.h"
@@ -289,6 +290,7 @@ int CmdPrint(CliContext& ctx, const CliArgs& args_in) {
   if (has_pdf) {
     // The file is the printer: the printer chosen in the settings is not used.
     settings.PrinterName.clear();
+    if (AbortedBeforeSave(ctx.err, pdf)) return AbortExitCode();
     QtPdfPrinter printer(ResolveProgramPath(pdf));
     int rc = PrintDocumentSheets(ctx.out, ctx.err, doc, schedule, settings, request, printer);
     if (rc != 0) return rc;
