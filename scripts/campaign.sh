@@ -170,6 +170,35 @@ truncate_documents() {
   done
 }
 
+# The team-name and league tables cut short: every command still starts or
+# refuses, none crashes, and none rewrites a table it only reads.
+truncate_tables() {
+  local table n cut orig c what before d="$work/tb"
+  rm -rf "$d" && mkdir -p "$d"
+  cp "$samples/sample-guarantee.tpd" "$d/doc.tpd"
+  for table in "$prog"/SysData/*.dat; do
+    orig="$work/orig.dat"
+    cp "$table" "$orig"
+    n=$(stat -c %s "$table")
+    for cut in $(cuts=$((cuts / 2)) cut_points "$n" | sort -nu); do
+      [ "$cut" -ge 0 ] && [ "$cut" -lt "$n" ] || continue
+      head -c "$cut" "$orig" >"$table"
+      for c in "status" "team 鹿島アントラーズ 1487 2024" "info $d/doc.tpd" "search $d/doc.tpd -o $d/out.tpd" "show 1487 A"; do
+        before="$(snapshot "$prog/SysData")"
+        # shellcheck disable=SC2086
+        run $c
+        what="$(basename "$table") cut at $cut: $c"
+        if crashed; then record truncate "$(crash_text)" "$what"
+        elif [ "$(snapshot "$prog/SysData")" != "$before" ]; then record truncate "SysData changed" "$what"
+        elif [ "$rc" -eq 0 ] && [ -e "$d/out.tpd" ] && ! tpd_loads "$d/out.tpd"; then record truncate "broken output document" "$what"
+        else record truncate ok "$what"; fi
+        rm -f "$d/out.tpd"
+      done
+    done
+    cp "$orig" "$table"
+  done
+}
+
 # The singles a CSV file holds as the command line reads it: lines of five
 # outcomes count, other lines are skipped, and a line of five fields with one
 # that is no outcome fails the file ("bad"); "none" when no line counts.
@@ -544,7 +573,7 @@ output_files() {
 IFS=, read -r -a wanted <<<"$only"
 for part in "${wanted[@]}"; do
   case "$part" in
-    truncate) truncate_documents; truncate_csv ;;
+    truncate) truncate_documents; truncate_csv; truncate_tables ;;
     cache) truncate_caches ;;
     parallel) parallel_writers ;;
     signal) interrupts ;;
