@@ -116,7 +116,7 @@ int CmdCompress(CliContext& ctx, const CliArgs& args_in) {
   if (targets_arg == "all") {
     for (int i = 0; i < kSingles; ++i) singles.push_back(i);
   } else if (!ReadSinglesCsv(targets_arg, singles, ctx.err)) {
-    return 65;
+    return 1;
   }
   // The multi whose chosen cells are exactly the outcomes the targets hold,
   // the source of the widened candidates.
