@@ -37,11 +37,9 @@ bool TakeInt(CliArgs& args, const std::string& flag, int& value, bool& bad) {
 
 }  // namespace
 
-// The singles of a CSV file: one a line, the five outcomes of matches 1 to 5
-// as digits separated by ",".  Lines without five fields are skipped; a
-// field other than 0, 1 or 2 is an error, since it names no outcome, and so
-// is a file without one single.  Line ends and the byte-order mark as the
-// window's reader takes them, and the same words for what is wrong.
+// The singles of a CSV file, line by line as the window reads them (one
+// single a line, the outcomes of matches 1 to 5 separated by ","), with the
+// same words for a bad line or a file without one single.
 bool ReadSinglesCsv(const std::string& path, std::vector<int>& singles, std::ostream& err) {
   LineReader reader(4096, true);
   if (!reader.Open(path)) {
@@ -52,7 +50,6 @@ bool ReadSinglesCsv(const std::string& path, std::vector<int>& singles, std::ost
     err << "zelvomini-cli: " << ReplaceAll(message, "\r\n", ": ") << "\n";
     return false;
   };
-  clsTNumber number;
   std::vector<int> read;
   std::string line;
   for (;;) {
@@ -64,17 +61,10 @@ bool ReadSinglesCsv(const std::string& path, std::vector<int>& singles, std::ost
     }
     if (r != LineReader::Result::kLine) continue;
     if (reader.LineNumber() == 1) StripByteOrderMark(line);
-    std::vector<std::string> fields = Split(line, ",");
-    if (fields.size() != 5) continue;
-    uint8_t kousei[5];
-    for (int m = 0; m < 5; ++m) {
-      int v = -1;
-      if (!ParseInt32(Trim(fields[m]), v) || v < 0 || v > 2) {
-        return fail(CsvBadLineMessage(path, reader.LineNumber()));
-      }
-      kousei[m] = static_cast<uint8_t>(v);
-    }
-    read.push_back(number.ByteToNo(kousei));
+    int single = 0;
+    CsvLineKind kind = ParseCsvLine(line, single);
+    if (kind == CsvLineKind::kBad) return fail(CsvBadLineMessage(path, reader.LineNumber()));
+    if (kind == CsvLineKind::kSingle) read.push_back(single);
   }
   if (read.empty()) return fail(CsvNoSingleMessage(path));
   singles.insert(singles.end(), read.begin(), read.end());

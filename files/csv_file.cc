@@ -29,45 +29,6 @@ class WaitScope {
   ~WaitScope() { platform().WaitEnd(); }
 };
 
-enum class LineKind { kSingle, kSkip, kBad };
-
-// One line: five fields, each an outcome code.  A field that is not a number
-// fails the read; a number outside 0 to 2 cannot be an outcome, and the line
-// is skipped rather than turned into some other single.
-LineKind ParseLine(const std::string& line, int& single) {
-  // The lines the program writes ("1,0,2,0,1") are read without splitting.
-  if (line.size() == 9 && line[1] == ',' && line[3] == ',' && line[5] == ',' && line[7] == ',') {
-    int value = 0;
-    bool plain = true;
-    for (int m = 4; m >= 0; --m) {
-      char c = line[2 * m];
-      plain = plain && c >= '0' && c <= '2';
-      value = value * 3 + (c - '0');
-    }
-    if (plain) {
-      single = value;
-      return LineKind::kSingle;
-    }
-  }
-  std::vector<std::string> fields = Split(line, ",");
-  if (fields.size() != 5) return LineKind::kSkip;
-  std::array<uint8_t, 5> k{};
-  bool in_range = true;
-  for (int m = 0; m < 5; ++m) {
-    std::string f = Trim(fields[m]);
-    if (!IsNumeric(f)) return LineKind::kBad;
-    double v = std::nearbyint(std::strtod(f.c_str(), nullptr));
-    if (v < 0 || v > 2) {
-      in_range = false;
-    } else {
-      k[m] = static_cast<uint8_t>(v);
-    }
-  }
-  if (!in_range) return LineKind::kSkip;
-  single = clsTNumber().ByteToNo(k);
-  return LineKind::kSingle;
-}
-
 int64_t CountLines(const std::string& path) {
   LineReader reader(kMaxLine, true);
   if (!reader.Open(path)) throw RuntimeError(kErrFileNotFound);
@@ -95,6 +56,35 @@ int NumberAt(const std::u32string& name, size_t s) {
 }
 
 }  // namespace
+
+CsvLineKind ParseCsvLine(const std::string& line, int& single) {
+  // The lines the program writes ("1,0,2,0,1") are read without splitting.
+  if (line.size() == 9 && line[1] == ',' && line[3] == ',' && line[5] == ',' && line[7] == ',') {
+    int value = 0;
+    bool plain = true;
+    for (int m = 4; m >= 0; --m) {
+      char c = line[2 * m];
+      plain = plain && c >= '0' && c <= '2';
+      value = value * 3 + (c - '0');
+    }
+    if (plain) {
+      single = value;
+      return CsvLineKind::kSingle;
+    }
+  }
+  std::vector<std::string> fields = Split(line, ",");
+  if (fields.size() != 5) return CsvLineKind::kSkip;
+  std::array<uint8_t, 5> k{};
+  for (int m = 0; m < 5; ++m) {
+    std::string f = Trim(fields[m]);
+    if (!IsNumeric(f)) return CsvLineKind::kBad;
+    double v = std::nearbyint(std::strtod(f.c_str(), nullptr));
+    if (v < 0 || v > 2) return CsvLineKind::kBad;
+    k[m] = static_cast<uint8_t>(v);
+  }
+  single = clsTNumber().ByteToNo(k);
+  return CsvLineKind::kSingle;
+}
 
 std::string CsvNoSingleMessage(const std::string& path) {
   return path + "\r\n" + "読み込めるシングルがありません。";
@@ -165,12 +155,13 @@ bool clsTFileCSV::CsvLoad(const std::string& strFileName, int& lngSCount,
         ++read;
         if (read == 1) StripByteOrderMark(line);
         int single = 0;
-        LineKind kind = r == LineReader::Result::kLine ? ParseLine(line, single) : LineKind::kSkip;
-        if (kind == LineKind::kBad) {
+        CsvLineKind kind =
+            r == LineReader::Result::kLine ? ParseCsvLine(line, single) : CsvLineKind::kSkip;
+        if (kind == CsvLineKind::kBad) {
           ReportError(kClass, "CsvLoad_Sub", CsvBadLineMessage(strFileName, read));
           return false;
         }
-        if (kind == LineKind::kSingle) singles[count++] = single;
+        if (kind == CsvLineKind::kSingle) singles[count++] = single;
         if (read % kProgressStep == 0) {
           platform().WaitProgress("CSVファイルの読込中", n, read);
           platform().Yield();

@@ -203,14 +203,15 @@ truncate_tables() {
 # outcomes count, other lines are skipped, and a line of five fields with one
 # that is no outcome fails the file ("bad"); "none" when no line counts.
 expected_csv() {
-  LC_ALL=C awk -F, '
-    { sub(/\r$/, ""); if (NR == 1) sub(/^\357\273\277/, "") }
+  # The text ends at its first NUL; CR alone ends a line too.
+  head -z -n 1 "$1" | tr -d '\0' | tr '\r' '\n' | LC_ALL=C awk -F, '
+    NR == 1 { sub(/^\357\273\277/, "") }
     NF == 5 {
       for (i = 1; i <= 5; i++) { f = $i; gsub(/^[ \t]+|[ \t]+$/, "", f)
         if (f !~ /^[012]$/) { bad = 1; exit } }
       n++
     }
-    END { if (bad) print "bad"; else if (n == 0) print "none"; else print n }' "$1"
+    END { if (bad) print "bad"; else if (n == 0) print "none"; else print n }'
 }
 
 truncate_csv() {
@@ -570,6 +571,56 @@ output_files() {
   else record writer ok "$what"; fi
 }
 
+# Singles files in the forms users bring them: what a reader takes must be
+# what the file holds, and a file it cannot take is refused with its name.
+odd_singles_files() {
+  local d="$work/o" f c what before expect
+  rm -rf "$d" && mkdir -p "$d"
+  printf '1;0;2;0;1\r\n2;2;2;2;2\r\n' >"$d/semicolons.csv"
+  printf '1\t0\t2\t0\t1\r\n' >"$d/tabs.csv"
+  printf '1,0,2,0,1\r2,2,2,2,2\r' >"$d/cr-only.csv"
+  printf '\357\273\2771,0,2,0,1\r\n2,2,2,2,2\r\n' >"$d/bom.csv"
+  printf '\377\376' >"$d/utf16.csv"; printf '1,0,2,0,1\r\n' | iconv -f ASCII -t UTF-16LE >>"$d/utf16.csv"
+  printf 'h1,h2,h3,h4,h5\r\n1,0,2,0,1\r\n' >"$d/header.csv"
+  printf ' 1 , 0 , 2 , 0 , 1 \r\n\r\n1,0,2,0\r\n' >"$d/blanks.csv"
+  printf '1,0,2,0,1\r\n1,0,3,0,1\r\n' >"$d/three.csv"
+  { head -c 300000 /dev/zero | tr '\0' 1; printf '\r\n1,0,2,0,1\r\n'; } >"$d/long-line.csv"
+  printf '1,0,2,0,1\r\n\0002,2,2,2,2\r\n' >"$d/nul.csv"
+  cp "$samples/sample-guarantee.tpd" "$d/doc.tpd"
+  for f in "$d"/*.csv; do
+    expect=$(expected_csv "$f")
+    # The file's name tells the round and group only in the program's form.
+    for c in "coverage @F" "lines unique @F" "compress --engine 1 --targets @F" \
+      "print --singles @F --list" "csv import $d/doc.tpd @F --add"; do
+      before="$(snapshot "$d")"
+      # shellcheck disable=SC2086
+      run ${c//@F/$f}
+      what="$(basename "$f") ($expect): $c"
+      if crashed; then record formats "$(crash_text)" "$what"
+      elif [ "$expect" = bad ] || [ "$expect" = none ]; then
+        if [ "$rc" -eq 0 ]; then record formats "success on a file without singles" "$what"
+        elif ! grep -qF "$f" <<<"$err"; then record formats "refused without the file's name" "$what"
+        elif [ "$(snapshot "$d")" != "$before" ]; then record formats "files changed by a refused command" "$what"
+        else record formats ok "$what"; fi
+      elif [ "$rc" -ne 0 ]; then record formats "refused $expect readable singles (exit $rc): ${err:0:120}" "$what"
+      elif [[ "$c" == coverage* ]] && ! grep -q "^Bought: $expect singles" <<<"$out"; then
+        record formats "wrong count: $(head -1 <<<"$out")" "$what"
+      else record formats ok "$what"; fi
+    done
+  done
+
+  # The program's own names of current rounds have four digits.
+  run csv export "$samples/sample-guarantee.tpd" "$d/Zmini-1487B.csv"
+  rm -f "$d/new.tpd"
+  run csv import "$d/new.tpd" "$d/Zmini-1487B.csv"
+  run info "$d/new.tpd"
+  if grep -q "^Group: B" <<<"$out" && grep -q "^Round: 1487" <<<"$out"; then record formats ok "csv import of Zmini-1487B.csv"
+  else record formats "not a document of 1487 B: $(head -2 <<<"$out" | tr '\n' ' ')" "csv import of Zmini-1487B.csv"; fi
+  run chances "$d/Zmini-1487B.csv"
+  if [ "$rc" -eq 0 ] && grep -q "round 1487 B" <<<"$out"; then record formats ok "chances Zmini-1487B.csv"
+  else record formats "exit $rc: ${err:0:120}" "chances Zmini-1487B.csv"; fi
+}
+
 IFS=, read -r -a wanted <<<"$only"
 for part in "${wanted[@]}"; do
   case "$part" in
@@ -577,7 +628,7 @@ for part in "${wanted[@]}"; do
     cache) truncate_caches ;;
     parallel) parallel_writers ;;
     signal) interrupts ;;
-    files) output_files ;;
+    files) output_files; odd_singles_files ;;
     *) echo "campaign: unknown part $part" >&2; exit 64 ;;
   esac
 done

@@ -46,19 +46,23 @@ TEST_F(CsvFileTest, LoadTakesOnlyLinesOfFiveOutcomes) {
   int count = -1;
   std::vector<int> singles;
   ASSERT_TRUE(csv_.CsvLoad(DataFile("messy.csv"), count, singles));
-  // Blank, four- and six-field lines and fields outside 0 to 2 are skipped;
-  // blanks around a field and a fraction are read as numbers.
+  // Blank, four- and six-field lines are skipped; blanks around a field and
+  // a fraction are read as numbers.
   EXPECT_EQ(count, 5);
-  EXPECT_EQ(singles, (std::vector<int>{100, 242, 121, 100, 3, 0, 0, 0, 0, 0}));
+  EXPECT_EQ(singles, (std::vector<int>{100, 242, 121, 100, 3, 0, 0, 0}));
   EXPECT_EQ(fake_.wait().message, "CSVファイルの読込中");
-  EXPECT_EQ(fake_.wait().max, 10);
+  EXPECT_EQ(fake_.wait().max, 8);
   EXPECT_TRUE(fake_.messages().empty());
 }
 
 TEST_F(CsvFileTest, FailedLoadLeavesTheOutputs) {
+  // A number that is no outcome fails the read as a field that is no number.
+  dir_.WriteBytes("three.csv", "1,0,2,0,1\r\n1,0,3,0,1\r\n");
   dir_.WriteBytes("bad.csv", "1,0,2,0,1\r\n1,x,0,0,0\r\n");
   int count = 3;
   std::vector<int> singles{7, 8, 9};
+  EXPECT_FALSE(csv_.CsvLoad(Path("three.csv"), count, singles));
+  fake_.ClearRecords();
   EXPECT_FALSE(csv_.CsvLoad(Path("bad.csv"), count, singles));
   EXPECT_EQ(count, 3);
   EXPECT_EQ(singles, (std::vector<int>{7, 8, 9}));
