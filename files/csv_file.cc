@@ -31,7 +31,10 @@ class WaitScope {
 
 int64_t CountLines(const std::string& path) {
   LineReader reader(kMaxLine, true);
-  if (!reader.Open(path)) throw RuntimeError(kErrFileNotFound);
+  // The file's name goes with the error: a bare "not found" names nothing.
+  if (!reader.Open(path)) {
+    throw RuntimeError(kErrFileNotFound, path + "\r\n" + ErrorDescription(kErrFileNotFound));
+  }
   std::string line;
   while (true) {
     LineReader::Result r = reader.Next(line);

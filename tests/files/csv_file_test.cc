@@ -8,6 +8,7 @@
 #include <string>
 
 #include "support/paths.h"
+#include "support/text.h"
 #include "tests/common/fake_platform.h"
 #include "tests/common/temp_dir.h"
 
@@ -87,7 +88,10 @@ TEST_F(CsvFileTest, FailedLoadLeavesTheOutputs) {
   EXPECT_EQ(count, 3);
   EXPECT_EQ(singles, (std::vector<int>{7, 8, 9}));
 
+  fake_.ClearRecords();
   EXPECT_FALSE(csv_.CsvAdd(Path("missing.csv"), count, singles));
+  ASSERT_EQ(fake_.messages().size(), 1u);
+  EXPECT_TRUE(Contains(fake_.messages()[0].text, Path("missing.csv") + "\r\n"));
   EXPECT_FALSE(csv_.CsvDel(Path("missing.csv"), count, singles));
   EXPECT_EQ(singles, (std::vector<int>{7, 8, 9}));
 
