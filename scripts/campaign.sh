@@ -63,7 +63,7 @@ failures_log="$work/failures.txt"
 : >"$failures_log"
 # A case of a class: pass "ok" or anything else with the reason.
 record() {
-  local class="$1" verdict="$2" what="$3"
+  local class="$1" verdict="${2//[$'\t\n']/ }" what="${3//[$'\t\n']/ }"
   cases[$class]=$(( ${cases[$class]:-0} + 1 ))
   if [ "$verdict" != ok ]; then
     fails[$class]=$(( ${fails[$class]:-0} + 1 ))
@@ -247,7 +247,7 @@ truncate_csv() {
             if [ "$(snapshot "$d")" != "$before" ]; then record truncate "files changed by a refused command" "$what"; continue; fi
             ;;
           *)
-            if [ "$rc" -ne 0 ]; then record truncate "refused $expect readable singles (exit $rc)" "$what"; continue; fi
+            if [ "$rc" -ne 0 ]; then record truncate "refused a file with readable singles (exit $rc)" "$what"; continue; fi
             case "$c" in
               coverage*) grep -q "^Bought: $expect singles" <<<"$out" || { record truncate "wrong count: $(head -1 <<<"$out")" "$what"; continue; } ;;
               csv*) tpd_loads "$d/doc.tpd" || { record truncate "broken document after import" "$what"; continue; } ;;
@@ -602,7 +602,7 @@ odd_singles_files() {
         elif ! grep -qF "$f" <<<"$err"; then record formats "refused without the file's name" "$what"
         elif [ "$(snapshot "$d")" != "$before" ]; then record formats "files changed by a refused command" "$what"
         else record formats ok "$what"; fi
-      elif [ "$rc" -ne 0 ]; then record formats "refused $expect readable singles (exit $rc): ${err:0:120}" "$what"
+      elif [ "$rc" -ne 0 ]; then record formats "refused a file with readable singles (exit $rc)" "$what: ${err:0:120}"
       elif [[ "$c" == coverage* ]] && ! grep -q "^Bought: $expect singles" <<<"$out"; then
         record formats "wrong count: $(head -1 <<<"$out")" "$what"
       else record formats ok "$what"; fi
