@@ -59,6 +59,4 @@ bool AbortedBeforeSave(std::ostream& err, const std::string& target) {
   return true;
 }
 
-void SetAbortSignalForTesting(int signal_number) { g_abort_signal = signal_number; }
-
 }  // namespace zelvo

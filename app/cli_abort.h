@@ -39,9 +39,6 @@ std::string AbortSignalName();
 // user has asked to stop.
 bool AbortedBeforeSave(std::ostream& err, const std::string& target);
 
-// The flag as a signal would raise it (0 clears it), for tests.
-void SetAbortSignalForTesting(int signal_number);
-
 }  // namespace zelvo
 
 #endif  // ZELVOMINI_APP_CLI_ABORT_H_
