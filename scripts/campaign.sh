@@ -503,15 +503,22 @@ output_files() {
     cp "$work/g.pristine" "$d/g.tpd"
     cp "$work/mine.pristine" "$d/mine.csv"
   }
+  # A build without Qt prints no PDF: its print cases say nothing.
+  local pdf=1
+  run print "$d/g.tpd" --pdf "$work/probe.pdf"
+  [ "$rc" -eq 0 ] || pdf=0
+  rm -f "$work/probe.pdf"
   same_file csv export "$d/g.tpd" "$d/g.tpd"
   same_file csv export "$d/g.tpd" "$d/g-link.tpd"
   same_file lines intersect "$d/mine.csv" "$d/other.csv" -o "$d/mine.csv"
   same_file lines unique "$d/g.tpd" -o "$d/g.tpd"
-  same_file print "$d/g.tpd" --pdf "$d/g.tpd"
+  [ "$pdf" = 1 ] && same_file print "$d/g.tpd" --pdf "$d/g.tpd"
 
   # Paths typed by a user are relative to the current folder.
   local p
-  for p in "csv export $d/g.tpd rel.csv" "lines unique $d/mine.csv -o rel2.csv" "print $d/g.tpd --pdf rel.pdf"; do
+  local -a relative=("csv export $d/g.tpd rel.csv" "lines unique $d/mine.csv -o rel2.csv")
+  [ "$pdf" = 1 ] && relative+=("print $d/g.tpd --pdf rel.pdf")
+  for p in "${relative[@]}"; do
     before="$(snapshot "$prog")"
     # shellcheck disable=SC2086
     run $p
