@@ -4,6 +4,7 @@
 #include <istream>
 #include <ostream>
 
+#include "app/cli_abort.h"
 #include "app/cli_commands.h"
 #include "app/cli_report.h"
 #include "app/console_platform.h"
@@ -103,6 +104,7 @@ int RunCli(const std::vector<std::string>& args_in, std::istream& in, std::ostre
     PrintVersion(out, "zelvomini-cli");
     return 0;
   }
+  AbortScope abort;
   ConsolePlatform console(in, err);
   PlatformScope scope(&console);
   console.assume_yes = TakeFlag(args, "--yes");
@@ -116,12 +118,20 @@ int RunCli(const std::vector<std::string>& args_in, std::istream& in, std::ostre
   CliContext ctx{in, out, err, console};
   for (const Command& c : kCommands) {
     if (name == c.name) {
+      int rc = 1;
       try {
-        return c.run(ctx, args);
+        rc = c.run(ctx, args);
       } catch (const std::exception& e) {
         err << "zelvomini-cli: " << e.what() << "\n";
-        return 1;
       }
+      // A command interrupted where it could not tell still ends as
+      // interrupted: a script must not go on as if it had run to its end.
+      if (AbortSignal() != 0 && rc != AbortExitCode()) {
+        err << "zelvomini-cli: " << name << " interrupted by " << AbortSignalName()
+            << (rc == 0 ? "; it had done its work before it could stop\n" : "\n");
+        rc = AbortExitCode();
+      }
+      return rc;
     }
   }
   err << "zelvomini-cli: unknown command '" << name << "' (see --help)\n";

@@ -13,6 +13,7 @@
 #include "analysis/document_singles.h"
 #include "analysis/minimum.h"
 #include "analysis/single_sets.h"
+#include "app/cli_abort.h"
 #include "app/cli_commands.h"
 #include "core/single_frame.h"
 #include "files/csv_file.h"
@@ -461,6 +462,7 @@ int CmdLines(CliContext& ctx, const CliArgs& args_in) {
     return 0;
   }
   const int count = static_cast<int>(result.size());
+  if (AbortedBeforeSave(ctx.err, out_path)) return AbortExitCode();
   if (EndsWithNoCase(out_path, ".tpd")) {
     DocumentRecord doc;
     if (!doc_path.empty()) {

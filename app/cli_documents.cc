@@ -1,9 +1,9 @@
 // The document commands: search, batch, csv and info.
-#include <csignal>
 #include <ostream>
 #include <string>
 #include <vector>
 
+#include "app/cli_abort.h"
 #include "app/cli_commands.h"
 #include "app/console_platform.h"
 #include "core/single_frame.h"
@@ -24,29 +24,19 @@
 namespace zelvo {
 namespace {
 
-volatile std::sig_atomic_t g_interrupted = 0;
-
-void OnInterrupt(int) { g_interrupted = 1; }
-
-// Ctrl+C during a search stops it at its next poll, as the stop button does;
-// the document is then saved with what the search left.
-class InterruptScope {
+// Ctrl+C or kill during a search stops it at its next poll; its caller then
+// saves nothing, since an abort is not the stop button.
+class StopOnAbort {
  public:
-  InterruptScope(ConsolePlatform& console, SearchSequence& search) : console_(console) {
-    g_interrupted = 0;
-    previous_ = std::signal(SIGINT, OnInterrupt);
+  StopOnAbort(ConsolePlatform& console, SearchSequence& search) : console_(console) {
     console_.on_yield = [&search] {
-      if (g_interrupted) search.Stop();
+      if (AbortSignal() != 0) search.Stop();
     };
   }
-  ~InterruptScope() {
-    console_.on_yield = nullptr;
-    std::signal(SIGINT, previous_);
-  }
+  ~StopOnAbort() { console_.on_yield = nullptr; }
 
  private:
   ConsolePlatform& console_;
-  void (*previous_)(int);
 };
 
 // The vote status an opened document works with when the file does not
@@ -170,7 +160,7 @@ bool RunDocumentSearch(CliContext& ctx, SearchSequence& search, DocumentRecord& 
   search.Log().on_line = [&ctx, print_log](const std::string& line) {
     if (print_log) ctx.out << line << "\n" << std::flush;
   };
-  InterruptScope interrupt(ctx.console, search);
+  StopOnAbort abort(ctx.console, search);
   bool ok = search.Run(doc);
   search.Log().on_line = nullptr;
   return ok;
@@ -238,8 +228,9 @@ int CmdSearch(CliContext& ctx, const CliArgs& args_in) {
     ctx.err << "zelvomini-cli: the search failed; " << args[0] << " is unchanged\n";
     return 1;
   }
-  ctx.out << "Singles: " << doc.SingleCount << "\n";
   std::string target = out_path.empty() ? args[0] : out_path;
+  if (AbortedBeforeSave(ctx.err, target)) return AbortExitCode();
+  ctx.out << "Singles: " << doc.SingleCount << "\n";
   if (!tpd.SaveFile(target, true, doc, true)) return 1;
   ctx.out << "Saved " << target << "\n";
   return 0;
@@ -260,15 +251,28 @@ int CmdBatch(CliContext& ctx, const CliArgs& args) {
   clsTFileTPD tpd;
   SearchSequence search;
   int failed = 0;
-  for (const std::string& path : queue) {
+  size_t done = 0;
+  for (; done < queue.size() && AbortSignal() == 0; ++done) {
+    const std::string& path = queue[done];
     ctx.out << path << "\t実行中\n" << std::flush;
     DocumentRecord doc;
     bool ok = OpenDocument(tpd, path, false, doc);
     // A failed search saves nothing over the file's singles.
-    if (ok) ok = RunDocumentSearch(ctx, search, doc, false) && tpd.SaveFile(path, true, doc, false);
+    if (ok) ok = RunDocumentSearch(ctx, search, doc, false);
+    if (AbortSignal() != 0) {
+      ctx.out << path << "\t中止\n" << std::flush;
+      break;
+    }
+    ok = ok && tpd.SaveFile(path, true, doc, false);
     ctx.out << path << "\t" << (ok ? "成功" : "失敗") << "\n" << std::flush;
     if (!ok) ++failed;
-    if (g_interrupted) break;  // a stopped row still ends; the run ends with it
+  }
+  if (AbortSignal() != 0) {
+    // The row under way and every row after it stay as they were.
+    ctx.err << "zelvomini-cli: batch interrupted by " << AbortSignalName()
+            << "; not run, unchanged:\n";
+    for (size_t i = done; i < queue.size(); ++i) ctx.err << "  " << queue[i] << "\n";
+    return AbortExitCode();
   }
   return failed ? 1 : 0;
 }
@@ -292,6 +296,7 @@ int CmdCsv(CliContext& ctx, const CliArgs& args_in) {
     if (add || del) return usage();
     if (!CheckOutput(ctx, csv_path, {doc_path})) return 1;
     if (!OpenDocument(tpd, doc_path, true, doc)) return 1;
+    if (AbortedBeforeSave(ctx.err, csv_path)) return AbortExitCode();
     if (!csv.CsvSave(csv_path, doc.SingleCount, doc.SingleData)) return 1;
     ctx.out << doc.SingleCount << " singles written to " << csv_path << "\n";
     return 0;
@@ -314,14 +319,12 @@ int CmdCsv(CliContext& ctx, const CliArgs& args_in) {
     CachedVote(doc);
   }
   // A file without one readable single (a binary file, another format) is
-  // refused before it can replace the document's singles with none, as the
-  // clipboard import refuses such a text.
+  // refused by the reader before it can replace the document's singles with
+  // none, as the clipboard import refuses such a text.
   int in_file = 0;
   std::vector<int> file_singles;
-  if (!csv.CsvLoad(csv_path, in_file, file_singles)) return 1;
-  if (in_file == 0) {
-    ctx.err << "zelvomini-cli: no single found in " << csv_path << "; " << doc_path
-            << " is unchanged\n";
+  if (!csv.CsvLoad(csv_path, in_file, file_singles)) {
+    ctx.err << "zelvomini-cli: " << doc_path << " is unchanged\n";
     return 1;
   }
   int count = in_file;
@@ -336,6 +339,7 @@ int CmdCsv(CliContext& ctx, const CliArgs& args_in) {
   doc.SingleCount = count;
   doc.SingleData = std::move(singles);
   doc.SingleFrame = CountSingleFrame(doc.SingleData);
+  if (AbortedBeforeSave(ctx.err, doc_path)) return AbortExitCode();
   if (!tpd.SaveFile(doc_path, true, doc, true)) return 1;
   ctx.out << "Singles: " << doc.SingleCount << "\n";
   return 0;

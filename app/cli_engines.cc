@@ -1,19 +1,20 @@
 // compress: the engine driver over all singles or a CSV file of singles.
-#include <csignal>
 #include <ostream>
 #include <string>
 #include <vector>
 
+#include "app/cli_abort.h"
 #include "app/cli_commands.h"
 #include "app/console_platform.h"
 #include "core/multi_table.h"
 #include "core/single_number.h"
 #include "engines/engine_settings.h"
 #include "engines/ms_engine.h"
+#include "files/csv_file.h"
+#include "files/line_reader.h"
 #include "reduction/run_log.h"
 #include "support/random.h"
 #include "support/text.h"
-#include "support/text_file.h"
 
 namespace zelvo {
 namespace {
@@ -22,24 +23,6 @@ constexpr const char* kUsage =
     "usage: zelvomini-cli compress --engine N (--targets all | --targets FILE.csv)\n"
     "         [--begin N] [--end N] [--time S] [--se-begin N] [--se-time S]\n"
     "         [--ex2] [--ex3] [--extract N] [--seed N]\n";
-
-volatile std::sig_atomic_t g_interrupted = 0;
-
-extern "C" void OnInterrupt(int) { g_interrupted = 1; }
-
-// Ctrl+C for the length of a command: the handler only raises a flag, which
-// the engine's yields poll; the previous handler comes back afterwards.
-class InterruptScope {
- public:
-  InterruptScope() {
-    g_interrupted = 0;
-    previous_ = std::signal(SIGINT, OnInterrupt);
-  }
-  ~InterruptScope() { std::signal(SIGINT, previous_); }
-
- private:
-  void (*previous_)(int);
-};
 
 bool TakeInt(CliArgs& args, const std::string& flag, int& value, bool& bad) {
   std::string text;
@@ -54,31 +37,37 @@ bool TakeInt(CliArgs& args, const std::string& flag, int& value, bool& bad) {
 
 }  // namespace
 
-// The singles of a CSV file: one a line, the five outcomes of matches 1 to 5
-// as digits separated by ",".  Lines without five fields are skipped; a
-// field other than 0, 1 or 2 is an error, since it names no outcome.
+// The singles of a CSV file, line by line as the window reads them (one
+// single a line, the outcomes of matches 1 to 5 separated by ","), with the
+// same words for a bad line or a file without one single.
 bool ReadSinglesCsv(const std::string& path, std::vector<int>& singles, std::ostream& err) {
-  std::string text;
-  if (!ReadTextFile(path, text, false)) {
+  LineReader reader(4096, true);
+  if (!reader.Open(path)) {
     err << "zelvomini-cli: cannot read " << path << "\n";
     return false;
   }
-  std::vector<std::string> lines = Split(text, "\n");
-  clsTNumber number;
-  for (size_t i = 0; i < lines.size(); ++i) {
-    std::vector<std::string> fields = Split(ReplaceAll(lines[i], "\r", ""), ",");
-    if (fields.size() != 5) continue;
-    uint8_t kousei[5];
-    for (int m = 0; m < 5; ++m) {
-      int v = -1;
-      if (!ParseInt32(Trim(fields[m]), v) || v < 0 || v > 2) {
-        err << "zelvomini-cli: " << path << ":" << i + 1 << ": an outcome must be 1, 0 or 2\n";
-        return false;
-      }
-      kousei[m] = static_cast<uint8_t>(v);
+  auto fail = [&err](const std::string& message) {
+    err << "zelvomini-cli: " << ReplaceAll(message, "\r\n", ": ") << "\n";
+    return false;
+  };
+  std::vector<int> read;
+  std::string line;
+  for (;;) {
+    LineReader::Result r = reader.Next(line);
+    if (r == LineReader::Result::kEnd) break;
+    if (r == LineReader::Result::kError) {
+      err << "zelvomini-cli: cannot read " << path << "\n";
+      return false;
     }
-    singles.push_back(number.ByteToNo(kousei));
+    if (r != LineReader::Result::kLine) continue;
+    if (reader.LineNumber() == 1) StripByteOrderMark(line);
+    int single = 0;
+    CsvLineKind kind = ParseCsvLine(line, single);
+    if (kind == CsvLineKind::kBad) return fail(CsvBadLineMessage(path, reader.LineNumber()));
+    if (kind == CsvLineKind::kSingle) read.push_back(single);
   }
+  if (read.empty()) return fail(CsvNoSingleMessage(path));
+  singles.insert(singles.end(), read.begin(), read.end());
   return true;
 }
 
@@ -117,7 +106,7 @@ int CmdCompress(CliContext& ctx, const CliArgs& args_in) {
   if (targets_arg == "all") {
     for (int i = 0; i < kSingles; ++i) singles.push_back(i);
   } else if (!ReadSinglesCsv(targets_arg, singles, ctx.err)) {
-    return 65;
+    return 1;
   }
   // The multi whose chosen cells are exactly the outcomes the targets hold,
   // the source of the widened candidates.
@@ -135,11 +124,10 @@ int CmdCompress(CliContext& ctx, const CliArgs& args_in) {
 
   clsTMsEngine driver;
   driver.Initialize(&log);
-  InterruptScope interrupt;
   auto previous_yield = ctx.console.on_yield;
   ctx.console.on_yield = [&] {
     if (previous_yield) previous_yield();
-    if (g_interrupted) driver.EngineStop();
+    if (AbortSignal() != 0) driver.EngineStop();
   };
   int count = static_cast<int>(singles.size());
   std::array<int, 6> tousen{};
@@ -149,6 +137,14 @@ int CmdCompress(CliContext& ctx, const CliArgs& args_in) {
   for (int i = 0; i < count; ++i) ctx.out << OutcomeDigits(singles[i]) << "\n";
   for (int i = 0; i < 6; ++i) ctx.out << (i ? " " : "") << tousen[i];
   ctx.out << "\n";
+  if (AbortSignal() != 0) {
+    // An interrupted engine still hands back the result it had confirmed,
+    // which guards every target it claims to; the status tells a script that
+    // the search did not run to its end.
+    ctx.err << "zelvomini-cli: interrupted by " << AbortSignalName()
+            << "; the singles above are the last confirmed result\n";
+    return AbortExitCode();
+  }
   return 0;
 }
 

@@ -3,6 +3,7 @@
 #include <istream>
 #include <ostream>
 
+#include "app/cli_abort.h"
 #include "app/cli_commands.h"
 #include "core/round_document.h"
 #include "core/team_name_add.h"
@@ -35,6 +36,8 @@ class ConsoleProgress : public WinInetProgressSink {
     open_ = true;
   }
   void Close() override { EndLine(); }
+  // Ctrl+C ends the transfer: a page cut short is never cached.
+  bool CancelRequested() override { return AbortSignal() != 0; }
 
  private:
   void EndLine() {

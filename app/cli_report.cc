@@ -5,6 +5,7 @@
 #include <iterator>
 #include <ostream>
 
+#include "app/cli_abort.h"
 #include "core/single_frame.h"
 #include "files/tpd_file.h"
 #include "official/schedule.h"
@@ -89,6 +90,7 @@ int CmdImport(CliContext& ctx, const CliArgs& args) {
   doc.SingleData = singles;
   doc.SingleCount = static_cast<int>(singles.size());
   doc.SingleFrame = CountSingleFrame(singles);
+  if (AbortedBeforeSave(ctx.err, args[0])) return AbortExitCode();
   if (!ReportIo().save || !ReportIo().save(args[0], doc)) {
     ctx.err << "zelvomini-cli: cannot write the document " << args[0] << "\n";
     return 1;

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <ostream>
 
+#include "app/cli_abort.h"
 #include "app/cli_commands.h"
 #include "core/single_number.h"
 #include "files/tpd_file.h"
@@ -78,41 +79,11 @@ class ListingPrinter : public Printer {
   bool page_started_ = false;
 };
 
-// Singles of a CSV file: one single per line, the outcomes of matches 1 to 5
-// separated by ","; blank lines are skipped, anything else is an error.
-bool ReadSinglesCsv(const std::string& path, std::vector<int>& singles, std::ostream& err) {
-  std::string text;
-  if (!ReadTextFile(path, text, false)) {
-    err << "zelvomini-cli: cannot read " << path << "\n";
-    return false;
-  }
-  int line_no = 0;
-  for (std::string line : Split(text, "\n")) {
-    ++line_no;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (Trim(line).empty()) continue;
-    std::vector<std::string> fields = Split(line, ",");
-    int digits[5];
-    bool ok = fields.size() == 5;
-    for (int m = 0; ok && m < 5; ++m) {
-      std::string f = Trim(fields[m]);
-      ok = f.size() == 1 && f[0] >= '0' && f[0] <= '2';
-      if (ok) digits[m] = f[0] - '0';
-    }
-    if (!ok) {
-      err << "zelvomini-cli: " << path << " line " << line_no
-          << ": expected five outcomes 1, 0 or 2 separated by \",\"\n";
-      return false;
-    }
-    singles.push_back(clsTNumber().LongToNo(digits));
-  }
-  return true;
-}
-
 // The document of a command: DOC.tpd, or --singles FILE.csv with --round and
-// --group.  `file_name` receives the name printed on sheets.
-bool LoadDocumentArgs(CliContext& ctx, CliArgs& args, DocumentRecord& doc, std::string& file_name,
-                      const char* usage) {
+// --group.  `file_name` receives the name printed on sheets.  0, or the exit
+// status: 64 for wrong arguments, 1 for a file that cannot be read.
+int LoadDocumentArgs(CliContext& ctx, CliArgs& args, DocumentRecord& doc, std::string& file_name,
+                     const char* usage) {
   std::string csv, round_text, group;
   bool missing = false;
   bool has_csv = TakeOption(args, "--singles", csv, missing);
@@ -120,36 +91,36 @@ bool LoadDocumentArgs(CliContext& ctx, CliArgs& args, DocumentRecord& doc, std::
   bool has_group = TakeOption(args, "--group", group, missing);
   if (missing) {
     ctx.err << usage;
-    return false;
+    return 64;
   }
   if (has_csv) {
     if (!args.empty()) {
       ctx.err << usage;
-      return false;
+      return 64;
     }
-    if (!ReadSinglesCsv(csv, doc.SingleData, ctx.err)) return false;
+    if (!ReadSinglesCsv(csv, doc.SingleData, ctx.err)) return 1;
     doc.SingleCount = static_cast<int>(doc.SingleData.size());
     file_name = FileNamePart(csv);
   } else {
     if (args.size() != 1) {
       ctx.err << usage;
-      return false;
+      return 64;
     }
-    if (!ResultsIo().load || !ResultsIo().load(args[0], doc, ctx.err)) return false;
+    if (!ResultsIo().load || !ResultsIo().load(args[0], doc, ctx.err)) return 1;
     file_name = FileNamePart(args[0]);
   }
   if (has_round && (!ParseInt32(round_text, doc.Kaisaikai) || doc.Kaisaikai < 0)) {
     ctx.err << "zelvomini-cli: --round takes a round number\n";
-    return false;
+    return 64;
   }
   if (has_group) {
     if (group != "A" && group != "B" && !group.empty()) {
       ctx.err << "zelvomini-cli: --group takes A or B\n";
-      return false;
+      return 64;
     }
     doc.Kumi = group;
   }
-  return true;
+  return 0;
 }
 
 const char* kPrintUsage =
@@ -315,7 +286,7 @@ int CmdPrint(CliContext& ctx, const CliArgs& args_in) {
   TakeOption(inputs, "--round", ignored, no_value);
   TakeOption(inputs, "--group", ignored, no_value);
   DocumentRecord doc;
-  if (!LoadDocumentArgs(ctx, args, doc, request.file_name, kPrintUsage)) return 64;
+  if (int rc = LoadDocumentArgs(ctx, args, doc, request.file_name, kPrintUsage)) return rc;
   if (has_pdf && !CheckOutput(ctx, pdf, inputs)) return 1;
   PrinterSettings settings = ReadPrinterIni();
   ScheduleRecord schedule_record;
@@ -332,6 +303,7 @@ int CmdPrint(CliContext& ctx, const CliArgs& args_in) {
   if (has_pdf) {
     // The file is the printer: the printer chosen in the settings is not used.
     settings.PrinterName.clear();
+    if (AbortedBeforeSave(ctx.err, pdf)) return AbortExitCode();
     QtPdfPrinter printer(pdf);
     int rc = PrintDocumentSheets(ctx.out, ctx.err, doc, schedule, settings, request, printer);
     if (rc != 0) return rc;
@@ -374,7 +346,7 @@ int CmdCheck(CliContext& ctx, const CliArgs& args_in) {
   }
   DocumentRecord doc;
   std::string file_name;
-  if (!LoadDocumentArgs(ctx, args, doc, file_name, kCheckUsage)) return 64;
+  if (int rc = LoadDocumentArgs(ctx, args, doc, file_name, kCheckUsage)) return rc;
   ResultRecord result;
   if (ResultsIo().result) result = ResultsIo().result(doc.Kaisaikai, doc.Kumi);
   return CheckDocumentResult(ctx.out, doc, result, reveal);

@@ -1,6 +1,7 @@
 // The team-name update from the maker's server on the command line.
 #include <ostream>
 
+#include "app/cli_abort.h"
 #include "app/cli_commands.h"
 #include "app/console_platform.h"
 #include "core/pendralcove_download.h"
@@ -23,6 +24,8 @@ class ConsoleProgress : public WinInetProgressSink {
   }
   void AppendToLastLine(const std::string& text) override { err_ << text; }
   void Close() override { EndLine(); }
+  // Ctrl+C ends the transfer: a page cut short is never cached.
+  bool CancelRequested() override { return AbortSignal() != 0; }
 
  private:
   void EndLine() {

@@ -29,48 +29,12 @@ class WaitScope {
   ~WaitScope() { platform().WaitEnd(); }
 };
 
-enum class LineKind { kSingle, kSkip };
-
-// One line: five fields, each an outcome code.  A field that is not a number
-// fails the read; a number outside 0 to 2 cannot be an outcome, and the line
-// is skipped rather than turned into some other single.
-LineKind ParseLine(const std::string& line, int& single) {
-  // The lines the program writes ("1,0,2,0,1") are read without splitting.
-  if (line.size() == 9 && line[1] == ',' && line[3] == ',' && line[5] == ',' && line[7] == ',') {
-    int value = 0;
-    bool plain = true;
-    for (int m = 4; m >= 0; --m) {
-      char c = line[2 * m];
-      plain = plain && c >= '0' && c <= '2';
-      value = value * 3 + (c - '0');
-    }
-    if (plain) {
-      single = value;
-      return LineKind::kSingle;
-    }
-  }
-  std::vector<std::string> fields = Split(line, ",");
-  if (fields.size() != 5) return LineKind::kSkip;
-  std::array<uint8_t, 5> k{};
-  bool in_range = true;
-  for (int m = 0; m < 5; ++m) {
-    std::string f = Trim(fields[m]);
-    if (!IsNumeric(f)) throw RuntimeError(kErrTypeMismatch);
-    double v = std::nearbyint(std::strtod(f.c_str(), nullptr));
-    if (v < 0 || v > 2) {
-      in_range = false;
-    } else {
-      k[m] = static_cast<uint8_t>(v);
-    }
-  }
-  if (!in_range) return LineKind::kSkip;
-  single = clsTNumber().ByteToNo(k);
-  return LineKind::kSingle;
-}
-
 int64_t CountLines(const std::string& path) {
   LineReader reader(kMaxLine, true);
-  if (!reader.Open(path)) throw RuntimeError(kErrFileNotFound);
+  // The file's name goes with the error: a bare "not found" names nothing.
+  if (!reader.Open(path)) {
+    throw RuntimeError(kErrFileNotFound, path + "\r\n" + ErrorDescription(kErrFileNotFound));
+  }
   std::string line;
   while (true) {
     LineReader::Result r = reader.Next(line);
@@ -95,6 +59,47 @@ int NumberAt(const std::u32string& name, size_t s) {
 }
 
 }  // namespace
+
+CsvLineKind ParseCsvLine(const std::string& line, int& single) {
+  // The lines the program writes ("1,0,2,0,1") are read without splitting.
+  if (line.size() == 9 && line[1] == ',' && line[3] == ',' && line[5] == ',' && line[7] == ',') {
+    int value = 0;
+    bool plain = true;
+    for (int m = 4; m >= 0; --m) {
+      char c = line[2 * m];
+      plain = plain && c >= '0' && c <= '2';
+      value = value * 3 + (c - '0');
+    }
+    if (plain) {
+      single = value;
+      return CsvLineKind::kSingle;
+    }
+  }
+  std::vector<std::string> fields = Split(line, ",");
+  if (fields.size() != 5) return CsvLineKind::kSkip;
+  std::array<uint8_t, 5> k{};
+  for (int m = 0; m < 5; ++m) {
+    std::string f = Trim(fields[m]);
+    if (!IsNumeric(f)) return CsvLineKind::kBad;
+    double v = std::nearbyint(std::strtod(f.c_str(), nullptr));
+    if (v < 0 || v > 2) return CsvLineKind::kBad;
+    k[m] = static_cast<uint8_t>(v);
+  }
+  single = clsTNumber().ByteToNo(k);
+  return CsvLineKind::kSingle;
+}
+
+std::string CsvNoSingleMessage(const std::string& path) {
+  return path + "\r\n" + "読み込めるシングルがありません。";
+}
+
+std::string CsvBadLineMessage(const std::string& path, int64_t line) {
+  return path + "\r\n" + std::to_string(line) + "行目：試合の結果は 1, 0, 2 のいずれかです。";
+}
+
+void StripByteOrderMark(std::string& first_line) {
+  if (first_line.starts_with("\xEF\xBB\xBF")) first_line.erase(0, 3);
+}
 
 bool clsTFileCSV::CsvSave(const std::string& strFileName, int lngSCount,
                           const std::vector<int>& lngSingle) {
@@ -153,15 +158,27 @@ bool clsTFileCSV::CsvLoad(const std::string& strFileName, int& lngSCount,
         if (r == LineReader::Result::kEnd) break;
         if (r == LineReader::Result::kError) throw RuntimeError(kErrFileIo);
         ++read;
+        if (read == 1) StripByteOrderMark(line);
         int single = 0;
-        if (r == LineReader::Result::kLine && ParseLine(line, single) == LineKind::kSingle) {
-          singles[count++] = single;
+        CsvLineKind kind =
+            r == LineReader::Result::kLine ? ParseCsvLine(line, single) : CsvLineKind::kSkip;
+        if (kind == CsvLineKind::kBad) {
+          ReportError(kClass, "CsvLoad_Sub", CsvBadLineMessage(strFileName, read));
+          return false;
         }
+        if (kind == CsvLineKind::kSingle) singles[count++] = single;
         if (read % kProgressStep == 0) {
           platform().WaitProgress("CSVファイルの読込中", n, read);
           platform().Yield();
         }
       }
+    }
+    // A file without one single (another format, binary data, an empty
+    // file) is not an empty list: taken as one it would replace or merge
+    // into the user's singles as nothing.
+    if (count == 0) {
+      ReportError(kClass, "CsvLoad_Sub", CsvNoSingleMessage(strFileName));
+      return false;
     }
     lngSCount = count;
     lngSingle = std::move(singles);
@@ -230,8 +247,16 @@ int clsTFileCSV::GetKaisaikai(const std::string& path) {
 std::string clsTFileCSV::GetKumi(const std::string& path) {
   std::u32string name = ToU32(FileNamePart(path));
   if (!StartsWithNoCase(FromU32(name), kPrefix)) return {};
-  // The group follows the three digits of the round.
-  size_t at = CharCount(kPrefix) + 3;
+  // The group follows the round's digits: three in older names, four in the
+  // names of current rounds ("Zmini-1487B").  Fewer than three keep the old
+  // reading, the fourth character after the prefix.
+  const size_t prefix = CharCount(kPrefix);
+  size_t digits = 0;
+  while (prefix + digits < name.size() && name[prefix + digits] >= U'0' &&
+         name[prefix + digits] <= U'9') {
+    ++digits;
+  }
+  size_t at = prefix + std::max<size_t>(digits, 3);
   if (at >= name.size()) return {};
   char32_t c = name[at];
   if (c == U'a' || c == U'A') return "A";

@@ -118,7 +118,7 @@ TEST_F(CliAnalysisTest, BadInputFailsOnStderrWithNothingComputed) {
 
   std::string empty = Write("empty.csv", "");
   EXPECT_EQ(Run({"coverage", empty}), 1);
-  EXPECT_EQ(err_.str(), "zelvomini-cli: " + empty + " holds no singles\n");
+  EXPECT_EQ(err_.str(), "zelvomini-cli: " + empty + ": 読み込めるシングルがありません。\n");
   EXPECT_EQ(Run({"coverage", one, "--results", "reduced"}), 1);
   EXPECT_TRUE(Contains(err_.str(), "--results reduced needs a document")) << err_.str();
   EXPECT_EQ(Run({"coverage", Path("missing.csv")}), 1);

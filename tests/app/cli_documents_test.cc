@@ -176,7 +176,8 @@ TEST_F(CliDocumentsTest, CsvImportRefusesFilesWithoutSingles) {
       std::vector<std::string> args = {"csv", "import", doc, Path(file)};
       if (*mode) args.push_back(mode);
       EXPECT_EQ(Run(args), 1);
-      EXPECT_TRUE(Contains(err_.str(), "no single found in")) << err_.str();
+      EXPECT_TRUE(Contains(err_.str(), Path(file) + "\n読み込めるシングルがありません。"))
+          << err_.str();
       EXPECT_EQ(dir_.ReadBytes("d.tpd"), before);
     }
   }

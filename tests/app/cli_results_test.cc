@@ -156,13 +156,17 @@ TEST_F(CliResultsRunTest, ListTheSheetLayout) {
 
 TEST_F(CliResultsRunTest, BadInputIsRefused) {
   dir.WriteBytes("bad.csv", "1,0,2,0,1\r\n1,0,3,0,1\r\n");
-  EXPECT_EQ(Run({"print", "--singles", JoinPath(dir.path(), "bad.csv"), "--list"}), 64);
-  EXPECT_TRUE(Has(err.str(), "line 2"));
+  // A file that cannot be read is no wrong use of the command (1, not 64).
+  EXPECT_EQ(Run({"print", "--singles", JoinPath(dir.path(), "bad.csv"), "--list"}), 1);
+  EXPECT_TRUE(Has(err.str(), "bad.csv: 2行目")) << err.str();
   EXPECT_EQ(Run({"print", "--singles", csv_, "--list", "--pages", "x"}), 64);
   EXPECT_EQ(Run({"print", "--singles", csv_, "--list", "--pdf", "a.pdf"}), 64);
   EXPECT_EQ(Run({"check", "--singles", csv_, "--all", "--next", "2"}), 64);
   EXPECT_EQ(Run({"check", "--singles", csv_, "--group", "C"}), 64);
-  EXPECT_EQ(Run({"check", "--singles", JoinPath(dir.path(), "missing.csv")}), 64);
+  EXPECT_EQ(Run({"check", "--singles", JoinPath(dir.path(), "missing.csv")}), 1);
+  dir.WriteBytes("cut.tpd", ";Pendralcove Data File (.tpd)\r\n");
+  EXPECT_EQ(Run({"check", JoinPath(dir.path(), "cut.tpd")}), 1);
+  EXPECT_EQ(Run({"print", JoinPath(dir.path(), "cut.tpd"), "--list"}), 1);
 }
 
 TEST_F(CliResultsRunTest, CheckWithoutResultUsesTheProvisionalMarks) {
@@ -255,7 +259,7 @@ TEST_F(CliResultsIoTest, CheckAndPrintADocument) {
   EXPECT_TRUE(Has(out.str(), "第1200回 B組: 2 singles, official result, 5 of 5 matches revealed"));
   EXPECT_TRUE(Has(out.str(), "    2  2 2 2 2 2  5等\n")) << out.str();
   EXPECT_TRUE(Has(out.str(), "1,234,560 "));
-  EXPECT_EQ(Run({"check", "other.tpd"}), 64);
+  EXPECT_EQ(Run({"check", "other.tpd"}), 1);
   EXPECT_TRUE(Has(err.str(), "cannot read other.tpd"));
 
   dir.WriteCp932("SysData/Printer.ini",

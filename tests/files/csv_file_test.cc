@@ -8,6 +8,7 @@
 #include <string>
 
 #include "support/paths.h"
+#include "support/text.h"
 #include "tests/common/fake_platform.h"
 #include "tests/common/temp_dir.h"
 
@@ -46,27 +47,51 @@ TEST_F(CsvFileTest, LoadTakesOnlyLinesOfFiveOutcomes) {
   int count = -1;
   std::vector<int> singles;
   ASSERT_TRUE(csv_.CsvLoad(DataFile("messy.csv"), count, singles));
-  // Blank, four- and six-field lines and fields outside 0 to 2 are skipped;
-  // blanks around a field and a fraction are read as numbers.
+  // Blank, four- and six-field lines are skipped; blanks around a field and
+  // a fraction are read as numbers.
   EXPECT_EQ(count, 5);
-  EXPECT_EQ(singles, (std::vector<int>{100, 242, 121, 100, 3, 0, 0, 0, 0, 0}));
+  EXPECT_EQ(singles, (std::vector<int>{100, 242, 121, 100, 3, 0, 0, 0}));
   EXPECT_EQ(fake_.wait().message, "CSVファイルの読込中");
-  EXPECT_EQ(fake_.wait().max, 10);
+  EXPECT_EQ(fake_.wait().max, 8);
   EXPECT_TRUE(fake_.messages().empty());
 }
 
 TEST_F(CsvFileTest, FailedLoadLeavesTheOutputs) {
+  // A number that is no outcome fails the read as a field that is no number.
+  dir_.WriteBytes("three.csv", "1,0,2,0,1\r\n1,0,3,0,1\r\n");
   dir_.WriteBytes("bad.csv", "1,0,2,0,1\r\n1,x,0,0,0\r\n");
   int count = 3;
   std::vector<int> singles{7, 8, 9};
+  EXPECT_FALSE(csv_.CsvLoad(Path("three.csv"), count, singles));
+  fake_.ClearRecords();
   EXPECT_FALSE(csv_.CsvLoad(Path("bad.csv"), count, singles));
   EXPECT_EQ(count, 3);
   EXPECT_EQ(singles, (std::vector<int>{7, 8, 9}));
+  // The file and the line, not a bare "type mismatch".
   ASSERT_EQ(fake_.messages().size(), 1u);
-  EXPECT_EQ(fake_.messages()[0].title, "Zelvomini / clsTFileCSV / CsvLoad_Sub");
+  EXPECT_EQ(fake_.messages()[0].title, "Zelvo mini / clsTFileCSV / CsvLoad_Sub");
+  EXPECT_EQ(fake_.messages()[0].text,
+            Path("bad.csv") + "\r\n2行目：試合の結果は 1, 0, 2 のいずれかです。");
   EXPECT_FALSE(fake_.wait().open);
 
+  // Text without one single, and an empty file, are no list of singles.
+  dir_.WriteBytes("none.csv", "1;0;2;0;1\r\n\r\n");
+  dir_.WriteBytes("empty.csv", "");
+  for (const char* name : {"none.csv", "empty.csv"}) {
+    fake_.ClearRecords();
+    EXPECT_FALSE(csv_.CsvLoad(Path(name), count, singles));
+    EXPECT_FALSE(csv_.CsvAdd(Path(name), count, singles));
+    EXPECT_FALSE(csv_.CsvDel(Path(name), count, singles));
+    ASSERT_EQ(fake_.messages().size(), 3u);
+    EXPECT_EQ(fake_.messages()[0].text, Path(name) + "\r\n読み込めるシングルがありません。");
+  }
+  EXPECT_EQ(count, 3);
+  EXPECT_EQ(singles, (std::vector<int>{7, 8, 9}));
+
+  fake_.ClearRecords();
   EXPECT_FALSE(csv_.CsvAdd(Path("missing.csv"), count, singles));
+  ASSERT_EQ(fake_.messages().size(), 1u);
+  EXPECT_TRUE(Contains(fake_.messages()[0].text, Path("missing.csv") + "\r\n"));
   EXPECT_FALSE(csv_.CsvDel(Path("missing.csv"), count, singles));
   EXPECT_EQ(singles, (std::vector<int>{7, 8, 9}));
 
@@ -75,6 +100,16 @@ TEST_F(CsvFileTest, FailedLoadLeavesTheOutputs) {
   ASSERT_TRUE(csv_.CsvLoad(Path("long.csv"), count, singles));
   EXPECT_EQ(count, 2);
   EXPECT_EQ(singles, (std::vector<int>{242, 81, 0}));
+}
+
+TEST_F(CsvFileTest, AByteOrderMarkIsReadPast) {
+  dir_.WriteBytes("bom.csv",
+                  "\xEF\xBB\xBF"
+                  "1,0,2,0,1\r\n2,2,2,2,2\r\n");
+  int count = 0;
+  std::vector<int> singles;
+  ASSERT_TRUE(csv_.CsvLoad(Path("bom.csv"), count, singles));
+  EXPECT_EQ(singles, (std::vector<int>{100, 242}));
 }
 
 TEST_F(CsvFileTest, CrAloneEndsALineAsCrLfAndLfDo) {
@@ -135,7 +170,11 @@ TEST(CsvFileNameTest, RoundAndGroupFromTheName) {
   EXPECT_EQ(clsTFileCSV::GetKaisaikai("Zmini-123"), 0);
   EXPECT_EQ(clsTFileCSV::GetKaisaikai("Zmini-A12.csv"), 0);
   EXPECT_EQ(clsTFileCSV::GetKaisaikai("-5.csv"), 0);
-  EXPECT_EQ(clsTFileCSV::GetKumi("Zmini-1234A.csv"), "");
+  // The program's names of current rounds have four digits.
+  EXPECT_EQ(clsTFileCSV::GetCsvFileName(1487, "B"), "Zmini-1487B.csv");
+  EXPECT_EQ(clsTFileCSV::GetKaisaikai("/home/u/Zmini-1487B.csv"), 1487);
+  EXPECT_EQ(clsTFileCSV::GetKumi("/home/u/Zmini-1487B.csv"), "B");
+  EXPECT_EQ(clsTFileCSV::GetKumi("zmini-1234a.csv"), "A");
   EXPECT_EQ(clsTFileCSV::GetKumi("Zmini-123C.csv"), "");
 }
 

@@ -387,6 +387,13 @@ TEST_F(MainWindowCommandsTest, CsvFilesInAndOut) {
   main_->Execute(Cmd::kCsvOpen);
   EXPECT_EQ(main_->Singles(), singles);
   EXPECT_EQ(main_->FileName(), testing::SampleDocumentPath());
+  // A bad line is told with the file and the line.
+  dir_.WriteBytes("bad.csv", "1,0,2,0,1\r\n1,x,0,0,0\r\n");
+  fake_.QueueFileName(Path("bad.csv"));
+  main_->Execute(Cmd::kCsvOpen);
+  EXPECT_EQ(fake_.MessageTexts().back(),
+            Path("bad.csv") + "\r\n2行目：試合の結果は 1, 0, 2 のいずれかです。");
+  EXPECT_EQ(main_->Singles(), singles);
 
   main_->Execute(Cmd::kFileNew);
   main_->Round().SetKaisaikai(5);
