@@ -31,6 +31,8 @@ int CmdCoverage(CliContext& ctx, const CliArgs& args);
 int CmdChances(CliContext& ctx, const CliArgs& args);
 int CmdMinimum(CliContext& ctx, const CliArgs& args);
 int CmdLines(CliContext& ctx, const CliArgs& args);
+int CmdArchive(CliContext& ctx, const CliArgs& args);
+int CmdBacktest(CliContext& ctx, const CliArgs& args);
 // The analysis commands' part of --help.
 extern const char kAnalysisHelp[];
 

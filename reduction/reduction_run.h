@@ -27,6 +27,19 @@ namespace zelvo {
 // saturate instead of wrapping all the same.
 using MachigaiCounts = std::vector<uint16_t>;
 
+// One pass of a run, named as its log line names it: a payout pass
+// (`money_grade` 0 to 2) or one row of a count table's condition group.
+struct ReductionPass {
+  std::string label;
+  int money_grade = -1;
+  ConditionTable table = ConditionTable::kHonmei;
+  int group = 0;
+  int row = 0;
+};
+
+// The passes the conditions switch on, in the order a run applies them.
+std::vector<ReductionPass> ActivePasses(const ReductionConditions& conditions);
+
 // The passes.  Every pass works on the caller's arrays in place: outside
 // error-counting mode it compacts `singles` to the kept ones (in order) and
 // sets `count`; in error-counting mode it only adds to the counters, which
@@ -51,6 +64,11 @@ class clsTX1 {
   void JoukenSakugen(ConditionTable kind, int& count, std::vector<int>& singles, int row,
                      const ConditionEntry& entry, bool machigai, MachigaiCounts& errors,
                      MachigaiCounts& tolerated);
+  // The payout or count pass that `pass` names, with the conditions it
+  // was taken from.
+  void ApplyPass(const ReductionPass& pass, const ReductionConditions& conditions, int& count,
+                 std::vector<int>& singles, bool machigai, MachigaiCounts& errors,
+                 MachigaiCounts& tolerated);
   // How many singles of the stored multi have each row count 0 to 5.
   void KouseiBunseki(ConditionTable kind, std::array<int, 6>& histogram,
                      const ConditionEntry& entry, int row) const;
@@ -122,7 +140,6 @@ class clsTX {
 
   bool running_ = false;
   bool cancel_ = false;
-  const std::string mark_label_ = "勝敗";
   clsTMsg msg_;
   clsTCount count_;
   clsTMeisai meisai_;
