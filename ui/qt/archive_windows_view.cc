@@ -12,6 +12,7 @@
 #include <QLineSeries>
 #include <QListWidget>
 #include <QProgressBar>
+#include <QScreen>
 #include <QPushButton>
 #include <QSplitter>
 #include <QTableWidget>
@@ -43,6 +44,12 @@ class ArchiveDialog : public QDialog {
  private:
   frmArchive& archive_;
 };
+
+// The wanted size, or the screen's work area on a small screen.
+void FitToScreen(QDialog& box, int width, int height) {
+  QRect area = box.screen() ? box.screen()->availableGeometry() : QRect(0, 0, width, height);
+  box.resize(std::min(width, area.width() - 20), std::min(height, area.height() - 40));
+}
 
 QLabel* WrappedLabel(const QString& text, QWidget* parent) {
   auto* label = new QLabel(text, parent);
@@ -125,7 +132,7 @@ void RunArchiveDialog(frmArchive& archive, QWidget* parent) {
   QObject::connect(close, &QPushButton::clicked, &box, &QDialog::reject);
   archive.on_changed = [&] { sync(); };
   sync();
-  box.resize(520, 480);
+  FitToScreen(box, 520, 480);
   box.exec();
   archive.on_changed = nullptr;
 }
@@ -146,15 +153,16 @@ void RunBacktestDialog(frmBacktest& backtest, QWidget* parent) {
   chart->legend()->setAlignment(Qt::AlignBottom);
   auto* chart_view = new QChartView(chart, &box);
   chart_view->setRenderHint(QPainter::Antialiasing);
-  chart_view->setMinimumHeight(180);
+  chart_view->setMinimumHeight(220);
+  chart->setMargins(QMargins(4, 4, 4, 4));
 
   auto sync_chart = [&] {
     chart->removeAllSeries();
     for (QAbstractAxis* axis : chart->axes()) chart->removeAxis(axis);
     auto* stake = new QLineSeries;
-    stake->setName(ToQt("累計購入額"));
+    stake->setName(ToQt("累計購入額（円）"));
     auto* returned = new QLineSeries;
-    returned->setName(ToQt("累計払戻額"));
+    returned->setName(ToQt("累計払戻額（円）"));
     double top = 1;
     for (size_t i = 0; i < backtest.CumulativeStake().size(); ++i) {
       stake->append(static_cast<double>(i + 1), backtest.CumulativeStake()[i]);
@@ -164,13 +172,13 @@ void RunBacktestDialog(frmBacktest& backtest, QWidget* parent) {
     chart->addSeries(stake);
     chart->addSeries(returned);
     auto* x = new QValueAxis;
-    x->setTitleText(ToQt("検証回（古い順）"));
     x->setLabelFormat("%d");
     x->setRange(0, std::max<double>(1, static_cast<double>(backtest.CumulativeStake().size())));
     auto* y = new QValueAxis;
-    y->setTitleText(ToQt("円"));
     y->setLabelFormat("%.0f");
     y->setRange(0, top * 1.05);
+    y->setTickCount(5);
+    y->applyNiceNumbers();
     chart->addAxis(x, Qt::AlignBottom);
     chart->addAxis(y, Qt::AlignLeft);
     for (QLineSeries* s : {stake, returned}) {
@@ -252,9 +260,12 @@ void RunBacktestDialog(frmBacktest& backtest, QWidget* parent) {
   table->setSelectionBehavior(QAbstractItemView::SelectRows);
   table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
   table->setToolTip(ToQt("ダブルクリックでその回を開きます"));
+  table->setMinimumHeight(120);
   auto* split = new QSplitter(Qt::Vertical, &box);
   split->addWidget(table);
   split->addWidget(chart_view);
+  split->setStretchFactor(0, 1);
+  split->setStretchFactor(1, 1);
   layout->addWidget(split, 1);
   auto* figures = new QHBoxLayout;
   figures->addWidget(totals, 0, Qt::AlignTop);
@@ -274,7 +285,7 @@ void RunBacktestDialog(frmBacktest& backtest, QWidget* parent) {
   });
   QObject::connect(close, &QDialogButtonBox::rejected, &box, &QDialog::reject);
   sync();
-  box.resize(760, 700);
+  FitToScreen(box, 780, 760);
   box.exec();
 }
 
