@@ -65,6 +65,12 @@ std::vector<ReductionPass> ActivePasses(const ReductionConditions& conditions) {
     pass.money_grade = g;
     passes.push_back(std::move(pass));
   }
+  if (conditions.Value.Enabled) {
+    ReductionPass pass;
+    pass.label = conditions.Value.Kind == kValueRatio ? "確率比" : "期待値";
+    pass.value = true;
+    passes.push_back(std::move(pass));
+  }
   const auto& groups = ConditionGroupLabels();
   const std::pair<ConditionTable, const char*> kTables[] = {{ConditionTable::kHonmei, "本命"},
                                                             {ConditionTable::kNinki, "人気"},
@@ -103,7 +109,9 @@ std::vector<ReductionPass> ActivePasses(const ReductionConditions& conditions) {
 void clsTX1::ApplyPass(const ReductionPass& pass, const ReductionConditions& conditions,
                        int& count, std::vector<int>& singles, bool machigai,
                        MachigaiCounts& errors, MachigaiCounts& tolerated) {
-  if (pass.money_grade >= 0) {
+  if (pass.value) {
+    ValueSakugen(count, singles, conditions.Value, machigai, errors);
+  } else if (pass.money_grade >= 0) {
     const auto& haitou = conditions.Haitou;
     MoneySakugen(count, singles, pass.money_grade, haitou.Min[pass.money_grade],
                  haitou.Max[pass.money_grade], machigai, errors);
@@ -123,6 +131,7 @@ void clsTX1::SetValue(const MultiTable& multi) {
 bool clsTX1::SetVote(const VoteStatusRecord& vote) {
   vote_ = vote;
   bool ok = money_.SetVote(vote_);
+  if (ok) value_.SetVote(vote_);
   // A fresh object: ranks of an earlier round must not outlive its record.
   base_ = clsTDeme();
   base_.SetMulti(multi_);
@@ -211,6 +220,22 @@ void clsTX1::MoneySakugen(int& count, std::vector<int>& singles, int grade, Mone
     });
   } catch (const std::exception& e) {
     ReportException(kClassX1, "MoneySakugen", e);
+  }
+}
+
+void clsTX1::ValueSakugen(int& count, std::vector<int>& singles, const ValueConditions& value,
+                          bool machigai, MachigaiCounts& errors) {
+  try {
+    if (count == 0 || !value_.HasOwn()) return;
+    const bool ratio = value.Kind == kValueRatio;
+    const double max = value.Max > 0 ? value.Max : std::numeric_limits<double>::infinity();
+    RunPass(count, singles, machigai, errors, nullptr, [&](int single) {
+      const SingleValue& v = value_.Of(single);
+      double figure = ratio ? v.ratio : v.expected_per_100;
+      return (figure < value.Min || figure > max) ? 1 : 0;
+    });
+  } catch (const std::exception& e) {
+    ReportException(kClassX1, "ValueSakugen", e);
   }
 }
 
@@ -349,6 +374,9 @@ void clsTX::Execute(const ReductionConditions& conditions, const MultiTable& mul
       int pre = begin_pass(pass.label);
       x1_.ApplyPass(pass, conditions, n, list, machigai, errors, tolerated);
       msg_.CompMsg(pass.label, pre, n, true);
+      if (pass.value && !x1_.Value().HasOwn()) {
+        msg_.Msg("自分の確率が未設定のため、" + pass.label + "の条件は適用されません", true, false);
+      }
     }
 
     if (machigai && !cancel_) PostPass(conditions, n, list, errors, tolerated);
