@@ -14,11 +14,9 @@
 #include "core/single_number.h"
 #include "official/vote_record.h"
 #include "reduction/payout_estimate.h"
+#include "reduction/single_value.h"
 
 namespace zelvo {
-
-// [match 0 to 4][outcome code 0 to 2]; each match's three sum to 1.
-using OutcomeProbabilities = std::array<std::array<double, 3>, kMatches>;
 
 // How a probability file gives its figures.
 enum class ProbabilityForm {

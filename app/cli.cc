@@ -46,6 +46,12 @@ const Command kCommands[] = {
     {"chances", CmdChances, "chances BOUGHT [--probs FILE.csv [--odds]]  win chances, expected return"},
     {"minimum", CmdMinimum, "minimum DOC.tpd|--targets all|FILE [--grade 2|3]  proven fewest singles"},
     {"lines", CmdLines, "lines OP A [B] [-o OUT.csv|OUT.tpd]  union, intersect, diff, ... of singles"},
+    {"probs", CmdProbs,
+     "probs DOC.tpd [--set FILE.csv [--odds] | --clear]  own probabilities in a document"},
+    {"archive", CmdArchive,
+     "archive list | download FROM TO [--group A|B|both] [--pause S]  past rounds in the cache"},
+    {"backtest", CmdBacktest,
+     "backtest STRATEGY.tpd|.tpj [--rounds A-B] [--group G] [--multi vote-order|all|doc] [--csv F]"},
 };
 
 void PrintHelp(std::ostream& out) {

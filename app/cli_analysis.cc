@@ -251,6 +251,9 @@ int CmdChances(CliContext& ctx, const CliArgs& args_in) {
     p = parse.p;
     source = odds ? "odds of " + probs_path + ", the margin removed per match"
                   : "percentages of " + probs_path;
+  } else if (have_doc && doc.OwnProbs.set) {
+    p = doc.OwnProbs.p;
+    source = "own probabilities of " + doc_name;
   } else if (have_vote) {
     p = official;
     source = "official vote rates of " + doc_name;

@@ -31,6 +31,11 @@ int CmdCoverage(CliContext& ctx, const CliArgs& args);
 int CmdChances(CliContext& ctx, const CliArgs& args);
 int CmdMinimum(CliContext& ctx, const CliArgs& args);
 int CmdLines(CliContext& ctx, const CliArgs& args);
+int CmdArchive(CliContext& ctx, const CliArgs& args);
+int CmdProbs(CliContext& ctx, const CliArgs& args);
+// The own probabilities of a document beside the public's shares.
+void PrintOwnProbabilities(std::ostream& out, const DocumentRecord& doc);
+int CmdBacktest(CliContext& ctx, const CliArgs& args);
 // The analysis commands' part of --help.
 extern const char kAnalysisHelp[];
 

@@ -85,6 +85,7 @@ void PrintInfo(std::ostream& out, const DocumentRecord& doc) {
     }
     out << "\n";
   }
+  PrintOwnProbabilities(out, doc);
   out << "Conditions:\n";
   const ReductionConditions& c = doc.Conditions;
   int active = 0;
@@ -121,6 +122,14 @@ void PrintInfo(std::ostream& out, const DocumentRecord& doc) {
       }
     }
   }
+  if (c.Value.Enabled) {
+    const bool ratio = c.Value.Kind == kValueRatio;
+    out << "  " << (ratio ? "確率比" : "期待値（100円あたり）") << ": "
+        << Money::FromDouble(c.Value.Min).ToString() << " - "
+        << (c.Value.Max > 0 ? Money::FromDouble(c.Value.Max).ToString() : std::string("上限なし"))
+        << (doc.OwnProbs.set ? "" : "  (no own probabilities: not applied)") << "\n";
+    ++active;
+  }
   if (c.MachigaiType != 0) {
     std::string ticked;
     for (int b = 0; b < kMachigaiBuckets; ++b) {
@@ -145,7 +154,11 @@ void PrintInfo(std::ostream& out, const DocumentRecord& doc) {
   out << "Extraction: ";
   if (e.ChushutsuFlag) {
     int kind = e.ChushutsuType >= 0 && e.ChushutsuType < kExtractionKindCount ? e.ChushutsuType : 0;
-    out << e.ChushutsuCount << " " << kExtractionKinds[kind].caption << "\n";
+    out << e.ChushutsuCount << " "
+        << (e.ChushutsuOrder >= 1 && e.ChushutsuOrder < kExtractionOrderCount
+                ? kExtractionOrders[e.ChushutsuOrder]
+                : kExtractionKinds[kind].caption)
+        << "\n";
   } else {
     out << "off\n";
   }

@@ -18,6 +18,9 @@ struct EngineSettings {
   bool ChushutsuFlag = false;  // extraction on
   int ChushutsuCount = 10;     // singles to extract
   int ChushutsuType = 0;       // 0 random; 1-3 shown disabled
+  // Extraction by the document's own probabilities instead of the type: 0
+  // none, 1 the best expected values, 2 the most probable (ties by number).
+  int ChushutsuOrder = 0;
 
   bool operator==(const EngineSettings&) const = default;
 };
@@ -61,6 +64,10 @@ inline constexpr ExtractionKind kExtractionKinds[kExtractionKindCount] = {
     {"中間配当から抽出", false},
     {"低額配当から抽出", false},
 };
+
+inline constexpr int kExtractionOrderCount = 3;
+inline constexpr const char* kExtractionOrders[kExtractionOrderCount] = {
+    "", "期待値順で抽出", "確率順で抽出"};
 
 inline constexpr const char* kExtractionNote =
     "最終的な確率については、右上の確率を参考にして下さい";

@@ -61,7 +61,14 @@ void clsTMsEngine::Compress(int& count, std::vector<int>& singles, const EngineS
 
     // The payout-based kinds are never offered; a document that still
     // carries one gets the random draw rather than an emptied selection.
-    if (settings.ChushutsuFlag) Extract(count, singles, settings.ChushutsuCount);
+    if (settings.ChushutsuFlag) {
+      if (settings.ChushutsuOrder >= 1 && settings.ChushutsuOrder <= 2 && value_ &&
+          value_->HasOwn()) {
+        ExtractBest(count, singles, settings.ChushutsuCount, settings.ChushutsuOrder);
+      } else {
+        Extract(count, singles, settings.ChushutsuCount);
+      }
+    }
 
     MsTousen.fill(0);
     if ((settings.MsEngine != 0 || settings.ChushutsuFlag) && kept_count >= 1 && count >= 1) {
@@ -96,6 +103,32 @@ void clsTMsEngine::Extract(int& count, std::vector<int>& singles, int extract_co
     --r;
   }
   msg_.CompMsg("抽出", n, count, true);
+}
+
+void clsTMsEngine::ExtractBest(int& count, std::vector<int>& singles, int extract_count,
+                               int order) {
+  const int n = count;
+  const int c = std::max(extract_count, 0);
+  if (c >= n) return;
+  std::vector<int> pool(singles.begin(), singles.begin() + n);
+  auto figure = [this, order](int s) {
+    const SingleValue& v = value_->Of(s);
+    return order == 1 ? v.expected_per_100 : v.probability;
+  };
+  // Highest first, equal figures by ascending number: the same singles
+  // every time.
+  std::partial_sort(pool.begin(), pool.begin() + c, pool.end(), [&](int a, int b) {
+    double fa = figure(a), fb = figure(b);
+    return fa != fb ? fa > fb : a < b;
+  });
+  pool.resize(c);
+  std::sort(pool.begin(), pool.end());
+  const std::string label = kExtractionOrders[order];
+  msg_.Sp();
+  msg_.CompMsg(label, n, 0, false);
+  singles = std::move(pool);
+  count = c;
+  msg_.CompMsg(label, n, count, true);
 }
 
 void clsTMsEngine::EnginePause(bool blnValue) {

@@ -11,6 +11,7 @@
 #include "core/multi_table.h"
 #include "engines/count_engine.h"
 #include "engines/engine_settings.h"
+#include "reduction/single_value.h"
 #include "engines/fast_engine.h"
 #include "engines/trial_engine.h"
 #include "reduction/run_log.h"
@@ -33,6 +34,10 @@ class clsTMsEngine {
   void Compress(int& count, std::vector<int>& singles, const EngineSettings& settings,
                 const MultiTable& multi, std::array<int, 6>& MsTousen);
 
+  // The figures the value-ordered extraction ranks by (not owned; may be
+  // null, which leaves that extraction to the random draw).
+  void SetValue(const clsTValue* value) { value_ = value; }
+
   // Pause or resume the trial or count-optimisation engine while it runs;
   // no effect on the fast engine or between runs.
   void EnginePause(bool blnValue);
@@ -44,8 +49,12 @@ class clsTMsEngine {
 
  private:
   void Extract(int& count, std::vector<int>& singles, int extract_count);
+  // The best `extract_count` by expected value (order 1) or own probability
+  // (order 2), ties by single number, in ascending single order.
+  void ExtractBest(int& count, std::vector<int>& singles, int extract_count, int order);
 
   RunLogList* list_ = nullptr;
+  const clsTValue* value_ = nullptr;
   clsTMsg msg_;
   std::unique_ptr<clsTMsEngine1> engine1_;
   std::unique_ptr<clsTMsEngine2> engine2_;

@@ -34,6 +34,8 @@ bool SearchSequence::Run(DocumentRecord& doc) {
   if (Running()) return false;
   const MultiTable multi = doc.Multi;
   if (!tx_.SetVote(doc.Vote)) return false;
+  tx_.SetOwn(doc.OwnProbs);
+  engine_.SetValue(&tx_.Passes().Value());
   tx_.CountMeisaiClear();
   int count = 0;
   std::vector<int> singles;

@@ -5,6 +5,7 @@ namespace zelvo {
 void ResetToNewDocument(DocumentRecord& doc) {
   doc.VoteTime = DateTime();
   doc.Multi = MultiTable{};
+  doc.OwnProbs = OwnProbabilities{};
   doc.Conditions = DefaultReductionConditions();
   doc.Engine = EngineSettings{};
   doc.MsSingleCount = 0;

@@ -11,6 +11,7 @@
 #include "engines/engine_settings.h"
 #include "official/vote_record.h"
 #include "reduction/conditions.h"
+#include "reduction/single_value.h"
 #include "support/date_time.h"
 
 namespace zelvo {
@@ -21,6 +22,7 @@ struct DocumentRecord {
   std::string Kumi = "A";
   DateTime VoteTime;  // read from old documents only
   MultiTable Multi{};
+  OwnProbabilities OwnProbs;  // the user's own view of the matches, when set
   ReductionConditions Conditions = DefaultReductionConditions();
   EngineSettings Engine;
   int MsSingleCount = 0;          // singles the last search produced

@@ -174,6 +174,66 @@ DateTime ReadDate(std::string_view value) {
   return d;
 }
 
+// Own probabilities as percentages laid out as the multi is: a row per
+// outcome code, a column per match.  Each match must add up to 100.
+std::string OwnProbabilitiesText(const OwnProbabilities& own) {
+  std::string out;
+  for (int o = 0; o < 3; ++o) {
+    if (o) out += ',';
+    for (int m = 0; m < kMatches; ++m) {
+      if (m) out += ':';
+      out += Money::FromDouble(own.p[m][o] * 100).ToString();
+    }
+  }
+  return out;
+}
+
+void ReadOwnProbabilities(std::string_view value, OwnProbabilities& own) {
+  std::vector<std::string> rows = Elements(value, ",");
+  if (rows.size() != 3) Fail(kErrTypeMismatch);
+  OwnProbabilities read;
+  std::array<double, kMatches> sums{};
+  for (int o = 0; o < 3; ++o) {
+    std::vector<std::string> cols = Split(rows[o], ":");
+    if (cols.size() != kMatches) Fail(kErrTypeMismatch);
+    for (int m = 0; m < kMatches; ++m) {
+      Money pct;
+      if (!Money::Parse(Trim(cols[m]), pct) || pct < Money() || pct > Money::FromInt(100)) {
+        Fail(kErrTypeMismatch);
+      }
+      read.p[m][o] = pct.ToDouble();
+      sums[m] += read.p[m][o];
+    }
+  }
+  for (int m = 0; m < kMatches; ++m) {
+    // Four decimals per figure: three of them miss 100 by a rounding at most.
+    if (sums[m] < 99.99 || sums[m] > 100.01) Fail(kErrTypeMismatch);
+    for (int o = 0; o < 3; ++o) read.p[m][o] /= sums[m];
+  }
+  read.set = true;
+  own = read;
+}
+
+// "Enabled|Kind|Min|Max".
+std::string ValueConditionsText(const ValueConditions& v) {
+  return std::string(v.Enabled ? "1" : "0") + "|" + std::to_string(v.Kind) + "|" +
+         Money::FromDouble(v.Min).ToString() + "|" + Money::FromDouble(v.Max).ToString();
+}
+
+void ReadValueConditions(std::string_view value, ValueConditions& v) {
+  std::vector<std::string> parts = Split(value, "|");
+  if (parts.size() != 4) Fail(kErrTypeMismatch);
+  Money min, max;
+  if (!Money::Parse(Trim(parts[2]), min) || !Money::Parse(Trim(parts[3]), max) || min < Money() ||
+      max < Money()) {
+    Fail(kErrTypeMismatch);
+  }
+  v.Enabled = Boolean(parts[0]);
+  v.Kind = DecimalIn(parts[1], 0, 1);
+  v.Min = min.ToDouble();
+  v.Max = max.ToDouble();
+}
+
 // One condition entry: "A|B|N|M|matches|outcomes|row 1|...|row N|cells|captions".
 void ReadEntry(std::string_view value, ConditionTable table, ConditionEntry& e) {
   std::vector<std::string> parts = Split(value, "|");
@@ -341,6 +401,12 @@ class Loader {
       rec_.Kumi = value;
     } else if (name == "Multi") {
       ReadIntTable(value, rec_.Multi, 0, 6);
+    } else if (name == "OwnProb") {
+      ReadOwnProbabilities(value, rec_.OwnProbs);
+    } else if (name == "Value") {
+      ReadValueConditions(value, c.Value);
+    } else if (name == "ChushutsuOrder") {
+      e.ChushutsuOrder = DecimalIn(value, 0, kExtractionOrderCount - 1);
     } else if (name == "Haitou.Enabled") {
       ReadBits(value, c.Haitou.Enabled);
     } else if (name == "Haitou.Flag") {
@@ -615,6 +681,9 @@ std::string clsTFileTPD::BuildFileBytes(bool document, const DocumentRecord& rec
     line("Kumi = " + rec.Kumi);
     line("");
     line("Multi = " + IntTable(rec.Multi));
+    // Written only when set, so that a document without them stays the file
+    // older versions wrote; they skip the key.
+    if (rec.OwnProbs.set) line("OwnProb = " + OwnProbabilitiesText(rec.OwnProbs));
     line("");
   }
   const ReductionConditions& c = rec.Conditions;
@@ -633,6 +702,7 @@ std::string clsTFileTPD::BuildFileBytes(bool document, const DocumentRecord& rec
     }
     line("");
   }
+  if (c.Value != ValueConditions{}) line("Value = " + ValueConditionsText(c.Value));
   line("MachigaiType = " + std::to_string(c.MachigaiType));
   line("MachigaiList = " + BitString(c.MachigaiList));
   line("");
@@ -653,6 +723,7 @@ std::string clsTFileTPD::BuildFileBytes(bool document, const DocumentRecord& rec
   line(std::string("ChushutsuFlag = ") + (e.ChushutsuFlag ? "1" : "0"));
   line("ChushutsuCount = " + std::to_string(e.ChushutsuCount));
   line("ChushutsuType = " + std::to_string(e.ChushutsuType));
+  if (e.ChushutsuOrder != 0) line("ChushutsuOrder = " + std::to_string(e.ChushutsuOrder));
   line("");
   line("MsSingleCount = " + std::to_string(rec.MsSingleCount));
   line("MsSingleFrame = " + IntTable(rec.MsSingleFrame));

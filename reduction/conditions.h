@@ -68,6 +68,20 @@ struct HaitouConditions {
   bool operator==(const HaitouConditions&) const = default;
 };
 
+// The value condition: keeps the singles whose expected return per 100 yen
+// (own probability x estimated payout) or whose value ratio (own
+// probability / the public's share) lies in [Min, Max].  It needs the
+// document's own probabilities.
+struct ValueConditions {
+  bool Enabled = false;
+  int Kind = 0;  // 0 expected return per 100 yen, 1 value ratio
+  double Min = 0;
+  double Max = 0;  // 0: no upper limit
+  bool operator==(const ValueConditions&) const = default;
+};
+inline constexpr int kValueExpected = 0;
+inline constexpr int kValueRatio = 1;
+
 // "No upper limit" as the user enters it, and what a run uses instead.
 inline constexpr int64_t kHaitouNoLimit = 9999999999;
 inline constexpr int64_t kHaitouNoLimitRun = 100000000000;
@@ -77,6 +91,7 @@ struct ReductionConditions {
   std::array<ConditionEntry, kConditionGroups> Honmei;
   std::array<ConditionEntry, kConditionGroups> Ninki;
   std::array<ConditionEntry, kConditionGroups> Mark;
+  ValueConditions Value;
   int MachigaiType = 0;  // 0 none, 1 keep ticked counts, 2 add tolerated
   std::array<bool, kMachigaiBuckets> MachigaiList{true};
 

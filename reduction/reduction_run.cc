@@ -54,7 +54,72 @@ int RowCount(const ConditionEntry& entry) {
 
 }  // namespace
 
+std::vector<ReductionPass> ActivePasses(const ReductionConditions& conditions) {
+  std::vector<ReductionPass> passes;
+  static const char* const kMoneyLabels[] = {"１等当せん金", "２等当せん金", "３等当せん金"};
+  const auto& haitou = conditions.Haitou;
+  for (int g = 0; g < 3; ++g) {
+    if (!haitou.Enabled[g] || !haitou.Flag[g]) continue;
+    ReductionPass pass;
+    pass.label = kMoneyLabels[g];
+    pass.money_grade = g;
+    passes.push_back(std::move(pass));
+  }
+  if (conditions.Value.Enabled) {
+    ReductionPass pass;
+    pass.label = conditions.Value.Kind == kValueRatio ? "確率比" : "期待値";
+    pass.value = true;
+    passes.push_back(std::move(pass));
+  }
+  const auto& groups = ConditionGroupLabels();
+  const std::pair<ConditionTable, const char*> kTables[] = {{ConditionTable::kHonmei, "本命"},
+                                                            {ConditionTable::kNinki, "人気"},
+                                                            {ConditionTable::kMark, "勝敗"}};
+  for (const auto& [kind, table_label] : kTables) {
+    const auto& entries = conditions.Table(kind);
+    for (int group = 0; group < kConditionGroups; ++group) {
+      const ConditionEntry& entry = entries[group];
+      if (!entry.A || !entry.B) continue;
+      for (int row = 0; row < RowCount(entry); ++row) {
+        const auto& cells = entry.cells[row];
+        // A row that allows every count keeps every single: no pass.
+        if (std::all_of(cells.begin(), cells.end(),
+                        [](uint8_t c) { return c == kCellAllowed; })) {
+          continue;
+        }
+        ReductionPass pass;
+        pass.label.reserve(48);
+        pass.label += table_label;
+        pass.label += '/';
+        pass.label += groups[group];
+        pass.label += '/';
+        if (row < static_cast<int>(entry.captions.size())) pass.label += entry.captions[row];
+        pass.table = kind;
+        pass.group = group;
+        pass.row = row;
+        passes.push_back(std::move(pass));
+      }
+    }
+  }
+  return passes;
+}
+
 // ---- clsTX1 ----
+
+void clsTX1::ApplyPass(const ReductionPass& pass, const ReductionConditions& conditions,
+                       int& count, std::vector<int>& singles, bool machigai,
+                       MachigaiCounts& errors, MachigaiCounts& tolerated) {
+  if (pass.value) {
+    ValueSakugen(count, singles, conditions.Value, machigai, errors);
+  } else if (pass.money_grade >= 0) {
+    const auto& haitou = conditions.Haitou;
+    MoneySakugen(count, singles, pass.money_grade, haitou.Min[pass.money_grade],
+                 haitou.Max[pass.money_grade], machigai, errors);
+  } else {
+    JoukenSakugen(pass.table, count, singles, pass.row, conditions.Table(pass.table)[pass.group],
+                  machigai, errors, tolerated);
+  }
+}
 
 void clsTX1::SetValue(const MultiTable& multi) {
   multi_ = multi;
@@ -66,6 +131,7 @@ void clsTX1::SetValue(const MultiTable& multi) {
 bool clsTX1::SetVote(const VoteStatusRecord& vote) {
   vote_ = vote;
   bool ok = money_.SetVote(vote_);
+  if (ok) value_.SetVote(vote_);
   // A fresh object: ranks of an earlier round must not outlive its record.
   base_ = clsTDeme();
   base_.SetMulti(multi_);
@@ -154,6 +220,22 @@ void clsTX1::MoneySakugen(int& count, std::vector<int>& singles, int grade, Mone
     });
   } catch (const std::exception& e) {
     ReportException(kClassX1, "MoneySakugen", e);
+  }
+}
+
+void clsTX1::ValueSakugen(int& count, std::vector<int>& singles, const ValueConditions& value,
+                          bool machigai, MachigaiCounts& errors) {
+  try {
+    if (count == 0 || !value_.HasOwn()) return;
+    const bool ratio = value.Kind == kValueRatio;
+    const double max = value.Max > 0 ? value.Max : std::numeric_limits<double>::infinity();
+    RunPass(count, singles, machigai, errors, nullptr, [&](int single) {
+      const SingleValue& v = value_.Of(single);
+      double figure = ratio ? v.ratio : v.expected_per_100;
+      return (figure < value.Min || figure > max) ? 1 : 0;
+    });
+  } catch (const std::exception& e) {
+    ReportException(kClassX1, "ValueSakugen", e);
   }
 }
 
@@ -287,41 +369,13 @@ void clsTX::Execute(const ReductionConditions& conditions, const MultiTable& mul
     };
     auto stopped = [&] { return cancel_ || n == 0; };
 
-    static const char* const kMoneyLabels[] = {"１等当せん金", "２等当せん金", "３等当せん金"};
-    const auto& haitou = conditions.Haitou;
-    for (int g = 0; g < 3 && !stopped(); ++g) {
-      if (!haitou.Enabled[g] || !haitou.Flag[g]) continue;
-      int pre = begin_pass(kMoneyLabels[g]);
-      x1_.MoneySakugen(n, list, g, haitou.Min[g], haitou.Max[g], machigai, errors);
-      msg_.CompMsg(kMoneyLabels[g], pre, n, true);
-    }
-
-    const auto& groups = ConditionGroupLabels();
-    const std::pair<ConditionTable, std::string> kTables[] = {{ConditionTable::kHonmei, "本命"},
-                                                              {ConditionTable::kNinki, "人気"},
-                                                              {ConditionTable::kMark, mark_label_}};
-    for (const auto& [kind, table_label] : kTables) {
-      const auto& entries = conditions.Table(kind);
-      for (int group = 0; group < kConditionGroups && !stopped(); ++group) {
-        const ConditionEntry& entry = entries[group];
-        if (!entry.A || !entry.B) continue;
-        for (int row = 0; row < RowCount(entry) && !stopped(); ++row) {
-          const auto& cells = entry.cells[row];
-          if (std::all_of(cells.begin(), cells.end(),
-                          [](uint8_t c) { return c == kCellAllowed; })) {
-            continue;
-          }
-          std::string label;
-          label.reserve(48);
-          label += table_label;
-          label += '/';
-          label += groups[group];
-          label += '/';
-          if (row < static_cast<int>(entry.captions.size())) label += entry.captions[row];
-          int pre = begin_pass(label);
-          x1_.JoukenSakugen(kind, n, list, row, entry, machigai, errors, tolerated);
-          msg_.CompMsg(label, pre, n, true);
-        }
+    for (const ReductionPass& pass : ActivePasses(conditions)) {
+      if (stopped()) break;
+      int pre = begin_pass(pass.label);
+      x1_.ApplyPass(pass, conditions, n, list, machigai, errors, tolerated);
+      msg_.CompMsg(pass.label, pre, n, true);
+      if (pass.value && !x1_.Value().HasOwn()) {
+        msg_.Msg("自分の確率が未設定のため、" + pass.label + "の条件は適用されません", true, false);
       }
     }
 

@@ -17,6 +17,7 @@
 #include "reduction/conditions.h"
 #include "reduction/payout_estimate.h"
 #include "reduction/run_log.h"
+#include "reduction/single_value.h"
 #include "support/grid.h"
 #include "support/money.h"
 
@@ -27,6 +28,21 @@ namespace zelvo {
 // saturate instead of wrapping all the same.
 using MachigaiCounts = std::vector<uint16_t>;
 
+// One pass of a run, named as its log line names it: a payout pass
+// (`money_grade` 0 to 2), the value pass, or one row of a count table's
+// condition group.
+struct ReductionPass {
+  std::string label;
+  int money_grade = -1;
+  bool value = false;  // the value condition
+  ConditionTable table = ConditionTable::kHonmei;
+  int group = 0;
+  int row = 0;
+};
+
+// The passes the conditions switch on, in the order a run applies them.
+std::vector<ReductionPass> ActivePasses(const ReductionConditions& conditions);
+
 // The passes.  Every pass works on the caller's arrays in place: outside
 // error-counting mode it compacts `singles` to the kept ones (in order) and
 // sets `count`; in error-counting mode it only adds to the counters, which
@@ -36,6 +52,9 @@ class clsTX1 {
   void SetValue(const MultiTable& multi);
   // False when the payout estimate cannot use the vote status (reported).
   bool SetVote(const VoteStatusRecord& vote);
+  // The document's own probabilities for the value pass.
+  void SetOwn(const OwnProbabilities& own) { value_.SetOwn(own); }
+  const clsTValue& Value() const { return value_; }
   // The stored multi's singles in ascending order; an empty multi gives
   // count 0 and an empty array.
   void GetMulti(int& count, std::vector<int>& singles) const;
@@ -45,12 +64,21 @@ class clsTX1 {
   // min or no singles.
   void MoneySakugen(int& count, std::vector<int>& singles, int grade, Money min, Money max,
                     bool machigai, MachigaiCounts& errors);
+  // Value pass: keeps Min <= figure <= Max (Max 0: no upper limit).
+  // Without own probabilities it keeps every single.
+  void ValueSakugen(int& count, std::vector<int>& singles, const ValueConditions& value,
+                    bool machigai, MachigaiCounts& errors);
   // Count pass of one row of a condition entry: keeps the singles whose row
   // count falls on an allowed cell; an excluded cell is an error, a
   // tolerated one an error that also counts as a △ error.
   void JoukenSakugen(ConditionTable kind, int& count, std::vector<int>& singles, int row,
                      const ConditionEntry& entry, bool machigai, MachigaiCounts& errors,
                      MachigaiCounts& tolerated);
+  // The payout or count pass that `pass` names, with the conditions it
+  // was taken from.
+  void ApplyPass(const ReductionPass& pass, const ReductionConditions& conditions, int& count,
+                 std::vector<int>& singles, bool machigai, MachigaiCounts& errors,
+                 MachigaiCounts& tolerated);
   // How many singles of the stored multi have each row count 0 to 5.
   void KouseiBunseki(ConditionTable kind, std::array<int, 6>& histogram,
                      const ConditionEntry& entry, int row) const;
@@ -78,6 +106,7 @@ class clsTX1 {
   VoteStatusRecord vote_;
   clsTDeme base_;  // marks and ranks of the stored multi and vote status
   clsTMoney money_;
+  clsTValue value_;
   bool cancel_ = false;
 };
 
@@ -93,6 +122,7 @@ class clsTX {
   void Initialize(RunLogList* log, Grid* count_grid, Grid* meisai_grid);
   // False when the payout estimate cannot use the vote status (reported).
   bool SetVote(const VoteStatusRecord& vote);
+  void SetOwn(const OwnProbabilities& own) { x1_.SetOwn(own); }
   // The whole run the main window calls "実行": count and singles receive
   // the result (count 0 and an empty array when cancelled).
   void Execute(const ReductionConditions& conditions, const MultiTable& multi, int& count,
@@ -122,7 +152,6 @@ class clsTX {
 
   bool running_ = false;
   bool cancel_ = false;
-  const std::string mark_label_ = "勝敗";
   clsTMsg msg_;
   clsTCount count_;
   clsTMeisai meisai_;

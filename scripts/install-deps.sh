@@ -10,7 +10,7 @@ packages=(
   libicu-dev libcurl4-openssl-dev
   libcpp-httplib-dev coinor-libcbc-dev
   googletest libgtest-dev libbenchmark-dev
-  qt6-base-dev qt6-qpa-plugins qt6-translations-l10n fonts-noto-cjk poppler-utils
+  qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-qpa-plugins qt6-translations-l10n fonts-noto-cjk poppler-utils
   "$@"
 )
 

@@ -94,6 +94,8 @@ constexpr CommandText kCaptions[] = {
     {Cmd::kUserVote, "投票率（ユーザー定義）..."},
     {Cmd::kUserTeams, "海外チーム名（ユーザー定義）..."},
     {Cmd::kAnalysis, "購入の分析..."},
+    {Cmd::kArchiveDownload, "過去回データの取得..."},
+    {Cmd::kBacktest, "過去回の検証..."},
     {Cmd::kHelpMenu, "ヘルプ(&H)"},
     {Cmd::kManual, "オンラインマニュアル(&O)"},
     {Cmd::kAbout, "バージョン情報(&A)..."},
@@ -265,7 +267,8 @@ void frmMain::BuildMenuBar() {
       sub(Cmd::kViewMenu, {leaf(Cmd::kPageHome), leaf(Cmd::kPageMulti), leaf(Cmd::kPageSingle),
                            leaf(Cmd::kPageCheck), sep, leaf(Cmd::kPercent)}),
       sub(Cmd::kToolMenu, {leaf(Cmd::kBatch), sep, leaf(Cmd::kUserVote), leaf(Cmd::kUserTeams),
-                           sep, leaf(Cmd::kAnalysis)}),
+                           sep, leaf(Cmd::kAnalysis), sep, leaf(Cmd::kArchiveDownload),
+                           leaf(Cmd::kBacktest)}),
       sub(Cmd::kHelpMenu, {leaf(Cmd::kManual), sep, leaf(Cmd::kAbout)}),
   };
 }
@@ -448,6 +451,7 @@ ActionState frmMain::State(Cmd cmd) const {
     case Cmd::kCopyReportConditions: case Cmd::kCopySinglesRows: case Cmd::kCopySinglesColumns:
     case Cmd::kImportMenu: case Cmd::kImportSinglesRows: case Cmd::kBatch:
     case Cmd::kUserVote: case Cmd::kUserTeams: case Cmd::kAnalysis:
+    case Cmd::kArchiveDownload: case Cmd::kBacktest:
       s.enabled = idle;
       break;
     case Cmd::kPercent:
@@ -571,6 +575,31 @@ void frmMain::Execute(Cmd cmd) {
           ShowPage(2);
         };
         if (host_) host_->ShowAnalysis(analysis);
+        break;
+      }
+      case Cmd::kArchiveDownload: {
+        frmArchive archive;
+        archive.From().SetIntValue(std::max(1, round_.Kaisaikai() - 20));
+        archive.To().SetIntValue(std::max(1, round_.Kaisaikai()));
+        if (host_) host_->RunArchive(archive);
+        break;
+      }
+      case Cmd::kBacktest: {
+        frmBacktest backtest;
+        backtest.SetDocument(BuildDocument());
+        int round = 0;
+        std::string group;
+        backtest.on_open_round = [&round, &group](int r, const std::string& g) {
+          round = r;
+          group = g;
+        };
+        if (host_) host_->RunBacktest(backtest);
+        if (round > 0) {
+          // The round the user picked, shown on the multi page with its votes.
+          round_.SetKumi(group);
+          round_.SetKaisaikai(round);
+          ShowPage(1);
+        }
         break;
       }
       case Cmd::kSortMoney1: case Cmd::kSortMoney2: case Cmd::kSortMoney3:

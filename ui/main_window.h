@@ -55,7 +55,7 @@ enum class Cmd {
   // View menu
   kViewMenu, kPageHome, kPageMulti, kPageSingle, kPageCheck, kPercent,
   // Tool menu
-  kToolMenu, kBatch, kUserVote, kUserTeams, kAnalysis,
+  kToolMenu, kBatch, kUserVote, kUserTeams, kAnalysis, kArchiveDownload, kBacktest,
   // Help menu
   kHelpMenu, kManual, kAbout,
   // Home page

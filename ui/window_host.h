@@ -7,6 +7,7 @@
 #include "output/statistics_panels.h"
 #include "reduction/item_dialog.h"
 #include "ui/analysis_window.h"
+#include "ui/archive_windows.h"
 #include "ui/batch_window.h"
 #include "ui/odds_window.h"
 #include "ui/print_window.h"
@@ -39,6 +40,9 @@ class WindowHost {
   // The batch window, modeless, driving the main window through `target`.
   virtual void ShowBatch(BatchTarget& target) = 0;
   virtual void ShowAbout() = 0;
+  // The archive download and the backtest, modal.
+  virtual void RunArchive(frmArchive& archive) = 0;
+  virtual void RunBacktest(frmBacktest& backtest) = 0;
 };
 
 }  // namespace zelvo

@@ -65,7 +65,10 @@ void HttpTestServer::Impl::Handle(const httplib::Request& req, httplib::Response
   {
     std::lock_guard<std::mutex> lock(mutex);
     log.push_back(std::move(entry));
-    auto it = routes.find(req.path);
+    // A route set for the path with its query wins over the path's own.
+    auto it = routes.end();
+    if (q != std::string::npos) it = routes.find(req.target);
+    if (it == routes.end()) it = routes.find(req.path);
     if (it != routes.end()) {
       route = it->second;
       found = true;

@@ -53,7 +53,8 @@ class HttpTestServer {
   // "http://127.0.0.1:PORT" followed by the path.
   std::string Url(std::string_view path = "/") const;
 
-  // Routes are matched on the path alone (the query is ignored).  A path
+  // Routes are matched on the path and query as requested ("/vote?holdCntId=1487"),
+  // then on the path alone (any query).  A path
   // without a route gets status 404 with an Apache-style "not found" page.
   void SetRoute(const std::string& path, HttpRoute route);
   void SetPage(const std::string& path, std::string body,

@@ -12,10 +12,9 @@
 namespace zelvo::testing {
 namespace {
 
-std::filesystem::path RepoRoot() {
-  // This file is tests/common/official_fixtures.cc.
-  return std::filesystem::path(__FILE__).parent_path().parent_path().parent_path();
-}
+// The build names the source tree: __FILE__ may be relative to the build
+// folder (a compiler cache rewrites it so), and tests run from elsewhere.
+std::filesystem::path RepoRoot() { return ZELVO_SOURCE_DIR; }
 
 TotoSettings LocalSettings(const HttpTestServer& server) {
   TotoSettings s;

@@ -45,9 +45,14 @@ class ScriptedHost : public WindowHost {
   }
   void ShowBatch(BatchTarget& target) override { batch = &target; }
   void ShowAbout() override { ++about; }
+  void RunArchive(frmArchive&) override {}
+  void RunBacktest(frmBacktest& b) override {
+    if (backtest_answer) backtest_answer(b);
+  }
   std::function<bool(frmOdds&)> odds_answer;
   std::function<bool(frmTeamNames&)> team_names;
   std::function<void(frmAnalysis&)> analysis_action;
+  std::function<void(frmBacktest&)> backtest_answer;
   BatchTarget* batch = nullptr;
   int printed = 0, about = 0;
   int analysed = -1;

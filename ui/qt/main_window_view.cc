@@ -1,5 +1,7 @@
 #include "ui/qt/main_window_view.h"
 
+#include "ui/qt/archive_windows_view.h"
+
 #include <QAction>
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -722,6 +724,10 @@ void MainWindowView::ShowBatch(BatchTarget& target) {
 }
 
 void MainWindowView::ShowAbout() { RunAboutDialog(this); }
+
+void MainWindowView::RunArchive(frmArchive& archive) { RunArchiveDialog(archive, this); }
+
+void MainWindowView::RunBacktest(frmBacktest& backtest) { RunBacktestDialog(backtest, this); }
 
 void MainWindowView::CloseKouseiBunseki(frmKouseiBunseki& window) {
   for (auto it = kousei_views_.begin(); it != kousei_views_.end(); ++it) {

@@ -58,6 +58,8 @@ class MainWindowView : public QMainWindow, public WindowHost {
   bool RunTeamNames(frmTeamNames& dialog) override;
   void ShowBatch(BatchTarget& target) override;
   void ShowAbout() override;
+  void RunArchive(frmArchive& archive) override;
+  void RunBacktest(frmBacktest& backtest) override;
   BatchWindowView* BatchWindow() const { return batch_; }
 
   // For tests and the screenshot script.

@@ -1,0 +1,341 @@
+// The archive commands: past rounds into the cache, what it holds, and the
+// backtest of a strategy over them.
+#include <unistd.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <iostream>
+#include <filesystem>
+#include <ostream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "analysis/backtest.h"
+#include "app/cli_commands.h"
+#include "app/console_platform.h"
+#include "core/single_number.h"
+#include "core/toto_data.h"
+#include "files/tpd_file.h"
+#include "official/round_archive.h"
+#include "support/format.h"
+#include "support/platform.h"
+#include "support/text.h"
+#include "support/text_file.h"
+
+namespace zelvo {
+namespace {
+
+volatile std::sig_atomic_t g_stop = 0;
+extern "C" void OnArchiveSignal(int) { g_stop = 1; }
+
+// Ctrl+C ends a download between two requests: what was fetched stays cached.
+class StopScope {
+ public:
+  StopScope() {
+    g_stop = 0;
+    previous_int_ = std::signal(SIGINT, OnArchiveSignal);
+    previous_term_ = std::signal(SIGTERM, OnArchiveSignal);
+  }
+  ~StopScope() {
+    std::signal(SIGINT, previous_int_);
+    std::signal(SIGTERM, previous_term_);
+  }
+
+ private:
+  void (*previous_int_)(int);
+  void (*previous_term_)(int);
+};
+
+std::string Count(int64_t n) { return FormatNumber(n, "#,##0"); }
+std::string Yen(Money m) { return FormatNumber(m, "#,##0"); }
+
+bool ParseGroups(const std::string& text, std::vector<std::string>& groups) {
+  if (text == "A" || text == "B") {
+    groups = {text};
+  } else if (text == "both") {
+    groups = {"A", "B"};
+  } else {
+    return false;
+  }
+  return true;
+}
+
+bool ParseRange(const std::string& text, int& from, int& to) {
+  size_t dash = text.find('-');
+  if (dash == std::string::npos) {
+    if (!ParseInt32(text, from) || from < 1) return false;
+    to = from;
+    return true;
+  }
+  return ParseInt32(text.substr(0, dash), from) && ParseInt32(text.substr(dash + 1), to) &&
+         from >= 1 && to >= from;
+}
+
+bool ParseSeconds(const std::string& text, double& value) {
+  char* end = nullptr;
+  value = std::strtod(text.c_str(), &end);
+  return !text.empty() && end == text.c_str() + text.size();
+}
+
+std::string Duration(uint32_t ms) {
+  uint32_t s = (ms + 999) / 1000;
+  if (s < 60) return std::to_string(s) + " s";
+  return std::to_string(s / 60) + " min " + std::to_string(s % 60) + " s";
+}
+
+int ArchiveList(CliContext& ctx) {
+  std::vector<CachedRound> rounds = ListCachedRounds(true);
+  if (rounds.empty()) {
+    ctx.out << "The cache holds no round.\n";
+    return 0;
+  }
+  auto kind = [](bool present, bool usable, const char* name) {
+    std::string s = present ? (usable ? name : std::string(name) + "(unusable)") : "-";
+    return PadCutColumns(s, 18);
+  };
+  int complete = 0;
+  ctx.out << "Round Group " << PadCutColumns("Schedule", 18) << PadCutColumns("Vote", 18)
+          << PadCutColumns("Result", 18) << "\n";
+  for (const CachedRound& r : rounds) {
+    if (r.Complete()) ++complete;
+    ctx.out << PadLeftColumns(std::to_string(r.round), 5) << " " << PadCutColumns(r.group, 6)
+            << kind(r.schedule, r.schedule_usable, "schedule")
+            << kind(r.vote, r.vote_usable, "vote") << kind(r.result, r.result_usable, "result")
+            << (r.Complete() ? "complete" : "") << "\n";
+  }
+  ctx.out << rounds.size() << " rounds and groups in the cache, " << complete
+          << " complete (schedule, final vote status and result)\n";
+  return 0;
+}
+
+int ArchiveDownloadCommand(CliContext& ctx, CliArgs args) {
+  std::string group_text = "both", pause_text;
+  bool missing = false;
+  TakeOption(args, "--group", group_text, missing);
+  bool paused = TakeOption(args, "--pause", pause_text, missing);
+  std::vector<std::string> groups;
+  int from = 0, to = 0;
+  double pause_s = 1.0;
+  if (missing || args.size() != 2 || !ParseInt32(args[0], from) || !ParseInt32(args[1], to) ||
+      from < 1 || to < from || to > 9999 || !ParseGroups(group_text, groups) ||
+      (paused && (!ParseSeconds(pause_text, pause_s) || pause_s < 0 || pause_s > 600))) {
+    ctx.err << "usage: zelvomini-cli archive download FROM TO [--group A|B|both] [--pause S]\n"
+               "       (rounds 1 to 9999, a pause of S seconds between requests, 1 by default)\n";
+    return 64;
+  }
+  ArchiveDownloadOptions options;
+  options.from = from;
+  options.to = to;
+  options.groups = groups;
+  options.pause_ms = static_cast<int>(pause_s * 1000);
+  int pairs = (to - from + 1) * static_cast<int>(groups.size());
+  std::string question = "第" + std::to_string(from) + "回から第" + std::to_string(to) +
+                         "回までのデータ（" + std::to_string(pairs) +
+                         "組）をインターネットよりダウンロードします。よろしいですか？";
+  if (platform().MessageBox(question, " 過去回データ", MsgIcon::kQuestion, MsgButtons::kYesNo) !=
+      MsgAnswer::kYes) {
+    ctx.out << "Nothing downloaded.\n";
+    return 1;
+  }
+
+  StopScope stop;
+  const bool terminal = isatty(STDERR_FILENO) && &ctx.err == &std::cerr;
+  ArchiveDownload download;
+  download.stop_requested = [] { return g_stop != 0; };
+  download.on_event = [&ctx](const ArchiveEvent& e) {
+    if (e.what == ArchiveEvent::What::kCached) return;
+    const char* what = e.what == ArchiveEvent::What::kFetched   ? "fetched"
+                       : e.what == ArchiveEvent::What::kRetried ? "fetched on retry"
+                       : e.what == ArchiveEvent::What::kNoData  ? "no data"
+                                                                : "failed, tried again later";
+    ctx.out << e.round << " " << e.group << " " << ArchiveKindName(e.kind) << ": " << what
+            << (e.note.empty() || e.what == ArchiveEvent::What::kFailed ? "" : " (" + e.note + ")")
+            << "\n"
+            << std::flush;
+  };
+  download.on_progress = [&ctx, terminal](const ArchiveDownloadReport& r, uint32_t elapsed) {
+    uint32_t left = r.done > 0 ? static_cast<uint32_t>(static_cast<double>(elapsed) / r.done *
+                                                       (r.total - r.done))
+                               : 0;
+    std::ostringstream line;
+    line << "[" << r.done << "/" << r.total << "] " << r.fetched << " files fetched, about "
+         << Duration(left) << " left";
+    if (terminal) {
+      ctx.err << "\r" << line.str() << "\x1b[K" << std::flush;
+      if (r.done == r.total) ctx.err << "\n";
+    } else {
+      ctx.err << line.str() << "\n";
+    }
+  };
+  ArchiveDownloadReport report = download.Run(options);
+  if (terminal && report.done < report.total) ctx.err << "\n";
+
+  ctx.out << "Rounds and groups: " << report.done << " of " << report.total << " done; "
+          << report.fetched << " files fetched, " << report.cached << " already cached\n";
+  if (!report.no_data.empty()) {
+    ctx.out << "Without data (" << report.no_data.size() << "):\n";
+    for (const ArchiveEvent& e : report.no_data) {
+      ctx.out << "  " << e.round << " " << e.group << " " << ArchiveKindName(e.kind) << ": "
+              << e.note << "\n";
+    }
+  }
+  if (!report.failures.empty()) {
+    ctx.out << "Failed (" << report.failures.size() << "), run the same range again later:\n";
+    for (const ArchiveEvent& e : report.failures) {
+      ctx.out << "  " << e.round << " " << e.group << " " << ArchiveKindName(e.kind) << "\n";
+    }
+  }
+  if (report.interrupted) {
+    ctx.err << "zelvomini-cli: interrupted; what was fetched is cached, the same command goes "
+               "on from there\n";
+    return 130;
+  }
+  return report.failures.empty() ? 0 : 1;
+}
+
+const char* MultiName(BacktestMulti m) {
+  switch (m) {
+    case BacktestMulti::kVoteOrder:
+      return "vote order (全て投票率順でマーク)";
+    case BacktestMulti::kAll:
+      return "all 243 singles";
+    case BacktestMulti::kDocument:
+      break;
+  }
+  return "the strategy's own multi";
+}
+
+std::string Percent(int part, int whole) {
+  return whole > 0 ? FormatNumber(100.0 * part / whole, "##0.0") + "%" : "-";
+}
+
+// The per-round table as CSV, in the program's file encoding.
+std::string BacktestCsv(const BacktestReport& report) {
+  std::string text =
+      "round,group,kept,stake,won,prize,prize_estimated,result,winner_estimate,favourites,"
+      "popularity1,popularity2,popularity3\r\n";
+  for (const BacktestRound& r : report.rounds) {
+    text += std::to_string(r.round) + "," + r.group + "," + std::to_string(r.kept) + "," +
+            std::to_string(r.stake) + "," + (r.winning_kept > 0 ? "1" : "0") + "," +
+            r.prize.ToString() + "," + (r.prize_estimated ? "1" : "0") + "," + r.result_digits +
+            "," + r.winner_estimate.ToString() + "," + std::to_string(r.favourites) + "," +
+            std::to_string(r.popularity[0]) + "," + std::to_string(r.popularity[1]) + "," +
+            std::to_string(r.popularity[2]) + "\r\n";
+  }
+  return text;
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+  std::error_code ec;
+  return std::filesystem::equivalent(a, b, ec) && !ec;
+}
+
+}  // namespace
+
+int CmdArchive(CliContext& ctx, const CliArgs& args_in) {
+  CliArgs args = args_in;
+  if (!args.empty() && args[0] == "list" && args.size() == 1) return ArchiveList(ctx);
+  if (!args.empty() && args[0] == "download") {
+    args.erase(args.begin());
+    return ArchiveDownloadCommand(ctx, args);
+  }
+  ctx.err << "usage: zelvomini-cli archive list | archive download FROM TO [--group A|B|both] "
+             "[--pause S]\n";
+  return 64;
+}
+
+int CmdBacktest(CliContext& ctx, const CliArgs& args_in) {
+  CliArgs args = args_in;
+  std::string range_text, group_text = "both", multi_text = "vote-order", csv_path, seed_text;
+  bool missing = false;
+  bool ranged = TakeOption(args, "--rounds", range_text, missing);
+  TakeOption(args, "--group", group_text, missing);
+  TakeOption(args, "--multi", multi_text, missing);
+  TakeOption(args, "--csv", csv_path, missing);
+  bool seeded = TakeOption(args, "--seed", seed_text, missing);
+  int from = 0, to = 0;
+  long long seed = 1;
+  std::vector<std::string> groups;
+  BacktestOptions options;
+  if (multi_text == "vote-order") {
+    options.multi = BacktestMulti::kVoteOrder;
+  } else if (multi_text == "all") {
+    options.multi = BacktestMulti::kAll;
+  } else if (multi_text == "doc") {
+    options.multi = BacktestMulti::kDocument;
+  } else {
+    missing = true;
+  }
+  if (missing || args.size() != 1 || (ranged && !ParseRange(range_text, from, to)) ||
+      !ParseGroups(group_text, groups) || (seeded && (!ParseInt64(seed_text, seed) || seed < 0))) {
+    ctx.err << "usage: zelvomini-cli backtest STRATEGY.tpd|.tpj [--rounds FROM-TO] "
+               "[--group A|B|both]\n"
+               "       [--multi vote-order|all|doc] [--csv OUT.csv] [--seed N]\n";
+    return 64;
+  }
+  const std::string& strategy_path = args[0];
+  if (!csv_path.empty() && SameFile(csv_path, strategy_path)) {
+    ctx.err << "zelvomini-cli: " << csv_path << " is the strategy itself; nothing written\n";
+    return 1;
+  }
+  const bool conditions_file = strategy_path.size() >= 4 &&
+                               EqualsNoCase(strategy_path.substr(strategy_path.size() - 4), ".tpj");
+  clsTFileTPD tpd;
+  DocumentRecord strategy;
+  if (!LoadDocumentFile(tpd, strategy_path, !conditions_file, true, strategy)) return 64;
+  options.seed = static_cast<uint64_t>(seed);
+
+  std::vector<ArchivedRound> rounds = LoadArchive(from, to, groups);
+  if (rounds.empty()) {
+    ctx.err << "zelvomini-cli: the cache holds no complete round"
+            << (ranged ? " in " + range_text : std::string()) << " (see archive list)\n";
+    return 1;
+  }
+  clsTotoData toto_data;
+  BacktestReport report = RunBacktest(strategy, rounds, options, toto_data);
+
+  ctx.out << "Strategy: " << strategy_path
+          << (conditions_file ? " (conditions file: conditions and multi)"
+                              : " (document: conditions, engine and extraction)")
+          << "\n";
+  ctx.out << "Multi: " << MultiName(options.multi) << "; engine seed " << report.seed << "\n\n";
+  ctx.out << "Round Grp  Kept    Stake Won        Prize Result  Estimate ◎ Pop1/2/3\n";
+  for (const BacktestRound& r : report.rounds) {
+    ctx.out << PadLeftColumns(std::to_string(r.round), 5) << " " << PadCutColumns(r.group, 3)
+            << PadLeftColumns(Count(r.kept), 5) << PadLeftColumns(Count(r.stake), 9) << " "
+            << PadCutColumns(r.winning_kept > 0 ? "yes" : "-", 3)
+            << PadLeftColumns(r.winning_kept > 0 ? Yen(r.prize) + (r.prize_estimated ? "*" : "")
+                                                 : "0",
+                              13)
+            << " " << PadCutColumns(r.result_digits, 6) << PadLeftColumns(Yen(r.winner_estimate), 10)
+            << " " << r.favourites << " " << r.popularity[0] << "/" << r.popularity[1] << "/"
+            << r.popularity[2] << "\n";
+  }
+  const int n = static_cast<int>(report.rounds.size());
+  ctx.out << "\nRounds: " << n;
+  if (report.skipped > 0) ctx.out << " (" << report.skipped << " cancelled rounds left out)";
+  ctx.out << "\nHits: " << report.hits << " (" << Percent(report.hits, n) << ")\n";
+  ctx.out << "Stake: " << Count(report.stake) << " yen\n";
+  ctx.out << "Return: " << Yen(report.returned) << " yen, "
+          << FormatNumber(report.ReturnPer100(), "0.00") << " yen per 100 yen staked\n";
+  ctx.out << "Longest run without a win: " << report.longest_without_win << " rounds\n";
+  bool estimated = false;
+  for (const BacktestRound& r : report.rounds) estimated = estimated || r.prize_estimated;
+  if (estimated) {
+    ctx.out << "* nobody won officially (carried over): the payout estimate of the final votes "
+               "stands in\n";
+  }
+  ctx.out << "\nThe winning single passed:\n";
+  for (const BacktestShare& s : report.shares) {
+    ctx.out << "  " << PadCutColumns(s.label, 40) << PadLeftColumns(Count(s.passed), 5) << " of "
+            << s.rounds << "  " << Percent(s.passed, s.rounds) << "\n";
+  }
+  if (!csv_path.empty()) {
+    if (!WriteTextFile(csv_path, BacktestCsv(report))) return 1;
+    ctx.out << "Saved " << csv_path << "\n";
+  }
+  return 0;
+}
+
+}  // namespace zelvo

@@ -1,0 +1,118 @@
+// The backtest on four made-up rounds whose outcome is worked out by hand:
+// the strategy buys the single 11111 (home wins everywhere) and nothing else.
+#include <gtest/gtest.h>
+
+#include "analysis/backtest.h"
+#include "core/single_number.h"
+#include "tests/common/temp_dir.h"
+#include "tests/common/vote_builder.h"
+
+namespace zelvo {
+namespace {
+
+constexpr int kAllHome = 1 + 3 + 9 + 27 + 81;  // 11111
+
+ArchivedRound Round(int number, std::array<uint8_t, 5> results, int64_t prize, int64_t winners) {
+  ArchivedRound r;
+  // Home wins draw 55% of the votes, draws 25%, away wins 20%.
+  r.vote = testing::MakeUniformVoteRecord(25000, 55000, 20000, number);
+  r.vote.Kumi = "A";
+  r.schedule.Kaisaikai = r.result.Kaisaikai = number;
+  r.schedule.Kumi = r.result.Kumi = "A";
+  for (int m = 0; m < 5; ++m) r.result.matches[m].result = results[m];
+  r.result.prize = {Money::FromInt(prize)};
+  r.result.winners = {Money::FromInt(winners)};
+  r.result.carryover = {Money::FromInt(winners > 0 ? 0 : 5000000)};
+  return r;
+}
+
+DocumentRecord OnlyHomeWins() {
+  DocumentRecord doc;
+  for (int m = 0; m < 5; ++m) doc.Multi[1][m] = 1;  // ◎ on the home win
+  return doc;
+}
+
+class BacktestTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    rounds_ = {Round(2001, {1, 1, 1, 1, 1}, 4000, 25),  // kept: the winner
+               Round(2002, {1, 0, 1, 1, 1}, 90000, 3),  // a draw: not kept
+               Round(2003, {1, 1, kResultCancelled, 1, 1}, 1500, 80),  // cancelled match
+               Round(2004, {1, 1, 1, 1, 1}, 0, 0)};     // nobody won: carried over
+  }
+  testing::TempProgramDir dir_;
+  clsTotoData toto_data_;
+  std::vector<ArchivedRound> rounds_;
+  BacktestOptions doc_multi_{BacktestMulti::kDocument, 7};
+};
+
+TEST_F(BacktestTest, TotalsOfAStrategyThatKeepsTheFavourites) {
+  BacktestReport report = RunBacktest(OnlyHomeWins(), rounds_, doc_multi_, toto_data_);
+  ASSERT_EQ(report.rounds.size(), 4u);
+  for (const BacktestRound& r : report.rounds) EXPECT_EQ(r.kept, 1);
+  EXPECT_EQ(report.stake, 400);
+  EXPECT_EQ(report.hits, 3);
+  EXPECT_EQ(report.longest_without_win, 1);
+  EXPECT_EQ(report.seed, 7u);
+
+  EXPECT_EQ(report.rounds[0].prize, Money::FromInt(4000));
+  EXPECT_EQ(report.rounds[0].result_digits, "11111");
+  EXPECT_EQ(report.rounds[0].favourites, 5);
+  EXPECT_EQ(report.rounds[0].popularity, (std::array<int, 3>{5, 0, 0}));
+  EXPECT_EQ(report.rounds[1].winning_kept, 0);
+  EXPECT_EQ(report.rounds[1].winner, kAllHome - 3);  // 10111
+  EXPECT_EQ(report.rounds[1].popularity, (std::array<int, 3>{4, 1, 0}));
+  // Any pick of the cancelled match is right, so 11111 wins there.
+  EXPECT_EQ(report.rounds[2].result_digits, "11*11");
+  EXPECT_EQ(report.rounds[2].prize, Money::FromInt(1500));
+  EXPECT_FALSE(report.rounds[2].prize_estimated);
+  // Nobody won 2004: the estimate from the final votes is what the single
+  // would have paid.
+  EXPECT_TRUE(report.rounds[3].prize_estimated);
+  EXPECT_GT(report.rounds[3].prize, Money());
+  EXPECT_EQ(report.rounds[3].prize, report.rounds[3].winner_estimate);
+  EXPECT_EQ(report.returned, Money::FromInt(5500) + report.rounds[3].prize);
+  EXPECT_NEAR(report.ReturnPer100(), report.returned.ToDouble() / 4, 1e-9);
+
+  // The multi let the winner through in three rounds of four, and so did
+  // the reduction (no condition is set) and the purchase.
+  ASSERT_EQ(report.shares.size(), 3u);
+  for (const BacktestShare& s : report.shares) {
+    EXPECT_EQ(s.passed, 3) << s.label;
+    EXPECT_EQ(s.rounds, 4) << s.label;
+  }
+}
+
+TEST_F(BacktestTest, AConditionThatDropsTheWinnerShowsInItsShare) {
+  // Refuse five ◎ picks: the only single of the multi is gone every round.
+  DocumentRecord strategy = OnlyHomeWins();
+  ConditionEntry& all = strategy.Conditions.Honmei[kGroupAll];
+  all.cells[0][5] = kCellExcluded;
+  BacktestReport report = RunBacktest(strategy, rounds_, doc_multi_, toto_data_);
+  EXPECT_EQ(report.hits, 0);
+  EXPECT_EQ(report.stake, 0);
+  EXPECT_EQ(report.longest_without_win, 4);
+  ASSERT_EQ(report.shares.size(), 4u);
+  EXPECT_EQ(report.shares[1].label, "本命/全て/◎");
+  EXPECT_EQ(report.shares[0].passed, 3);  // the multi
+  // 2002's winner 10111 has four ◎, and so has 11011, one of 2003's winners.
+  EXPECT_EQ(report.shares[1].passed, 2);
+  EXPECT_EQ(report.shares[2].passed, 0);  // after the reduction
+}
+
+TEST_F(BacktestTest, TheVoteOrderMultiMarksTheFavouritesAndCancelledRoundsAreLeftOut) {
+  rounds_[1].result.cancelled = true;
+  BacktestOptions vote_order{BacktestMulti::kVoteOrder, 1};
+  BacktestReport report = RunBacktest(DocumentRecord(), rounds_, vote_order, toto_data_);
+  EXPECT_EQ(report.skipped, 1);
+  ASSERT_EQ(report.rounds.size(), 3u);
+  // Every cell marked: all 243 singles bought, the home win ◎ in each match.
+  EXPECT_EQ(report.rounds[0].kept, kSingles);
+  EXPECT_EQ(report.rounds[0].favourites, 5);
+  // With the cancelled match all three of its picks win.
+  EXPECT_EQ(report.rounds[1].winning_kept, 3);
+  EXPECT_EQ(report.rounds[1].prize, Money::FromInt(4500));
+}
+
+}  // namespace
+}  // namespace zelvo

@@ -1,0 +1,239 @@
+#include "ui/archive_windows.h"
+
+#include <algorithm>
+
+#include "files/tpd_file.h"
+#include "support/format.h"
+#include "support/platform.h"
+
+namespace zelvo {
+namespace {
+
+const char* KindText(ArchiveKind kind) {
+  switch (kind) {
+    case ArchiveKind::kSchedule:
+      return "日程";
+    case ArchiveKind::kVote:
+      return "投票状況";
+    case ArchiveKind::kResult:
+      break;
+  }
+  return "くじ結果";
+}
+
+std::vector<std::string> GroupsOf(int option) {
+  if (option == 1) return {"A"};
+  if (option == 2) return {"B"};
+  return {"A", "B"};
+}
+
+std::string Yen(Money m) { return FormatNumber(m, "#,##0"); }
+std::string Count(int64_t n) { return FormatNumber(n, "#,##0"); }
+std::string Percent(int part, int whole) {
+  return whole > 0 ? FormatNumber(100.0 * part / whole, "##0.0") + "%" : "-";
+}
+
+std::string RemainingText(uint32_t ms) {
+  uint32_t s = (ms + 999) / 1000;
+  if (s < 60) return std::to_string(s) + "秒";
+  return std::to_string(s / 60) + "分" + std::to_string(s % 60) + "秒";
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- 過去回データの取得
+
+frmArchive::frmArchive() : group_({"A組とB組", "A組", "B組"}) {
+  for (NumberEntry* e : {&from_, &to_}) e->SetRange(Money::FromInt(1), Money::FromInt(9999));
+  pause_.SetRange(Money::FromInt(1), Money::FromInt(60));
+  pause_.SetIntValue(1);
+  from_.SetIntValue(1);
+  to_.SetIntValue(1);
+}
+
+bool frmArchive::CancelRequested() {
+  platform().Yield();
+  return cancel_;
+}
+
+void frmArchive::Start() {
+  if (running_) return;
+  const int from = from_.IntValue(), to = to_.IntValue();
+  if (to < from) {
+    platform().MessageBox("終了回は開始回以降にして下さい。", kTitle, MsgIcon::kWarning);
+    return;
+  }
+  const std::vector<std::string> groups = GroupsOf(group_.Index());
+  const int pairs = (to - from + 1) * static_cast<int>(groups.size());
+  if (platform().MessageBox("第" + std::to_string(from) + "回から第" + std::to_string(to) +
+                                "回までのデータ（" + std::to_string(pairs) +
+                                "組）をインターネットよりダウンロードします。よろしいですか？",
+                            kTitle, MsgIcon::kQuestion, MsgButtons::kYesNo) != MsgAnswer::kYes) {
+    return;
+  }
+  running_ = true;
+  cancel_ = false;
+  lines_.clear();
+  report_ = ArchiveDownloadReport();
+  report_.total = pairs;
+  status_ = "0 / " + std::to_string(pairs) + " 組";
+  Changed();
+
+  ArchiveDownloadOptions options;
+  options.from = from;
+  options.to = to;
+  options.groups = groups;
+  options.pause_ms = pause_.IntValue() * 1000;
+  ArchiveDownload download;
+  download.stop_requested = [this] {
+    platform().Yield();
+    return cancel_;
+  };
+  download.on_event = [this](const ArchiveEvent& e) {
+    if (e.what == ArchiveEvent::What::kCached) return;
+    std::string line = "第" + std::to_string(e.round) + "回 " + e.group + "組 " + KindText(e.kind) +
+                       "：";
+    switch (e.what) {
+      case ArchiveEvent::What::kFetched:
+      case ArchiveEvent::What::kRetried:
+        line += "取得しました";
+        break;
+      case ArchiveEvent::What::kNoData:
+        line += "データがありません";
+        break;
+      default:
+        line += "失敗しました（後で再試行します）";
+        break;
+    }
+    lines_.push_back(line);
+    Changed();
+  };
+  download.on_progress = [this](const ArchiveDownloadReport& r, uint32_t elapsed) {
+    report_.done = r.done;
+    uint32_t left = r.done > 0 ? static_cast<uint32_t>(static_cast<double>(elapsed) / r.done *
+                                                       (r.total - r.done))
+                               : 0;
+    status_ = std::to_string(r.done) + " / " + std::to_string(r.total) + " 組　残り約" +
+              RemainingText(left);
+    Changed();
+  };
+  WinInetProgressSink* previous = SetDefaultWinInetProgressSink(this);
+  ArchiveDownloadReport report = download.Run(options);
+  SetDefaultWinInetProgressSink(previous);
+  report_ = report;
+  running_ = false;
+  status_ = report.interrupted ? "中止しました（取得済みのデータは保存されています）"
+                               : "完了しました";
+  status_ += "　取得 " + std::to_string(report.fetched) + " 件、キャッシュ済み " +
+             std::to_string(report.cached) + " 件、データなし " +
+             std::to_string(report.no_data.size()) + " 組";
+  if (!report.failures.empty()) {
+    status_ += "、失敗 " + std::to_string(report.failures.size()) + " 件";
+    for (const ArchiveEvent& e : report.failures) {
+      lines_.push_back("失敗：第" + std::to_string(e.round) + "回 " + e.group + "組 " +
+                       KindText(e.kind));
+    }
+  }
+  Changed();
+}
+
+// ---------------------------------------------------------------- 過去回の検証
+
+const std::vector<std::string>& frmBacktest::Columns() {
+  static const std::vector<std::string> columns = {"回",   "組",       "口数",     "購入額",
+                                                   "的中", "当せん金", "結果",     "推定金額",
+                                                   "◎数",  "人気1/2/3"};
+  return columns;
+}
+
+frmBacktest::frmBacktest()
+    : strategy_({"現在のドキュメント", "条件ファイル"}),
+      group_({"A組とB組", "A組", "B組"}),
+      multi_({"投票率順でマーク", "全243通り", "ドキュメントのマルチ"}) {
+  for (NumberEntry* e : {&from_, &to_}) e->SetRange(Money::FromInt(0), Money::FromInt(9999));
+}
+
+void frmBacktest::ChooseConditionsFile() {
+  FileDialogRequest request;
+  request.title = "条件ファイルを開く";
+  request.filter = "条件ファイル(*.tpj)";
+  request.default_ext = "tpj";
+  std::string path = platform().OpenFileDialog(request);
+  if (path.empty()) return;
+  conditions_file_ = path;
+  strategy_.Choose(1);
+}
+
+bool frmBacktest::Run() {
+  DocumentRecord strategy = document_;
+  if (strategy_.Index() == 1) {
+    if (conditions_file_.empty()) {
+      platform().MessageBox("条件ファイルを選択して下さい。", kTitle, MsgIcon::kWarning);
+      return false;
+    }
+    clsTFileTPD tpd;
+    if (!LoadDocumentFile(tpd, conditions_file_, false, true, strategy)) return false;
+  }
+  BacktestOptions options;
+  options.multi = multi_.Index() == 0   ? BacktestMulti::kVoteOrder
+                  : multi_.Index() == 1 ? BacktestMulti::kAll
+                                        : BacktestMulti::kDocument;
+  std::vector<ArchivedRound> rounds =
+      LoadArchive(from_.IntValue(), to_.IntValue(), GroupsOf(group_.Index()));
+  if (rounds.empty()) {
+    platform().MessageBox(
+        "指定の範囲に、日程・最終投票状況・くじ結果の揃った回がキャッシュにありません。", kTitle,
+        MsgIcon::kInformation);
+    return false;
+  }
+  clsTotoData toto_data;
+  platform().SetBusyCursor(true);
+  report_ = RunBacktest(strategy, rounds, options, toto_data, [](int, int) {
+    platform().Yield();
+    return true;
+  });
+  platform().SetBusyCursor(false);
+
+  rows_.clear();
+  cumulative_stake_.clear();
+  cumulative_return_.clear();
+  made_up_ = false;
+  double stake = 0, returned = 0;
+  for (const BacktestRound& r : report_.rounds) {
+    made_up_ = made_up_ || r.round == 1487 ||
+               (r.round >= kMadeUpRoundsFrom && r.round <= kMadeUpRoundsTo);
+    rows_.push_back({std::to_string(r.round), r.group, Count(r.kept), Count(r.stake),
+                     r.winning_kept > 0 ? "○" : "",
+                     r.winning_kept > 0 ? Yen(r.prize) + (r.prize_estimated ? "*" : "") : "0",
+                     r.result_digits, Yen(r.winner_estimate), std::to_string(r.favourites),
+                     std::to_string(r.popularity[0]) + "/" + std::to_string(r.popularity[1]) +
+                         "/" + std::to_string(r.popularity[2])});
+    stake += static_cast<double>(r.stake);
+    returned += r.prize.ToDouble();
+    cumulative_stake_.push_back(stake);
+    cumulative_return_.push_back(returned);
+  }
+  const int n = static_cast<int>(report_.rounds.size());
+  totals_ = {"検証回数：" + std::to_string(n) +
+                 (report_.skipped > 0 ? "（中止回 " + std::to_string(report_.skipped) + " を除く）"
+                                      : ""),
+             "的中：" + std::to_string(report_.hits) + " 回（" + Percent(report_.hits, n) + "）",
+             "購入額：" + Count(report_.stake) + " 円",
+             "払戻額：" + Yen(report_.returned) + " 円（100円あたり " +
+                 FormatNumber(report_.ReturnPer100(), "0.00") + " 円）",
+             "最長連続不的中：" + std::to_string(report_.longest_without_win) + " 回",
+             "乱数の種：" + std::to_string(report_.seed)};
+  shares_.clear();
+  for (const BacktestShare& s : report_.shares) {
+    shares_.push_back(s.label + "：" + std::to_string(s.passed) + " / " +
+                      std::to_string(s.rounds) + "（" + Percent(s.passed, s.rounds) + "）");
+  }
+  return true;
+}
+
+void frmBacktest::OpenRound(int row) {
+  if (row < 0 || row >= static_cast<int>(report_.rounds.size())) return;
+  if (on_open_round) on_open_round(report_.rounds[row].round, report_.rounds[row].group);
+}
+
+}  // namespace zelvo

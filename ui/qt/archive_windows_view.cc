@@ -1,0 +1,292 @@
+#include "ui/qt/archive_windows_view.h"
+
+#include <QChart>
+#include <QChartView>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineSeries>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QScreen>
+#include <QPushButton>
+#include <QSplitter>
+#include <QTableWidget>
+#include <QValueAxis>
+#include <QVBoxLayout>
+
+#include "ui/qt/controls.h"
+#include "ui/qt/qt_platform.h"
+#include "ui/qt/safe_call.h"
+
+namespace zelvo {
+namespace {
+
+// A dialog that a running download keeps open: closing it (the title bar's
+// button, Escape) asks the run to stop instead.
+class ArchiveDialog : public QDialog {
+ public:
+  ArchiveDialog(frmArchive& archive, QWidget* parent) : QDialog(parent), archive_(archive) {}
+
+ protected:
+  void reject() override {
+    if (archive_.Running()) {
+      archive_.Cancel();
+      return;
+    }
+    QDialog::reject();
+  }
+
+ private:
+  frmArchive& archive_;
+};
+
+// The wanted size, or the screen's work area on a small screen.
+void FitToScreen(QDialog& box, int width, int height) {
+  QRect area = box.screen() ? box.screen()->availableGeometry() : QRect(0, 0, width, height);
+  box.resize(std::min(width, area.width() - 20), std::min(height, area.height() - 40));
+}
+
+QLabel* WrappedLabel(const QString& text, QWidget* parent) {
+  auto* label = new QLabel(text, parent);
+  label->setWordWrap(true);
+  return label;
+}
+
+}  // namespace
+
+void RunArchiveDialog(frmArchive& archive, QWidget* parent) {
+  ArchiveDialog box(archive, parent);
+  box.setWindowTitle(ToQt(frmArchive::kTitle));
+  auto* layout = new QVBoxLayout(&box);
+  std::vector<NumberEdit*> edits;
+  std::vector<OptionGroupView*> options;
+  QPushButton* start = nullptr;
+  QPushButton* cancel = nullptr;
+  QProgressBar* progress = new QProgressBar(&box);
+  QLabel* status = new QLabel(&box);
+  QListWidget* lines = new QListWidget(&box);
+  auto sync = [&] {
+    for (NumberEdit* e : edits) {
+      e->Sync();
+      e->setEnabled(!archive.Running());
+    }
+    for (OptionGroupView* o : options) {
+      o->Sync();
+      o->setEnabled(!archive.Running());
+    }
+    start->setEnabled(!archive.Running());
+    cancel->setEnabled(archive.Running());
+    progress->setMaximum(std::max(1, archive.Total()));
+    progress->setValue(archive.Done());
+    status->setText(ToQt(archive.Status()));
+    if (lines->count() != static_cast<int>(archive.Lines().size())) {
+      lines->clear();
+      for (const std::string& l : archive.Lines()) lines->addItem(ToQt(l));
+      lines->scrollToBottom();
+    }
+  };
+  ActionRunner run = [&](const char* proc, const std::function<void()>& action) {
+    SafeCall("frmArchive", proc, action);
+    sync();
+  };
+  auto* form = new QFormLayout;
+  auto add_edit = [&](const char* caption, NumberEntry& entry) {
+    auto* edit = new NumberEdit(&entry, run, &box);
+    edit->setMaximumWidth(80);
+    edits.push_back(edit);
+    form->addRow(ToQt(caption), edit);
+  };
+  add_edit("開始回", archive.From());
+  add_edit("終了回", archive.To());
+  auto* groups = new OptionGroupView(&archive.GroupOption(), run, &box);
+  groups->SetColumns(3);
+  options.push_back(groups);
+  form->addRow(ToQt("組"), groups);
+  add_edit("間隔（秒）", archive.Pause());
+  layout->addLayout(form);
+  layout->addWidget(WrappedLabel(
+      ToQt("公式サイトには 1 ページずつ、間隔をあけて問い合わせます。キャッシュ済みのデータは"
+           "取得しません。中止しても取得済みのデータは残り、同じ範囲で再開できます。"),
+      &box));
+  auto* buttons = new QHBoxLayout;
+  start = new QPushButton(ToQt("開始"), &box);
+  cancel = new QPushButton(ToQt("キャンセル"), &box);
+  auto* close = new QPushButton(ToQt("閉じる"), &box);
+  buttons->addWidget(start);
+  buttons->addWidget(cancel);
+  buttons->addStretch();
+  buttons->addWidget(close);
+  layout->addWidget(progress);
+  layout->addWidget(status);
+  layout->addWidget(lines, 1);
+  layout->addLayout(buttons);
+  QObject::connect(start, &QPushButton::clicked, &box,
+                   [&] { run("cmdStart_Click", [&] { archive.Start(); }); });
+  QObject::connect(cancel, &QPushButton::clicked, &box,
+                   [&] { run("cmdCancel_Click", [&] { archive.Cancel(); }); });
+  QObject::connect(close, &QPushButton::clicked, &box, &QDialog::reject);
+  archive.on_changed = [&] { sync(); };
+  sync();
+  FitToScreen(box, 520, 480);
+  box.exec();
+  archive.on_changed = nullptr;
+}
+
+void RunBacktestDialog(frmBacktest& backtest, QWidget* parent) {
+  QDialog box(parent);
+  box.setWindowTitle(ToQt(frmBacktest::kTitle));
+  auto* layout = new QVBoxLayout(&box);
+  std::vector<NumberEdit*> edits;
+  std::vector<OptionGroupView*> options;
+  QLabel* file = new QLabel(&box);
+  QTableWidget* table = new QTableWidget(&box);
+  QLabel* totals = new QLabel(&box);
+  QLabel* shares = new QLabel(&box);
+  QLabel* made_up = WrappedLabel(ToQt(kMadeUpNote), &box);
+  made_up->setStyleSheet("color: #a04000;");
+  auto* chart = new QChart;
+  chart->legend()->setAlignment(Qt::AlignBottom);
+  auto* chart_view = new QChartView(chart, &box);
+  chart_view->setRenderHint(QPainter::Antialiasing);
+  chart_view->setMinimumHeight(220);
+  chart->setMargins(QMargins(4, 4, 4, 4));
+
+  auto sync_chart = [&] {
+    chart->removeAllSeries();
+    for (QAbstractAxis* axis : chart->axes()) chart->removeAxis(axis);
+    auto* stake = new QLineSeries;
+    stake->setName(ToQt("累計購入額（円）"));
+    auto* returned = new QLineSeries;
+    returned->setName(ToQt("累計払戻額（円）"));
+    double top = 1;
+    for (size_t i = 0; i < backtest.CumulativeStake().size(); ++i) {
+      stake->append(static_cast<double>(i + 1), backtest.CumulativeStake()[i]);
+      returned->append(static_cast<double>(i + 1), backtest.CumulativeReturn()[i]);
+      top = std::max({top, backtest.CumulativeStake()[i], backtest.CumulativeReturn()[i]});
+    }
+    chart->addSeries(stake);
+    chart->addSeries(returned);
+    auto* x = new QValueAxis;
+    x->setLabelFormat("%d");
+    x->setRange(0, std::max<double>(1, static_cast<double>(backtest.CumulativeStake().size())));
+    auto* y = new QValueAxis;
+    y->setLabelFormat("%.0f");
+    y->setRange(0, top * 1.05);
+    y->setTickCount(5);
+    y->applyNiceNumbers();
+    chart->addAxis(x, Qt::AlignBottom);
+    chart->addAxis(y, Qt::AlignLeft);
+    for (QLineSeries* s : {stake, returned}) {
+      s->attachAxis(x);
+      s->attachAxis(y);
+    }
+  };
+  auto sync = [&] {
+    for (NumberEdit* e : edits) e->Sync();
+    for (OptionGroupView* o : options) o->Sync();
+    file->setText(backtest.ConditionsFile().empty() ? ToQt("（未選択）")
+                                                    : ToQt(backtest.ConditionsFile()));
+    const auto& rows = backtest.Rows();
+    table->setRowCount(static_cast<int>(rows.size()));
+    for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
+      for (int c = 0; c < static_cast<int>(rows[r].size()); ++c) {
+        auto* item = new QTableWidgetItem(ToQt(rows[r][c]));
+        item->setTextAlignment(c == 1 || c == 4 || c == 6 ? Qt::AlignCenter
+                                                          : Qt::AlignRight | Qt::AlignVCenter);
+        table->setItem(r, c, item);
+      }
+    }
+    QString lines;
+    for (const std::string& l : backtest.Totals()) lines += ToQt(l) + "\n";
+    totals->setText(lines.trimmed());
+    QString share_lines = ToQt("当せんシングルが通過した割合：\n");
+    for (const std::string& l : backtest.Shares()) share_lines += "  " + ToQt(l) + "\n";
+    shares->setText(backtest.Shares().empty() ? QString() : share_lines.trimmed());
+    made_up->setVisible(backtest.ShowsMadeUpRounds() || backtest.Rows().empty());
+    sync_chart();
+  };
+  ActionRunner run = [&](const char* proc, const std::function<void()>& action) {
+    SafeCall("frmBacktest", proc, action);
+    sync();
+  };
+
+  auto* top = new QHBoxLayout;
+  auto* strategy = new OptionGroupView(&backtest.StrategyOption(), run, &box);
+  strategy->SetColumns(1);
+  options.push_back(strategy);
+  auto* strategy_box = new QVBoxLayout;
+  strategy_box->addWidget(new QLabel(ToQt("戦略"), &box));
+  strategy_box->addWidget(strategy);
+  auto* file_row = new QHBoxLayout;
+  auto* browse = new QPushButton(ToQt("参照..."), &box);
+  file_row->addWidget(browse);
+  file_row->addWidget(file, 1);
+  strategy_box->addLayout(file_row);
+  top->addLayout(strategy_box);
+  auto* form = new QFormLayout;
+  for (auto [caption, entry] : {std::pair<const char*, NumberEntry*>{"開始回", &backtest.From()},
+                                std::pair<const char*, NumberEntry*>{"終了回", &backtest.To()}}) {
+    auto* edit = new NumberEdit(entry, run, &box);
+    edit->setMaximumWidth(70);
+    edit->setToolTip(ToQt("0 は制限なし"));
+    edits.push_back(edit);
+    form->addRow(ToQt(caption), edit);
+  }
+  auto* groups = new OptionGroupView(&backtest.GroupOption(), run, &box);
+  groups->SetColumns(3);
+  options.push_back(groups);
+  form->addRow(ToQt("組"), groups);
+  auto* multi = new OptionGroupView(&backtest.MultiOption(), run, &box);
+  multi->SetColumns(3);
+  options.push_back(multi);
+  form->addRow(ToQt("マルチ"), multi);
+  top->addLayout(form, 1);
+  auto* go = new QPushButton(ToQt("検証"), &box);
+  go->setDefault(true);
+  top->addWidget(go, 0, Qt::AlignBottom);
+  layout->addLayout(top);
+
+  table->setColumnCount(static_cast<int>(frmBacktest::Columns().size()));
+  QStringList headers;
+  for (const std::string& c : frmBacktest::Columns()) headers << ToQt(c);
+  table->setHorizontalHeaderLabels(headers);
+  table->verticalHeader()->setVisible(false);
+  table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  table->setSelectionBehavior(QAbstractItemView::SelectRows);
+  table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  table->setToolTip(ToQt("ダブルクリックでその回を開きます"));
+  table->setMinimumHeight(120);
+  auto* split = new QSplitter(Qt::Vertical, &box);
+  split->addWidget(table);
+  split->addWidget(chart_view);
+  split->setStretchFactor(0, 1);
+  split->setStretchFactor(1, 1);
+  layout->addWidget(split, 1);
+  auto* figures = new QHBoxLayout;
+  figures->addWidget(totals, 0, Qt::AlignTop);
+  figures->addWidget(shares, 1, Qt::AlignTop);
+  layout->addLayout(figures);
+  layout->addWidget(made_up);
+  auto* close = new QDialogButtonBox(QDialogButtonBox::Close, &box);
+  layout->addWidget(close);
+
+  QObject::connect(browse, &QPushButton::clicked, &box,
+                   [&] { run("cmdBrowse_Click", [&] { backtest.ChooseConditionsFile(); }); });
+  QObject::connect(go, &QPushButton::clicked, &box,
+                   [&] { run("cmdRun_Click", [&] { backtest.Run(); }); });
+  QObject::connect(table, &QTableWidget::cellDoubleClicked, &box, [&](int row, int) {
+    SafeCall("frmBacktest", "lstRounds_DblClick", [&] { backtest.OpenRound(row); });
+    box.accept();
+  });
+  QObject::connect(close, &QDialogButtonBox::rejected, &box, &QDialog::reject);
+  sync();
+  FitToScreen(box, 780, 760);
+  box.exec();
+}
+
+}  // namespace zelvo
