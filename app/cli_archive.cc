@@ -2,7 +2,6 @@
 // backtest of a strategy over them.
 #include <unistd.h>
 
-#include <csignal>
 #include <cstdlib>
 #include <iostream>
 #include <filesystem>
@@ -12,6 +11,7 @@
 #include <vector>
 
 #include "analysis/backtest.h"
+#include "app/cli_abort.h"
 #include "app/cli_commands.h"
 #include "app/console_platform.h"
 #include "core/single_number.h"
@@ -25,27 +25,6 @@
 
 namespace zelvo {
 namespace {
-
-volatile std::sig_atomic_t g_stop = 0;
-extern "C" void OnArchiveSignal(int) { g_stop = 1; }
-
-// Ctrl+C ends a download between two requests: what was fetched stays cached.
-class StopScope {
- public:
-  StopScope() {
-    g_stop = 0;
-    previous_int_ = std::signal(SIGINT, OnArchiveSignal);
-    previous_term_ = std::signal(SIGTERM, OnArchiveSignal);
-  }
-  ~StopScope() {
-    std::signal(SIGINT, previous_int_);
-    std::signal(SIGTERM, previous_term_);
-  }
-
- private:
-  void (*previous_int_)(int);
-  void (*previous_term_)(int);
-};
 
 std::string Count(int64_t n) { return FormatNumber(n, "#,##0"); }
 std::string Yen(Money m) { return FormatNumber(m, "#,##0"); }
@@ -139,10 +118,10 @@ int ArchiveDownloadCommand(CliContext& ctx, CliArgs args) {
     return 1;
   }
 
-  StopScope stop;
   const bool terminal = isatty(STDERR_FILENO) && &ctx.err == &std::cerr;
   ArchiveDownload download;
-  download.stop_requested = [] { return g_stop != 0; };
+  // Ctrl+C ends the run between two requests: what was fetched is cached.
+  download.stop_requested = [] { return AbortSignal() != 0; };
   download.on_event = [&ctx](const ArchiveEvent& e) {
     if (e.what == ArchiveEvent::What::kCached) return;
     const char* what = e.what == ArchiveEvent::What::kFetched   ? "fetched"
@@ -189,7 +168,7 @@ int ArchiveDownloadCommand(CliContext& ctx, CliArgs args) {
   if (report.interrupted) {
     ctx.err << "zelvomini-cli: interrupted; what was fetched is cached, the same command goes "
                "on from there\n";
-    return 130;
+    return AbortSignal() != 0 ? AbortExitCode() : 130;
   }
   return report.failures.empty() ? 0 : 1;
 }
@@ -224,11 +203,6 @@ std::string BacktestCsv(const BacktestReport& report) {
             std::to_string(r.popularity[2]) + "\r\n";
   }
   return text;
-}
-
-bool SameFile(const std::string& a, const std::string& b) {
-  std::error_code ec;
-  return std::filesystem::equivalent(a, b, ec) && !ec;
 }
 
 }  // namespace
@@ -275,10 +249,7 @@ int CmdBacktest(CliContext& ctx, const CliArgs& args_in) {
     return 64;
   }
   const std::string& strategy_path = args[0];
-  if (!csv_path.empty() && SameFile(csv_path, strategy_path)) {
-    ctx.err << "zelvomini-cli: " << csv_path << " is the strategy itself; nothing written\n";
-    return 1;
-  }
+  if (!csv_path.empty() && !CheckOutput(ctx, csv_path, {strategy_path})) return 1;
   const bool conditions_file = strategy_path.size() >= 4 &&
                                EqualsNoCase(strategy_path.substr(strategy_path.size() - 4), ".tpj");
   clsTFileTPD tpd;
@@ -332,6 +303,7 @@ int CmdBacktest(CliContext& ctx, const CliArgs& args_in) {
             << s.rounds << "  " << Percent(s.passed, s.rounds) << "\n";
   }
   if (!csv_path.empty()) {
+    if (AbortedBeforeSave(ctx.err, csv_path)) return AbortExitCode();
     if (!WriteTextFile(csv_path, BacktestCsv(report))) return 1;
     ctx.out << "Saved " << csv_path << "\n";
   }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "analysis/chances.h"
+#include "app/cli_abort.h"
 #include "app/cli_commands.h"
 #include "files/tpd_file.h"
 #include "reduction/single_value.h"
@@ -143,6 +144,7 @@ int CmdProbs(CliContext& ctx, const CliArgs& args_in) {
   } else if (clear) {
     doc.OwnProbs = OwnProbabilities{};
   }
+  if (AbortedBeforeSave(ctx.err, args[0])) return AbortExitCode();
   if (!tpd.SaveFile(args[0], true, doc, true)) return 1;
   if (set) PrintOwnProbabilities(ctx.out, doc);
   ctx.out << (clear ? "Own probabilities removed from " : "Stored in ") << args[0] << "\n";

@@ -40,9 +40,10 @@ class WindowHost {
   // The batch window, modeless, driving the main window through `target`.
   virtual void ShowBatch(BatchTarget& target) = 0;
   virtual void ShowAbout() = 0;
-  // The archive download and the backtest, modal.
-  virtual void RunArchive(frmArchive& archive) = 0;
-  virtual void RunBacktest(frmBacktest& backtest) = 0;
+  // The archive download and the backtest, modal; a host without them
+  // (a test's) shows nothing.
+  virtual void RunArchive(frmArchive&) {}
+  virtual void RunBacktest(frmBacktest&) {}
 };
 
 }  // namespace zelvo

@@ -30,8 +30,6 @@ class BatchHost : public WindowHost {
   void RunPrint(frmPrint&) override {}
   bool RunTeamName(frmTeamName&) override { return false; }
   bool RunTeamNames(frmTeamNames&) override { return false; }
-  void RunArchive(frmArchive&) override {}
-  void RunBacktest(frmBacktest&) override {}
   void ShowBatch(BatchTarget& target) override { batch = &target; }
   void ShowAbout() override {}
   BatchTarget* batch = nullptr;
