@@ -53,7 +53,7 @@ TEST_F(CliSinglesFilesTest, AFileWithoutSinglesIsRefusedByEveryReader) {
         {"chances", f, "--doc", Path("d.tpd")},
         {"minimum", "--targets", f},
         {"lines", "union", mine, f},
-        {"lines", "intersect", mine, f, "-o", mine},
+        {"lines", "intersect", mine, f, "-o", Path("new.csv")},
         {"lines", "unique", f, "-o", Path("new.csv")},
         {"compress", "--engine", "1", "--targets", f},
         {"check", "--singles", f},
