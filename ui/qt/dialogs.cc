@@ -120,10 +120,14 @@ KouseiWindowView::KouseiWindowView(frmKouseiBunseki& window, QWidget* parent)
 
 void KouseiWindowView::CloseFromController() {
   from_controller_ = true;
+  UnbindModels(this);
   close();
 }
 
 void KouseiWindowView::closeEvent(QCloseEvent* event) {
+  // The controller drops the window's state at once, while Qt deletes this
+  // view only later.
+  UnbindModels(this);
   if (!from_controller_ && on_closed) on_closed(model_);
   event->accept();
 }
