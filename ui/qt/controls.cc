@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QValidator>
 
 #include "support/format.h"
 #include "ui/qt/grid_view.h"
@@ -18,9 +19,48 @@ namespace zelvo {
 
 // ---------------------------------------------------------------- NumberEdit
 
+namespace {
+
+// Keys that cannot make a number of the box's range are refused as they are
+// typed: a letter, or a digit that takes the value over the maximum, leaves
+// the box as it was.  An empty box is allowed while the user retypes it.
+class NumberValidator : public QValidator {
+ public:
+  explicit NumberValidator(NumberEdit* edit) : QValidator(edit), edit_(edit) {}
+
+  State validate(QString& input, int&) const override {
+    const NumberEntry* entry = edit_->entry();
+    if (!entry) return Acceptable;
+    QString digits;
+    for (int i = 0; i < input.size(); ++i) {
+      const QChar c = input[i];
+      if (c >= '0' && c <= '9') {
+        digits += c;
+      } else if (c == ',' && entry->kind() == NumberEntry::Kind::kMoney) {
+        continue;
+      } else if (c == '-' && i == 0 && entry->Min() < Money::FromInt(0)) {
+        digits += c;
+      } else if (c != ' ') {
+        return Invalid;
+      }
+    }
+    if (digits.isEmpty() || digits == "-") return Intermediate;
+    bool ok = false;
+    const long long value = digits.left(18).toLongLong(&ok);
+    if (!ok || digits.size() > 18 || Money::FromInt(value) > entry->Max()) return Invalid;
+    return Acceptable;
+  }
+
+ private:
+  const NumberEdit* edit_;
+};
+
+}  // namespace
+
 NumberEdit::NumberEdit(NumberEntry* entry, const ActionRunner& run, QWidget* parent)
     : QLineEdit(parent), entry_(entry), run_(run) {
   setAlignment(Qt::AlignRight);
+  setValidator(new NumberValidator(this));
   connect(this, &QLineEdit::textEdited, this, [this](const QString& text) {
     if (entry_) run_("NumberEdit_Change", [&] { entry_->SetText(FromQt(text)); });
   });
@@ -56,6 +96,21 @@ void NumberEdit::focusInEvent(QFocusEvent* event) {
 }
 
 void NumberEdit::mousePressEvent(QMouseEvent* event) { QLineEdit::mousePressEvent(event); }
+
+void NumberEdit::keyPressEvent(QKeyEvent* event) {
+  const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+  if (!enter || !on_enter || !entry_) {
+    QLineEdit::keyPressEvent(event);
+    return;
+  }
+  // The box shows the value it stands for before the action takes it.
+  run_("NumberEdit_KeyPress", [&] {
+    entry_->SetValue(entry_->Value());
+    on_enter();
+  });
+  selectAll();
+  event->accept();
+}
 
 // ---------------------------------------------------------------- UpDown
 

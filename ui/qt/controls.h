@@ -42,10 +42,13 @@ class NumberEdit : public QLineEdit {
   // A right click (the money menu of the payout boxes); unset, Qt's own
   // context menu shows.
   std::function<void()> on_right_click;
+  // Enter in the box; unset, the key goes on to the window.
+  std::function<void()> on_enter;
 
  protected:
   void contextMenuEvent(QContextMenuEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
 
  private:

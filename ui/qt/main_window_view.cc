@@ -197,7 +197,15 @@ QWidget* MainWindowView::BuildHomePage() {
   NumberEdit* round = Edit(&main_->Round().RoundEntry(), round_box, 60);
   round->setObjectName("txtKaisaikai");
   round_edit_ = round;
+  // Enter takes the typed round: one whose schedule is not cached yet is
+  // fetched as the 開催情報 button would.
+  round->on_enter = [this] {
+    if (main_->Round().Kaisaikai() > 0 && main_->State(Cmd::kDownloadSchedule).enabled) {
+      main_->Execute(Cmd::kDownloadSchedule);
+    }
+  };
   round_row->addWidget(round);
+  round_row->addWidget(new UpDown(&main_->Round().RoundEntry(), run, round_box));
   round_row->addWidget(Label("回", round_box));
   group_combo_ = new ListCombo(&main_->Round().GroupList(), run, round_box);
   round_row->addWidget(group_combo_);

