@@ -10,6 +10,8 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QTabWidget>
@@ -94,6 +96,28 @@ TEST_F(MainWindowInputTest, RoundBoxTakesDigitsWithinItsRange) {
   ASSERT_EQ(fake_.messages().size(), 1u);
   EXPECT_EQ(fake_.messages()[0].buttons, MsgButtons::kYesNo);
   EXPECT_EQ(round_->selectedText(), "1600");
+}
+
+// The offscreen screen is 800 x 600, narrower than the form.
+TEST_F(MainWindowInputTest, FormScrollsOnASmallScreen) {
+  const QRect work = view_->screen()->availableGeometry();
+  ASSERT_LT(work.width(), 1024);
+  EXPECT_LE(view_->width(), work.width());
+  EXPECT_LE(view_->height(), work.height());
+  auto* scroller = view_->findChild<QScrollArea*>("formScroller");
+  ASSERT_NE(scroller, nullptr);
+  // Every button of every page can be brought into view.
+  for (int page = 0; page < 4; ++page) {
+    view_->controller().ShowPage(page);
+    view_->RefreshAll();
+    QApplication::processEvents();
+    for (QPushButton* b : view_->Pages()->widget(page)->findChildren<QPushButton*>()) {
+      if (!b->isVisibleTo(view_.get())) continue;
+      scroller->ensureWidgetVisible(b, 0, 0);
+      const QRect r(b->mapTo(scroller->viewport(), QPoint(0, 0)), b->size());
+      EXPECT_TRUE(scroller->viewport()->rect().contains(r)) << b->text().toStdString();
+    }
+  }
 }
 
 }  // namespace

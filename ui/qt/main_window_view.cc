@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -9,10 +10,13 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "ui/qt/batch_window_view.h"
@@ -73,15 +77,51 @@ MainWindowView::MainWindowView(QWidget* parent)
   pages_->addWidget(BuildSinglePage());
   pages_->addWidget(BuildCheckPage());
   layout->addWidget(pages_, 1);
-  setCentralWidget(central);
+  // On a screen smaller than the form the form scrolls, so that every
+  // control stays within reach.
+  auto* scroll = new QScrollArea(this);
+  scroll->setObjectName("formScroller");
+  scroll->setFrameShape(QFrame::NoFrame);
+  scroll->setWidgetResizable(true);
+  scroll->setWidget(central);
+  setCentralWidget(scroll);
 
   status_ = new QLabel(this);
   statusBar()->addWidget(status_, 1);
   statusBar()->setSizeGripEnabled(false);
 
-  // The client area of 1005 x 655 holds the pages and the status bar; the
-  // menu bar comes on top of it.
-  resize(frmMain::kClientWidth, frmMain::kClientHeight + menuBar()->sizeHint().height());
+  FitToScreen();
+}
+
+// The client area of 1005 x 655 holds the pages and the status bar; the
+// menu bar comes on top of it.  On a screen narrower than 1024 pixels the
+// window takes the work area's width instead, and it is never taller than
+// the work area: the form scrolls within.
+void MainWindowView::FitToScreen() {
+  QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+  if (!screen) return;
+  const QRect work = screen->availableGeometry();
+  // The window manager's frame, once known; before the first showing the
+  // frame is guessed from the title bar's usual height.
+  QMargins frame(frameGeometry().left() - geometry().left(),
+                 geometry().top() - frameGeometry().top(),
+                 frameGeometry().right() - geometry().right(),
+                 frameGeometry().bottom() - geometry().bottom());
+  if (!isVisible()) frame = QMargins(1, 30, 1, 1);
+  // A window manager reports its frame a moment after the showing.
+  if (isVisible() && frame.isNull() && fit_tries_ < 20) {
+    ++fit_tries_;
+    QTimer::singleShot(25, this, [this] { FitToScreen(); });
+  }
+  int width = frmMain::kClientWidth;
+  if (work.width() < 1024) width = work.width() - frame.left() - frame.right();
+  int height = frmMain::kClientHeight + menuBar()->sizeHint().height();
+  height = std::min(height, work.height() - frame.top() - frame.bottom());
+  resize(width, height);
+  if (isVisible() && !work.contains(frameGeometry())) {
+    move(std::max(work.left(), std::min(x(), work.right() - frameGeometry().width() + 1)),
+         std::max(work.top(), std::min(y(), work.bottom() - frameGeometry().height() + 1)));
+  }
 }
 
 MainWindowView::~MainWindowView() {
@@ -722,6 +762,15 @@ QMenu* MainWindowView::MenuOf(Cmd cmd) const {
 QPushButton* MainWindowView::ButtonOf(Cmd cmd) const {
   auto it = buttons_.find(cmd);
   return it == buttons_.end() ? nullptr : it->second;
+}
+
+void MainWindowView::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (fitted_) return;
+  fitted_ = true;
+  // Once the window manager has put its frame around the window, the size
+  // is fitted again with the frame's real width.
+  QTimer::singleShot(0, this, [this] { FitToScreen(); });
 }
 
 void MainWindowView::closeEvent(QCloseEvent* event) {

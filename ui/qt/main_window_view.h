@@ -74,6 +74,7 @@ class MainWindowView : public QMainWindow, public WindowHost {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   void Act(const char* proc, const std::function<void()>& action);
@@ -92,6 +93,7 @@ class MainWindowView : public QMainWindow, public WindowHost {
   OptionGroupView* Options(OptionGroup* group, QWidget* parent);
   GridView* View(Grid* grid, QWidget* parent);
   void SyncLog();
+  void FitToScreen();
 
   std::unique_ptr<frmMain> main_;
   std::map<Cmd, QAction*> actions_;
@@ -127,6 +129,8 @@ class MainWindowView : public QMainWindow, public WindowHost {
   QPointer<BatchWindowView> batch_;
   bool refreshing_ = false;
   bool loaded_ = false;
+  bool fitted_ = false;
+  int fit_tries_ = 0;
 };
 
 }  // namespace zelvo
