@@ -301,7 +301,10 @@ void frmMain::BindPanels() {
   single_.on_view_changed = [this] { Changed(); };
 
   game_.Initialize(true, &toto_data_);
-  game_.Click = [this] { Changed(); };
+  game_.Click = [this] {
+    game_.ShowCounts(!game_.CountsShown());
+    Changed();
+  };
   multi_.Initialize(&multi_grid_, 30, 21);
 
   static const ConditionTable kKinds[3] = {ConditionTable::kHonmei, ConditionTable::kNinki,

@@ -126,6 +126,9 @@ TEST_F(WindowLifetimeTest, CompositionWindowClosedByATabSwitch) {
   for (int kind = 1; kind <= 3; ++kind) {
     OpenKousei(kind);
     ASSERT_EQ(view_->KouseiViews().size(), 1u);
+    // Wide enough for its title, which names the kind, group and row.
+    KouseiWindowView* k = view_->KouseiViews().front();
+    EXPECT_GE(k->width(), k->fontMetrics().horizontalAdvance(k->windowTitle()));
     ShowConditionTab(kind == 3 ? 1 : kind + 1);
     EXPECT_TRUE(view_->KouseiViews().empty());
     ExpectClosedWindowsUnbound();
@@ -147,6 +150,47 @@ TEST_F(WindowLifetimeTest, CompositionWindowClosedByATabSwitch) {
     ExpectClosedWindowsUnbound();
     Flush();
   }
+}
+
+// Escape closes each tool window as its キャンセル would.
+TEST_F(WindowLifetimeTest, EscapeClosesTheToolWindows) {
+  const std::vector<std::pair<std::string, std::function<void()>>> modals = {
+      {"odds", [&] { view_->ActionOf(Cmd::kUserVote)->trigger(); }},
+      {"print", [&] { view_->ActionOf(Cmd::kPrint)->trigger(); }},
+      {"analysis", [&] { view_->ActionOf(Cmd::kAnalysis)->trigger(); }},
+      {"item",
+       [&] {
+         ShowPage(1);
+         ShowConditionTab(1);
+         fake_.QueueMenuChoice(kMenuFukugouJouken);
+         Click(ViewOf(view_->controller().CountCondition(1).count), 2, 1, Qt::RightButton);
+       }},
+  };
+  for (const auto& [name, open] : modals) {
+    SCOPED_TRACE(name);
+    bool closed = false, seen = false;
+    QTimer timer;
+    timer.setInterval(5);
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+      QWidget* modal = QApplication::activeModalWidget();
+      if (!modal || seen) return;
+      seen = true;
+      // The key goes where a user's key goes: to the widget with the focus.
+      QWidget* focus = QApplication::focusWidget();
+      QTest::keyClick(focus && modal->isAncestorOf(focus) ? focus : modal, Qt::Key_Escape);
+      closed = !modal->isVisible();
+      if (!closed) modal->close();
+    });
+    timer.start();
+    open();
+    timer.stop();
+    EXPECT_TRUE(closed);
+  }
+  OpenKousei(1);
+  ASSERT_EQ(view_->KouseiViews().size(), 1u);
+  QTest::keyClick(view_->KouseiViews().front(), Qt::Key_Escape);
+  EXPECT_TRUE(view_->KouseiViews().empty());
+  EXPECT_TRUE(view_->controller().KouseiWindows().empty());
 }
 
 TEST_F(WindowLifetimeTest, EveryWindowInEveryOrder) {
