@@ -535,6 +535,11 @@ class QuietPlatform : public Platform {
   Platform* previous_;
 };
 
+// The text an error report would show, kept for a list of results.
+std::string FaultText(const std::exception& e) {
+  return ErrorDescriptionOf(e) + " ( " + std::to_string(ErrorNumberOf(e)) + " )";
+}
+
 }  // namespace
 
 clsTFileTPD::clsTFileTPD()
@@ -575,6 +580,7 @@ bool clsTFileTPD::DataTypeCheck(const std::string& file_name, bool document, int
     }
     return software && kind;
   } catch (const std::exception& e) {
+    last_fault_ = FaultText(e);
     if (report) ReportException(kClass, "DataTypeCheck", e);
     return false;
   }
@@ -719,6 +725,7 @@ bool clsTFileTPD::LoadFile(const std::string& file_name, DocumentRecord& record,
     loader.Run();
     return true;
   } catch (const std::exception& e) {
+    last_fault_ = FaultText(e);
     if (report) ReportException(kClass, "Load", e);
     return false;
   }
@@ -732,12 +739,10 @@ bool LoadDocumentFile(clsTFileTPD& tpd, const std::string& file_name, bool whole
     if (info) *info = local;
     return ok;
   };
-  if (!tpd.DataTypeCheck(file_name, whole, local.data_version, dialog)) {
+  if (!tpd.DataTypeCheck(file_name, whole, local.data_version, false)) {
     local.wrong_type = true;
-    if (dialog) {
-      platform().MessageBox(std::string(kAppTitle) + "のファイルではありません。",
-                            "ファイルタイプ警告", MsgIcon::kWarning);
-    }
+    local.fault = std::string(kAppTitle) + "のファイルではありません。";
+    if (dialog) platform().MessageBox(local.fault, "ファイルタイプ警告", MsgIcon::kWarning);
     return done(false);
   }
   // Everything happens on a copy, so that a file that fails half-way leaves
@@ -748,7 +753,8 @@ bool LoadDocumentFile(clsTFileTPD& tpd, const std::string& file_name, bool whole
   } else {
     copy.Conditions = DefaultReductionConditions();
   }
-  if (!tpd.LoadFile(file_name, copy, dialog)) {
+  if (!tpd.LoadFile(file_name, copy, false)) {
+    local.fault = "ファイルの読込に失敗しました。 " + tpd.LastFault();
     if (dialog)
       platform().MessageBox("ファイルの読込に失敗しました。", kAppTitle, MsgIcon::kWarning);
     return done(false);
