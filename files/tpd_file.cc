@@ -547,6 +547,7 @@ clsTFileTPD::clsTFileTPD()
 
 bool clsTFileTPD::DataTypeCheck(const std::string& file_name, bool document, int& data_version,
                                 bool report) {
+  last_fault_.clear();
   try {
     data_version = 0;
     LineReader reader(kMaxLine);
@@ -701,22 +702,26 @@ std::string clsTFileTPD::BuildFileBytes(bool document, const DocumentRecord& rec
 
 bool clsTFileTPD::SaveFile(const std::string& file_name, bool document,
                            const DocumentRecord& record, bool report) {
+  last_fault_.clear();
   try {
     WaitScope wait(document ? kSaveTpdMessage : kSaveTpjMessage, record.SingleCount);
     std::string bytes = BuildFileBytes(document, record);
     if (!WriteFileBytes(file_name, bytes, false)) {
+      last_fault_ = "ファイルの保存に失敗しました。";
       if (report)
         ReportError(kClass, "Save", file_name + "\r\n" + "ファイルの保存に失敗しました。");
       return false;
     }
     return true;
   } catch (const std::exception& e) {
+    last_fault_ = FaultText(e);
     if (report) ReportException(kClass, "Save", e);
     return false;
   }
 }
 
 bool clsTFileTPD::LoadFile(const std::string& file_name, DocumentRecord& record, bool report) {
+  last_fault_.clear();
   try {
     std::optional<QuietPlatform> quiet;
     if (!report) quiet.emplace();
@@ -743,6 +748,7 @@ bool LoadDocumentFile(clsTFileTPD& tpd, const std::string& file_name, bool whole
     local.wrong_type = true;
     local.fault = std::string(kAppTitle) + "のファイルではありません。";
     if (dialog) platform().MessageBox(local.fault, "ファイルタイプ警告", MsgIcon::kWarning);
+    if (!tpd.LastFault().empty()) local.fault += " " + tpd.LastFault();
     return done(false);
   }
   // Everything happens on a copy, so that a file that fails half-way leaves

@@ -45,7 +45,7 @@ class clsTFileTPD {
   // (reported under "Load" when `report` is set) the record may be partly
   // changed; callers load into a copy.
   bool LoadFile(const std::string& file_name, DocumentRecord& record, bool report = true);
-  // Why the last DataTypeCheck or LoadFile failed ("description ( number )"),
+  // Why the last DataTypeCheck, SaveFile or LoadFile failed ("description ( number )"),
   // reported or not.
   const std::string& LastFault() const { return last_fault_; }
 

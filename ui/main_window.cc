@@ -1056,6 +1056,7 @@ bool frmMain::FileSaveTPD(const std::string& name, bool whole, bool dialog) {
     DocumentRecord doc = BuildDocument();
     ok = tpd_.SaveFile(name, whole, doc, dialog);
     operation_ = false;
+    last_fault_ = ok ? "" : tpd_.LastFault();
     // A save that failed leaves the document under its old name: the file
     // of the new name holds nothing of it.
     if (whole && ok) file_name_ = name;
@@ -1082,6 +1083,7 @@ bool frmMain::FileLoadTPD(const std::string& name, bool whole, bool dialog) {
     };
     bool ok = LoadDocumentFile(tpd_, name, whole, dialog, doc, old_vote, &info);
     operation_ = false;
+    last_fault_ = info.fault;
     if (!ok) {
       Changed();
       return false;

@@ -18,14 +18,18 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <QTreeWidget>
+#include <QWindow>
 #include <sstream>
 
 #include "app/cli.h"
 #include "files/tpd_file.h"
 #include "support/paths.h"
+#include "support/text_file.h"
 #include "tests/common/fake_platform.h"
 #include "tests/common/temp_dir.h"
 #include "tests/ui/ui_fixtures.h"
+#include "ui/qt/batch_window_view.h"
 #include "ui/qt/controls.h"
 #include "ui/qt/grid_view.h"
 #include "ui/qt/main_window_view.h"
@@ -96,6 +100,30 @@ TEST_F(MainWindowInputTest, RoundBoxTakesDigitsWithinItsRange) {
   ASSERT_EQ(fake_.messages().size(), 1u);
   EXPECT_EQ(fake_.messages()[0].buttons, MsgButtons::kYesNo);
   EXPECT_EQ(round_->selectedText(), "1600");
+}
+
+// The batch window gives the main window the focus at every row: it stays
+// above its owner as the main window's dialog, and tells why a row failed.
+TEST_F(MainWindowInputTest, BatchWindowStaysAboveTheMainWindow) {
+  view_->ActionOf(Cmd::kBatch)->trigger();
+  BatchWindowView* batch = view_->BatchWindow();
+  ASSERT_NE(batch, nullptr);
+  EXPECT_EQ(batch->windowType(), Qt::Dialog);
+  ASSERT_NE(batch->windowHandle(), nullptr);
+  EXPECT_EQ(batch->windowHandle()->transientParent(), view_->windowHandle());
+  const std::string text = Path("text.tpd");
+  WriteTextFile(text, "not a document\r\n");
+  batch->controller().AddFile(text);
+  batch->controller().Execute(BatchCmd::kBegin);
+  QTreeWidgetItem* row = batch->Queue()->topLevelItem(0);
+  ASSERT_NE(row, nullptr);
+  EXPECT_EQ(row->text(1).toStdString(), frmRenzoku::kFailed);
+  EXPECT_EQ(batch->Queue()->headerItem()->text(2).toStdString(), frmRenzoku::kReasonColumn);
+  EXPECT_EQ(row->text(2).toStdString().rfind("Zelvo miniのファイルではありません。", 0), 0u);
+  QAction* retry = batch->ActionOf(BatchCmd::kRetry);
+  ASSERT_NE(retry, nullptr);
+  EXPECT_TRUE(retry->isEnabled());
+  batch->close();
 }
 
 // The offscreen screen is 800 x 600, narrower than the form.
