@@ -627,7 +627,11 @@ QWidget* MainWindowView::BuildCheckPage() {
   }
   list_bar->addStretch();
   layout->addLayout(list_bar);
-  layout->addWidget(View(&result.ResultGrid().grid(), page));
+  auto* sheet = Column();
+  sheet->setSpacing(0);
+  sheet->addWidget(View(&result.ResultGrid().header(), page));
+  sheet->addWidget(View(&result.ResultGrid().grid(), page));
+  layout->addLayout(sheet);
   layout->addStretch();
   return page;
 }
