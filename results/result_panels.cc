@@ -155,6 +155,7 @@ void clsTResultGrid::Initialize() {
     header_.SetText(1, c, kHeaders[c - 1]);
     header_.SetBack(1, c, kColorButtonFace);
   }
+  header_.Refresh();
   Clear();
 }
 

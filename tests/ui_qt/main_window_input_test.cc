@@ -173,7 +173,7 @@ TEST_F(MainWindowInputTest, BatchWindowStaysAboveTheMainWindow) {
   batch->close();
 }
 
-// The offscreen screen is 800 x 600, narrower than the form.
+// The offscreen screen is 800 pixels wide, narrower than the form.
 TEST_F(MainWindowInputTest, FormScrollsOnASmallScreen) {
   const QRect work = view_->screen()->availableGeometry();
   ASSERT_LT(work.width(), 1024);
@@ -326,6 +326,12 @@ TEST_F(MainWindowInputTest, AUserSessionFromRoundToSavedDocument) {
   EXPECT_EQ(reopened, multi);
   EXPECT_EQ(EditOf(main.MoneyMin(1))->text(), "30,000");
   EXPECT_EQ(main.Kaisaikai(), 1487);
+  // The check page's singles carry their column headers.
+  ShowPage(3);
+  GridView* headers = ViewOf(main.ResultCheck().ResultGrid().header());
+  ASSERT_NE(headers, nullptr);
+  EXPECT_TRUE(headers->isVisible());
+  EXPECT_EQ(headers->width(), ViewOf(main.ResultCheck().ResultGrid().grid())->width());
 
   // The command line's search of the saved document finds what the
   // window's fast search found.
