@@ -77,9 +77,8 @@ struct DocumentLoadInfo {
 // (or the conditions reset), the read, and the vote status of old documents.
 // With `dialog` the user is told "Zelvo miniのファイルではありません。" or
 // "ファイルの読込に失敗しました。", and nothing more: a file of another kind or
-// one cut short is an expected condition, not a fault of the program.  The load is all or nothing: on failure
-// `doc` is unchanged.  A conditions file changes only the conditions and the
-// multi.
+// one cut short is an expected condition, not a fault of the program.  The load is all or nothing:
+// on failure `doc` is unchanged.  A conditions file changes only the conditions and the multi.
 bool LoadDocumentFile(clsTFileTPD& tpd, const std::string& file_name, bool whole, bool dialog,
                       DocumentRecord& doc, const OldVoteFileFn& old_vote_file = {},
                       DocumentLoadInfo* info = nullptr);

@@ -33,7 +33,15 @@ class BatchTarget {
 };
 
 enum class BatchCmd {
-  kSeparator, kFileMenu, kAdd, kDelete, kEnd, kRunMenu, kBegin, kRetry, kCancel
+  kSeparator,
+  kFileMenu,
+  kAdd,
+  kDelete,
+  kEnd,
+  kRunMenu,
+  kBegin,
+  kRetry,
+  kCancel
 };
 
 struct BatchMenuEntry {

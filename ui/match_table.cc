@@ -182,8 +182,9 @@ void clsTGame::ShowVoteFigures() {
     const VoteMatch& match = vote_.matches[m];
     for (int c = 0; c < 3; ++c) {
       const VoteOutcome& o = match.outcomes[kDisplayOrder[c]];
-      vote_grid_.SetText(2 * m + 1, c + 1,
-                         counts_shown_ ? FormatNumber(o.count, "#,##0") : FormatNumber(o.rate, "0.00"));
+      vote_grid_.SetText(
+          2 * m + 1, c + 1,
+          counts_shown_ ? FormatNumber(o.count, "#,##0") : FormatNumber(o.rate, "0.00"));
     }
   }
 }

@@ -389,7 +389,8 @@ TEST_F(TpdFileTest, DamagedFilesFailAndChangeNothing) {
     fake_.ClearRecords();
     DocumentLoadInfo info;
     EXPECT_FALSE(LoadDocumentFile(tpd_, Path(name), true, true, doc, {}, &info));
-    EXPECT_EQ(fake_.MessageTexts(), std::vector<std::string>{"Zelvo miniのファイルではありません。"});
+    EXPECT_EQ(fake_.MessageTexts(),
+              std::vector<std::string>{"Zelvo miniのファイルではありません。"});
     EXPECT_EQ(fake_.messages()[0].icon, MsgIcon::kWarning);
   }
 }

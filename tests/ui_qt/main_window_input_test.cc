@@ -5,18 +5,18 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QRadioButton>
-#include <QContextMenuEvent>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -305,7 +305,7 @@ TEST_F(MainWindowInputTest, AUserSessionFromRoundToSavedDocument) {
   QTest::mouseClick(view_->ButtonOf(Cmd::kNextPage), Qt::LeftButton);
   EXPECT_EQ(main.SingleList().PageLabel().rfind("2／", 0), 0u) << main.SingleList().PageLabel();
   const int first = main.Singles()[10];
-  const int outcome = first % 3;  // match 0 is the lowest digit
+  const int outcome = first % 3;         // match 0 is the lowest digit
   const int col = outcome == 1 ? 2 : 1;  // columns show outcomes 1, 0, 2
   ClickCell(main.SingleList().Draw().grid(), 2, col);
   const int edited = main.Singles()[10];

@@ -63,8 +63,8 @@ TEST(QtPlatformDialogsTest, MenuTitlesAndMessageBoxFrames) {
                EXPECT_FALSE(w->windowFlags() & Qt::WindowMinimizeButtonHint);
                EXPECT_FALSE(w->windowFlags() & Qt::WindowMaximizeButtonHint);
                // The whole title, and the frame's buttons beside it.
-               EXPECT_GE(w->width(), w->fontMetrics().horizontalAdvance(
-                                         QString::fromStdString(title)) + 100);
+               EXPECT_GE(w->width(),
+                         w->fontMetrics().horizontalAdvance(QString::fromStdString(title)) + 100);
              });
 }
 

@@ -87,8 +87,9 @@ BatchWindowView::BatchWindowView(BatchTarget& target, QWidget* parent)
 
   batch_.on_changed = [this] { Sync(); };
   batch_.on_close = [this] { close(); };
-  resize(frmRenzoku::kColumnWidths[0] + frmRenzoku::kColumnWidths[1] + frmRenzoku::kReasonWidth + 40,
-         300);
+  resize(
+      frmRenzoku::kColumnWidths[0] + frmRenzoku::kColumnWidths[1] + frmRenzoku::kReasonWidth + 40,
+      300);
   Sync();
 }
 

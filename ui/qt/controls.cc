@@ -156,10 +156,9 @@ OptionGroupView::OptionGroupView(OptionGroup* model, const ActionRunner& run, QW
     : QWidget(parent), model_(model) {
   for (int i = 0; i < model_->Count(); ++i) {
     auto* b = new QRadioButton(ToQt(model_->Caption(i)), this);
-    connect(b, &QRadioButton::clicked, this,
-            [this, run, i] {
-              if (model_) run("Option_Click", [this, i] { model_->Choose(i); });
-            });
+    connect(b, &QRadioButton::clicked, this, [this, run, i] {
+      if (model_) run("Option_Click", [this, i] { model_->Choose(i); });
+    });
     buttons_.push_back(b);
   }
   SetColumns(1);
@@ -195,10 +194,9 @@ void OptionGroupView::Sync() {
 
 ListCombo::ListCombo(ListModel* model, const ActionRunner& run, QWidget* parent)
     : QComboBox(parent), model_(model) {
-  connect(this, &QComboBox::activated, this,
-          [this, run](int index) {
-            if (model_) run("List_Click", [&] { model_->SetListIndex(index); });
-          });
+  connect(this, &QComboBox::activated, this, [this, run](int index) {
+    if (model_) run("List_Click", [&] { model_->SetListIndex(index); });
+  });
   Sync();
 }
 

@@ -1,12 +1,12 @@
 #include "ui/qt/dialogs.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QKeyEvent>
-#include <QApplication>
 #include <QDialogButtonBox>
 #include <QFontMetrics>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollArea>
@@ -121,8 +121,9 @@ KouseiWindowView::KouseiWindowView(frmKouseiBunseki& window, QWidget* parent)
   layout->addWidget(new GridView(&window.grid(), this), 0, Qt::AlignHCenter);
   // The panel alone is narrower than the title, which names the condition:
   // the window is as wide as its title with the frame's buttons beside it.
-  const int title = QFontMetrics(QApplication::font("QMdiSubWindowTitleBar"))
-                        .horizontalAdvance(windowTitle()) + 110;
+  const int title =
+      QFontMetrics(QApplication::font("QMdiSubWindowTitleBar")).horizontalAdvance(windowTitle()) +
+      110;
   setFixedSize(std::max(window.Width(), title), window.Height());
 }
 

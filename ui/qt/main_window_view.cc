@@ -2,9 +2,9 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
@@ -103,10 +103,9 @@ void MainWindowView::FitToScreen() {
   const QRect work = screen->availableGeometry();
   // The window manager's frame, once known; before the first showing the
   // frame is guessed from the title bar's usual height.
-  QMargins frame(frameGeometry().left() - geometry().left(),
-                 geometry().top() - frameGeometry().top(),
-                 frameGeometry().right() - geometry().right(),
-                 frameGeometry().bottom() - geometry().bottom());
+  QMargins frame(
+      frameGeometry().left() - geometry().left(), geometry().top() - frameGeometry().top(),
+      frameGeometry().right() - geometry().right(), frameGeometry().bottom() - geometry().bottom());
   if (!isVisible()) frame = QMargins(1, 30, 1, 1);
   // A window manager reports its frame a moment after the showing.
   if (isVisible() && frame.isNull() && fit_tries_ < 20) {

@@ -122,8 +122,9 @@ MsgAnswer QtPlatform::MessageBox(const std::string& text, const std::string& tit
   // The titles of error reports name the class and the procedure: the box is
   // made wide enough for the whole title, with room for the frame's buttons.
   if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
-    const int width = QFontMetrics(QApplication::font("QMdiSubWindowTitleBar"))
-                          .horizontalAdvance(ToQt(title)) + 120;
+    const int width =
+        QFontMetrics(QApplication::font("QMdiSubWindowTitleBar")).horizontalAdvance(ToQt(title)) +
+        120;
     grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Expanding),
                   grid->rowCount(), 0, 1, grid->columnCount());
   }
