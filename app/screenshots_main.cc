@@ -154,6 +154,8 @@ bool SaveToolWindows(zelvo::frmMain& main, QWidget& owner, const QString& folder
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   zelvo::SetUpApplication();
+  // "--small": only the main window as an 800 x 600 screen shows it.
+  const bool small = argc > 2 && QString::fromLocal8Bit(argv[2]) == "--small";
   QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString("screenshots");
   QDir().mkpath(folder);
 
@@ -172,6 +174,12 @@ int main(int argc, char** argv) {
     return 1;
   }
   bool ok = true;
+  if (small) {
+    main.ShowPage(1);
+    main.SelectConditionTab(1);
+    main.Execute(zelvo::Cmd::kRun);
+    return Save(window, folder, "small-multi.png") ? 0 : 1;
+  }
   main.ShowPage(0);
   ok &= Save(window, folder, "home.png");
   main.ShowPage(1);

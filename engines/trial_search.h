@@ -77,7 +77,7 @@ class TrialSearch {
   // The search loop of one attempt with `d` entries; returns "time up" (the
   // time limit is above 0 and the clock has reached the deadline, tested
   // when the loop ends; false when the loop did not run).  With kTrackBest
-  // the shake shows an activity indicator and every accepted replacement
+  // the shake shows the progress of the attempt and every accepted replacement
   // that beats the best count so far records the selection.
   template <bool kTrackBest>
   bool Search(int d, int time_limit, double deadline, clsTMsg& msg);
@@ -186,7 +186,6 @@ class TrialSearch {
   int best_ = 0;
   std::vector<int32_t> recorded_;  // candidate indexes of the best selection
   int indicator_ = 0;
-  int indicator_unreached_ = 0;
   int64_t trials_ = 0;
 };
 
@@ -201,7 +200,6 @@ ZELVO_ALWAYS_INLINE inline bool TrialSearch::SearchLoop(int d, int time_limit, d
   int i = 0;
   int blocks = 0;
   indicator_ = 0;
-  indicator_unreached_ = 0;
   for (;;) {
     for (int step = 0; step < kBlockTrials; ++step) {
       const int s = RandomIndex(m);
@@ -225,9 +223,14 @@ ZELVO_ALWAYS_INLINE inline bool TrialSearch::SearchLoop(int d, int time_limit, d
     if (++blocks > block_limit) {
       blocks = 0;
       if constexpr (kTrackBest) {
-        if (unreached != indicator_unreached_) {
-          indicator_unreached_ = unreached;
-          indicator_ = indicator_ >= 100 ? 0 : indicator_ + 1;
+        // The bar never runs back: with a time limit it shows the share of
+        // the time used, without one the share of targets the best
+        // selection so far reaches.
+        if (time_limit > 0) {
+          const double used = ClockSeconds() - (deadline - time_limit);
+          indicator_ = std::clamp(static_cast<int>(100 * used / time_limit), indicator_, 100);
+        } else if (m > 0) {
+          indicator_ = std::clamp(100 * (m - best_) / m, indicator_, 100);
         }
         msg.Value(indicator_);
       } else {

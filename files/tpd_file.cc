@@ -601,6 +601,11 @@ class QuietPlatform : public Platform {
   Platform* previous_;
 };
 
+// The text an error report would show, kept for a list of results.
+std::string FaultText(const std::exception& e) {
+  return ErrorDescriptionOf(e) + " ( " + std::to_string(ErrorNumberOf(e)) + " )";
+}
+
 }  // namespace
 
 clsTFileTPD::clsTFileTPD()
@@ -608,6 +613,7 @@ clsTFileTPD::clsTFileTPD()
 
 bool clsTFileTPD::DataTypeCheck(const std::string& file_name, bool document, int& data_version,
                                 bool report) {
+  last_fault_.clear();
   try {
     data_version = 0;
     LineReader reader(kMaxLine);
@@ -641,6 +647,7 @@ bool clsTFileTPD::DataTypeCheck(const std::string& file_name, bool document, int
     }
     return software && kind;
   } catch (const std::exception& e) {
+    last_fault_ = FaultText(e);
     if (report) ReportException(kClass, "DataTypeCheck", e);
     return false;
   }
@@ -766,10 +773,12 @@ std::string clsTFileTPD::BuildFileBytes(bool document, const DocumentRecord& rec
 
 bool clsTFileTPD::SaveFile(const std::string& file_name, bool document,
                            const DocumentRecord& record, bool report) {
+  last_fault_.clear();
   try {
     WaitScope wait(document ? kSaveTpdMessage : kSaveTpjMessage, record.SingleCount);
     std::string bytes = BuildFileBytes(document, record);
     if (!WriteFileBytes(file_name, bytes, false)) {
+      last_fault_ = "ファイルの保存に失敗しました。";
       if (report)
         ReportError(
             kClass, "Save",
@@ -778,12 +787,14 @@ bool clsTFileTPD::SaveFile(const std::string& file_name, bool document,
     }
     return true;
   } catch (const std::exception& e) {
+    last_fault_ = FaultText(e);
     if (report) ReportException(kClass, "Save", e);
     return false;
   }
 }
 
 bool clsTFileTPD::LoadFile(const std::string& file_name, DocumentRecord& record, bool report) {
+  last_fault_.clear();
   try {
     std::optional<QuietPlatform> quiet;
     if (!report) quiet.emplace();
@@ -792,6 +803,7 @@ bool clsTFileTPD::LoadFile(const std::string& file_name, DocumentRecord& record,
     loader.Run();
     return true;
   } catch (const std::exception& e) {
+    last_fault_ = FaultText(e);
     if (report) ReportException(kClass, "Load", e);
     return false;
   }
@@ -805,12 +817,11 @@ bool LoadDocumentFile(clsTFileTPD& tpd, const std::string& file_name, bool whole
     if (info) *info = local;
     return ok;
   };
-  if (!tpd.DataTypeCheck(file_name, whole, local.data_version, dialog)) {
+  if (!tpd.DataTypeCheck(file_name, whole, local.data_version, false)) {
     local.wrong_type = true;
-    if (dialog) {
-      platform().MessageBox(std::string(kAppTitle) + "のファイルではありません。",
-                            "ファイルタイプ警告", MsgIcon::kWarning);
-    }
+    local.fault = std::string(kAppTitle) + "のファイルではありません。";
+    if (dialog) platform().MessageBox(local.fault, "ファイルタイプ警告", MsgIcon::kWarning);
+    if (!tpd.LastFault().empty()) local.fault += " " + tpd.LastFault();
     return done(false);
   }
   // Everything happens on a copy, so that a file that fails half-way leaves
@@ -821,7 +832,8 @@ bool LoadDocumentFile(clsTFileTPD& tpd, const std::string& file_name, bool whole
   } else {
     copy.Conditions = DefaultReductionConditions();
   }
-  if (!tpd.LoadFile(file_name, copy, dialog)) {
+  if (!tpd.LoadFile(file_name, copy, false)) {
+    local.fault = "ファイルの読込に失敗しました。 " + tpd.LastFault();
     if (dialog)
       platform().MessageBox("ファイルの読込に失敗しました。", kAppTitle, MsgIcon::kWarning);
     return done(false);

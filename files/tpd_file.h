@@ -45,6 +45,9 @@ class clsTFileTPD {
   // (reported under "Load" when `report` is set) the record may be partly
   // changed; callers load into a copy.
   bool LoadFile(const std::string& file_name, DocumentRecord& record, bool report = true);
+  // Why the last DataTypeCheck, SaveFile or LoadFile failed ("description ( number )"),
+  // reported or not.
+  const std::string& LastFault() const { return last_fault_; }
 
   VoteXmlWriter vote_to_xml;
   VoteXmlReader xml_to_vote;
@@ -53,6 +56,8 @@ class clsTFileTPD {
   // The bytes SaveFile writes; throws on a record that cannot be written so
   // that it reads back the same.
   std::string BuildFileBytes(bool document, const DocumentRecord& record);
+
+  std::string last_fault_;
 };
 
 // Old documents (data version 4 or lower) name their vote status by round and
@@ -63,15 +68,17 @@ struct DocumentLoadInfo {
   bool wrong_type = false;  // DataTypeCheck refused the file
   int data_version = 0;
   bool vote_from_file = false;  // doc.Vote came from the file or an archived vote file
+  // Why the file did not open: the warning, and the fault that led to it.
+  std::string fault;
 };
 
 // Opening a document (`whole`) or a conditions file into `doc`, as the main
 // window and the batch run do it: the file-type check, the new-document reset
 // (or the conditions reset), the read, and the vote status of old documents.
 // With `dialog` the user is told "Zelvo miniのファイルではありません。" or
-// "ファイルの読込に失敗しました。".  The load is all or nothing: on failure
-// `doc` is unchanged.  A conditions file changes only the conditions and the
-// multi.
+// "ファイルの読込に失敗しました。", and nothing more: a file of another kind or
+// one cut short is an expected condition, not a fault of the program.  The load is all or nothing:
+// on failure `doc` is unchanged.  A conditions file changes only the conditions and the multi.
 bool LoadDocumentFile(clsTFileTPD& tpd, const std::string& file_name, bool whole, bool dialog,
                       DocumentRecord& doc, const OldVoteFileFn& old_vote_file = {},
                       DocumentLoadInfo* info = nullptr);

@@ -149,6 +149,13 @@ void clsTResultGrade::SetValue(const std::array<int, 6>& counts, int kaisaikai) 
 
 void clsTResultGrid::Initialize() {
   grid_.Resize(kRows, 6);
+  header_.Resize(1, 6);
+  static const char* const kHeaders[] = {"第1", "第2", "第3", "第4", "第5", "等級"};
+  for (int c = 1; c <= 6; ++c) {
+    header_.SetText(1, c, kHeaders[c - 1]);
+    header_.SetBack(1, c, kColorButtonFace);
+  }
+  header_.Refresh();
   Clear();
 }
 

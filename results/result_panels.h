@@ -87,6 +87,8 @@ class clsTResultGrid {
   void Initialize();
   Grid& grid() { return grid_; }
   const Grid& grid() const { return grid_; }
+  // The column headers over the page: the five matches and the grade.
+  Grid& header() { return header_; }
 
   void Clear();
   // Row 0-9 of the page.
@@ -102,6 +104,7 @@ class clsTResultGrid {
 
  private:
   Grid grid_;
+  Grid header_;
 };
 
 }  // namespace zelvo

@@ -40,7 +40,7 @@ const std::vector<BatchMenuEntry>& frmRenzoku::MenuBar() {
   static const std::vector<BatchMenuEntry> kMenus = {
       {BatchCmd::kFileMenu,
        {BatchCmd::kAdd, BatchCmd::kDelete, BatchCmd::kSeparator, BatchCmd::kEnd}},
-      {BatchCmd::kRunMenu, {BatchCmd::kBegin, BatchCmd::kCancel}},
+      {BatchCmd::kRunMenu, {BatchCmd::kBegin, BatchCmd::kRetry, BatchCmd::kCancel}},
   };
   return kMenus;
 }
@@ -59,6 +59,8 @@ const char* frmRenzoku::Caption(BatchCmd cmd) {
       return "実行(&R)";
     case BatchCmd::kBegin:
       return "実行開始(&S)";
+    case BatchCmd::kRetry:
+      return "失敗した行を再実行(&A)";
     case BatchCmd::kCancel:
       return "実行中止(&E)";
     case BatchCmd::kSeparator:
@@ -74,6 +76,9 @@ bool frmRenzoku::Enabled(BatchCmd cmd) const {
     case BatchCmd::kEnd:
     case BatchCmd::kBegin:
       return !running_;
+    case BatchCmd::kRetry:
+      return !running_ && std::any_of(rows_.begin(), rows_.end(),
+                                      [](const Row& r) { return r.status == kFailed; });
     case BatchCmd::kCancel:
       return running_ && !stop_requested_;
     default:
@@ -96,6 +101,9 @@ void frmRenzoku::Execute(BatchCmd cmd) {
         break;
       case BatchCmd::kBegin:
         Run();
+        break;
+      case BatchCmd::kRetry:
+        RetryFailed();
         break;
       case BatchCmd::kCancel:
         Stop();
@@ -125,10 +133,12 @@ void frmRenzoku::AddFiles() {
 
 bool frmRenzoku::AddFile(const std::string& path) {
   if (path.empty() || running_) return false;
+  namespace fs = std::filesystem;
   for (const Row& r : rows_) {
-    if (EqualsNoCase(r.file, path)) return false;
+    std::error_code ec;
+    if (r.file == path || fs::equivalent(r.file, path, ec)) return false;
   }
-  rows_.push_back({path, "", false});
+  rows_.push_back({path, "", "", false});
   Changed();
   return true;
 }
@@ -140,16 +150,27 @@ void frmRenzoku::DeleteSelected() {
   Changed();
 }
 
-void frmRenzoku::SetStatus(size_t index, const char* status) {
-  if (index < rows_.size()) rows_[index].status = status;
+void frmRenzoku::SetStatus(size_t index, const char* status, std::string reason) {
+  if (index < rows_.size()) {
+    rows_[index].status = status;
+    rows_[index].reason = std::move(reason);
+  }
   Changed();
 }
 
 void frmRenzoku::RunRow(size_t index) {
   const std::string path = rows_[index].file;
   SetStatus(index, kRunning);
-  if (!MayRewrite(path) || !target_->FileLoadTPD(path, true, false)) {
-    SetStatus(index, kFailed);
+  auto fault = [this](const char* otherwise) {
+    std::string text = target_->LastFault();
+    return text.empty() ? std::string(otherwise) : text;
+  };
+  if (!MayRewrite(path)) {
+    SetStatus(index, kFailed, "書き込みできないファイルです。");
+    return;
+  }
+  if (!target_->FileLoadTPD(path, true, false)) {
+    SetStatus(index, kFailed, fault("ファイルの読込に失敗しました。"));
     return;
   }
   platform().Yield();
@@ -159,7 +180,7 @@ void frmRenzoku::RunRow(size_t index) {
     platform().Yield();
     SetStatus(index, kSucceeded);
   } else {
-    SetStatus(index, kFailed);
+    SetStatus(index, kFailed, fault("ファイルの保存に失敗しました。"));
   }
 }
 
@@ -181,7 +202,7 @@ void frmRenzoku::Run() {
         RunRow(i);
       } catch (const std::exception& e) {
         // One bad document must not end the run of the others.
-        SetStatus(i, kFailed);
+        SetStatus(i, kFailed, ErrorDescriptionOf(e));
         ReportException(kClassName, "mnuRun_Begin_Click", e);
       }
     }
@@ -190,6 +211,16 @@ void frmRenzoku::Run() {
   }
   running_ = false;
   Changed();
+}
+
+void frmRenzoku::RetryFailed() {
+  if (running_) return;
+  for (Row& r : rows_) {
+    if (r.status != kFailed) continue;
+    r.status.clear();
+    r.reason.clear();
+  }
+  Run();
 }
 
 void frmRenzoku::Stop() {

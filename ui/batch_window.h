@@ -30,9 +30,22 @@ class BatchTarget {
   virtual bool HandOverDocument() { return true; }
   // Brings the main window to the front, so the user watches the search.
   virtual void FocusMain() {}
+  // Why the last load or save failed, in the user's words; empty when not
+  // known.
+  virtual std::string LastFault() const { return {}; }
 };
 
-enum class BatchCmd { kSeparator, kFileMenu, kAdd, kDelete, kEnd, kRunMenu, kBegin, kCancel };
+enum class BatchCmd {
+  kSeparator,
+  kFileMenu,
+  kAdd,
+  kDelete,
+  kEnd,
+  kRunMenu,
+  kBegin,
+  kRetry,
+  kCancel
+};
 
 struct BatchMenuEntry {
   BatchCmd cmd;
@@ -50,10 +63,14 @@ class frmRenzoku {
   static constexpr const char* kColumns[2] = {"ファイル名", "状 態"};
   static constexpr int kColumnWidths[2] = {300, 80};
   static constexpr Align kColumnAligns[2] = {Align::kLeft, Align::kCenter};
+  // A third column tells why a row failed.
+  static constexpr const char* kReasonColumn = "理由";
+  static constexpr int kReasonWidth = 260;
 
   struct Row {
     std::string file;
     std::string status;  // "" until the row is processed
+    std::string reason;  // why it ended 失敗
     bool selected = false;
   };
 
@@ -75,13 +92,17 @@ class frmRenzoku {
 
   // "ファイルを追加": the open dialog, several files at once.
   void AddFiles();
-  // Appends a file unless the queue holds the same path in any letter case.
+  // Appends a file unless the queue holds it already: the same path, or
+  // another path to the same file.  Letter case counts as the file system
+  // counts it.
   bool AddFile(const std::string& path);
   // "ファイルを削除": the selected rows.
   void DeleteSelected();
   // "実行開始(&S)": every row whose status is empty, in order, until the end
   // of the queue or a stop.
   void Run();
+  // "失敗した行を再実行": the failed rows are emptied and the queue runs.
+  void RetryFailed();
   // "実行中止(&E)": cancels the main window's search; the current row still
   // finishes, then the run ends (and only then is the window idle).
   void Stop();
@@ -95,7 +116,7 @@ class frmRenzoku {
 
  private:
   void RunRow(size_t index);
-  void SetStatus(size_t index, const char* status);
+  void SetStatus(size_t index, const char* status, std::string reason = {});
   void Changed() {
     if (on_changed) on_changed();
   }

@@ -319,7 +319,10 @@ void frmMain::BindPanels() {
   single_.on_view_changed = [this] { Changed(); };
 
   game_.Initialize(true, &toto_data_);
-  game_.Click = [this] { Changed(); };
+  game_.Click = [this] {
+    game_.ShowCounts(!game_.CountsShown());
+    Changed();
+  };
   multi_.Initialize(&multi_grid_, 30, 21);
 
   static const ConditionTable kKinds[3] = {ConditionTable::kHonmei, ConditionTable::kNinki,
@@ -1168,6 +1171,7 @@ bool frmMain::FileSaveTPD(const std::string& name, bool whole, bool dialog) {
     DocumentRecord doc = BuildDocument();
     ok = tpd_.SaveFile(name, whole, doc, dialog);
     operation_ = false;
+    last_fault_ = ok ? "" : tpd_.LastFault();
     // A save that failed leaves the document under its old name: the file
     // of the new name holds nothing of it.
     if (whole && ok) {
@@ -1198,6 +1202,7 @@ bool frmMain::FileLoadTPD(const std::string& name, bool whole, bool dialog) {
     };
     bool ok = LoadDocumentFile(tpd_, name, whole, dialog, doc, old_vote, &info);
     operation_ = false;
+    last_fault_ = info.fault;
     if (!ok) {
       Changed();
       return false;

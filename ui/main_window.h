@@ -156,6 +156,8 @@ class frmMain : private BatchTarget {
   // The public operations the batch window drives as well.
   bool FileLoadTPD(const std::string& name, bool whole, bool dialog) override;
   bool FileSaveTPD(const std::string& name, bool whole, bool dialog) override;
+  // Why the last document load or save failed, for the batch window's list.
+  std::string LastFault() const override { return last_fault_; }
 
   // Any menu entry or button.
   void Execute(Cmd cmd);
@@ -312,6 +314,7 @@ class frmMain : private BatchTarget {
   clsTotoData toto_data_;
   clsPendralcoveDownload maker_;
   clsTFileTPD tpd_;
+  std::string last_fault_;
   clsTFileCSV csv_;
   clsTMain round_;
   clsTGame game_;

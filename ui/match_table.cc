@@ -149,7 +149,7 @@ void clsTGame::SetSchedule(const ScheduleRecord& schedule) {
         league = toto_data_->GetShortToJ1J2String(match.home, match.match_date.Year());
       }
       match_grid_.SetText(row, 2, league);
-      match_grid_.SetText(row, 3, std::to_string(m));
+      match_grid_.SetText(row, 3, std::to_string(m + 1));
       match_grid_.SetText(row, 4, match.home);
       match_grid_.SetText(row, 5, match.away);
     }
@@ -167,14 +167,34 @@ std::string clsTGame::VoteTitleText(const VoteStatusRecord& vote) {
   return std::string("投 票 率") + (vote.Kaisaikai > 0 ? " (ユーザー定義)" : "");
 }
 
+void clsTGame::ShowCounts(bool counts) {
+  try {
+    counts_shown_ = counts;
+    ShowVoteFigures();
+    vote_grid_.Refresh();
+  } catch (const std::exception& e) {
+    ReportException(kGame, "Vote", e);
+  }
+}
+
+void clsTGame::ShowVoteFigures() {
+  for (int m = 0; m < 5; ++m) {
+    const VoteMatch& match = vote_.matches[m];
+    for (int c = 0; c < 3; ++c) {
+      const VoteOutcome& o = match.outcomes[kDisplayOrder[c]];
+      vote_grid_.SetText(
+          2 * m + 1, c + 1,
+          counts_shown_ ? FormatNumber(o.count, "#,##0") : FormatNumber(o.rate, "0.00"));
+    }
+  }
+}
+
 void clsTGame::SetVote(const VoteStatusRecord& vote) {
   try {
+    vote_ = vote;
+    ShowVoteFigures();
     for (int m = 0; m < 5; ++m) {
       const VoteMatch& match = vote.matches[m];
-      for (int c = 0; c < 3; ++c) {
-        vote_grid_.SetText(2 * m + 1, c + 1,
-                           FormatNumber(match.outcomes[kDisplayOrder[c]].rate, "0.00"));
-      }
       graph_.SetValue3(m + 1, match.outcomes[1].count.RoundToInt(),
                        match.outcomes[0].count.RoundToInt(), match.outcomes[2].count.RoundToInt());
     }

@@ -84,6 +84,10 @@ class clsTGame {
   Grid& VoteGrid() { return vote_grid_; }
   clsTGraphEx& Graph() { return graph_; }
   const std::string& VoteTitle() const { return match_grid_.Text(1, 6); }
+  // The vote grid shows the vote counts the record holds instead of the
+  // percentages.
+  void ShowCounts(bool counts);
+  bool CountsShown() const { return counts_shown_; }
 
   // A click on the vote grid or a bar.
   std::function<void()> Click;
@@ -93,12 +97,15 @@ class clsTGame {
 
  private:
   void ColourRows();
+  void ShowVoteFigures();
 
   Grid match_grid_;
   Grid vote_grid_;
   clsTGraphEx graph_;
   const clsTotoData* toto_data_ = nullptr;
   bool show_league_ = true;
+  VoteStatusRecord vote_;
+  bool counts_shown_ = false;
 };
 
 }  // namespace zelvo

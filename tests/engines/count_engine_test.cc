@@ -85,6 +85,42 @@ TEST(CountEngineTest, TimeUpKeepsTheBestSelectionSeen) {
   EXPECT_TRUE(std::any_of(progress.begin(), progress.end(), [](int v) { return v > 0; }));
 }
 
+// The bar never wraps from 100 back to 0 within an attempt: it shows the
+// time used of the limit, or without a limit how near the best selection is
+// to reaching every single.
+TEST(CountEngineTest, ProgressOnlyMovesForward) {
+  std::vector<int> all = testing::AllSingles();
+  for (int seconds : {0, 30}) {
+    SCOPED_TRACE(seconds);
+    testing::FakePlatform fake;
+    fake.tick_per_yield = 5;
+    SeedRandom(4);
+    clsTMsEngine3 engine;
+    RunLogList log;
+    engine.Initialize(&log);
+    std::vector<int> values;
+    log.on_progress = [&](int value, int max) {
+      if (max != 100 || log.Lines().empty() ||
+          log.Lines().back().find("口を最適化中") == std::string::npos) {
+        return;
+      }
+      values.push_back(value);
+      // Past a hundred shakes the old bar had wrapped.
+      if (values.size() > 1500) engine.EngineStop();
+    };
+    engine.EngineStart(kSingles, all, Optimise(24, seconds));
+    ASSERT_GT(values.size(), 3u);
+    // The last value is the attempt's end putting the bar back to 0.
+    EXPECT_EQ(values.back(), 0);
+    values.pop_back();
+    for (size_t i = 2; i < values.size(); ++i) {
+      EXPECT_GE(values[i], values[i - 1]) << i;
+    }
+    EXPECT_LE(values.back(), 100);
+    EXPECT_GT(values.back(), 0);
+  }
+}
+
 TEST(CountEngineTest, StopRightAfterTheStartGivesTheSelectionRecordedByThen) {
   testing::FakePlatform fake;
   SeedRandom(8);

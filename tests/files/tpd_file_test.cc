@@ -361,13 +361,17 @@ TEST_F(TpdFileTest, DamagedFilesFailAndChangeNothing) {
     DocumentRecord doc = testing::SampleDocument(3);
     doc.Kaisaikai = 99;
     DocumentRecord before = doc;
-    EXPECT_FALSE(LoadDocumentFile(tpd_, Path("bad.tpd"), true, true, doc));
+    DocumentLoadInfo info;
+    EXPECT_FALSE(LoadDocumentFile(tpd_, Path("bad.tpd"), true, true, doc, {}, &info));
     testing::ExpectSameDocument(doc, before);
+    // A damaged file is an expected condition: the user sees the one
+    // warning, no error report; the fault stays for a list of results.
     std::vector<std::string> texts = fake_.MessageTexts();
-    ASSERT_FALSE(texts.empty());
-    EXPECT_TRUE(texts.back() == "ファイルの読込に失敗しました。" ||
-                texts.back() == "Zelvo miniのファイルではありません。")
-        << texts.back();
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_TRUE(texts[0] == "ファイルの読込に失敗しました。" ||
+                texts[0] == "Zelvo miniのファイルではありません。")
+        << texts[0];
+    EXPECT_EQ(info.fault.rfind(texts[0], 0), 0u) << info.fault;
     EXPECT_FALSE(fake_.wait().open);
   }
 
@@ -378,7 +382,19 @@ TEST_F(TpdFileTest, DamagedFilesFailAndChangeNothing) {
   DocumentRecord doc;
   fake_.ClearRecords();
   EXPECT_FALSE(LoadDocumentFile(tpd_, Path("noise.tpd"), true, true, doc));
-  EXPECT_EQ(fake_.MessageTexts().back(), "Zelvo miniのファイルではありません。");
+  EXPECT_EQ(fake_.MessageTexts(), std::vector<std::string>{"Zelvo miniのファイルではありません。"});
+
+  // A text file named .tpd, and a document cut inside its head.
+  Write("text.tpd", "just some text\r\n");
+  Write("cut.tpd", good.substr(0, 40));
+  for (const char* name : {"text.tpd", "cut.tpd"}) {
+    fake_.ClearRecords();
+    DocumentLoadInfo info;
+    EXPECT_FALSE(LoadDocumentFile(tpd_, Path(name), true, true, doc, {}, &info));
+    EXPECT_EQ(fake_.MessageTexts(),
+              std::vector<std::string>{"Zelvo miniのファイルではありません。"});
+    EXPECT_EQ(fake_.messages()[0].icon, MsgIcon::kWarning);
+  }
 }
 
 TEST_F(TpdFileTest, BatchLoadsAreSilent) {

@@ -89,6 +89,11 @@ TEST_F(ResultCheckTest, FullOfficialResultGradesEverySingleAndFillsThePrizeTable
   EXPECT_EQ(Counts(), (std::array<int, 6>{1, 1, 1, 0, 0, 1}));
 
   const Grid& page = screen.ResultGrid().grid();
+  // Headers name the columns, over them cell for cell.
+  const Grid& header = screen.ResultGrid().header();
+  EXPECT_EQ(header.Text(1, 1), "第1");
+  EXPECT_EQ(header.Text(1, 6), "等級");
+  EXPECT_EQ(header.TotalWidth(), page.TotalWidth());
   EXPECT_EQ(page.Cell(2, 4).back, kColorRed);  // match 4 of the second single
   EXPECT_EQ(page.Cell(2, 1).back, kColorBlue);
   EXPECT_EQ(page.Text(2, 6), "3");

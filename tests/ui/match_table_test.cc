@@ -15,7 +15,9 @@ TEST(MatchTableTest, EmptyBeforeAnyRecord) {
   game.Initialize(false, nullptr);
   EXPECT_EQ(game.MatchGrid().ColWidth(2), 0);  // no league column
   EXPECT_EQ(game.MatchGrid().Text(2, 1), "");
-  EXPECT_EQ(game.MatchGrid().Text(2, 3), "0");
+  // Matches are numbered 1 to 5, as on the singles page.
+  EXPECT_EQ(game.MatchGrid().Text(2, 3), "1");
+  EXPECT_EQ(game.MatchGrid().Text(6, 3), "5");
   EXPECT_EQ(game.MatchGrid().Text(6, 4), "");
   EXPECT_EQ(game.VoteGrid().Text(1, 1), "0.00");
   EXPECT_EQ(game.Graph().Share(1, 0), 0);
@@ -52,6 +54,22 @@ TEST(MatchTableTest, RatesBarsAndTitle) {
   EXPECT_EQ(game.VoteTitle(), "投票率 2024/06/22 13:50 [最終]");
   DateTime::FromParts(2024, 6, 21, 9, 5, 0, vote.as_of);
   EXPECT_EQ(clsTGame::VoteTitleText(vote), "投票率 2024/06/21 09:05 ");
+
+  // A click switches between the percentages and the vote counts, and a new
+  // record keeps the display chosen.
+  int clicks = 0;
+  game.Click = [&] { ++clicks; };
+  vote.matches[0].outcomes[1].count = Money::FromInt(123456);
+  game.SetVote(vote);
+  game.ShowCounts(true);
+  EXPECT_EQ(game.VoteGrid().Text(1, 1), "123,456");
+  game.SetVote(testing::MakeUniformVoteRecord(25, 50, 25, 1487));
+  EXPECT_TRUE(game.CountsShown());
+  EXPECT_EQ(game.VoteGrid().Text(1, 1), "50");
+  game.ShowCounts(false);
+  EXPECT_EQ(game.VoteGrid().Text(1, 1), "50.00");
+  game.VoteGrid().Click({});
+  EXPECT_EQ(clicks, 1);
 }
 
 }  // namespace

@@ -147,6 +147,7 @@ class MainTarget : public BatchTarget {
     ++cancels;
     main_.StopSearch();
   }
+  std::string LastFault() const override { return main_.LastFault(); }
   std::vector<std::string> loads;
   int cancels = 0;
   std::function<void()> during_run;
@@ -211,8 +212,13 @@ TEST_F(BatchWindowTest, BadRowsFailAndTheRunGoesOnWithoutTouchingOtherFiles) {
 
   fake_.QueueFileName(good);
   batch_.Execute(BatchCmd::kAdd);
-  // The same file in another letter case is not queued twice.
-  EXPECT_FALSE(batch_.AddFile(JoinPath(folder_, "GOOD.TPD")));
+  // The same file is not queued twice, by its own path or another one; a
+  // name in another letter case is another file on this file system.
+  EXPECT_FALSE(batch_.AddFile(good));
+  EXPECT_FALSE(batch_.AddFile(JoinPath(folder_, "../batch/good.tpd")));
+  EXPECT_TRUE(batch_.AddFile(JoinPath(folder_, "GOOD.TPD")));
+  batch_.SetSelected(1, true);
+  batch_.Execute(BatchCmd::kDelete);
   for (const std::string& p : {damaged, conditions, locked, gone, last}) batch_.AddFile(p);
   ASSERT_EQ(batch_.Rows().size(), 6u);
   fs::remove(gone);
@@ -221,6 +227,13 @@ TEST_F(BatchWindowTest, BadRowsFailAndTheRunGoesOnWithoutTouchingOtherFiles) {
 
   batch_.Execute(BatchCmd::kBegin);
   EXPECT_EQ(Statuses(), (std::vector<std::string>{"成功", "失敗", "失敗", "失敗", "失敗", "成功"}));
+  // Each failed row tells why.
+  const std::vector<frmRenzoku::Row>& rows = batch_.Rows();
+  EXPECT_EQ(rows[1].reason.rfind("Zelvo miniのファイルではありません。", 0), 0u) << rows[1].reason;
+  EXPECT_EQ(rows[2].reason, "Zelvo miniのファイルではありません。");
+  EXPECT_EQ(rows[3].reason, "書き込みできないファイルです。");
+  EXPECT_NE(rows[4].reason.find("( 53 )"), std::string::npos) << rows[4].reason;  // not found
+  EXPECT_TRUE(rows[0].reason.empty());
   EXPECT_FALSE(batch_.Running());
   EXPECT_TRUE(fake_.messages().empty()) << fake_.messages()[0].text;
   // Only the two documents that ran were rewritten, and nothing was left
@@ -241,6 +254,17 @@ TEST_F(BatchWindowTest, BadRowsFailAndTheRunGoesOnWithoutTouchingOtherFiles) {
   batch_.Execute(BatchCmd::kBegin);
   EXPECT_EQ(target_.loads, std::vector<std::string>{added});
   EXPECT_EQ(Statuses().back(), "成功");
+
+  // The failed rows run again once their fault is mended, without being
+  // removed and added again.
+  fs::copy_file(good, damaged, fs::copy_options::overwrite_existing);
+  ASSERT_TRUE(batch_.Enabled(BatchCmd::kRetry));
+  target_.loads.clear();
+  batch_.Execute(BatchCmd::kRetry);
+  EXPECT_EQ(target_.loads, (std::vector<std::string>{damaged, conditions, gone}));
+  EXPECT_EQ(Statuses(),
+            (std::vector<std::string>{"成功", "成功", "失敗", "失敗", "失敗", "成功", "成功"}));
+  EXPECT_TRUE(batch_.Rows()[1].reason.empty());
 }
 
 TEST_F(BatchWindowTest, DuringARunOnlyStopActsAndClosingIsRefused) {

@@ -32,7 +32,9 @@ Qt::Alignment ToQtAlign(Align a) {
 }  // namespace
 
 BatchWindowView::BatchWindowView(BatchTarget& target, QWidget* parent)
-    : QWidget(parent, Qt::Window), batch_(&target) {
+    : QWidget(parent, Qt::Dialog), batch_(&target) {
+  // A dialog of the main window: the window manager keeps it above the main
+  // window, which takes the focus at every row of a run.
   setWindowTitle(ToQt(frmRenzoku::kTitle));
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -59,7 +61,7 @@ BatchWindowView::BatchWindowView(BatchTarget& target, QWidget* parent)
   queue_->setObjectName("lvwFile");
   queue_->setRootIsDecorated(false);
   queue_->setSelectionMode(QAbstractItemView::ExtendedSelection);
-  queue_->setColumnCount(2);
+  queue_->setColumnCount(3);
   // Long paths lose their folders first: the file name is what tells rows
   // apart.
   queue_->setTextElideMode(Qt::ElideLeft);
@@ -68,8 +70,10 @@ BatchWindowView::BatchWindowView(BatchTarget& target, QWidget* parent)
     header->setText(c, ToQt(frmRenzoku::kColumns[c]));
     header->setTextAlignment(c, ToQtAlign(frmRenzoku::kColumnAligns[c]));
   }
+  header->setText(2, ToQt(frmRenzoku::kReasonColumn));
   queue_->setHeaderItem(header);
   for (int c = 0; c < 2; ++c) queue_->setColumnWidth(c, frmRenzoku::kColumnWidths[c]);
+  queue_->setColumnWidth(2, frmRenzoku::kReasonWidth);
   queue_->header()->setStretchLastSection(false);
   connect(queue_, &QTreeWidget::itemSelectionChanged, this, [this] {
     if (syncing_) return;
@@ -83,7 +87,9 @@ BatchWindowView::BatchWindowView(BatchTarget& target, QWidget* parent)
 
   batch_.on_changed = [this] { Sync(); };
   batch_.on_close = [this] { close(); };
-  resize(frmRenzoku::kColumnWidths[0] + frmRenzoku::kColumnWidths[1] + 40, 300);
+  resize(
+      frmRenzoku::kColumnWidths[0] + frmRenzoku::kColumnWidths[1] + frmRenzoku::kReasonWidth + 40,
+      300);
   Sync();
 }
 
@@ -114,6 +120,12 @@ void BatchWindowView::Sync() {
         item->setToolTip(0, file);
       }
       if (item->text(1) != status) item->setText(1, status);
+      QString reason = ToQt(rows[i].reason);
+      if (item->text(2) != reason) {
+        item->setText(2, reason);
+        item->setToolTip(2, reason);
+        item->setToolTip(1, reason);
+      }
       item->setSelected(rows[i].selected);
     }
     // A run moves the list along with the row it is on.

@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QValidator>
 
 #include "support/format.h"
 #include "ui/qt/grid_view.h"
@@ -18,26 +19,66 @@ namespace zelvo {
 
 // ---------------------------------------------------------------- NumberEdit
 
+namespace {
+
+// Keys that cannot make a number of the box's range are refused as they are
+// typed: a letter, or a digit that takes the value over the maximum, leaves
+// the box as it was.  An empty box is allowed while the user retypes it.
+class NumberValidator : public QValidator {
+ public:
+  explicit NumberValidator(NumberEdit* edit) : QValidator(edit), edit_(edit) {}
+
+  State validate(QString& input, int&) const override {
+    const NumberEntry* entry = edit_->entry();
+    if (!entry) return Acceptable;
+    QString digits;
+    for (int i = 0; i < input.size(); ++i) {
+      const QChar c = input[i];
+      if (c >= '0' && c <= '9') {
+        digits += c;
+      } else if (c == ',' && entry->kind() == NumberEntry::Kind::kMoney) {
+        continue;
+      } else if (c == '-' && i == 0 && entry->Min() < Money::FromInt(0)) {
+        digits += c;
+      } else if (c != ' ') {
+        return Invalid;
+      }
+    }
+    if (digits.isEmpty() || digits == "-") return Intermediate;
+    bool ok = false;
+    const long long value = digits.left(18).toLongLong(&ok);
+    if (!ok || digits.size() > 18 || Money::FromInt(value) > entry->Max()) return Invalid;
+    return Acceptable;
+  }
+
+ private:
+  const NumberEdit* edit_;
+};
+
+}  // namespace
+
 NumberEdit::NumberEdit(NumberEntry* entry, const ActionRunner& run, QWidget* parent)
     : QLineEdit(parent), entry_(entry), run_(run) {
   setAlignment(Qt::AlignRight);
+  setValidator(new NumberValidator(this));
   connect(this, &QLineEdit::textEdited, this, [this](const QString& text) {
-    run_("NumberEdit_Change", [&] { entry_->SetText(FromQt(text)); });
+    if (entry_) run_("NumberEdit_Change", [&] { entry_->SetText(FromQt(text)); });
   });
   // Leaving the box shows the value it stands for (clamped to its range).
   connect(this, &QLineEdit::editingFinished, this, [this] {
-    run_("NumberEdit_LostFocus", [&] { entry_->SetValue(entry_->Value()); });
+    if (entry_) run_("NumberEdit_LostFocus", [&] { entry_->SetValue(entry_->Value()); });
   });
   Sync();
 }
 
 void NumberEdit::Sync() {
+  if (!entry_) return;
   QString text = ToQt(entry_->Text());
   if (this->text() != text) setText(text);
 }
 
 void NumberEdit::contextMenuEvent(QContextMenuEvent* event) {
-  if (!on_right_click) {
+  if (!on_right_click || !entry_) {
     QLineEdit::contextMenuEvent(event);
     return;
   }
@@ -56,9 +97,25 @@ void NumberEdit::focusInEvent(QFocusEvent* event) {
 
 void NumberEdit::mousePressEvent(QMouseEvent* event) { QLineEdit::mousePressEvent(event); }
 
+void NumberEdit::keyPressEvent(QKeyEvent* event) {
+  const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+  if (!enter || !on_enter || !entry_) {
+    QLineEdit::keyPressEvent(event);
+    return;
+  }
+  // The box shows the value it stands for before the action takes it.
+  run_("NumberEdit_KeyPress", [&] {
+    entry_->SetValue(entry_->Value());
+    on_enter();
+  });
+  selectAll();
+  event->accept();
+}
+
 // ---------------------------------------------------------------- UpDown
 
-UpDown::UpDown(NumberEntry* entry, const ActionRunner& run, QWidget* parent) : QWidget(parent) {
+UpDown::UpDown(NumberEntry* entry, const ActionRunner& run, QWidget* parent)
+    : QWidget(parent), entry_(entry) {
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
@@ -67,8 +124,9 @@ UpDown::UpDown(NumberEntry* entry, const ActionRunner& run, QWidget* parent) : Q
     b->setArrowType(delta > 0 ? Qt::UpArrow : Qt::DownArrow);
     b->setFixedSize(16, 10);
     b->setAutoRepeat(true);
-    connect(b, &QToolButton::clicked, this,
-            [entry, run, delta] { run("UpDown_Change", [&] { StepNumberEntry(*entry, delta); }); });
+    connect(b, &QToolButton::clicked, this, [this, run, delta] {
+      if (entry_) run("UpDown_Change", [&] { StepNumberEntry(*entry_, delta); });
+    });
     layout->addWidget(b);
   }
 }
@@ -78,12 +136,13 @@ UpDown::UpDown(NumberEntry* entry, const ActionRunner& run, QWidget* parent) : Q
 CheckBoxView::CheckBoxView(CheckBox* model, const ActionRunner& run, QWidget* parent)
     : QCheckBox(parent), model_(model) {
   connect(this, &QCheckBox::clicked, this, [this, run] {
-    run("CheckBox_Click", [this] { model_->Click(); });
+    if (model_) run("CheckBox_Click", [this] { model_->Click(); });
   });
   Sync();
 }
 
 void CheckBoxView::Sync() {
+  if (!model_) return;
   QString caption = ToQt(model_->caption);
   if (text() != caption) setText(caption);
   setChecked(model_->Checked());
@@ -97,8 +156,9 @@ OptionGroupView::OptionGroupView(OptionGroup* model, const ActionRunner& run, QW
     : QWidget(parent), model_(model) {
   for (int i = 0; i < model_->Count(); ++i) {
     auto* b = new QRadioButton(ToQt(model_->Caption(i)), this);
-    connect(b, &QRadioButton::clicked, this,
-            [this, run, i] { run("Option_Click", [this, i] { model_->Choose(i); }); });
+    connect(b, &QRadioButton::clicked, this, [this, run, i] {
+      if (model_) run("Option_Click", [this, i] { model_->Choose(i); });
+    });
     buttons_.push_back(b);
   }
   SetColumns(1);
@@ -123,6 +183,7 @@ void OptionGroupView::SetColumns(int columns, bool by_column) {
 }
 
 void OptionGroupView::Sync() {
+  if (!model_) return;
   for (int i = 0; i < static_cast<int>(buttons_.size()); ++i) {
     buttons_[i]->setEnabled(model_->Enabled(i));
     buttons_[i]->setChecked(model_->Index() == i);
@@ -133,12 +194,14 @@ void OptionGroupView::Sync() {
 
 ListCombo::ListCombo(ListModel* model, const ActionRunner& run, QWidget* parent)
     : QComboBox(parent), model_(model) {
-  connect(this, &QComboBox::activated, this,
-          [this, run](int index) { run("List_Click", [&] { model_->SetListIndex(index); }); });
+  connect(this, &QComboBox::activated, this, [this, run](int index) {
+    if (model_) run("List_Click", [&] { model_->SetListIndex(index); });
+  });
   Sync();
 }
 
 void ListCombo::Sync() {
+  if (!model_) return;
   bool same = count() == model_->ListCount();
   for (int i = 0; same && i < count(); ++i) same = itemText(i) == ToQt(model_->List(i));
   if (!same) {
@@ -149,6 +212,21 @@ void ListCombo::Sync() {
   if (currentIndex() != model_->ListIndex()) {
     QSignalBlocker block(this);
     setCurrentIndex(model_->ListIndex());
+  }
+}
+
+// ---------------------------------------------------------------- unbinding
+
+void UnbindModels(QWidget* root) {
+  QList<QWidget*> all = root->findChildren<QWidget*>();
+  all.push_back(root);
+  for (QWidget* w : all) {
+    if (auto* g = qobject_cast<GridView*>(w)) g->SetGrid(nullptr);
+    if (auto* e = qobject_cast<NumberEdit*>(w)) e->Unbind();
+    if (auto* u = qobject_cast<UpDown*>(w)) u->Unbind();
+    if (auto* c = qobject_cast<CheckBoxView*>(w)) c->Unbind();
+    if (auto* o = qobject_cast<OptionGroupView*>(w)) o->Unbind();
+    if (auto* l = qobject_cast<ListCombo*>(w)) l->Unbind();
   }
 }
 

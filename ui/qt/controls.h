@@ -38,13 +38,17 @@ class NumberEdit : public QLineEdit {
   NumberEdit(NumberEntry* entry, const ActionRunner& run, QWidget* parent = nullptr);
   void Sync();
   NumberEntry* entry() const { return entry_; }
+  void Unbind() { entry_ = nullptr; }
   // A right click (the money menu of the payout boxes); unset, Qt's own
   // context menu shows.
   std::function<void()> on_right_click;
+  // Enter in the box; unset, the key goes on to the window.
+  std::function<void()> on_enter;
 
  protected:
   void contextMenuEvent(QContextMenuEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
 
  private:
@@ -59,6 +63,10 @@ class UpDown : public QWidget {
 
  public:
   UpDown(NumberEntry* entry, const ActionRunner& run, QWidget* parent = nullptr);
+  void Unbind() { entry_ = nullptr; }
+
+ private:
+  NumberEntry* entry_;
 };
 
 class CheckBoxView : public QCheckBox {
@@ -67,6 +75,7 @@ class CheckBoxView : public QCheckBox {
  public:
   CheckBoxView(CheckBox* model, const ActionRunner& run, QWidget* parent = nullptr);
   void Sync();
+  void Unbind() { model_ = nullptr; }
 
  private:
   CheckBox* model_;
@@ -78,6 +87,7 @@ class OptionGroupView : public QWidget {
  public:
   OptionGroupView(OptionGroup* model, const ActionRunner& run, QWidget* parent = nullptr);
   void Sync();
+  void Unbind() { model_ = nullptr; }
   // Lays the buttons out in `columns` columns, filled row by row, or column
   // by column with `by_column`.
   void SetColumns(int columns, bool by_column = false);
@@ -93,6 +103,7 @@ class ListCombo : public QComboBox {
  public:
   ListCombo(ListModel* model, const ActionRunner& run, QWidget* parent = nullptr);
   void Sync();
+  void Unbind() { model_ = nullptr; }
 
  private:
   ListModel* model_;
@@ -113,6 +124,12 @@ class ProgressView : public QWidget {
   int value_ = 0;
   int max_ = 100;
 };
+
+// Detaches every widget under `root` (itself included) from the model it
+// shows.  A window whose controller closes calls it before the controller
+// goes: Qt deletes the widgets later, and whatever reaches them until then
+// (their deletion, a focus change, a queued click) finds no model to touch.
+void UnbindModels(QWidget* root);
 
 // Paints the five bars of `graph` over the bar rows of the vote grid view.
 void PaintVoteBars(QPainter& p, const GridView& view, const clsTGraphEx& graph);

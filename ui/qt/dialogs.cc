@@ -1,13 +1,17 @@
 #include "ui/qt/dialogs.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDialogButtonBox>
+#include <QFontMetrics>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <vector>
 
 #include "ui/qt/controls.h"
@@ -147,18 +151,35 @@ KouseiWindowView::KouseiWindowView(frmKouseiBunseki& window, QWidget* parent)
   setWindowTitle(ToQt(window.Title()));
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(3, 3, 3, 3);
-  layout->addWidget(new GridView(&window.grid(), this));
-  setFixedSize(window.Width(), window.Height());
+  layout->addWidget(new GridView(&window.grid(), this), 0, Qt::AlignHCenter);
+  // The panel alone is narrower than the title, which names the condition:
+  // the window is as wide as its title with the frame's buttons beside it.
+  const int title =
+      QFontMetrics(QApplication::font("QMdiSubWindowTitleBar")).horizontalAdvance(windowTitle()) +
+      110;
+  setFixedSize(std::max(window.Width(), title), window.Height());
 }
 
 void KouseiWindowView::CloseFromController() {
   from_controller_ = true;
+  UnbindModels(this);
   close();
 }
 
 void KouseiWindowView::closeEvent(QCloseEvent* event) {
+  // The controller drops the window's state at once, while Qt deletes this
+  // view only later.
+  UnbindModels(this);
   if (!from_controller_ && on_closed) on_closed(model_);
   event->accept();
+}
+
+void KouseiWindowView::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape) {
+    close();
+    return;
+  }
+  QWidget::keyPressEvent(event);
 }
 
 SplashView::SplashView(const frmLoadX& splash)

@@ -34,6 +34,7 @@ class KouseiWindowView : public QWidget {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   frmKouseiBunseki* model_;

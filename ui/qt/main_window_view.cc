@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeySequence>
 #include <QLabel>
@@ -13,6 +14,8 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QTabBar>
@@ -87,15 +90,50 @@ MainWindowView::MainWindowView(QWidget* parent)
   pages_->addWidget(BuildSinglePage());
   pages_->addWidget(BuildCheckPage());
   layout->addWidget(pages_, 1);
-  setCentralWidget(central);
+  // On a screen smaller than the form the form scrolls, so that every
+  // control stays within reach.
+  auto* scroll = new QScrollArea(this);
+  scroll->setObjectName("formScroller");
+  scroll->setFrameShape(QFrame::NoFrame);
+  scroll->setWidgetResizable(true);
+  scroll->setWidget(central);
+  setCentralWidget(scroll);
 
   status_ = new QLabel(this);
   statusBar()->addWidget(status_, 1);
   statusBar()->setSizeGripEnabled(false);
 
-  // The client area of 1005 x 655 holds the pages and the status bar; the
-  // menu bar comes on top of it.
-  resize(frmMain::kClientWidth, frmMain::kClientHeight + menuBar()->sizeHint().height());
+  FitToScreen();
+}
+
+// The client area of 1005 x 655 holds the pages and the status bar; the
+// menu bar comes on top of it.  On a screen narrower than 1024 pixels the
+// window takes the work area's width instead, and it is never taller than
+// the work area: the form scrolls within.
+void MainWindowView::FitToScreen() {
+  QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+  if (!screen) return;
+  const QRect work = screen->availableGeometry();
+  // The window manager's frame, once known; before the first showing the
+  // frame is guessed from the title bar's usual height.
+  QMargins frame(
+      frameGeometry().left() - geometry().left(), geometry().top() - frameGeometry().top(),
+      frameGeometry().right() - geometry().right(), frameGeometry().bottom() - geometry().bottom());
+  if (!isVisible()) frame = QMargins(1, 30, 1, 1);
+  // A window manager reports its frame a moment after the showing.
+  if (isVisible() && frame.isNull() && fit_tries_ < 20) {
+    ++fit_tries_;
+    QTimer::singleShot(25, this, [this] { FitToScreen(); });
+  }
+  int width = frmMain::kClientWidth;
+  if (work.width() < 1024) width = work.width() - frame.left() - frame.right();
+  int height = frmMain::kClientHeight + menuBar()->sizeHint().height();
+  height = std::min(height, work.height() - frame.top() - frame.bottom());
+  resize(width, height);
+  if (isVisible() && !work.contains(frameGeometry())) {
+    move(std::max(work.left(), std::min(x(), work.right() - frameGeometry().width() + 1)),
+         std::max(work.top(), std::min(y(), work.bottom() - frameGeometry().height() + 1)));
+  }
 }
 
 MainWindowView::~MainWindowView() {
@@ -230,7 +268,15 @@ QWidget* MainWindowView::BuildHomePage() {
   NumberEdit* round = Edit(&main_->Round().RoundEntry(), round_box, 60);
   round->setObjectName("txtKaisaikai");
   round_edit_ = round;
+  // Enter takes the typed round: one whose schedule is not cached yet is
+  // fetched as the 開催情報 button would.
+  round->on_enter = [this] {
+    if (main_->Round().Kaisaikai() > 0 && main_->State(Cmd::kDownloadSchedule).enabled) {
+      main_->Execute(Cmd::kDownloadSchedule);
+    }
+  };
   round_row->addWidget(round);
+  round_row->addWidget(new UpDown(&main_->Round().RoundEntry(), run, round_box));
   round_row->addWidget(Label("回", round_box));
   group_combo_ = new ListCombo(&main_->Round().GroupList(), run, round_box);
   round_row->addWidget(group_combo_);
@@ -612,7 +658,11 @@ QWidget* MainWindowView::BuildCheckPage() {
   }
   list_bar->addStretch();
   layout->addLayout(list_bar);
-  layout->addWidget(View(&result.ResultGrid().grid(), page));
+  auto* sheet = Column();
+  sheet->setSpacing(0);
+  sheet->addWidget(View(&result.ResultGrid().header(), page));
+  sheet->addWidget(View(&result.ResultGrid().grid(), page));
+  layout->addLayout(sheet);
   layout->addStretch();
   return page;
 }
@@ -754,6 +804,15 @@ QMenu* MainWindowView::MenuOf(Cmd cmd) const {
 QPushButton* MainWindowView::ButtonOf(Cmd cmd) const {
   auto it = buttons_.find(cmd);
   return it == buttons_.end() ? nullptr : it->second;
+}
+
+void MainWindowView::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (fitted_) return;
+  fitted_ = true;
+  // Once the window manager has put its frame around the window, the size
+  // is fitted again with the frame's real width.
+  QTimer::singleShot(0, this, [this] { FitToScreen(); });
 }
 
 void MainWindowView::closeEvent(QCloseEvent* event) {

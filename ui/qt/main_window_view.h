@@ -81,6 +81,7 @@ class MainWindowView : public QMainWindow, public WindowHost {
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   void Act(const char* proc, const std::function<void()>& action);
@@ -99,6 +100,7 @@ class MainWindowView : public QMainWindow, public WindowHost {
   OptionGroupView* Options(OptionGroup* group, QWidget* parent);
   GridView* View(Grid* grid, QWidget* parent);
   void SyncLog();
+  void FitToScreen();
 
   std::unique_ptr<frmMain> main_;
   std::map<Cmd, QAction*> actions_;
@@ -134,6 +136,8 @@ class MainWindowView : public QMainWindow, public WindowHost {
   QPointer<BatchWindowView> batch_;
   bool refreshing_ = false;
   bool loaded_ = false;
+  bool fitted_ = false;
+  int fit_tries_ = 0;
 };
 
 }  // namespace zelvo

@@ -72,6 +72,11 @@ void OddsField::Sync() {
 }
 
 void OddsField::keyPressEvent(QKeyEvent* event) {
+  // Escape is the window's: it closes it as キャンセル does.
+  if (event->key() == Qt::Key_Escape) {
+    event->ignore();
+    return;
+  }
   if (IsCaretKey(event)) {
     QLineEdit::keyPressEvent(event);
     return;

@@ -11,6 +11,8 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QMenu>
@@ -129,6 +131,18 @@ MsgAnswer QtPlatform::MessageBox(const std::string& text, const std::string& tit
     return DefaultAnswer(buttons, default_button);
   }
   QMessageBox box(IconOf(icon), ToQt(title), ToQt(text), QMessageBox::NoButton, Owner());
+  // A message box is answered, not minimised or maximised.
+  box.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                     Qt::WindowCloseButtonHint);
+  // The titles of error reports name the class and the procedure: the box is
+  // made wide enough for the whole title, with room for the frame's buttons.
+  if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+    const int width =
+        QFontMetrics(QApplication::font("QMdiSubWindowTitleBar")).horizontalAdvance(ToQt(title)) +
+        120;
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Expanding),
+                  grid->rowCount(), 0, 1, grid->columnCount());
+  }
   auto set = ButtonsOf(buttons);
   for (size_t i = 0; i < set.size(); ++i) {
     QPushButton* b = box.addButton(set[i].first);
@@ -223,7 +237,18 @@ MenuChoice QtPlatform::PopupMenuTree(const std::string& title,
                                      const std::vector<MenuEntry>& entries) {
   if (headless) return {};
   QMenu menu(Owner());
-  if (!title.empty()) menu.setTitle(ToQt(title));
+  if (!title.empty()) {
+    // A pop-up menu shows no title of its own: it heads the entries as a
+    // bold line that cannot be chosen.
+    menu.setTitle(ToQt(title));
+    QAction* heading = menu.addAction(ToQt(title));
+    heading->setObjectName("menuTitle");
+    heading->setEnabled(false);
+    QFont bold = heading->font();
+    bold.setBold(true);
+    heading->setFont(bold);
+    menu.addSeparator();
+  }
   FillMenu(menu, entries, -1);
   bool busy = busy_depth_ > 0;
   if (busy) QApplication::setOverrideCursor(Qt::ArrowCursor);
