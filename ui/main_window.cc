@@ -701,6 +701,11 @@ void frmMain::OfficialDownload(int kind) {
   }
 }
 
+void frmMain::RoundEntered() {
+  if (round_.Kaisaikai() <= 0 || round_.CheckScheduleFile()) return;
+  if (State(Cmd::kDownloadSchedule).enabled) Execute(Cmd::kDownloadSchedule);
+}
+
 void frmMain::EnterUserVoteRates() {
   frmOdds::Rates rates{};
   frmOdds::Teams teams;

@@ -170,6 +170,10 @@ class frmMain : private BatchTarget {
   void RunSearch();
   void StopSearch();
   void NewDocument();
+  // Enter in the round box: a round whose schedule is not cached yet is
+  // fetched as the 開催情報 button would; a cached one is left as it is
+  // (the button asks before fetching over the cache).
+  void RoundEntered();
   void ShowPage(int page);
   bool IsIdle() const;
   bool CheckBusy() const;

@@ -271,9 +271,7 @@ QWidget* MainWindowView::BuildHomePage() {
   // Enter takes the typed round: one whose schedule is not cached yet is
   // fetched as the 開催情報 button would.
   round->on_enter = [this] {
-    if (main_->Round().Kaisaikai() > 0 && main_->State(Cmd::kDownloadSchedule).enabled) {
-      main_->Execute(Cmd::kDownloadSchedule);
-    }
+    SafeCall("frmMain", "txtKaisaikai_KeyPress", [this] { main_->RoundEntered(); });
   };
   round_row->addWidget(round);
   round_row->addWidget(new UpDown(&main_->Round().RoundEntry(), run, round_box));
