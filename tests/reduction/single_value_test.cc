@@ -1,0 +1,174 @@
+// Own probabilities against the public's shares: the figures of a few
+// singles worked out by hand, the value pass and the value-ordered
+// extraction on sets whose answer is known, and the document keys.
+#include "reduction/single_value.h"
+
+#include <gtest/gtest.h>
+
+#include "engines/search_sequence.h"
+#include "files/tpd_file.h"
+#include "reduction/reduction_run.h"
+#include "support/paths.h"
+#include "tests/common/document_fixtures.h"
+#include "tests/common/fake_platform.h"
+#include "tests/common/temp_dir.h"
+#include "tests/common/vote_builder.h"
+
+namespace zelvo {
+namespace {
+
+constexpr int kAllHome = 121;  // 11111
+
+// Every match: the public puts 50% on the home win, 30% on the draw, 20% on
+// the away win; the user believes 60 / 30 / 10.
+OwnProbabilities Believes(double home, double draw, double away) {
+  OwnProbabilities own;
+  own.set = true;
+  for (auto& m : own.p) m = {draw, home, away};
+  return own;
+}
+
+class SingleValueTest : public ::testing::Test {
+ protected:
+  testing::FakePlatform fake_;
+  VoteStatusRecord vote_ = testing::MakeUniformVoteRecord(30000, 50000, 20000);
+};
+
+TEST_F(SingleValueTest, FiguresOfASingleByHand) {
+  clsTValue value;
+  ASSERT_TRUE(value.SetVote(vote_));
+  value.SetOwn(Believes(0.6, 0.3, 0.1));
+  const SingleValue& home = value.Of(kAllHome);
+  EXPECT_NEAR(home.probability, 0.6 * 0.6 * 0.6 * 0.6 * 0.6, 1e-12);
+  EXPECT_NEAR(home.public_share, 0.5 * 0.5 * 0.5 * 0.5 * 0.5, 1e-12);
+  EXPECT_NEAR(home.ratio, 0.07776 / 0.03125, 1e-9);
+  // A single costs 100 yen: the expected return per 100 yen is the chance
+  // times the estimated payout.
+  ASSERT_GT(home.payout, 0);
+  EXPECT_DOUBLE_EQ(home.expected_per_100, home.probability * static_cast<double>(home.payout));
+  // 10111: a draw in match 1, the rest home wins.
+  const SingleValue& draw = value.Of(kAllHome - 1);
+  EXPECT_NEAR(draw.probability, 0.3 * 0.6 * 0.6 * 0.6 * 0.6, 1e-12);
+  EXPECT_NEAR(draw.public_share, 0.3 * 0.5 * 0.5 * 0.5 * 0.5, 1e-12);
+  EXPECT_GT(draw.payout, home.payout);
+  // Without own probabilities a single has no chance and no value.
+  value.SetOwn(OwnProbabilities{});
+  EXPECT_EQ(value.Of(kAllHome).probability, 0);
+  EXPECT_EQ(value.Of(kAllHome).expected_per_100, 0);
+}
+
+TEST_F(SingleValueTest, TheValuePassKeepsWhatLiesInItsRange) {
+  MultiTable all{};
+  for (auto& row : all) row.fill(1);
+  ReductionConditions conditions = DefaultReductionConditions();
+  conditions.Value = {true, kValueRatio, 0.99, 1.01};
+  clsTX tx;
+  tx.Initialize(nullptr, nullptr, nullptr);
+  ASSERT_TRUE(tx.SetVote(vote_));
+  int count = 0;
+  std::vector<int> singles;
+  // Own probabilities equal to the public's shares: every ratio is 1.
+  tx.SetOwn(Believes(0.5, 0.3, 0.2));
+  tx.Execute(conditions, all, count, singles);
+  EXPECT_EQ(count, kSingles);
+  conditions.Value.Min = 1.02;
+  conditions.Value.Max = 0;  // no upper limit
+  tx.Execute(conditions, all, count, singles);
+  EXPECT_EQ(count, 0);
+  // A user who thinks home wins likelier than the public finds value only
+  // where home wins outnumber the rest: 0.6/0.5 = 1.2 per home win, 0.3/0.3
+  // per draw, 0.1/0.2 per away win; ratio >= 1 needs 1.2^h x 0.5^a >= 1.
+  tx.SetOwn(Believes(0.6, 0.3, 0.1));
+  conditions.Value = {true, kValueRatio, 1.0, 0};
+  tx.Execute(conditions, all, count, singles);
+  int expected = 0;
+  for (int s = 0; s < kSingles; ++s) {
+    double r = 1;
+    for (int m = 0; m < kMatches; ++m) {
+      int o = OutcomeOf(s, m);
+      r *= o == 1 ? 1.2 : o == 0 ? 1.0 : 0.5;
+    }
+    expected += r >= 1.0 - 1e-12;
+  }
+  EXPECT_EQ(count, expected);
+  EXPECT_TRUE(std::binary_search(singles.begin(), singles.end(), kAllHome));
+  // Without own probabilities the pass keeps everything and the log says so.
+  tx.SetOwn(OwnProbabilities{});
+  tx.Execute(conditions, all, count, singles);
+  EXPECT_EQ(count, kSingles);
+}
+
+TEST_F(SingleValueTest, ExtractionByProbabilityTakesTheLikeliestTiesByNumber) {
+  testing::TempProgramDir dir;
+  DocumentRecord doc;
+  doc.Kaisaikai = 1;
+  doc.Vote = vote_;
+  for (auto& row : doc.Multi) row.fill(1);
+  doc.OwnProbs = Believes(0.6, 0.3, 0.1);
+  doc.Engine.ChushutsuFlag = true;
+  doc.Engine.ChushutsuCount = 3;
+  doc.Engine.ChushutsuOrder = 2;
+  SearchSequence search;
+  ASSERT_TRUE(search.Run(doc));
+  // 11111, then the five singles with one draw, equal in chance: the two
+  // lowest numbers (a draw in match 5, then in match 4) go first.
+  EXPECT_EQ(doc.SingleData, (std::vector<int>{kAllHome - 81, kAllHome - 27, kAllHome}));
+  // By expected value the single the public likes least among the likely
+  // ones comes first; the same run twice gives the same singles.
+  doc.Engine.ChushutsuOrder = 1;
+  ASSERT_TRUE(search.Run(doc));
+  std::vector<int> first = doc.SingleData;
+  ASSERT_TRUE(search.Run(doc));
+  EXPECT_EQ(doc.SingleData, first);
+  clsTValue value;
+  value.SetVote(vote_);
+  value.SetOwn(doc.OwnProbs);
+  double lowest_kept = 1e300, best_dropped = 0;
+  for (int s = 0; s < kSingles; ++s) {
+    double ev = value.Of(s).expected_per_100;
+    if (std::binary_search(first.begin(), first.end(), s)) {
+      lowest_kept = std::min(lowest_kept, ev);
+    } else {
+      best_dropped = std::max(best_dropped, ev);
+    }
+  }
+  EXPECT_GE(lowest_kept, best_dropped);
+}
+
+TEST_F(SingleValueTest, DocumentKeysAreWrittenOnlyWhenSet) {
+  testing::TempProgramDir dir;
+  clsTFileTPD tpd;
+  DocumentRecord doc = testing::SampleDocument(5);
+  const std::string plain = JoinPath(dir.path(), "plain.tpd");
+  ASSERT_TRUE(tpd.SaveFile(plain, true, doc, true));
+  std::string bytes = dir.ReadBytes("plain.tpd");
+  for (const char* key : {"OwnProb", "Value =", "ChushutsuOrder"}) {
+    EXPECT_EQ(bytes.find(key), std::string::npos) << key;
+  }
+
+  doc.OwnProbs = Believes(0.55, 0.25, 0.2);
+  doc.Conditions.Value = {true, kValueExpected, 80, 250.5};
+  doc.Engine.ChushutsuOrder = 1;
+  const std::string valued = JoinPath(dir.path(), "valued.tpd");
+  ASSERT_TRUE(tpd.SaveFile(valued, true, doc, true));
+  DocumentRecord read;
+  ASSERT_TRUE(tpd.LoadFile(valued, read));
+  EXPECT_TRUE(read.OwnProbs.set);
+  for (int m = 0; m < kMatches; ++m) {
+    for (int o = 0; o < 3; ++o) EXPECT_NEAR(read.OwnProbs.p[m][o], doc.OwnProbs.p[m][o], 1e-9);
+  }
+  EXPECT_EQ(read.Conditions.Value, doc.Conditions.Value);
+  EXPECT_EQ(read.Engine.ChushutsuOrder, 1);
+
+  // A line whose percentages do not add up to 100 is a damaged file.
+  std::string text = dir.ReadBytes("valued.tpd");
+  size_t at = text.find("OwnProb = ");
+  ASSERT_NE(at, std::string::npos);
+  text.replace(at, 12, "OwnProb = 9");
+  dir.WriteBytes("damaged.tpd", text);
+  DocumentRecord untouched = read;
+  EXPECT_FALSE(tpd.LoadFile(JoinPath(dir.path(), "damaged.tpd"), untouched, false));
+}
+
+}  // namespace
+}  // namespace zelvo
