@@ -3,7 +3,9 @@
 #include <benchmark/benchmark.h>
 
 #include "core/single_number.h"
+#include "engines/ms_engine.h"
 #include "reduction/reduction_run.h"
+#include "reduction/single_value.h"
 
 namespace zelvo {
 namespace {
@@ -51,8 +53,19 @@ ReductionConditions AllPasses(int machigai_type) {
   return c;
 }
 
+OwnProbabilities Own() {
+  OwnProbabilities own;
+  own.set = true;
+  own.p = {{{0.3, 0.45, 0.25},
+            {0.25, 0.55, 0.2},
+            {0.35, 0.33, 0.32},
+            {0.2, 0.4, 0.4},
+            {0.3, 0.2, 0.5}}};
+  return own;
+}
+
 void RunAll(benchmark::State& state, int machigai_type, bool with_log = true,
-            bool with_progress = true) {
+            bool with_progress = true, bool with_value = false) {
   RunLogList log;
   Grid count_grid, meisai_grid;
   clsTX tx;
@@ -60,6 +73,11 @@ void RunAll(benchmark::State& state, int machigai_type, bool with_log = true,
   tx.SetVote(Votes());
   if (!with_progress) tx.Passes().Progress = nullptr;
   ReductionConditions conditions = AllPasses(machigai_type);
+  if (with_value) {
+    // The value pass on top, keeping every single: it walks all 243.
+    tx.SetOwn(Own());
+    conditions.Value = {true, kValueExpected, 0, 0};
+  }
   MultiTable multi = FullMulti();
   int count = 0;
   std::vector<int> singles;
@@ -73,6 +91,44 @@ void RunAll(benchmark::State& state, int machigai_type, bool with_log = true,
 }
 
 void BM_FullRunPlain(benchmark::State& state) { RunAll(state, 0); }
+// The same with the value pass and the figures it reads.
+void BM_FullRunWithValue(benchmark::State& state) { RunAll(state, 0, true, true, true); }
+
+// What a new vote status or new own probabilities cost: every figure of the
+// 243 singles again.
+void BM_ValueFigures(benchmark::State& state) {
+  const VoteStatusRecord vote = Votes();
+  const OwnProbabilities own = Own();
+  clsTValue value;
+  for (auto _ : state) {
+    value.SetVote(vote);
+    value.SetOwn(own);
+    benchmark::DoNotOptimize(&value);
+  }
+}
+
+// The best 10 of 243 singles by expected value, coverage counts included.
+void BM_ValueExtraction(benchmark::State& state) {
+  clsTValue value;
+  value.SetVote(Votes());
+  value.SetOwn(Own());
+  clsTMsEngine engine;
+  engine.Initialize(nullptr);
+  engine.SetValue(&value);
+  EngineSettings settings;
+  settings.ChushutsuFlag = true;
+  settings.ChushutsuCount = 10;
+  settings.ChushutsuOrder = 1;
+  std::vector<int> all(kSingles);
+  for (int s = 0; s < kSingles; ++s) all[s] = s;
+  std::array<int, 6> tousen{};
+  for (auto _ : state) {
+    std::vector<int> singles = all;
+    int count = kSingles;
+    engine.Compress(count, singles, settings, FullMulti(), tousen);
+    benchmark::DoNotOptimize(singles.data());
+  }
+}
 void BM_FullRunErrorCounting(benchmark::State& state) { RunAll(state, 2); }
 // The same run with no log bound: what the passes alone cost.
 void BM_FullRunWithoutLog(benchmark::State& state) { RunAll(state, 0, false); }
@@ -131,6 +187,12 @@ void BM_PayoutPass(benchmark::State& state) {
 }
 
 BENCHMARK(BM_FullRunPlain)->Unit(benchmark::kMicrosecond)->Repetitions(9)->ReportAggregatesOnly();
+BENCHMARK(BM_FullRunWithValue)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(9)
+    ->ReportAggregatesOnly();
+BENCHMARK(BM_ValueFigures)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ValueExtraction)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_FullRunErrorCounting)
     ->Unit(benchmark::kMicrosecond)
     ->Repetitions(9)
