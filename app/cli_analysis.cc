@@ -289,11 +289,15 @@ int CmdChances(CliContext& ctx, const CliArgs& args_in) {
     std::stable_sort(rows.begin(), rows.end(), [](const SingleChance& a, const SingleChance& b) {
       return a.value > b.value;
     });
-    out << "single\ttickets\tprobability\tpayout\tvalue per 100 yen\n";
+    // The value ratio sets the chance against the public's share of the
+    // single; with the official rates as the chance it is 1 everywhere.
+    out << "single\ttickets\tprobability\tpayout\tvalue per 100 yen\tvalue ratio\n";
     for (const SingleChance& c : rows) {
+      const double share = have_vote ? ResultProbability(official, c.single) : 0;
       out << OutcomeDigits(c.single) << "\t" << c.tickets << "\t" << Percent(c.probability) << "\t"
           << (r.has_payout ? FormatNumber(c.payout, "#,##0") : std::string("-")) << "\t"
-          << (r.has_payout ? FormatNumber(c.value, "#,##0.00") : std::string("-")) << "\n";
+          << (r.has_payout ? FormatNumber(c.value, "#,##0.00") : std::string("-")) << "\t"
+          << (share > 0 ? FormatNumber(c.probability / share, "0.00") : std::string("-")) << "\n";
     }
   }
   return 0;

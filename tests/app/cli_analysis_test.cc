@@ -88,7 +88,12 @@ TEST_F(CliAnalysisTest, ChancesWithOfficialRatesAndTheUsersOdds) {
   std::string out = out_.str();
   EXPECT_TRUE(Contains(out, "Bought: 18 singles (18 different), stake 1,800 yen\n")) << out;
   EXPECT_TRUE(Contains(out, "Probabilities: official vote rates of " + doc)) << out;
-  EXPECT_TRUE(Contains(out, "single\ttickets\tprobability\tpayout\tvalue per 100 yen\n")) << out;
+  EXPECT_TRUE(
+      Contains(out, "single\ttickets\tprobability\tpayout\tvalue per 100 yen\tvalue ratio\n"))
+      << out;
+  // With the official rates as the chances every single is worth its share.
+  EXPECT_FALSE(Contains(out, "\t0.99\n") || Contains(out, "\t1.01\n")) << out;
+  EXPECT_TRUE(Contains(out, "\t1.00\n")) << out;
 
   // Even odds on every outcome: one single of 243 wins.  The CSV purchase
   // takes its payout estimate from --doc.
