@@ -20,18 +20,9 @@
 namespace zelvo {
 namespace {
 
-class BatchHost : public WindowHost {
+class BatchHost : public testing::QuietHost {
  public:
-  bool RunItemDialog(frmJouken&) override { return false; }
-  void ShowKouseiBunseki(frmKouseiBunseki&) override {}
-  void CloseKouseiBunseki(frmKouseiBunseki&) override {}
-  void ShowAnalysis(frmAnalysis&) override {}
-  bool RunOdds(frmOdds&) override { return false; }
-  void RunPrint(frmPrint&) override {}
-  bool RunTeamName(frmTeamName&) override { return false; }
-  bool RunTeamNames(frmTeamNames&) override { return false; }
   void ShowBatch(BatchTarget& target) override { batch = &target; }
-  void ShowAbout() override {}
   BatchTarget* batch = nullptr;
 };
 

@@ -28,9 +28,8 @@
 namespace zelvo {
 namespace {
 
-class ScriptedHost : public WindowHost {
+class ScriptedHost : public testing::QuietHost {
  public:
-  bool RunItemDialog(frmJouken&) override { return false; }
   void ShowKouseiBunseki(frmKouseiBunseki& w) override { shown.push_back(&w); }
   void CloseKouseiBunseki(frmKouseiBunseki& w) override { closed.push_back(&w); }
   void ShowAnalysis(frmAnalysis& a) override {
@@ -39,13 +38,11 @@ class ScriptedHost : public WindowHost {
   }
   bool RunOdds(frmOdds& odds) override { return odds_answer ? odds_answer(odds) : false; }
   void RunPrint(frmPrint&) override { ++printed; }
-  bool RunTeamName(frmTeamName&) override { return false; }
   bool RunTeamNames(frmTeamNames& dialog) override {
     return team_names ? team_names(dialog) : false;
   }
   void ShowBatch(BatchTarget& target) override { batch = &target; }
   void ShowAbout() override { ++about; }
-  void RunArchive(frmArchive&) override {}
   void RunBacktest(frmBacktest& b) override {
     if (backtest_answer) backtest_answer(b);
   }

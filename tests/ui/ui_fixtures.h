@@ -9,6 +9,7 @@
 #include "files/toto_settings.h"
 #include "support/paths.h"
 #include "tests/common/temp_dir.h"
+#include "ui/window_host.h"
 
 namespace zelvo::testing {
 
@@ -26,6 +27,22 @@ inline void InstallShippedProgramFolder(const TempProgramDir& dir) {
   }
   LoadTotoSettings();
 }
+
+// A window host whose every window closes at once unanswered; a test
+// overrides the windows it watches.
+class QuietHost : public WindowHost {
+ public:
+  bool RunItemDialog(frmJouken&) override { return false; }
+  void ShowKouseiBunseki(frmKouseiBunseki&) override {}
+  void CloseKouseiBunseki(frmKouseiBunseki&) override {}
+  void ShowAnalysis(frmAnalysis&) override {}
+  bool RunOdds(frmOdds&) override { return false; }
+  void RunPrint(frmPrint&) override {}
+  bool RunTeamName(frmTeamName&) override { return false; }
+  bool RunTeamNames(frmTeamNames&) override { return false; }
+  void ShowBatch(BatchTarget&) override {}
+  void ShowAbout() override {}
+};
 
 inline std::string SampleDocumentPath(const char* name = "sample-guarantee.tpd") {
   return ResolveProgramPath(JoinPath(JoinPath("UserData", "Zelvomini"), name));

@@ -18,15 +18,8 @@
 namespace zelvo {
 namespace {
 
-class TeamNamesHost : public WindowHost {
+class TeamNamesHost : public testing::QuietHost {
  public:
-  bool RunItemDialog(frmJouken&) override { return false; }
-  void ShowKouseiBunseki(frmKouseiBunseki&) override {}
-  void CloseKouseiBunseki(frmKouseiBunseki&) override {}
-  void ShowAnalysis(frmAnalysis&) override {}
-  bool RunOdds(frmOdds&) override { return false; }
-  void RunPrint(frmPrint&) override {}
-  bool RunTeamName(frmTeamName&) override { return false; }
   bool RunTeamNames(frmTeamNames& dialog) override {
     ++shown;
     for (int row = 0; row < dialog.Count(); ++row) {
@@ -35,8 +28,6 @@ class TeamNamesHost : public WindowHost {
     }
     return answer(dialog);
   }
-  void ShowBatch(BatchTarget&) override {}
-  void ShowAbout() override {}
 
   std::function<bool(frmTeamNames&)> answer;
   int shown = 0;
