@@ -158,7 +158,11 @@ void RunBacktestDialog(frmBacktest& backtest, QWidget* parent) {
 
   auto sync_chart = [&] {
     chart->removeAllSeries();
-    for (QAbstractAxis* axis : chart->axes()) chart->removeAxis(axis);
+    // A removed axis is the caller's to delete.
+    for (QAbstractAxis* axis : chart->axes()) {
+      chart->removeAxis(axis);
+      delete axis;
+    }
     auto* stake = new QLineSeries;
     stake->setName(ToQt("累計購入額（円）"));
     auto* returned = new QLineSeries;
