@@ -1,0 +1,57 @@
+// The backtest window over the shipped made-up rounds, driven by its
+// buttons: the table fills, the chart gets its two lines, and a double click
+// hands the round to the main window.
+#include <QApplication>
+#include <QChartView>
+#include <QLineSeries>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include "tests/common/fake_platform.h"
+#include "tests/ui/ui_fixtures.h"
+#include "ui/qt/archive_windows_view.h"
+
+namespace zelvo {
+namespace {
+
+TEST(BacktestViewTest, RunFillsTableAndChartAndARowOpensItsRound) {
+  testing::FakePlatform fake;
+  testing::TempProgramDir dir;
+  testing::InstallShippedProgramFolder(dir);
+  frmBacktest backtest;
+  backtest.From().SetIntValue(9001);
+  backtest.To().SetIntValue(9003);
+  int opened = 0;
+  backtest.on_open_round = [&](int round, const std::string&) { opened = round; };
+  bool checked = false;
+  QTimer::singleShot(0, [&] {
+    QWidget* box = QApplication::activeModalWidget();
+    ASSERT_NE(box, nullptr);
+    QPushButton* run = nullptr;
+    for (QPushButton* b : box->findChildren<QPushButton*>()) {
+      if (b->text() == QString::fromUtf8("検証")) run = b;
+    }
+    auto* table = box->findChild<QTableWidget*>();
+    auto* chart = box->findChild<QChartView*>();
+    ASSERT_TRUE(run && table && chart);
+    run->click();
+    ASSERT_EQ(table->rowCount(), 6);
+    EXPECT_EQ(table->item(2, 0)->text(), "9002");
+    EXPECT_EQ(chart->chart()->series().size(), 2);
+    auto* stake = static_cast<QLineSeries*>(chart->chart()->series()[0]);
+    EXPECT_EQ(stake->count(), 6);
+    run->click();  // again: the chart is rebuilt, not added to
+    EXPECT_EQ(chart->chart()->series().size(), 2);
+    checked = true;
+    emit table->cellDoubleClicked(2, 0);
+  });
+  RunBacktestDialog(backtest, nullptr);
+  EXPECT_TRUE(checked);
+  EXPECT_EQ(opened, 9002);
+}
+
+}  // namespace
+}  // namespace zelvo
