@@ -172,13 +172,22 @@ void clsTGame::SetVote(const VoteStatusRecord& vote) {
     for (int m = 0; m < 5; ++m) {
       const VoteMatch& match = vote.matches[m];
       for (int c = 0; c < 3; ++c) {
+        const Money rate = match.outcomes[kDisplayOrder[c]].rate;
+        if (!own_.set) {
+          vote_grid_.SetText(2 * m + 1, c + 1, FormatNumber(rate, "0.00"));
+          vote_grid_.SetFore(2 * m + 1, c + 1, kColorBlack);
+          continue;
+        }
+        const double own = own_.p[m][kDisplayOrder[c]] * 100;
         vote_grid_.SetText(2 * m + 1, c + 1,
-                           FormatNumber(match.outcomes[kDisplayOrder[c]].rate, "0.00"));
+                           FormatNumber(rate, "0.0") + "/" + FormatNumber(own, "0.0"));
+        // Where the user sees more than the public pays for.
+        vote_grid_.SetFore(2 * m + 1, c + 1, own > rate.ToDouble() ? kColorRed : kColorBlack);
       }
       graph_.SetValue3(m + 1, match.outcomes[1].count.RoundToInt(),
                        match.outcomes[0].count.RoundToInt(), match.outcomes[2].count.RoundToInt());
     }
-    match_grid_.SetText(1, 6, VoteTitleText(vote));
+    match_grid_.SetText(1, 6, VoteTitleText(vote) + (own_.set ? "／自分の確率" : ""));
     match_grid_.Refresh();
     vote_grid_.Refresh();
   } catch (const std::exception& e) {

@@ -13,6 +13,7 @@
 #include "core/toto_data.h"
 #include "official/schedule_record.h"
 #include "official/vote_record.h"
+#include "reduction/single_value.h"
 #include "support/grid.h"
 
 namespace zelvo {
@@ -79,6 +80,9 @@ class clsTGame {
   // Error reports name these "Schedure" and "Vote".
   void SetSchedule(const ScheduleRecord& schedule);
   void SetVote(const VoteStatusRecord& vote);
+  // Shown by the next SetVote: each rate then reads "public/own" in percent,
+  // the outcomes the user rates above the public drawn red.
+  void SetOwn(const OwnProbabilities& own) { own_ = own; }
 
   Grid& MatchGrid() { return match_grid_; }
   Grid& VoteGrid() { return vote_grid_; }
@@ -99,6 +103,7 @@ class clsTGame {
   clsTGraphEx graph_;
   const clsTotoData* toto_data_ = nullptr;
   bool show_league_ = true;
+  OwnProbabilities own_;
 };
 
 }  // namespace zelvo
