@@ -169,7 +169,12 @@ bool SaveOwnProbs(zelvo::frmMain& main, QWidget& window, const QString& folder) 
   own.Ok();
   main.SetOwnProbs(own.ResultProbabilities());
   main.ShowPage(1);
+  main.ValueCheck().Click();
+  main.ValueMin().SetText("80");
+  main.SelectConditionTab(0);  // shows the tab and the boxes as set
   ok &= Save(window, folder, "multi-own.png");
+  main.ValueCheck().Click();
+  main.ValueMin().SetText("0");
   main.ShowPage(2);
   ok &= Save(window, folder, "singles-own.png");
   main.SetOwnProbs(zelvo::OwnProbabilities{});

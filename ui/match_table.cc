@@ -187,7 +187,8 @@ void clsTGame::SetVote(const VoteStatusRecord& vote) {
       graph_.SetValue3(m + 1, match.outcomes[1].count.RoundToInt(),
                        match.outcomes[0].count.RoundToInt(), match.outcomes[2].count.RoundToInt());
     }
-    match_grid_.SetText(1, 6, VoteTitleText(vote) + (own_.set ? "／自分の確率" : ""));
+    // The column is too narrow for both; the status bar still names the rates.
+    match_grid_.SetText(1, 6, own_.set ? std::string(kOwnTitle) : VoteTitleText(vote));
     match_grid_.Refresh();
     vote_grid_.Refresh();
   } catch (const std::exception& e) {

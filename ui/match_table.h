@@ -83,6 +83,7 @@ class clsTGame {
   // Shown by the next SetVote: each rate then reads "public/own" in percent,
   // the outcomes the user rates above the public drawn red.
   void SetOwn(const OwnProbabilities& own) { own_ = own; }
+  static constexpr const char* kOwnTitle = "投票率／自分の確率 (%)";
 
   Grid& MatchGrid() { return match_grid_; }
   Grid& VoteGrid() { return vote_grid_; }

@@ -153,10 +153,10 @@ std::string frmOwnProbs::ErrorText(int match) const {
       return "数値ではありません";
     }
     if (odds && v < 1) return "オッズは1以上です";
-    if (v <= 0) return "0より大きい値にしてください";
+    if (v <= 0) return "0以下の値があります";
     sum += v;
   }
-  if (!odds) return "合計が" + Decimal(sum) + "です（100にしてください）";
+  if (!odds) return "合計が" + Decimal(sum) + "です";
   return "読み取れません";
 }
 

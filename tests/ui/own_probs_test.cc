@@ -37,7 +37,7 @@ TEST(OwnProbsWindowTest, PercentagesAndOddsAreReadPerMatch) {
   EXPECT_FALSE(w.MatchValid(4));
   EXPECT_TRUE(w.FieldRed(frmOwnProbs::FieldOf(4, 1)));
   EXPECT_FALSE(w.FieldRed(frmOwnProbs::FieldOf(3, 1)));
-  EXPECT_EQ(w.MatchError(4), "合計が90です（100にしてください）");
+  EXPECT_EQ(w.MatchError(4), "合計が90です");
   EXPECT_FALSE(w.Ok());
   Type(w, 4, "abc", "30", "20");
   EXPECT_EQ(w.MatchError(4), "数値ではありません");

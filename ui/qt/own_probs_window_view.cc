@@ -92,9 +92,10 @@ OwnProbsDialog::OwnProbsDialog(frmOwnProbs& window, QWidget* parent)
     grid->addWidget(away, m + 1, 5);
     errors_[m] = new QLabel(this);
     errors_[m]->setStyleSheet("color: #c00000");
+    // Fixed, so that a message coming and going never moves the fields.
+    errors_[m]->setFixedWidth(150);
     grid->addWidget(errors_[m], m + 1, 6);
   }
-  grid->setColumnMinimumWidth(6, 160);
   layout->addLayout(grid);
   auto* note = new QLabel(ToQt("各試合の1・0・2を％（合計100）か、小数のオッズで入力します。"
                                "オッズは控除分を除いて確率に直します。\n"
