@@ -4,6 +4,7 @@
 // and its files.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <regex>
 #include <sstream>
 
@@ -13,6 +14,7 @@
 #include "tests/common/fake_platform.h"
 #include "tests/common/temp_dir.h"
 #include "tests/ui/ui_fixtures.h"
+#include "ui/analysis_window.h"
 #include "ui/main_window.h"
 #include "ui/own_probs_window.h"
 #include "ui/single_list.h"
@@ -275,6 +277,21 @@ TEST_F(OwnProbsMainTest, LiveFiguresAreThoseOfTheCommandLine) {
   EXPECT_EQ(main_->OwnChancesText(), "自分の確率で　的中 " + FormatNumber(r.win * 100, "0.00") +
                                          "%　期待値 " + FormatNumber(r.per_100, "#,##0.0") +
                                          "円／100円");
+  // The purchase analysis starts from the same probabilities, with the value
+  // ratio of each single beside its expected value.
+  frmAnalysis analysis;
+  analysis.SetDocument(main_->BuildDocument());
+  EXPECT_TRUE(analysis.OwnProbabilities());
+  EXPECT_EQ(analysis.ChancesGrid().Text(4, 2), FormatNumber(r.per_100, "#,##0.00") + "円");
+  EXPECT_EQ(analysis.ValueGrid().Text(1, 6), "確率比");
+  const SingleChance best = *std::max_element(
+      r.singles.begin(), r.singles.end(),
+      [](const SingleChance& a, const SingleChance& b) { return a.value < b.value; });
+  clsTValue value;
+  value.SetVote(main_->Vote());
+  value.SetOwn(main_->OwnProbs());
+  EXPECT_EQ(analysis.ValueGrid().Text(2, 6), FormatNumber(value.Of(best.single).ratio, "0.00"));
+
   // An edit of the singles moves the figures with it.
   main_->Execute(Cmd::kPageSingle);
   main_->SingleList().SetAllSelect(true);
