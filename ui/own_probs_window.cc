@@ -7,7 +7,9 @@
 #include <vector>
 
 #include "analysis/chances.h"
+#include "support/platform.h"
 #include "support/text.h"
+#include "support/text_file.h"
 
 namespace zelvo {
 namespace {
@@ -93,6 +95,38 @@ std::string frmOwnProbs::Paste(int field, const std::string& text) {
   Validate();
   Changed();
   return "";
+}
+
+bool frmOwnProbs::LoadFile() {
+  FileDialogRequest request;
+  request.title = CurrentForm() == kOdds ? "オッズのファイルを開く" : "確率のファイルを開く";
+  request.filter = "CSVファイル(*.csv)";
+  request.default_ext = "csv";
+  const std::string path = platform().OpenFileDialog(request);
+  if (path.empty()) return false;
+  std::string text;
+  if (!ReadTextFile(path, text, false)) {
+    platform().MessageBox("ファイルを読み込めませんでした。\r\n" + path, kTitle, MsgIcon::kWarning);
+    return false;
+  }
+  std::string rows;
+  int count = 0;
+  for (const std::string& line : Split(ReplaceAll(text, "\r", ""), "\n")) {
+    const std::string trimmed = Trim(line);
+    if (trimmed.empty() || trimmed[0] == '#') continue;
+    rows += trimmed + "\n";
+    ++count;
+  }
+  const std::string refused =
+      count == kMatches ? Paste(0, rows) : std::to_string(count) + "行あります（5行が必要です）。";
+  if (!refused.empty()) {
+    platform().MessageBox(
+        "確率のファイルではありません（1試合1行、ホーム,引分,アウェイ の5行）。\r\n" + path +
+            "\r\n" + refused,
+        kTitle, MsgIcon::kWarning);
+    return false;
+  }
+  return true;
 }
 
 void frmOwnProbs::Clear() {

@@ -51,6 +51,11 @@ class frmOwnProbs {
   std::string Paste(int field, const std::string& text);
   // Empties every field.
   void Clear();
+  // ファイル...: a probability file as `chances --probs` reads it (five lines
+  // home,draw,away, "#" lines skipped), in the form chosen, filled into the
+  // fields.  A file that cannot be read or has not five such lines changes
+  // nothing and says why.  True when the fields were filled.
+  bool LoadFile();
 
   bool MatchValid(int match) const { return valid_.at(match); }
   // Why the match does not read (empty when it does, or is empty).

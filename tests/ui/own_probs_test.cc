@@ -11,6 +11,8 @@
 #include "app/cli.h"
 #include "files/document_record.h"
 #include "support/format.h"
+#include "support/paths.h"
+#include "support/text_file.h"
 #include "tests/common/fake_platform.h"
 #include "tests/common/temp_dir.h"
 #include "tests/ui/ui_fixtures.h"
@@ -104,6 +106,27 @@ TEST(OwnProbsWindowTest, SpreadsheetBlocksFillRowsOrChangeNothing) {
   EXPECT_EQ(w.Paste(2, "35"), "");
   EXPECT_EQ(w.FieldText(2), "35");
   EXPECT_EQ(w.FieldText(0), "45");
+}
+
+TEST(OwnProbsWindowTest, TheProbabilityFileOfTheCommandLine) {
+  testing::FakePlatform fake;
+  testing::TempProgramDir dir;
+  frmOwnProbs w;
+  w.Setup(OwnProbabilities{}, {});
+  const std::string odds = JoinPath(dir.path(), "odds.csv");
+  ASSERT_TRUE(
+      WriteFileBytes(odds, "# home,draw,away\r\n2,4,4\r\n2,4,4\r\n2,4,4\r\n2,4,4\r\n2,4,4\r\n"));
+  w.FormOption().Choose(frmOwnProbs::kOdds);
+  fake.QueueFileName(odds);
+  ASSERT_TRUE(w.LoadFile());
+  ASSERT_TRUE(w.Ok());
+  EXPECT_NEAR(w.ResultProbabilities().p[3][1], 0.5, 1e-12);
+  // Four lines: refused with the reason, the fields as they were.
+  ASSERT_TRUE(WriteFileBytes(odds, "3,3,3\n3,3,3\n3,3,3\n3,3,3\n"));
+  fake.QueueFileName(odds);
+  EXPECT_FALSE(w.LoadFile());
+  EXPECT_NE(fake.messages().back().text.find("4行あります"), std::string::npos);
+  EXPECT_EQ(w.FieldText(0), "2");
 }
 
 class Host : public WindowHost {

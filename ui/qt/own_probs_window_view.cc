@@ -117,6 +117,9 @@ OwnProbsDialog::OwnProbsDialog(frmOwnProbs& window, QWidget* parent)
   bottom->addWidget(form_view_);
   auto* paste = new QPushButton(ToQt("貼り付け"), this);
   auto* clear = new QPushButton(ToQt("消去"), this);
+  auto* file = new QPushButton(ToQt("ファイル..."), this);
+  file->setAutoDefault(false);
+  bottom->addWidget(file);
   bottom->addWidget(paste);
   bottom->addWidget(clear);
   bottom->addStretch();
@@ -139,6 +142,10 @@ OwnProbsDialog::OwnProbsDialog(frmOwnProbs& window, QWidget* parent)
     const std::string text = FromQt(QGuiApplication::clipboard()->text());
     SafeCall(kView, "cmdPaste_Click", [&] { refused = window_.Paste(field, text); });
     message_->setText(ToQt(refused));
+  });
+  connect(file, &QPushButton::clicked, this, [this] {
+    SafeCall(kView, "cmdFile_Click", [&] { window_.LoadFile(); });
+    message_->clear();
   });
   connect(clear, &QPushButton::clicked, this, [this] {
     SafeCall(kView, "cmdClear_Click", [&] { window_.Clear(); });
