@@ -324,5 +324,32 @@ TEST_F(OwnProbsMainTest, LiveFiguresAreThoseOfTheCommandLine) {
   EXPECT_EQ(main_->OwnChancesText(), "自分の確率で　的中 0.00%");
 }
 
+TEST_F(OwnProbsMainTest, TheWindowsSearchUsesTheValueConditionAndOrder) {
+  EnterRows("45,30,25\n40,35,25\n60,25,15\n35,30,35\n50,28,22\n");
+  clsTValue value;
+  value.SetVote(main_->Vote());
+  value.SetOwn(main_->OwnProbs());
+  main_->ValueCheck().Click();
+  main_->ValueKind().Choose(kValueRatio);
+  main_->ValueMin().SetText("1");
+  main_->Execute(Cmd::kRun);
+  ASSERT_GT(main_->SingleCount(), 0);
+  for (int s : main_->Singles()) EXPECT_GE(value.Of(s).ratio, 1.0) << s;
+  const std::vector<int> kept = main_->Singles();
+
+  // Three by expected value: the three best of what the conditions keep.
+  main_->Chushutsu().Click();
+  main_->Sakugen().SetExtraction(Money::FromInt(3));
+  main_->ChushutsuType().Choose(kExtractionKindCount);
+  main_->Execute(Cmd::kRun);
+  std::vector<int> best = kept;
+  std::stable_sort(best.begin(), best.end(), [&](int a, int b) {
+    return value.Of(a).expected_per_100 > value.Of(b).expected_per_100;
+  });
+  best.resize(3);
+  std::sort(best.begin(), best.end());
+  EXPECT_EQ(main_->Singles(), best);
+}
+
 }  // namespace
 }  // namespace zelvo
