@@ -222,6 +222,13 @@ TEST_F(OwnProbsMainTest, StoredInTheDocumentWithAnUndoStepAndTheFile) {
   EXPECT_EQ(main_->ValueMin().Text(), "1.25");
   EXPECT_EQ(main_->ChushutsuType().Index(), kExtractionKindCount + 1);
   EXPECT_FALSE(main_->DocumentChanged());
+  // A condition file carries the value condition to another document.
+  const std::string conditions = JoinPath(dir_.path(), "value.tpj");
+  ASSERT_TRUE(main_->FileSaveTPD(conditions, false, false));
+  main_->NewDocument();
+  ASSERT_TRUE(main_->FileLoadTPD(conditions, false, false));
+  EXPECT_EQ(main_->BuildDocument().Conditions.Value, (ValueConditions{true, kValueRatio, 1.25, 0}));
+  ASSERT_TRUE(main_->FileLoadTPD(path, true, false));
 
   // Emptied in the window: the document has none any more.
   host_.answer = [](frmOwnProbs& w) {
