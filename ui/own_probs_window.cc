@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
 #include <vector>
 
 #include "analysis/chances.h"
@@ -24,9 +25,20 @@ std::string Decimal(double value) {
   return s;
 }
 
+// Figures typed with the input method on come as full-width characters.
+std::string Narrow(const std::string& text) {
+  static const char* const kWide[] = {"０", "１", "２", "３", "４", "５", "６", "７",
+                                      "８", "９", "．", "％", "，", "　", "－"};
+  static const char* const kNarrow[] = {"0", "1", "2", "3", "4", "5", "6", "7",
+                                        "8", "9", ".", "%", ",", " ", "-"};
+  std::string s = text;
+  for (size_t i = 0; i < std::size(kWide); ++i) s = ReplaceAll(s, kWide[i], kNarrow[i]);
+  return s;
+}
+
 // A spreadsheet row: tabs between cells, or commas or blanks when typed.
 std::vector<std::string> Cells(const std::string& line) {
-  std::string s = ReplaceAll(ReplaceAll(line, "\t", " "), ",", " ");
+  std::string s = ReplaceAll(ReplaceAll(Narrow(line), "\t", " "), ",", " ");
   std::vector<std::string> cells;
   for (const std::string& part : Split(s, " ")) {
     if (!part.empty()) cells.push_back(part);
@@ -75,7 +87,7 @@ std::string frmOwnProbs::Paste(int field, const std::string& text) {
     if (cells.empty()) continue;
     // A lone value is an ordinary paste into the field itself.
     if (rows.empty() && cells.size() == 1 && field >= 0 && field < kFields &&
-        Trim(text).find_first_of("\n\t, ") == std::string::npos) {
+        Trim(Narrow(text)).find_first_of("\n\t, ") == std::string::npos) {
       SetFieldText(field, cells[0]);
       return "";
     }
@@ -159,7 +171,7 @@ void frmOwnProbs::Validate() {
     std::string line;
     bool bad_char = false;
     for (int c = 0; c < 3; ++c) {
-      const std::string& t = fields_[FieldOf(m, c)];
+      const std::string t = Narrow(fields_[FieldOf(m, c)]);
       if (t.find_first_of(",\n") != std::string::npos) bad_char = true;
       line += (c ? "," : "") + Trim(t);
     }
@@ -178,7 +190,7 @@ std::string frmOwnProbs::ErrorText(int match) const {
   const bool odds = CurrentForm() == kOdds;
   double sum = 0;
   for (int c = 0; c < 3; ++c) {
-    std::string t = Trim(fields_[FieldOf(match, c)]);
+    std::string t = Trim(Narrow(fields_[FieldOf(match, c)]));
     if (t.empty()) return "未入力の欄があります";
     if (!odds && t.back() == '%') t.pop_back();
     char* end = nullptr;

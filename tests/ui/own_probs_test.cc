@@ -47,8 +47,9 @@ TEST(OwnProbsWindowTest, PercentagesAndOddsAreReadPerMatch) {
   EXPECT_EQ(w.MatchError(4), "数値ではありません");
   Type(w, 4, "-10", "80", "30");
   EXPECT_FALSE(w.MatchValid(4));
-  // Rounded thirds are scaled to one, as a probability file's are.
-  Type(w, 4, "33.3", "33.3%", "33.3");
+  // Rounded thirds are scaled to one, as a probability file's are; figures
+  // typed full-width read as the same.
+  Type(w, 4, "33.3", "３３．３％", "33.3");
   ASSERT_TRUE(w.Ok());
   const OwnProbabilities& p = w.ResultProbabilities();
   ASSERT_TRUE(p.set);
