@@ -464,7 +464,9 @@ ActionState frmMain::State(Cmd cmd) const {
     case Cmd::kSortMoney3: s.visible = GradeVisible(3); break;
     case Cmd::kSortMark3: case Cmd::kSortNinki3: s.visible = false; break;
     case Cmd::kSortHits: s.enabled = idle && page_ == 3; break;
-    case Cmd::kSortExpected: case Cmd::kSortProbability: s.enabled = idle && own_probs_.set; break;
+    case Cmd::kSortExpected: case Cmd::kSortProbability:
+      s.enabled = idle && own_probs_.set;
+      break;
     case Cmd::kSortAscending: s.checked = sort_ascending_; break;
     case Cmd::kRemoveDuplicates: case Cmd::kCopyMenu: case Cmd::kCopyReport:
     case Cmd::kCopyReportConditions: case Cmd::kCopySinglesRows: case Cmd::kCopySinglesColumns:

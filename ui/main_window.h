@@ -12,10 +12,10 @@
 #include <string>
 #include <vector>
 
+#include "analysis/chances.h"
 #include "core/multi_editor.h"
 #include "core/pendralcove_download.h"
 #include "core/round_document.h"
-#include "analysis/chances.h"
 #include "core/toto_data.h"
 #include "engines/engine_panel.h"
 #include "engines/search_sequence.h"
