@@ -19,6 +19,7 @@
 #include "ui/qt/batch_window_view.h"
 #include "ui/qt/main_window_view.h"
 #include "ui/qt/odds_window_view.h"
+#include "ui/qt/own_probs_window_view.h"
 #include "ui/qt/print_window_view.h"
 #include "ui/qt/qt_platform.h"
 #include "ui/qt/small_windows_view.h"
@@ -149,6 +150,37 @@ bool SaveToolWindows(zelvo::frmMain& main, QWidget& owner, const QString& folder
   return ok;
 }
 
+// The own-probability window with a spreadsheet block pasted in, then the
+// match table and the singles page showing what it gives.
+bool SaveOwnProbs(zelvo::frmMain& main, QWidget& window, const QString& folder) {
+  bool ok = true;
+  zelvo::frmOwnProbs own;
+  zelvo::frmOwnProbs::Teams teams;
+  for (int m = 0; m < 5; ++m) {
+    teams[m] = {main.Schedule().matches[m].home, main.Schedule().matches[m].away};
+  }
+  own.Setup(zelvo::OwnProbabilities{}, teams);
+  own.Paste(0, "50\t27\t23\n38\t30\t32\n45\t28\t27\n30\t30\t40\n55\t25\t20\n");
+  {
+    zelvo::OwnProbsDialog dialog(own, &window);
+    dialog.show();
+    ok &= Save(dialog, folder, "own-probs.png");
+  }
+  own.Ok();
+  main.SetOwnProbs(own.ResultProbabilities());
+  main.ShowPage(1);
+  main.ValueCheck().Click();
+  main.ValueMin().SetText("80");
+  main.SelectConditionTab(0);  // shows the tab and the boxes as set
+  ok &= Save(window, folder, "multi-own.png");
+  main.ValueCheck().Click();
+  main.ValueMin().SetText("0");
+  main.ShowPage(2);
+  ok &= Save(window, folder, "singles-own.png");
+  main.SetOwnProbs(zelvo::OwnProbabilities{});
+  return ok;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -192,6 +224,7 @@ int main(int argc, char** argv) {
   main.Execute(zelvo::Cmd::kShowAllResults);
   ok &= Save(window, folder, "check.png");
   ok &= SaveModal(folder, "analysis.png", [&] { main.Execute(zelvo::Cmd::kAnalysis); });
+  ok &= SaveOwnProbs(main, window, folder);
   ok &= SaveToolWindows(main, window, folder);
   return ok ? 0 : 1;
 }

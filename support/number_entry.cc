@@ -1,5 +1,7 @@
 #include "support/number_entry.h"
 
+#include <cstdio>
+
 #include "support/format.h"
 #include "support/text.h"
 
@@ -22,6 +24,14 @@ Money NumberEntry::Value() const {
 
 std::string NumberEntry::Render(Money value) const {
   if (kind_ == Kind::kInteger) return std::to_string(value.Floor());
+  if (kind_ == Kind::kDecimal) {
+    char buf[40];
+    std::snprintf(buf, sizeof buf, "%.2f", value.ToDouble());
+    std::string s = buf;
+    while (s.back() == '0') s.pop_back();
+    if (s.back() == '.') s.pop_back();
+    return s;
+  }
   return FormatNumber(value, "#,##0");
 }
 

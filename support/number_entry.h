@@ -13,7 +13,8 @@ namespace zelvo {
 
 class NumberEntry {
  public:
-  enum class Kind { kInteger, kMoney };
+  // kDecimal: up to two decimals, for ratios.
+  enum class Kind { kInteger, kMoney, kDecimal };
 
   explicit NumberEntry(Kind kind = Kind::kInteger) : kind_(kind) {}
 

@@ -79,6 +79,13 @@ void frmAnalysis::SetDocument(const DocumentRecord& doc) {
     doc_.SingleData.resize(std::min<size_t>(doc_.SingleData.size(),
                                             static_cast<size_t>(std::max(doc_.SingleCount, 0))));
     reduced_ = ReducedSingles(doc_);
+    // The document's own probabilities come first; 投票率で計算 goes back to
+    // the public's.
+    own_.reset();
+    if (doc_.OwnProbs.set) {
+      own_ = doc_.OwnProbs.p;
+      own_source_ = "文書の自分の確率";
+    }
     ClearMinimum();
     Recompute();
   } catch (const std::exception& e) {
@@ -199,6 +206,13 @@ void frmAnalysis::UseVoteRates() {
   Recompute();
 }
 
+OutcomeProbabilities frmAnalysis::OfficialShares() const {
+  OutcomeProbabilities p{};
+  std::string error;
+  ProbabilitiesFromVote(doc_.Vote, p, error);
+  return p;
+}
+
 void frmAnalysis::ShowChances() {
   OutcomeProbabilities p{};
   std::string error;
@@ -229,7 +243,16 @@ void frmAnalysis::ShowChances() {
   std::vector<SingleChance> rows = c.singles;
   std::sort(rows.begin(), rows.end(),
             [](const SingleChance& a, const SingleChance& b) { return a.value > b.value; });
-  values_.Resize(static_cast<int>(rows.size()) + 1, 5);
+  // Own probabilities against the public's: the value ratio of each single.
+  const bool ratio = own_ && have_vote;
+  const OutcomeProbabilities official = ratio ? OfficialShares() : OutcomeProbabilities{};
+  const int cols = ratio ? 6 : 5;
+  values_.Resize(static_cast<int>(rows.size()) + 1, cols);
+  if (ratio) {
+    values_.SetText(1, 6, "確率比");
+    values_.SetColWidth(6, 60);
+    values_.SetBack(1, 6, kColorButtonFace);
+  }
   for (int i = 0; i < static_cast<int>(rows.size()); ++i) {
     const SingleChance& s = rows[i];
     const int r = i + 2;
@@ -238,7 +261,11 @@ void frmAnalysis::ShowChances() {
     values_.SetText(r, 3, Percent(s.probability));
     values_.SetText(r, 4, s.payout > 0 ? FormatNumber(s.payout, "#,##0") : "");
     values_.SetText(r, 5, FormatNumber(s.value, "#,##0.00"));
-    for (int col = 2; col <= 5; ++col) values_.SetAlign(r, col, Align::kRight);
+    if (ratio) {
+      const double share = ResultProbability(official, s.single);
+      values_.SetText(r, 6, share > 0 ? FormatNumber(s.probability / share, "0.00") : "");
+    }
+    for (int col = 2; col <= cols; ++col) values_.SetAlign(r, col, Align::kRight);
   }
   values_.Refresh();
 }

@@ -80,6 +80,8 @@ class frmAnalysis {
   OptionGroup results_option_;
   OptionGroup grade_option_;
   OptionGroup form_option_;
+  // The vote rates as fractions, for the value ratio.
+  OutcomeProbabilities OfficialShares() const;
   std::optional<OutcomeProbabilities> own_;
   std::string own_source_;
   std::vector<int> minimum_singles_;

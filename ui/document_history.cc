@@ -52,7 +52,8 @@ bool DocumentHistory::SameWork(const Snapshot& a, const Snapshot& b) {
   return x.Multi == y.Multi && x.Conditions == y.Conditions && x.Engine == y.Engine &&
          x.MsSingleCount == y.MsSingleCount && x.MsSingleFrame == y.MsSingleFrame &&
          x.MsTousen == y.MsTousen && x.SingleCount == y.SingleCount &&
-         x.SingleFrame == y.SingleFrame && x.SakugenMessage == y.SakugenMessage;
+         x.SingleFrame == y.SingleFrame && x.SakugenMessage == y.SakugenMessage &&
+         x.OwnProbs == y.OwnProbs;
 }
 
 DocumentRecord DocumentHistory::Restore(const Snapshot& s) {

@@ -120,7 +120,14 @@ constexpr CommandText kCaptions[] = {
     {Cmd::kUndo, "元に戻す(&U)"},
     {Cmd::kRedo, "やり直し(&R)"},
     {Cmd::kRecentMenu, "最近使ったファイル(&R)"},
+    {Cmd::kOwnProbs, "自分の確率..."},
+    {Cmd::kOwnProbsButton, "自分の確率"},
+    {Cmd::kSortExpected, "期待値"},
+    {Cmd::kSortProbability, "確率"},
 };
+
+constexpr const char* kValueCheckCaption = "期待値・確率比で絞り込む";
+constexpr const char* kValueKindCaptions[2] = {"期待値（100円あたり）", "確率比"};
 
 std::string CaptionOf(Cmd cmd) {
   for (const CommandText& t : kCaptions) {
@@ -142,7 +149,8 @@ bool IsFileCommand(Cmd cmd) {
 }
 
 bool IsSortCommand(Cmd cmd) {
-  return cmd >= Cmd::kSortMenu && cmd <= Cmd::kSortAscending;
+  return (cmd >= Cmd::kSortMenu && cmd <= Cmd::kSortAscending) || cmd == Cmd::kSortExpected ||
+         cmd == Cmd::kSortProbability;
 }
 
 // "2024年05月10日(金) 13:00:00": the time only when it is not midnight.
@@ -214,11 +222,20 @@ frmMain::frmMain(WindowHost* host)
       chushutsu_type_([] {
         std::vector<std::string> captions;
         for (const ExtractionKind& k : kExtractionKinds) captions.push_back(k.caption);
+        for (int o = 1; o < kExtractionOrderCount; ++o) captions.push_back(kExtractionOrders[o]);
         return captions;
-      }()) {
+      }()),
+      value_kind_({kValueKindCaptions[0], kValueKindCaptions[1]}) {
   for (int i = 0; i < kExtractionKindCount; ++i) {
     chushutsu_type_.SetEnabled(i, kExtractionKinds[i].enabled);
   }
+  for (int i = kExtractionKindCount; i < chushutsu_type_.Count(); ++i) {
+    chushutsu_type_.SetEnabled(i, false);
+  }
+  value_check_.caption = kValueCheckCaption;
+  value_check_.enabled = false;
+  value_min_.SetRange(Money::FromInt(0), Money::FromInt(99999999));
+  value_max_.SetRange(Money::FromInt(0), Money::FromInt(99999999));
   ex_grade2_.caption = kLabelExSecondGrade;
   ex_grade3_.caption = kLabelExThirdGrade;
   chushutsu_.caption = kLabelExtraction;
@@ -259,16 +276,17 @@ void frmMain::BuildMenuBar() {
                                          leaf(Cmd::kSortMark2), leaf(Cmd::kSortMark3)}),
                 sub(Cmd::kSortNinkiMenu, {leaf(Cmd::kSortNinki0), leaf(Cmd::kSortNinki1),
                                           leaf(Cmd::kSortNinki2), leaf(Cmd::kSortNinki3)}),
-                leaf(Cmd::kSortHits), sep, leaf(Cmd::kSortAscending)}),
+                leaf(Cmd::kSortHits), leaf(Cmd::kSortExpected), leaf(Cmd::kSortProbability), sep,
+                leaf(Cmd::kSortAscending)}),
            leaf(Cmd::kRemoveDuplicates), sep,
            sub(Cmd::kCopyMenu, {leaf(Cmd::kCopyReport), leaf(Cmd::kCopyReportConditions),
                                 leaf(Cmd::kCopySinglesRows), leaf(Cmd::kCopySinglesColumns)}),
            sub(Cmd::kImportMenu, {leaf(Cmd::kImportSinglesRows)})}),
       sub(Cmd::kViewMenu, {leaf(Cmd::kPageHome), leaf(Cmd::kPageMulti), leaf(Cmd::kPageSingle),
                            leaf(Cmd::kPageCheck), sep, leaf(Cmd::kPercent)}),
-      sub(Cmd::kToolMenu, {leaf(Cmd::kBatch), sep, leaf(Cmd::kUserVote), leaf(Cmd::kUserTeams),
-                           sep, leaf(Cmd::kAnalysis), sep, leaf(Cmd::kArchiveDownload),
-                           leaf(Cmd::kBacktest)}),
+      sub(Cmd::kToolMenu, {leaf(Cmd::kBatch), sep, leaf(Cmd::kUserVote), leaf(Cmd::kOwnProbs),
+                           leaf(Cmd::kUserTeams), sep, leaf(Cmd::kAnalysis), sep,
+                           leaf(Cmd::kArchiveDownload), leaf(Cmd::kBacktest)}),
       sub(Cmd::kHelpMenu, {leaf(Cmd::kManual), sep, leaf(Cmd::kAbout)}),
   };
 }
@@ -449,12 +467,16 @@ ActionState frmMain::State(Cmd cmd) const {
     case Cmd::kSortMoney3: s.visible = GradeVisible(3); break;
     case Cmd::kSortMark3: case Cmd::kSortNinki3: s.visible = false; break;
     case Cmd::kSortHits: s.enabled = idle && page_ == 3; break;
+    case Cmd::kSortExpected: case Cmd::kSortProbability:
+      s.enabled = idle && own_probs_.set;
+      break;
     case Cmd::kSortAscending: s.checked = sort_ascending_; break;
     case Cmd::kRemoveDuplicates: case Cmd::kCopyMenu: case Cmd::kCopyReport:
     case Cmd::kCopyReportConditions: case Cmd::kCopySinglesRows: case Cmd::kCopySinglesColumns:
     case Cmd::kImportMenu: case Cmd::kImportSinglesRows: case Cmd::kBatch:
     case Cmd::kUserVote: case Cmd::kUserTeams: case Cmd::kAnalysis:
-    case Cmd::kArchiveDownload: case Cmd::kBacktest:
+    case Cmd::kArchiveDownload: case Cmd::kBacktest: case Cmd::kOwnProbs:
+    case Cmd::kOwnProbsButton:
       s.enabled = idle;
       break;
     case Cmd::kPercent:
@@ -559,6 +581,7 @@ void frmMain::Execute(Cmd cmd) {
       case Cmd::kManual: OpenManual(); break;
       case Cmd::kMakerTeams: MakerTeamNames(); break;
       case Cmd::kUserVote: case Cmd::kUserVoteButton: EnterUserVoteRates(); break;
+      case Cmd::kOwnProbs: case Cmd::kOwnProbsButton: EnterOwnProbabilities(); break;
       case Cmd::kUserTeams: case Cmd::kUserTeamsButton: UserTeamNames(); break;
       case Cmd::kPrint: PrintCommand(); break;
       case Cmd::kBatch:
@@ -608,7 +631,8 @@ void frmMain::Execute(Cmd cmd) {
       case Cmd::kSortMoney1: case Cmd::kSortMoney2: case Cmd::kSortMoney3:
       case Cmd::kSortMark0: case Cmd::kSortMark1: case Cmd::kSortMark2:
       case Cmd::kSortNinki0: case Cmd::kSortNinki1: case Cmd::kSortNinki2:
-      case Cmd::kSortHits: case Cmd::kSortByHits:
+      case Cmd::kSortHits: case Cmd::kSortByHits: case Cmd::kSortExpected:
+      case Cmd::kSortProbability:
         SortSingles(cmd);
         break;
       case Cmd::kSortAscending: sort_ascending_ = !sort_ascending_; break;
@@ -742,6 +766,55 @@ void frmMain::EnterUserVoteRates() {
   if (page_ == 1 || page_ == 2) ShowPage(page_);
 }
 
+void frmMain::EnterOwnProbabilities() {
+  frmOwnProbs window;
+  frmOwnProbs::Teams teams;
+  for (int m = 0; m < 5; ++m) teams[m] = {schedule_.matches[m].home, schedule_.matches[m].away};
+  window.Setup(own_probs_, teams);
+  if (!host_ || !host_->RunOwnProbs(window)) return;
+  SetOwnProbs(window.ResultProbabilities());
+  // The match table and the singles' figures follow.
+  if (page_ == 1 || page_ == 2) ShowPage(page_);
+  // One undo step of its own, like any other command.
+  CommitEdits();
+}
+
+void frmMain::SetOwnProbs(const OwnProbabilities& own) {
+  own_probs_ = own;
+  // The value orders rank by the own probabilities: without them they
+  // cannot be chosen (a stored choice stays, and extracts at random).
+  for (int i = kExtractionKindCount; i < chushutsu_type_.Count(); ++i) {
+    chushutsu_type_.SetEnabled(i, own.set);
+  }
+  value_check_.enabled = own.set || value_check_.Checked();
+}
+
+ChancesReport frmMain::OwnChances() const {
+  if (!own_probs_.set) return {};
+  // Priced only where `chances` prices: a vote status with votes in every match.
+  OutcomeProbabilities official{};
+  std::string error;
+  clsTMoney money;
+  const bool priced = ProbabilitiesFromVote(vote_, official, error);
+  if (priced) money.SetVote(vote_);
+  std::vector<int> bought;
+  bought.reserve(singles_.size());
+  for (int s : singles_) {
+    if (s >= 0 && s < kSingles) bought.push_back(s);
+  }
+  return AnalyseChances(bought, own_probs_.p, priced ? &money : nullptr);
+}
+
+std::string frmMain::OwnChancesText() const {
+  if (!own_probs_.set) return "";
+  const ChancesReport r = OwnChances();
+  std::string text = "自分の確率で　的中 " + FormatNumber(r.win * 100, "0.00") + "%";
+  if (r.has_payout && r.tickets > 0) {
+    text += "　期待値 " + FormatNumber(r.per_100, "#,##0.0") + "円／100円";
+  }
+  return text;
+}
+
 void frmMain::UserTeamNames() {
   frmTeamName dialog;
   if (host_ && host_->RunTeamName(dialog)) round_.ScheduleInitialize();
@@ -806,9 +879,16 @@ void frmMain::SortSingles(Cmd cmd) {
   if (CheckBusy()) return;
   clsTSingleSort sort;
   sort.SetVote(vote_);
+  sort.SetOwn(own_probs_);
   operation_ = true;
   const bool ascending = sort_ascending_;
   switch (cmd) {
+    case Cmd::kSortExpected:
+      sort.ValueSort(singles_, clsTSingleSort::kByExpected, ascending);
+      break;
+    case Cmd::kSortProbability:
+      sort.ValueSort(singles_, clsTSingleSort::kByProbability, ascending);
+      break;
     case Cmd::kSortMoney1: sort.MoneySort(singles_, 0, ascending); break;
     case Cmd::kSortMoney2: sort.MoneySort(singles_, 1, ascending); break;
     case Cmd::kSortMoney3: sort.MoneySort(singles_, 2, ascending); break;
@@ -1049,6 +1129,7 @@ void frmMain::SetSingles(int count, std::vector<int> singles) {
 
 void frmMain::RefreshSingleViews() {
   single_.SetVote(vote_);
+  single_.SetOwn(own_probs_);
   single_.SetSchedule(schedule_);
   single_.SetSingle(single_count_, singles_);
   single_.SetSingleFrame(frame_, targets_);
@@ -1069,6 +1150,7 @@ void frmMain::NewDocument() {
     log_selection_ = -1;
     ResetConditions();
     ResetEngineOptions();
+    SetOwnProbs(OwnProbabilities{});
     SelectConditionTab(0);
     file_name_.clear();
     history_.Reset(BuildDocument());
@@ -1082,6 +1164,7 @@ void frmMain::ResetConditions() {
   joken_.Clear();
   for (CountConditionModels& m : count_conditions_) m.panel.Clear();
   machigai_type_.SetIndex(0);
+  ApplyValueConditions(ValueConditions{});
 }
 
 void frmMain::ResetEngineOptions() {
@@ -1108,7 +1191,9 @@ EngineSettings frmMain::GatherEngineSettings() const {
   e.SeEndTime = static_cast<int>(sakugen_.SeEndTime().RoundToInt());
   e.ChushutsuFlag = chushutsu_.Checked();
   e.ChushutsuCount = static_cast<int>(sakugen_.Extraction().RoundToInt());
-  e.ChushutsuType = chushutsu_type_.Index();
+  const int kind = chushutsu_type_.Index();
+  e.ChushutsuType = kind < kExtractionKindCount ? kind : 0;
+  e.ChushutsuOrder = kind < kExtractionKindCount ? 0 : kind - kExtractionKindCount + 1;
   return e;
 }
 
@@ -1123,7 +1208,8 @@ void frmMain::ApplyEngineSettings(const EngineSettings& e) {
   ex_grade2_.SetChecked(e.ExGrade2);
   ex_grade3_.SetChecked(e.ExGrade3);
   chushutsu_.SetChecked(e.ChushutsuFlag);
-  chushutsu_type_.SetIndex(e.ChushutsuType);
+  const bool order = e.ChushutsuOrder >= 1 && e.ChushutsuOrder < kExtractionOrderCount;
+  chushutsu_type_.SetIndex(order ? kExtractionKindCount + e.ChushutsuOrder - 1 : e.ChushutsuType);
   EnginePanelView view = EnginePanelFor(engine_option_.Index());
   engine_frame_ = view.frame;
   ex_grade3_.enabled = view.third_grade_enabled;
@@ -1137,7 +1223,19 @@ ReductionConditions frmMain::GatherConditions() const {
   c.Mark = count_conditions_[2].panel.Entries();
   c.MachigaiType = machigai_type_.Index();
   c.MachigaiList = joken_.GetMachigaiFlg();
+  c.Value.Enabled = value_check_.Checked();
+  c.Value.Kind = value_kind_.Index();
+  c.Value.Min = value_min_.Value().ToDouble();
+  c.Value.Max = value_max_.Value().ToDouble();
   return c;
+}
+
+void frmMain::ApplyValueConditions(const ValueConditions& v) {
+  value_check_.SetChecked(v.Enabled);
+  value_check_.enabled = own_probs_.set || v.Enabled;
+  value_kind_.SetIndex(v.Kind);
+  value_min_.SetValue(Money::FromDouble(v.Min));
+  value_max_.SetValue(Money::FromDouble(v.Max));
 }
 
 void frmMain::ApplyConditions(const ReductionConditions& c) {
@@ -1147,6 +1245,7 @@ void frmMain::ApplyConditions(const ReductionConditions& c) {
   count_conditions_[2].panel.SetEntries(c.Mark);
   machigai_type_.SetIndex(c.MachigaiType);
   joken_.SetMachigaiFlg(c.MachigaiList);
+  ApplyValueConditions(c.Value);
 }
 
 DocumentRecord frmMain::BuildDocument() const {
@@ -1164,6 +1263,7 @@ DocumentRecord frmMain::BuildDocument() const {
   doc.SingleData = singles_;
   doc.SakugenMessage = log_.Text();
   doc.Vote = vote_;
+  doc.OwnProbs = own_probs_;
   return doc;
 }
 
@@ -1227,6 +1327,7 @@ bool frmMain::FileLoadTPD(const std::string& name, bool whole, bool dialog) {
     multi_.SetValue(doc.Multi);
     ApplyConditions(doc.Conditions);
     if (whole) {
+      SetOwnProbs(doc.OwnProbs);
       ApplyEngineSettings(doc.Engine);
       ms_count_ = doc.MsSingleCount;
       ms_frame_ = doc.MsSingleFrame;
@@ -1337,6 +1438,7 @@ void frmMain::ShowPage(int page) {
       case 1:
         game_.SetSchedule(schedule_);
         for (CountConditionModels& m : count_conditions_) m.panel.SetSchedule(schedule_, toto_data_);
+        game_.SetOwn(own_probs_);
         game_.SetVote(vote_);
         multi_.SetVoteRecord(vote_);
         break;
@@ -1466,6 +1568,7 @@ void frmMain::UndoOrRedo(bool redo) {
 }
 
 void frmMain::ApplyWork(DocumentRecord doc) {
+  SetOwnProbs(doc.OwnProbs);
   multi_.SetValue(doc.Multi);
   ApplyConditions(doc.Conditions);
   ApplyEngineSettings(doc.Engine);

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/chances.h"
 #include "core/multi_editor.h"
 #include "core/pendralcove_download.h"
 #include "core/round_document.h"
@@ -70,6 +71,8 @@ enum class Cmd {
   // Edit menu: undo and redo; File menu: 最近使ったファイル
   kUndo, kRedo,
   kRecentMenu, kRecent1, kRecent2, kRecent3, kRecent4, kRecent5, kRecent6, kRecent7, kRecent8,
+  // Tool menu and multi page: the user's own probabilities; sort menu: by them
+  kOwnProbs, kOwnProbsButton, kSortExpected, kSortProbability,
 };
 
 struct ActionState {
@@ -229,7 +232,23 @@ class frmMain : private BatchTarget {
   CheckBox& ExGrade2() { return ex_grade2_; }
   CheckBox& ExGrade3() { return ex_grade3_; }
   CheckBox& Chushutsu() { return chushutsu_; }
+  // The extraction kinds, then the value orders ("期待値順で抽出",
+  // "確率順で抽出"), which can be chosen only with own probabilities.
   OptionGroup& ChushutsuType() { return chushutsu_type_; }
+  // The value condition of the 金額 tab.
+  CheckBox& ValueCheck() { return value_check_; }
+  // 期待値（100円あたり） or 確率比.
+  OptionGroup& ValueKind() { return value_kind_; }
+  NumberEntry& ValueMin() { return value_min_; }
+  NumberEntry& ValueMax() { return value_max_; }
+  // The document's own probabilities (unset without them).
+  const OwnProbabilities& OwnProbs() const { return own_probs_; }
+  void SetOwnProbs(const OwnProbabilities& own);
+  // The current singles against the own probabilities, as `chances` reports
+  // them (the payout estimate from the vote status in force); for the multi
+  // page's live line, empty without own probabilities.
+  ChancesReport OwnChances() const;
+  std::string OwnChancesText() const;
   RunLogList& Log() { return log_; }
   Grid& CountGrid() { return count_grid_; }
   Grid& MeisaiGrid() { return meisai_grid_; }
@@ -272,6 +291,7 @@ class frmMain : private BatchTarget {
   EngineSettings GatherEngineSettings() const;
   ReductionConditions GatherConditions() const;
   void ApplyConditions(const ReductionConditions& conditions);
+  void ApplyValueConditions(const ValueConditions& value);
   void ApplyEngineSettings(const EngineSettings& settings);
   void SetSingles(int count, std::vector<int> singles);
   void RefreshSingleViews();
@@ -295,6 +315,7 @@ class frmMain : private BatchTarget {
   void OpenManual();
   void MakerTeamNames();
   void EnterUserVoteRates();
+  void EnterOwnProbabilities();
   void UserTeamNames();
   void PrintCommand();
   // The batch window presses the run and stop buttons.
@@ -339,6 +360,11 @@ class frmMain : private BatchTarget {
   clsTXSakugen sakugen_;
   CheckBox ex_grade2_, ex_grade3_, chushutsu_;
   OptionGroup chushutsu_type_;
+  CheckBox value_check_;
+  OptionGroup value_kind_;
+  NumberEntry value_min_{NumberEntry::Kind::kDecimal};
+  NumberEntry value_max_{NumberEntry::Kind::kDecimal};
+  OwnProbabilities own_probs_;
   RunLogList log_;
   SearchSequence search_{&log_};
   Grid count_grid_, meisai_grid_;

@@ -182,9 +182,18 @@ void clsTGame::ShowVoteFigures() {
     const VoteMatch& match = vote_.matches[m];
     for (int c = 0; c < 3; ++c) {
       const VoteOutcome& o = match.outcomes[kDisplayOrder[c]];
-      vote_grid_.SetText(
-          2 * m + 1, c + 1,
-          counts_shown_ ? FormatNumber(o.count, "#,##0") : FormatNumber(o.rate, "0.00"));
+      if (counts_shown_ || !own_.set) {
+        vote_grid_.SetText(
+            2 * m + 1, c + 1,
+            counts_shown_ ? FormatNumber(o.count, "#,##0") : FormatNumber(o.rate, "0.00"));
+        vote_grid_.SetFore(2 * m + 1, c + 1, kColorBlack);
+        continue;
+      }
+      const double own = own_.p[m][kDisplayOrder[c]] * 100;
+      vote_grid_.SetText(2 * m + 1, c + 1,
+                         FormatNumber(o.rate, "0.0") + "/" + FormatNumber(own, "0.0"));
+      // Where the user sees more than the public pays for.
+      vote_grid_.SetFore(2 * m + 1, c + 1, own > o.rate.ToDouble() ? kColorRed : kColorBlack);
     }
   }
 }
@@ -198,7 +207,8 @@ void clsTGame::SetVote(const VoteStatusRecord& vote) {
       graph_.SetValue3(m + 1, match.outcomes[1].count.RoundToInt(),
                        match.outcomes[0].count.RoundToInt(), match.outcomes[2].count.RoundToInt());
     }
-    match_grid_.SetText(1, 6, VoteTitleText(vote));
+    // The column is too narrow for both; the status bar still names the rates.
+    match_grid_.SetText(1, 6, own_.set ? std::string(kOwnTitle) : VoteTitleText(vote));
     match_grid_.Refresh();
     vote_grid_.Refresh();
   } catch (const std::exception& e) {

@@ -13,6 +13,7 @@
 #include "core/toto_data.h"
 #include "official/schedule_record.h"
 #include "official/vote_record.h"
+#include "reduction/single_value.h"
 #include "support/grid.h"
 
 namespace zelvo {
@@ -79,6 +80,10 @@ class clsTGame {
   // Error reports name these "Schedure" and "Vote".
   void SetSchedule(const ScheduleRecord& schedule);
   void SetVote(const VoteStatusRecord& vote);
+  // Shown by the next SetVote: each rate then reads "public/own" in percent,
+  // the outcomes the user rates above the public drawn red.
+  void SetOwn(const OwnProbabilities& own) { own_ = own; }
+  static constexpr const char* kOwnTitle = "投票率／自分の確率 (%)";
 
   Grid& MatchGrid() { return match_grid_; }
   Grid& VoteGrid() { return vote_grid_; }
@@ -106,6 +111,7 @@ class clsTGame {
   bool show_league_ = true;
   VoteStatusRecord vote_;
   bool counts_shown_ = false;
+  OwnProbabilities own_;
 };
 
 }  // namespace zelvo

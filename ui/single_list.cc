@@ -92,21 +92,39 @@ bool clsTSingleDraw::CellAt(int row, int col, int& slot, int& match, int& outcom
 // ---------------------------------------------------------------- clsTSingleList
 
 void clsTSingleList::Initialize() {
-  grid_.Resize(3, kSlotsPerPage + 1);
+  grid_.Resize(kRows, kSlotsPerPage + 1);
   grid_.SetDefaultSize(clsTSingleDraw::kCellWidth * 3, clsTSingleDraw::kCellHeight);
   grid_.SetColWidth(1, kHeaderWidth);
-  static const char* const kHeaders[] = {"１等推定金額", "1-0-2マーク", "1-2-3番人気"};
-  for (int r = 1; r <= 3; ++r) {
-    grid_.SetText(r, 1, kHeaders[r - 1]);
-    grid_.SetBack(r, 1, kColorButtonFace);
-    grid_.SetRowBack(r, r == 2 ? kColorLightYellow : kColorWhite);
-    grid_.SetBack(r, 1, kColorButtonFace);
-  }
-  for (int c = 2; c <= kSlotsPerPage + 1; ++c) grid_.SetAlign(1, c, Align::kRight);
+  SetRows(kRows);
   grid_.Refresh();
 }
 
+void clsTSingleList::SetRows(int rows) {
+  grid_.Resize(rows, kSlotsPerPage + 1);
+  static const char* const kHeaders[] = {"１等推定金額", "1-0-2マーク",  "1-2-3番人気",
+                                         "自分の確率",   "期待値(100円)", "確率比"};
+  for (int r = 1; r <= rows; ++r) {
+    grid_.SetRowHeight(r, clsTSingleDraw::kCellHeight);
+    grid_.SetText(r, 1, kHeaders[r - 1]);
+    grid_.SetRowBack(r, r == 2 || r == 5 ? kColorLightYellow : kColorWhite);
+    grid_.SetBack(r, 1, kColorButtonFace);
+    if (r != 2 && r != 3) {
+      for (int c = 2; c <= kSlotsPerPage + 1; ++c) grid_.SetAlign(r, c, Align::kRight);
+    }
+  }
+}
+
+void clsTSingleList::SetOwn(const OwnProbabilities& own) {
+  value_.SetOwn(own);
+  const int rows = own.set ? kValueRows : kRows;
+  if (grid_.Rows() != rows) {
+    SetRows(rows);
+    grid_.Refresh();
+  }
+}
+
 void clsTSingleList::SetVote(const VoteStatusRecord& vote) {
+  value_.SetVote(vote);
   money_.SetVote(vote);
   has_vote_ = vote.Kaisaikai > 0;
   ranks_ = has_vote_ ? RanksOf(vote) : std::array<std::array<int, 3>, 5>{};
@@ -130,12 +148,21 @@ void clsTSingleList::SetSlot(int slot, int single) {
   if (slot < 0 || slot >= kSlotsPerPage) return;
   const int col = slot + 2;
   if (single < 0 || single >= kSingles) {
-    for (int r = 1; r <= 3; ++r) grid_.SetText(r, col, "");
+    for (int r = 1; r <= grid_.Rows(); ++r) grid_.SetText(r, col, "");
   } else {
     std::array<int, 5> d = Digits(single);
     grid_.SetText(1, col, PayoutText(money_.GetMoney1(d)));
     grid_.SetText(2, col, MarkText(single));
     grid_.SetText(3, col, NinkiText(single));
+    if (grid_.Rows() >= kValueRows) {
+      const SingleValue& v = value_.Of(single);
+      grid_.SetText(4, col, FormatNumber(v.probability * 100, "0.00") + "%");
+      // Without a payout estimate there is no expected return to show.
+      grid_.SetText(5, col, v.payout > 0 ? FormatNumber(v.expected_per_100, "#,##0") : "");
+      grid_.SetText(6, col, v.public_share > 0 ? FormatNumber(v.ratio, "0.00") : "");
+      // Worth more than it costs: the single pays back over 100 yen.
+      grid_.SetFore(5, col, v.expected_per_100 > 100 ? kColorRed : kColorBlack);
+    }
   }
   grid_.Refresh();
 }
@@ -184,6 +211,7 @@ FrameTable clsTSingleFrame::GetSingleFrame(int count, std::span<const int> singl
 // ---------------------------------------------------------------- clsTSingleSort
 
 void clsTSingleSort::SetVote(const VoteStatusRecord& vote) {
+  value_.SetVote(vote);
   money_.SetVote(vote);
   // Without a round the ranks stay as they were, as everywhere ranks are used.
   if (vote.Kaisaikai > 0) ranks_ = RanksOf(vote);
@@ -252,6 +280,18 @@ void clsTSingleSort::NinkiSort(std::vector<int>& singles, int type, bool ascendi
   } catch (const std::exception& e) {
     ReportException(kSort, "NinkiSort", e);
   }
+}
+
+void clsTSingleSort::ValueSort(std::vector<int>& singles, ValueKey key, bool ascending) const {
+  if (!value_.HasOwn()) return;
+  auto figure = [this, key](int s) {
+    if (s < 0 || s >= kSingles) return 0.0;
+    const SingleValue& v = value_.Of(s);
+    return key == kByExpected ? v.expected_per_100 : v.probability;
+  };
+  std::stable_sort(singles.begin(), singles.end(), [&](int a, int b) {
+    return ascending ? figure(a) < figure(b) : figure(a) > figure(b);
+  });
 }
 
 // ---------------------------------------------------------------- clsTSingle

@@ -17,6 +17,7 @@
 #include "official/vote_record.h"
 #include "output/statistics_panels.h"
 #include "reduction/payout_estimate.h"
+#include "reduction/single_value.h"
 #include "support/grid.h"
 
 namespace zelvo {
@@ -49,13 +50,18 @@ class clsTSingleDraw {
 };
 
 // The figures under each slot: grade-1 payout estimate, outcome counts and
-// popularity counts.
+// popularity counts; with own probabilities also the single's own
+// probability, its expected return per 100 yen and its value ratio.
 class clsTSingleList {
  public:
   static constexpr int kHeaderWidth = 200;
+  static constexpr int kRows = 3;
+  static constexpr int kValueRows = 6;
 
   void Initialize();
   void SetVote(const VoteStatusRecord& vote);
+  // Rows 4 to 6 are there only while the probabilities are set.
+  void SetOwn(const OwnProbabilities& own);
   void SetSlot(int slot, int single);
   Grid& grid() { return grid_; }
 
@@ -65,8 +71,11 @@ class clsTSingleList {
   std::string NinkiText(int single) const;
 
  private:
+  void SetRows(int rows);
+
   Grid grid_;
   clsTMoney money_;
+  clsTValue value_;
   std::array<std::array<int, 3>, 5> ranks_{};
   bool has_vote_ = false;
 };
@@ -99,8 +108,14 @@ class clsTSingleSort {
   void MarkSort(std::vector<int>& singles, int type, bool ascending) const;
   // Matches whose pick has popularity rank `type`.
   void NinkiSort(std::vector<int>& singles, int type, bool ascending) const;
+  // By expected return per 100 yen (kByExpected) or own probability; equal
+  // figures keep their order.  Nothing moves without own probabilities.
+  enum ValueKey { kByExpected, kByProbability };
+  void SetOwn(const OwnProbabilities& own) { value_.SetOwn(own); }
+  void ValueSort(std::vector<int>& singles, ValueKey key, bool ascending) const;
 
  private:
+  clsTValue value_;
   clsTMoney money_;
   std::array<std::array<int, 3>, 5> ranks_{};
 };
@@ -113,6 +128,7 @@ class clsTSingle {
   void SetSingle(int count, const std::vector<int>& singles);
   void SetSingleFrame(const FrameTable& frame, const MultiFlags& targets);
   void SetVote(const VoteStatusRecord& vote);
+  void SetOwn(const OwnProbabilities& own) { list_.SetOwn(own); }
   void SetSchedule(const ScheduleRecord& schedule);
 
   void MovePage(int page);

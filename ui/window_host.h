@@ -10,6 +10,7 @@
 #include "ui/archive_windows.h"
 #include "ui/batch_window.h"
 #include "ui/odds_window.h"
+#include "ui/own_probs_window.h"
 #include "ui/print_window.h"
 #include "ui/team_name_dialog.h"
 #include "ui/team_names_dialog.h"
@@ -30,6 +31,9 @@ class WindowHost {
   virtual void ShowAnalysis(frmAnalysis& analysis) = 0;
   // The user's vote rates, modal; true when closed with OK.
   virtual bool RunOdds(frmOdds& odds) = 0;
+  // The user's own probabilities, modal; true when closed with OK.  A host
+  // without the window (a test's) declines.
+  virtual bool RunOwnProbs(frmOwnProbs&) { return false; }
   // The print window, modal.
   virtual void RunPrint(frmPrint& print) = 0;
   // The team-name dialog, modal; true when a team was added.

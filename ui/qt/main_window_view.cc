@@ -28,6 +28,7 @@
 #include "ui/qt/dialogs.h"
 #include "ui/qt/grid_view.h"
 #include "ui/qt/odds_window_view.h"
+#include "ui/qt/own_probs_window_view.h"
 #include "ui/qt/print_window_view.h"
 #include "ui/qt/qt_platform.h"
 #include "ui/qt/safe_call.h"
@@ -365,13 +366,18 @@ QWidget* MainWindowView::BuildMultiPage() {
   run->setObjectName("cmdRun");
   QPushButton* stop = Button(Cmd::kStop, page);
   stop->setObjectName("cmdCancel");
-  for (QPushButton* b : {run, stop}) {
+  QPushButton* own = Button(Cmd::kOwnProbsButton, page);
+  own->setObjectName("cmdOwnProbs");
+  for (QPushButton* b : {run, stop, own}) {
     b->setFixedSize(76, 34);
     run_column->addWidget(b);
   }
   run_column->addStretch();
   top->addLayout(run_column);
   layout->addLayout(top);
+  own_chances_ = new QLabel(page);
+  own_chances_->setObjectName("lblOwnChances");
+  layout->addWidget(own_chances_);
 
   auto* middle = Row();
   auto* left = Column();
@@ -428,6 +434,21 @@ QWidget* MainWindowView::BuildMoneyTab() {
     money_rows_.push_back(row_widget);
     layout->addWidget(row_widget);
   }
+  auto* value_row = Row();
+  value_row->addWidget(Check(&main_->ValueCheck(), tab));
+  OptionGroupView* value_kind = Options(&main_->ValueKind(), tab);
+  value_kind->SetColumns(2);
+  value_row->addWidget(value_kind);
+  value_row->addStretch();
+  layout->addLayout(value_row);
+  auto* range_row = Row();
+  range_row->addSpacing(20);
+  range_row->addWidget(Edit(&main_->ValueMin(), tab, 70));
+  range_row->addWidget(Label("以上", tab));
+  range_row->addWidget(Edit(&main_->ValueMax(), tab, 70));
+  range_row->addWidget(Label("以下（0は上限なし）", tab));
+  range_row->addStretch();
+  layout->addLayout(range_row);
   layout->addSpacing(8);
   for (const char* note : kHaitouNotes) layout->addWidget(Label(note, tab));
   layout->addStretch();
@@ -726,6 +747,9 @@ void MainWindowView::RefreshAll() {
     condition_tabs_->setCurrentIndex(m.ConditionTab());
     engine_frames_->setCurrentIndex(m.EngineFrame());
     for (int g = 2; g <= 3; ++g) money_rows_[g - 1]->setVisible(m.MoneyCheck(g).visible);
+    const QString own = ToQt(m.OwnChancesText());
+    own_chances_->setText(own);
+    own_chances_->setVisible(!own.isEmpty());
     SyncLog();
 
     single_count_->setText(ToQt(m.SingleList().SingleCountLabel()));
@@ -757,6 +781,7 @@ void MainWindowView::ShowKouseiBunseki(frmKouseiBunseki& window) {
 void MainWindowView::ShowAnalysis(frmAnalysis& analysis) { RunAnalysisView(analysis, this); }
 
 bool MainWindowView::RunOdds(frmOdds& odds) { return RunOddsDialog(odds, this); }
+bool MainWindowView::RunOwnProbs(frmOwnProbs& window) { return RunOwnProbsDialog(window, this); }
 
 void MainWindowView::RunPrint(frmPrint& print) { RunPrintDialog(print, this); }
 

@@ -53,6 +53,7 @@ class MainWindowView : public QMainWindow, public WindowHost {
   void CloseKouseiBunseki(frmKouseiBunseki& window) override;
   void ShowAnalysis(frmAnalysis& analysis) override;
   bool RunOdds(frmOdds& odds) override;
+  bool RunOwnProbs(frmOwnProbs& window) override;
   void RunPrint(frmPrint& print) override;
   bool RunTeamName(frmTeamName& dialog) override;
   bool RunTeamNames(frmTeamNames& dialog) override;
@@ -123,6 +124,7 @@ class MainWindowView : public QMainWindow, public WindowHost {
   QTabWidget* condition_tabs_ = nullptr;
   QStackedWidget* engine_frames_ = nullptr;
   std::vector<QWidget*> money_rows_;
+  QLabel* own_chances_ = nullptr;
   QListWidget* log_list_ = nullptr;
   ProgressView* progress_ = nullptr;
   GridView* multi_view_ = nullptr;
