@@ -1326,24 +1326,7 @@ bool frmMain::FileLoadTPD(const std::string& name, bool whole, bool dialog) {
     }
     multi_.SetValue(doc.Multi);
     ApplyConditions(doc.Conditions);
-    if (whole) {
-      SetOwnProbs(doc.OwnProbs);
-      ApplyEngineSettings(doc.Engine);
-      ms_count_ = doc.MsSingleCount;
-      ms_frame_ = doc.MsSingleFrame;
-      ms_tousen_ = doc.MsTousen;
-      search_.Reduction().MeisaiPanel().SetValue(doc.Multi);
-      search_.Reduction().MeisaiPanel().SetSingleCount(doc.MsSingleCount);
-      search_.Reduction().MeisaiPanel().SetTousen(doc.MsTousen);
-      operation_ = true;
-      SetSingles(doc.SingleCount, std::move(doc.SingleData));
-      operation_ = false;
-      std::vector<std::string> lines = Split(doc.SakugenMessage, "\r\n");
-      if (!lines.empty() && lines.back().empty()) lines.pop_back();  // after the last CR LF
-      log_.SetLines(std::move(lines));
-      targets_ = SearchSequence::GetVisible(doc.Multi);
-      search_.Reduction().SetSingleFrame(frame_, targets_);
-    }
+    if (whole) ApplyDocumentBody(doc);
     ShowPage(1);
     if (whole) {
       file_name_ = name;
@@ -1567,10 +1550,11 @@ void frmMain::UndoOrRedo(bool redo) {
   AdoptRefresh();
 }
 
-void frmMain::ApplyWork(DocumentRecord doc) {
+// Everything of a whole document beyond its multi and conditions: the own
+// probabilities, the engine settings, the last search's figures, the
+// singles and the run log.
+void frmMain::ApplyDocumentBody(DocumentRecord& doc) {
   SetOwnProbs(doc.OwnProbs);
-  multi_.SetValue(doc.Multi);
-  ApplyConditions(doc.Conditions);
   ApplyEngineSettings(doc.Engine);
   ms_count_ = doc.MsSingleCount;
   ms_frame_ = doc.MsSingleFrame;
@@ -1582,10 +1566,16 @@ void frmMain::ApplyWork(DocumentRecord doc) {
   SetSingles(doc.SingleCount, std::move(doc.SingleData));
   operation_ = false;
   std::vector<std::string> lines = Split(doc.SakugenMessage, "\r\n");
-  if (!lines.empty() && lines.back().empty()) lines.pop_back();
+  if (!lines.empty() && lines.back().empty()) lines.pop_back();  // after the last CR LF
   log_.SetLines(std::move(lines));
   targets_ = SearchSequence::GetVisible(doc.Multi);
   search_.Reduction().SetSingleFrame(frame_, targets_);
+}
+
+void frmMain::ApplyWork(DocumentRecord doc) {
+  multi_.SetValue(doc.Multi);
+  ApplyConditions(doc.Conditions);
+  ApplyDocumentBody(doc);
   if (condition_tab_ >= 1 && condition_tab_ <= 3) {
     count_conditions_[condition_tab_ - 1].panel.Refresh();
   }

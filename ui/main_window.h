@@ -325,6 +325,7 @@ class frmMain : private BatchTarget {
   bool HandOverDocument() override { return SaveChangesFirst(); }
   void UndoOrRedo(bool redo);
   // Puts a snapshot's work back into the panels and the current page.
+  void ApplyDocumentBody(DocumentRecord& doc);
   void ApplyWork(DocumentRecord doc);
   void OpenRecent(size_t index);
   bool CsvOpenFile(const std::string& name);
