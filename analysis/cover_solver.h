@@ -4,6 +4,7 @@
 #ifndef ZELVOMINI_ANALYSIS_COVER_SOLVER_H_
 #define ZELVOMINI_ANALYSIS_COVER_SOLVER_H_
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,9 @@ struct CoverProblem {
   std::vector<std::vector<int>> rows;  // per row, the columns that cover it
   std::vector<int> start;              // a known cover, the solver's first incumbent
   double time_limit = 10;              // seconds of wall time
+  // Asked between the solver's nodes: true ends the run early (Ctrl+C on
+  // the command line), with no claim about the minimum.
+  std::function<bool()> stop_requested;
 };
 
 struct CoverSolution {
@@ -22,6 +26,7 @@ struct CoverSolution {
   std::vector<int> chosen;
   double bound = 0;  // the solver's lower bound on the minimum
   std::string error;
+  bool stopped = false;  // stop_requested ended the run: nothing is proven
 };
 
 // False when this build has no solver (the CMake option ZELVO_WITH_CBC off).

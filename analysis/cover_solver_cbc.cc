@@ -2,6 +2,7 @@
 #include <coin/Cbc_C_Interface.h>
 
 #include <memory>
+#include <numeric>
 
 #include "analysis/cover_solver.h"
 
@@ -11,6 +12,22 @@ namespace {
 struct ModelDeleter {
   void operator()(Cbc_Model* m) const { Cbc_deleteModel(m); }
 };
+
+// The solver's C interface has no stop call, but it asks a cut generator at
+// every node.  Once a stop is requested the generator answers with a cut no
+// choice can meet (the chosen columns sum to less than zero): every open node
+// then fails at once and the search runs out within a node or two.  What it
+// reports afterwards is no proof, so the caller is told it was stopped.
+extern "C" void StopCut(void* osi_solver, void* osi_cuts, void* app_data) {
+  const CoverProblem* problem = static_cast<const CoverProblem*>(app_data);
+  if (!problem->stop_requested()) return;
+  const int columns = Osi_getNumCols(osi_solver);
+  if (columns <= 0) return;
+  std::vector<int> index(static_cast<size_t>(columns));
+  std::iota(index.begin(), index.end(), 0);
+  std::vector<double> ones(index.size(), 1.0);
+  OsiCuts_addRowCut(osi_cuts, columns, index.data(), ones.data(), 'L', -1);
+}
 
 }  // namespace
 
@@ -42,7 +59,20 @@ CoverSolution SolveCover(const CoverProblem& problem) {
     std::vector<double> ones(problem.start.size(), 1.0);
     Cbc_setMIPStartI(m, static_cast<int>(problem.start.size()), problem.start.data(), ones.data());
   }
+  if (problem.stop_requested) {
+    if (problem.stop_requested()) {
+      out.stopped = true;
+      out.error = "stopped";
+      return out;
+    }
+    Cbc_addCutCallback(m, StopCut, "stop", const_cast<CoverProblem*>(&problem));
+  }
   Cbc_solve(m);
+  if (problem.stop_requested && problem.stop_requested()) {
+    out.stopped = true;
+    out.error = "stopped";
+    return out;
+  }
   const double* solution = Cbc_bestSolution(m);
   if (!solution) {
     // A very short limit can end the run before the solver takes up the

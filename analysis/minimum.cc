@@ -209,12 +209,14 @@ MinimumResult FindMinimum(const MinimumRequest& request) {
     }
     reduced.problem.start = start;
     reduced.problem.time_limit = request.time_limit;
+    reduced.problem.stop_requested = request.stop_requested;
     const auto begin = std::chrono::steady_clock::now();
     CoverSolution solution = SolveCover(reduced.problem);
     r.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
     if (!solution.solved) {
       r.status = MinimumStatus::kFailed;
       r.error = solution.error;
+      r.stopped = solution.stopped;
       return r;
     }
     for (int k : solution.chosen) r.singles.push_back(reduced.columns[k]);

@@ -5,6 +5,7 @@
 #ifndef ZELVOMINI_ANALYSIS_MINIMUM_H_
 #define ZELVOMINI_ANALYSIS_MINIMUM_H_
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,9 @@ struct MinimumRequest {
   bool within_targets = false;  // choose among the targets only, not all 243
   double time_limit = 10;       // seconds
   std::vector<int> reference;   // a purchase to judge, e.g. the engine's result
+  // Polled while the solver runs; true ends the run as kFailed with
+  // `stopped` set (the command line's Ctrl+C).
+  std::function<bool()> stop_requested;
 };
 
 enum class MinimumStatus {
@@ -51,6 +55,7 @@ struct MinimumResult {
   bool known_value = false;  // answered from the covering-code minima
   double seconds = 0;        // solver wall time
   std::string error;
+  bool stopped = false;  // stop_requested ended the run (status kFailed)
 
   int reference_size = 0;     // different singles of the reference
   int reference_missed = 0;   // targets it leaves outside the grade

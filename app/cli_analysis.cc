@@ -353,7 +353,13 @@ int CmdMinimum(CliContext& ctx, const CliArgs& args_in) {
   if (have_grade) grade = grade_text == "3" ? 3 : 2;
   request.grade = grade;
 
+  request.stop_requested = [] { return AbortSignal() != 0; };
   const MinimumResult r = FindMinimum(request);
+  if (r.stopped) {
+    ctx.err << "zelvomini-cli: minimum interrupted by " << AbortSignalName()
+            << "; nothing was proven\n";
+    return AbortExitCode();
+  }
   if (r.status == MinimumStatus::kFailed || r.status == MinimumStatus::kNotBuiltIn) {
     ctx.err << "zelvomini-cli: " << r.error << "\n";
     return 1;

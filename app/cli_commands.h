@@ -8,6 +8,7 @@
 #include "app/cli.h"
 #include "files/document_record.h"
 #include "files/tpd_file.h"
+#include "support/output_target.h"
 
 namespace zelvo {
 
@@ -45,11 +46,10 @@ bool TakeFlag(CliArgs& args, const std::string& flag);
 // given without its value is reported and sets `missing`.
 bool TakeOption(CliArgs& args, const std::string& flag, std::string& value, bool& missing);
 
-// Whether `output` names the same existing file as `input` (links resolved).
-bool SameFile(const std::string& output, const std::string& input);
 // An output a command may write: none of its `inputs`, no file in SysData
 // unless the command updates its own document there (`in_place`), and a
-// file the writer accepts.  Says why not on ctx.err.
+// file the writer accepts (CheckOutputTarget, as the windows ask it).  Says
+// why not on ctx.err.
 bool CheckOutput(CliContext& ctx, const std::string& output, const std::vector<std::string>& inputs,
                  bool in_place = false);
 

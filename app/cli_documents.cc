@@ -254,11 +254,12 @@ int CmdBatch(CliContext& ctx, const CliArgs& args) {
     ctx.err << "usage: zelvomini-cli batch DOC.tpd...\n";
     return 64;
   }
-  // The queue holds each file once, however its name is spelt.
+  // The queue holds each file once, however its name reaches it (a link,
+  // "./"); names that differ only in letter case are two files here.
   std::vector<std::string> queue;
   for (const std::string& a : args) {
     bool known = false;
-    for (const std::string& q : queue) known = known || EqualsNoCase(q, a);
+    for (const std::string& q : queue) known = known || q == a || SameFile(a, q);
     if (!known) queue.push_back(a);
   }
   clsTFileTPD tpd;

@@ -82,14 +82,13 @@ run() {
   err="$(cat "$work/err")"
 }
 
-# Checksums of every file below a folder (links and FIFOs by their kind).
+# Every file below a folder: its kind, mode and link target, and the
+# checksums of the plain files.  A few processes per call, not a few per
+# file: the cache cases take it hundreds of times over SysData.
 snapshot() {
-  (cd "$1" && find . \( -type f -o -type l -o -type p \) ! -name '*.lock' -print0 | sort -z |
-    while IFS= read -r -d '' f; do
-      if [ -L "$f" ]; then echo "link $f -> $(readlink "$f")"
-      elif [ -p "$f" ]; then echo "fifo $f"
-      else echo "$(md5sum <"$f" | cut -c1-32) $(stat -c %a "$f") $f"; fi
-    done)
+  (cd "$1" && LC_ALL=C find . \( -type f -o -type l -o -type p \) ! -name '*.lock' \
+      -printf '%y %m %p -> %l\n' | LC_ALL=C sort &&
+    LC_ALL=C find . -type f ! -name '*.lock' -print0 | LC_ALL=C sort -z | xargs -0 -r md5sum)
 }
 
 crashed() { [ "$rc" -ge 128 ] || [ "$rc" -eq 124 ]; }
@@ -262,12 +261,21 @@ truncate_csv() {
 
 # -------------------------------------------------------------------- cache
 truncate_caches() {
-  local xml n cut kind round group d whole orig damaged
+  local xml n cut kind round group d whole orig damaged i
   d="$work/c"
   mkdir -p "$d"
   run csv export "$samples/sample-guarantee.tpd" "$d/Zmini-1487A.csv"
   cp "$d/Zmini-1487A.csv" "$d/Zmini-1487B.csv"
-  for xml in "$prog"/SysData/minitoto_*/*.xml; do
+  # Every cache file, or for the small size those of the sample round and a
+  # few others drawn by the seed.
+  local -a files=("$prog"/SysData/minitoto_*/*.xml)
+  if [ "$size" = small ]; then
+    local -a picked=() f
+    for f in "${files[@]}"; do [[ "$f" == *_1487_* ]] && picked+=("$f"); done
+    for ((i = 0; i < 4; i++)); do picked+=("${files[$((RANDOM % ${#files[@]}))]}"); done
+    mapfile -t files < <(printf '%s\n' "${picked[@]}" | sort -u)
+  fi
+  for xml in "${files[@]}"; do
     orig="$work/orig.xml"
     cp "$xml" "$orig"
     n=$(stat -c %s "$xml")
@@ -294,7 +302,8 @@ truncate_caches() {
         if [ "$whole" = 0 ]; then
           case "$kind:$c" in
             result:check*) grep -q ", official result" <<<"$out" && damaged="a cut result cache graded as official" ;;
-            vote:chances*) grep -q "official vote rates" <<<"$out" && damaged="a cut vote cache used for the chances" ;;
+            # The singles file names round 1487: another round's cache is not its.
+            vote:chances*) [ "$round" = 1487 ] && grep -q "official vote rates" <<<"$out" && damaged="a cut vote cache used for the chances" ;;
             # Shown as data: the section's heading without "unusable".
             schedule:show*) grep -qx "Schedule" <<<"$out" && damaged="a cut schedule cache shown" ;;
             vote:show*) grep -q "^Vote status as of" <<<"$out" && damaged="a cut vote cache shown" ;;
@@ -435,6 +444,22 @@ interrupts() {
     else record signal ok "$what"; fi
   done
 
+  # The proven minimum of all singles but one: a solver run of a minute
+  # unless stopped, which must stop it within moments and claim nothing.
+  LC_ALL=C awk 'BEGIN { for (i = 1; i < 243; i++) printf "%d,%d,%d,%d,%d\r\n", i % 3, int(i / 3) % 3, int(i / 9) % 3, int(i / 27) % 3, int(i / 81) % 3 }' >"$d/targets.csv"
+  local t0
+  for ((i = 0; i < (interrupts + 1) / 2; i++)); do
+    sig=${sigs[$((i % 2))]}
+    code=$(signal_code "$sig")
+    t0=$SECONDS
+    signal_run "$sig" "0.$((RANDOM % 9 + 1))" "" minimum --targets "$d/targets.csv" --time 60
+    what="minimum, SIG$sig after start"
+    if [ "$rc" -ne "$code" ]; then record signal "exit $rc, not $code" "$what"
+    elif [ $((SECONDS - t0)) -gt 20 ]; then record signal "stopped only after $((SECONDS - t0)) s" "$what"
+    elif grep -q "^minimum:" <<<"$out"; then record signal "a result after the interrupt" "$what"
+    else record signal ok "$what"; fi
+  done
+
   # Saves of a large document interrupted at any moment: afterwards it is the
   # old one or the new one, whole, and the next save goes through.
   local big="$d/big.tpd" old new elapsed
@@ -478,6 +503,16 @@ interrupts() {
   else
     record signal "the next save failed (exit $rc)" "a save after the killed ones"
   fi
+  # What the killed saves left behind (and one such file more, should the
+  # kills have missed every save) goes with a later save once it is old.
+  head -c 1000 "$big" >"$d/.big.tpd.Kil1ed.tmp"
+  local -a leftovers=("$d"/.big.tpd.??????.tmp)
+  touch -d '1 hour ago' "${leftovers[@]}"
+  run csv import "$big" "$d/half.csv"
+  what="a save after killed saves (${#leftovers[@]} leftovers)"
+  leftovers=("$d"/.big.tpd.??????.tmp)
+  if [ -e "${leftovers[0]}" ]; then record writer "${#leftovers[@]} old leftovers kept" "$what"
+  else record writer ok "$what"; fi
 }
 
 # -------------------------------------------------------------------- files
@@ -513,6 +548,19 @@ output_files() {
   same_file lines intersect "$d/mine.csv" "$d/other.csv" -o "$d/mine.csv"
   same_file lines unique "$d/g.tpd" -o "$d/g.tpd"
   [ "$pdf" = 1 ] && same_file print "$d/g.tpd" --pdf "$d/g.tpd"
+
+  # A batch queue holds each file once, however it is named; names that
+  # differ in letter case are two files.
+  cp "$d/g.tpd" "$d/G.tpd"
+  local runs
+  run batch "$d/g.tpd" "$d/./g.tpd" "$d/g-link.tpd" "$d/G.tpd"
+  runs=$(grep -c $'\t''実行中$' <<<"$out")
+  what="batch of g.tpd, ./g.tpd, a link to it and G.tpd"
+  if crashed; then record same-file "$(crash_text)" "$what"
+  elif [ "$runs" != 2 ]; then record same-file "$runs runs, not 2" "$what"
+  else record same-file ok "$what"; fi
+  cp "$work/g.pristine" "$d/g.tpd"
+  rm -f "$d/G.tpd"
 
   # Paths typed by a user are relative to the current folder.
   local p
@@ -629,7 +677,9 @@ odd_singles_files() {
 }
 
 IFS=, read -r -a wanted <<<"$only"
+timings=""
 for part in "${wanted[@]}"; do
+  part_start=$SECONDS
   case "$part" in
     truncate) truncate_documents; truncate_csv; truncate_tables ;;
     cache) truncate_caches ;;
@@ -638,11 +688,12 @@ for part in "${wanted[@]}"; do
     files) output_files; odd_singles_files ;;
     *) echo "campaign: unknown part $part" >&2; exit 64 ;;
   esac
+  timings+=" $part $((SECONDS - part_start)) s,"
 done
 
 total=0
 failed=0
-echo "campaign ($size, seed $seed, $((SECONDS - start_time)) s):"
+echo "campaign ($size, seed $seed, $((SECONDS - start_time)) s:${timings%,}):"
 for class in $(printf '%s\n' "${!cases[@]}" | sort); do
   printf '  %-10s %5d cases %5d failures\n' "$class" "${cases[$class]}" "${fails[$class]:-0}"
   total=$((total + cases[$class]))

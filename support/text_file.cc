@@ -1,11 +1,14 @@
 #include "support/text_file.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
+#include <ctime>
 #include <random>
 
 #include "support/error_report.h"
@@ -169,12 +172,26 @@ std::string DescriptionOfErrno(int error) {
 
 constexpr char kTempSuffix[] = ".tmp";
 constexpr size_t kTempRandomChars = 6;
+constexpr char kTempChars[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+// A leftover is taken for dead only when no save has touched it for this
+// long, on top of holding no writer's lock: the lock is taken a moment after
+// the file is made, and a writer of an older build takes none.
+constexpr time_t kStaleTemporarySeconds = 10 * 60;
+
+// The target's name as it appears in its temporary names.
+std::string TempStem(const std::string& target, std::string& prefix) {
+  std::string folder = FolderOf(target);
+  std::string name = target.substr(folder.empty() ? 0 : target.rfind('/') + 1);
+  // Leaves room for the decoration within the longest file name.
+  if (name.size() > 200) name.resize(200);
+  prefix = folder.empty() ? "" : folder == "/" ? folder : folder + "/";
+  return "." + name + ".";
+}
 
 // ".NAME.XXXXXX.tmp" beside the target, created exclusively and never
 // through a link.  Random letters rather than the process id: two processes
 // in two containers can share both a folder and an id.
 int CreateTemporary(const std::string& target, mode_t mode, std::string& temp) {
-  static const char kChars[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
   // Seeded again in a forked child, which would otherwise draw the same
   // names as its parent and its siblings.
   static thread_local std::mt19937_64 generator;
@@ -183,11 +200,8 @@ int CreateTemporary(const std::string& target, mode_t mode, std::string& temp) {
     seeded_for = ::getpid();
     generator.seed(std::random_device{}() ^ (static_cast<uint64_t>(seeded_for) << 32));
   }
-  std::string folder = FolderOf(target);
-  std::string name = target.substr(folder.empty() ? 0 : target.rfind('/') + 1);
-  // Leaves room for the decoration within the longest file name.
-  if (name.size() > 200) name.resize(200);
-  std::string prefix = folder.empty() ? "" : folder == "/" ? folder : folder + "/";
+  std::string prefix;
+  const std::string stem = TempStem(target, prefix);
   for (int attempt = 0; attempt < 100; ++attempt) {
     std::string letters;
     const std::string& forced = WriteFaultsForTesting().first_temp_letters;
@@ -195,14 +209,58 @@ int CreateTemporary(const std::string& target, mode_t mode, std::string& temp) {
       letters = forced;
     } else {
       for (size_t i = 0; i < kTempRandomChars; ++i) {
-        letters += kChars[generator() % (sizeof kChars - 1)];
+        letters += kTempChars[generator() % (sizeof kTempChars - 1)];
       }
     }
-    temp = prefix + "." + name + "." + letters + kTempSuffix;
+    temp = prefix + stem + letters + kTempSuffix;
     int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
-    if (fd >= 0 || errno != EEXIST) return fd;
+    if (fd >= 0) {
+      // Held until the rename: a save in progress is never taken for a
+      // leftover (RemoveStaleTemporaries).
+      ::flock(fd, LOCK_EX | LOCK_NB);
+      return fd;
+    }
+    if (errno != EEXIST) return fd;
   }
   return -1;
+}
+
+// A killed save leaves its temporary file behind, hidden but taking space
+// for good.  The next save of the same target removes such files: named for
+// this target in the writer's own pattern, plain files of this user, not
+// written for kStaleTemporarySeconds and locked by no live writer.  Anything
+// else (another target's, another user's, a link) is left alone.
+void RemoveStaleTemporaries(const std::string& target) {
+  std::string prefix;
+  const std::string stem = TempStem(target, prefix);
+  DIR* dir = ::opendir(prefix.empty() ? "." : prefix.c_str());
+  if (!dir) return;
+  const time_t now = ::time(nullptr);
+  const size_t length = stem.size() + kTempRandomChars + (sizeof kTempSuffix - 1);
+  while (const dirent* entry = ::readdir(dir)) {
+    const std::string_view name = entry->d_name;
+    if (name.size() != length || !name.starts_with(stem) || !name.ends_with(kTempSuffix)) continue;
+    const std::string_view letters = name.substr(stem.size(), kTempRandomChars);
+    if (letters.find_first_not_of(kTempChars) != std::string_view::npos) continue;
+    const std::string path = prefix + std::string(name);
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid() ||
+        now - st.st_mtime < kStaleTemporarySeconds) {
+      continue;
+    }
+    int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) continue;
+    struct stat held {};
+    struct stat again {};
+    // Still the same file, and its writer is gone.
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &held) == 0 &&
+        ::lstat(path.c_str(), &again) == 0 && held.st_dev == again.st_dev &&
+        held.st_ino == again.st_ino) {
+      ::unlink(path.c_str());
+    }
+    ::close(fd);
+  }
+  ::closedir(dir);
 }
 
 bool WriteAll(int fd, std::string_view bytes) {
@@ -280,9 +338,16 @@ bool WriteFileBytes(const std::string& path, std::string_view bytes, bool err_me
     ::fchmod(fd, st.st_mode & 07777);
   }
   bool written = WriteAll(fd, bytes) && ::fsync(fd) == 0;
+  // The lock lives with the open file, which this second descriptor keeps
+  // open past the close that reports a failed write.
+  const int lock_fd = ::dup(fd);
   if (::close(fd) != 0) written = false;
+  auto release = [lock_fd] {
+    if (lock_fd >= 0) ::close(lock_fd);
+  };
   if (!written) {
     ::unlink(temp.c_str());
+    release();
     return fail(ErrorDescription(kErrFileIo));
   }
   const WriteFaults& faults = WriteFaultsForTesting();
@@ -290,8 +355,11 @@ bool WriteFileBytes(const std::string& path, std::string_view bytes, bool err_me
   if (::rename(temp.c_str(), target.c_str()) != 0) {
     int error = errno;
     ::unlink(temp.c_str());
+    release();
     return fail(DescriptionOfErrno(error));
   }
+  release();
+  RemoveStaleTemporaries(target);
   // The rename itself lasts only once the folder's entry is on the disk.
   std::string folder = FolderOf(target);
   int dir_fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);

@@ -36,7 +36,11 @@ bool WriteTextFile(const std::string& path, std::string_view text, bool err_mess
 // exclusively, so that no link, stray file or second writer can stand in for
 // it.  The target keeps its permission bits; a symbolic link is written
 // through (the file it names is replaced, the link stays); a target that is
-// not a regular file, or that the user may not write, is refused.
+// not a regular file, or that the user may not write, is refused.  A save
+// removes the temporary files that killed saves of the same target left
+// behind: its own pattern, the user's plain files, untouched for ten
+// minutes and locked by no writer (each writer locks its temporary file
+// until the rename).
 bool WriteFileBytes(const std::string& path, std::string_view bytes, bool err_message = true);
 // Why the last failed write failed, as the user is told ("" after a success).
 const std::string& LastWriteError();

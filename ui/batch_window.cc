@@ -114,6 +114,11 @@ void frmRenzoku::Execute(BatchCmd cmd) {
   } catch (const std::exception& e) {
     ReportException(kClassName, "mnu_Click", e);
   }
+  if (target_) {
+    std::vector<std::string> files;
+    for (const Row& r : rows_) files.push_back(r.file);
+    target_->QueueChanged(files);
+  }
   Changed();
 }
 

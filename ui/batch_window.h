@@ -17,6 +17,9 @@ namespace zelvo {
 class BatchTarget {
  public:
   virtual ~BatchTarget() = default;
+  // The queue's files, after every command of the batch window: the main
+  // window's own save commands write nothing over them, only the run does.
+  virtual void QueueChanged(const std::vector<std::string>& files) { (void)files; }
   // The main window's own document operations, `dialog` false: a batch run
   // shows no message per file.
   virtual bool FileLoadTPD(const std::string& name, bool whole, bool dialog) = 0;

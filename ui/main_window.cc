@@ -15,6 +15,7 @@
 #include "support/data_location.h"
 #include "support/error_report.h"
 #include "support/format.h"
+#include "support/output_target.h"
 #include "support/paths.h"
 #include "support/platform.h"
 #include "support/text.h"
@@ -683,7 +684,21 @@ void frmMain::FileOpenCommand() {
 void frmMain::FileSaveAsCommand() {
   std::string name = ChooseFile(true, "名前を付けて保存", kDocumentFilter,
                                 DefaultDocumentName() + ".tpd", "tpd");
-  if (!name.empty()) FileSaveTPD(name, true, true);
+  if (!name.empty() && MayWriteOutput(name, true)) FileSaveTPD(name, true, true);
+}
+
+bool frmMain::MayWriteOutput(const std::string& name, bool document) {
+  // Saving the document under its own name is the plain save.
+  const bool in_place = document && !file_name_.empty() && SameFile(name, file_name_);
+  std::vector<std::string> inputs;
+  if (!in_place) {
+    inputs = batch_files_;
+    if (!file_name_.empty()) inputs.push_back(file_name_);
+  }
+  const OutputVerdict verdict = CheckOutputTarget(name, inputs, in_place);
+  if (verdict.refusal == OutputRefusal::kNone) return true;
+  platform().MessageBox(OutputRefusalMessage(verdict, name), kAppTitle, MsgIcon::kWarning);
+  return false;
 }
 
 void frmMain::JoukenOpenCommand() {
@@ -693,7 +708,7 @@ void frmMain::JoukenOpenCommand() {
 
 void frmMain::JoukenSaveCommand() {
   std::string name = ChooseFile(true, "名前を付けて保存", kConditionsFilter, "条件", "tpj");
-  if (!name.empty()) FileSaveTPD(name, false, true);
+  if (!name.empty() && MayWriteOutput(name, false)) FileSaveTPD(name, false, true);
 }
 
 void frmMain::OfficialDownload(int kind) {
@@ -824,7 +839,7 @@ void frmMain::PrintCommand() {
   frmPrint print;
   frmPrint::Teams teams;
   for (int m = 0; m < 5; ++m) teams[m] = {schedule_.matches[m].home, schedule_.matches[m].away};
-  print.ShowForm(single_count_, singles_, kaisaikai_, kumi_, FileNamePart(file_name_), teams);
+  print.ShowForm(single_count_, singles_, kaisaikai_, kumi_, file_name_, teams);
   if (host_) host_->RunPrint(print);
 }
 
@@ -1033,7 +1048,7 @@ bool frmMain::CsvOpenFile(const std::string& name) {
 void frmMain::CsvSaveCommand() {
   std::string name = ChooseFile(true, "名前を付けて保存", kCsvFilter,
                                 clsTFileCSV::GetCsvFileName(kaisaikai_, kumi_), "csv");
-  if (name.empty()) return;
+  if (name.empty() || !MayWriteOutput(name, false)) return;
   operation_ = true;
   csv_.CsvSave(name, single_count_, singles_);
   operation_ = false;

@@ -323,6 +323,11 @@ class frmMain : private BatchTarget {
   void PressCancel() override { StopSearch(); }
   // The batch run loads its documents over this window's own.
   bool HandOverDocument() override { return SaveChangesFirst(); }
+  void QueueChanged(const std::vector<std::string>& files) override { batch_files_ = files; }
+  // A file chosen to save to that is none of the files in use (the open
+  // document, the batch queue's) nor in SysData; says why not when it is.
+  // `document`: the save of a whole document, which may rewrite the open one.
+  bool MayWriteOutput(const std::string& name, bool document);
   void UndoOrRedo(bool redo);
   // Puts a snapshot's work back into the panels and the current page.
   void ApplyDocumentBody(DocumentRecord& doc);
@@ -393,6 +398,7 @@ class frmMain : private BatchTarget {
   std::string status_text_;
   SaleStatusView sale_status_;
   std::string file_name_;
+  std::vector<std::string> batch_files_;
   int single_count_ = 0;
   std::vector<int> singles_;
   MultiFlags targets_{};

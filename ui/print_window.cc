@@ -8,6 +8,7 @@
 #include "support/data_location.h"
 #include "support/error_report.h"
 #include "support/format.h"
+#include "support/output_target.h"
 #include "support/paths.h"
 #include "support/platform.h"
 #include "support/text.h"
@@ -136,7 +137,7 @@ bool frmPrint::ReadJob(MarkSheetJob& job) const {
   job.kaisaikai = round;
   job.kumi = kumi_.ListIndex() == 0 ? "A" : kumi_.ListIndex() == 1 ? "B" : "";
   job.singles = singles_;
-  job.file_name = file_name_;
+  job.file_name = FileNamePart(file_name_);
   job.teams = teams_;
   return true;
 }
@@ -240,12 +241,19 @@ bool frmPrint::SavePdf() {
     request.title = kPdfButton;
     request.filter = "PDFファイル(*.pdf)";
     request.initial_dir = DocumentsDir();
-    request.initial_name =
-        (file_name_.empty() ? clsTFileCSV::GetBaseName(kaisaikai_, kumi_text_) : Stem(file_name_)) +
-        ".pdf";
+    request.initial_name = (file_name_.empty() ? clsTFileCSV::GetBaseName(kaisaikai_, kumi_text_)
+                                               : Stem(FileNamePart(file_name_))) +
+                           ".pdf";
     request.default_ext = "pdf";
     std::string path = platform().SaveFileDialog(request);
     if (path.empty()) return false;
+    std::vector<std::string> inputs;
+    if (!file_name_.empty()) inputs.push_back(file_name_);
+    const OutputVerdict verdict = CheckOutputTarget(path, inputs);
+    if (verdict.refusal != OutputRefusal::kNone) {
+      platform().MessageBox(OutputRefusalMessage(verdict, path), kAppTitle, MsgIcon::kWarning);
+      return false;
+    }
     // The file is the printer: the one chosen in the list is not asked.
     job.settings.PrinterName.clear();
     saved = devices_->WithPdfFile(

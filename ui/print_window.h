@@ -74,8 +74,9 @@ class frmPrint {
   frmPrint& operator=(const frmPrint&) = delete;
 
   // What the main window hands over: a copy of the singles, the round, the
-  // group ("A"/"B"), the document's file name without folder and the
-  // schedule's short team names for the match card.
+  // group ("A"/"B"), the document's file (the sheet shows its name without
+  // folder; a PDF is never saved over it) and the schedule's short team
+  // names for the match card.
   void ShowForm(int single_count, const std::vector<int>& singles, int kaisaikai,
                 const std::string& kumi, const std::string& file_name, const Teams& teams);
   // Opening: the printers, Printer.ini, the document's round, group and

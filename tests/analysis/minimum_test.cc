@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <random>
 #include <vector>
 
@@ -149,6 +150,25 @@ TEST(MinimumTest, TheTimeLimitGivesTheBestFoundAndABound) {
   EXPECT_LT(r.lower_bound, r.best);
   EXPECT_GE(r.lower_bound, 1);
   EXPECT_TRUE(testing::Covers(r.singles, request.targets, 3));
+}
+
+// A stop asked for while the solver searches ends the run within moments,
+// long before its time limit, and claims nothing about the minimum.
+TEST(MinimumTest, AStopEndsTheSolverEarlyWithoutAClaim) {
+  if (!MinimumSolverBuiltIn()) GTEST_SKIP() << "built without the solver";
+  MinimumRequest request;
+  request.targets = DifferenceOf(AllSingles(), std::vector<int>{0});
+  request.grade = 2;
+  request.time_limit = 60;
+  const auto begin = std::chrono::steady_clock::now();
+  request.stop_requested = [begin] {
+    return std::chrono::steady_clock::now() - begin > std::chrono::milliseconds(300);
+  };
+  MinimumResult r = FindMinimum(request);
+  EXPECT_LT(std::chrono::steady_clock::now() - begin, std::chrono::seconds(20));
+  EXPECT_TRUE(r.stopped);
+  EXPECT_EQ(r.status, MinimumStatus::kFailed);
+  EXPECT_TRUE(r.singles.empty());
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The document commands of zelvomini-cli on documents in a temporary program
 // folder: info, csv, search on the shipped samples, and the batch run.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <sstream>
@@ -192,8 +193,12 @@ TEST_F(CliDocumentsTest, BatchMarksFailuresAndGoesOn) {
   ASSERT_TRUE(tpd.SaveFile(Path("conditions.tpj"), false, testing::SampleDocument(), true));
   dir_.WriteBytes("damaged.tpd", dir_.ReadBytes("sample-tolerance.tpd").substr(0, 3000));
   std::string second = ShippedSample("sample-guarantee.tpd");
-  std::string upper = ReplaceAll(second, "sample-guarantee", "SAMPLE-GUARANTEE");
-  EXPECT_EQ(Run({"batch", good, Path("conditions.tpj"), Path("damaged.tpd"), second, upper}), 1);
+  // A second name of a file already queued (a link, "./") runs nothing more.
+  ::symlink(second.c_str(), Path("link.tpd").c_str());
+  std::string dotted = ReplaceAll(second, "/sample-guarantee", "/./sample-guarantee");
+  EXPECT_EQ(Run({"batch", good, Path("conditions.tpj"), Path("damaged.tpd"), second,
+                 Path("link.tpd"), dotted}),
+            1);
   EXPECT_EQ(out_.str(), good + "\t実行中\n" + good + "\t成功\n" +                             //
                             Path("conditions.tpj") + "\t実行中\n" + Path("conditions.tpj") +  //
                             "\t失敗\n" + Path("damaged.tpd") + "\t実行中\n" +                 //

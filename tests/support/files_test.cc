@@ -1,9 +1,13 @@
 // The path rule and whole-file text reading and writing.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <ctime>
 #include <filesystem>
 
 #include "files/csv_file.h"
@@ -125,6 +129,41 @@ TEST_F(SafeWriterTest, NothingBesideTheTargetIsFollowedConsumedOrInTheWay) {
   EXPECT_EQ(dir_.ReadBytes(".d.tpd.BBBBBB.tmp"), "half a save");
   EXPECT_EQ(Temporaries(dir_.path()).size(), 2u);  // only the two planted ones
   EXPECT_TRUE(fake_.messages().empty());
+}
+
+// The temporary files of killed saves go with the next save of the same
+// target once they are old and no writer holds them; nothing else does.
+TEST_F(SafeWriterTest, OldLeftoversOfKilledSavesGoWithTheNextSave) {
+  dir_.WriteBytes("d.tpd", "old");
+  const char* const kept[] = {".d.tpd.Fresh1.tmp", ".e.tpd.Other1.tmp", ".d.tpd.Held01.tmp",
+                              ".d.tpd.toolong.tmp", ".d.tpd.Link01.tmp"};
+  for (const char* name : kept) dir_.WriteBytes(name, "x");
+  dir_.WriteBytes(".d.tpd.Dead01.tmp", "half a save");
+  dir_.WriteBytes(".d.tpd.Dead02.tmp", "half a save");
+  ::unlink(Path(".d.tpd.Link01.tmp").c_str());
+  ASSERT_EQ(::symlink("d.tpd", Path(".d.tpd.Link01.tmp").c_str()), 0);
+  const timespec hour_ago[2] = {{::time(nullptr) - 3600, 0}, {::time(nullptr) - 3600, 0}};
+  for (const char* name : {".e.tpd.Other1.tmp", ".d.tpd.Held01.tmp", ".d.tpd.toolong.tmp",
+                           ".d.tpd.Link01.tmp", ".d.tpd.Dead01.tmp", ".d.tpd.Dead02.tmp"}) {
+    ASSERT_EQ(::utimensat(AT_FDCWD, Path(name).c_str(), hour_ago, AT_SYMLINK_NOFOLLOW), 0) << name;
+  }
+  // A save still under way in another process holds its file locked.
+  const int held = ::open(Path(".d.tpd.Held01.tmp").c_str(), O_RDONLY);
+  ASSERT_GE(held, 0);
+  ASSERT_EQ(::flock(held, LOCK_EX), 0);
+
+  ASSERT_TRUE(WriteFileBytes(Path("d.tpd"), "new"));
+  EXPECT_EQ(dir_.ReadBytes("d.tpd"), "new");
+  std::vector<std::string> left;
+  for (const auto& e : std::filesystem::directory_iterator(dir_.path())) {
+    const std::string name = e.path().filename().string();
+    if (name.starts_with(".") && name.ends_with(".tmp")) left.push_back(name);
+  }
+  std::sort(left.begin(), left.end());
+  std::vector<std::string> expected(std::begin(kept), std::end(kept));
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(left, expected);
+  ::close(held);
 }
 
 // A link, or a chain of them, is written through: the file it names gets the

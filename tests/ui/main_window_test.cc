@@ -4,7 +4,9 @@
 #include "ui/main_window.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <filesystem>
 #include <fstream>
 #include <regex>
 #include <sstream>
@@ -249,6 +251,45 @@ TEST_F(MainWindowTest, FileDialogsAndDefaultNames) {
   main_->Execute(Cmd::kFileOpen);
   EXPECT_EQ(main_->SingleCount(), 18);
   EXPECT_EQ(main_->Kaisaikai(), 7);
+}
+
+TEST_F(MainWindowTest, SavesOverFilesInUseAreRefused) {
+  dir_.WriteBytes("g.tpd", dir_.ReadBytes("UserData/Zelvomini/sample-guarantee.tpd"));
+  dir_.WriteBytes("queued.tpd", dir_.ReadBytes("UserData/Zelvomini/sample-tolerance.tpd"));
+  ASSERT_TRUE(main_->FileLoadTPD(Path("g.tpd"), true, false));
+  ::symlink("g.tpd", Path("g-link.tpd").c_str());
+  main_->Execute(Cmd::kBatch);
+  ASSERT_NE(host_.batch, nullptr);
+  frmRenzoku batch(host_.batch);
+  fake_.QueueFileName(Path("queued.tpd"));
+  batch.Execute(BatchCmd::kAdd);
+  const std::string document = dir_.ReadBytes("g.tpd");
+  const std::string queued = dir_.ReadBytes("queued.tpd");
+  // A CSV or conditions file over the open document (also through a link),
+  // a document over a queued one, anything into SysData.
+  const std::pair<Cmd, std::string> refused[] = {{Cmd::kCsvSave, "g.tpd"},
+                                                 {Cmd::kJoukenSave, "g-link.tpd"},
+                                                 {Cmd::kFileSaveAs, "queued.tpd"},
+                                                 {Cmd::kCsvSave, "queued.tpd"},
+                                                 {Cmd::kCsvSave, "SysData/J1J2.dat"}};
+  for (const auto& [cmd, name] : refused) {
+    SCOPED_TRACE(name);
+    fake_.ClearRecords();
+    fake_.QueueFileName(Path(name));
+    main_->Execute(cmd);
+    ASSERT_EQ(fake_.messages().size(), 1u);
+    EXPECT_EQ(fake_.messages()[0].text.rfind(Path(name) + "\r\n", 0), 0u)
+        << fake_.messages()[0].text;
+  }
+  EXPECT_EQ(dir_.ReadBytes("g.tpd"), document);
+  EXPECT_EQ(dir_.ReadBytes("queued.tpd"), queued);
+  EXPECT_EQ(main_->FileName(), Path("g.tpd"));
+  // Saving the document under its own name is the plain save.
+  fake_.ClearRecords();
+  fake_.QueueFileName(Path("g-link.tpd"));
+  main_->Execute(Cmd::kFileSaveAs);
+  EXPECT_TRUE(fake_.messages().empty()) << fake_.messages()[0].text;
+  EXPECT_TRUE(std::filesystem::is_symlink(Path("g-link.tpd")));
 }
 
 TEST_F(MainWindowTest, HomePageFollowsTheCache) {

@@ -463,6 +463,14 @@ TEST_F(PrintWindowTest, WithoutAPrinterOnlyThePdfPrints) {
   // Cancelling the save dialog writes nothing.
   EXPECT_FALSE(window_.SavePdf());
   EXPECT_EQ(devices_.pdf_paths.size(), 1u);
+  // Nor does a PDF aimed at the document it prints.
+  dir_.WriteBytes("doc.tpd", "the document\r\n");
+  window_.ShowForm(25, std::vector<int>(25, 1), 1487, "B", JoinPath(dir_.path(), "doc.tpd"), {});
+  fake_.QueueFileName(JoinPath(dir_.path(), "./doc.tpd"));
+  EXPECT_FALSE(window_.SavePdf());
+  EXPECT_EQ(devices_.pdf_paths.size(), 1u);
+  EXPECT_EQ(dir_.ReadBytes("doc.tpd"), "the document\r\n");
+  EXPECT_TRUE(Contains(fake_.MessageTexts().back(), "使用中のファイル"));
 }
 
 // ---------------------------------------------------------------- team names
