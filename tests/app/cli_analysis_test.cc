@@ -13,26 +13,14 @@
 #include "files/tpd_file.h"
 #include "support/paths.h"
 #include "support/text.h"
+#include "tests/app/cli_fixture.h"
 #include "tests/common/temp_dir.h"
 
 namespace zelvo {
 namespace {
 
-class CliAnalysisTest : public ::testing::Test {
+class CliAnalysisTest : public testing::CliTest {
  protected:
-  void SetUp() override { dir_.MakeMinimalSysData(); }
-
-  int Run(const std::vector<std::string>& args) {
-    out_.str("");
-    err_.str("");
-    std::istringstream in;
-    return RunCli(args, in, out_, err_);
-  }
-  std::string Path(const std::string& name) const { return JoinPath(dir_.path(), name); }
-  std::string Write(const std::string& name, const std::string& bytes) {
-    dir_.WriteBytes(name, bytes);
-    return Path(name);
-  }
   std::string ShippedSample(const std::string& name) {
     std::string from = std::string(ZELVO_PROGRAM_DIR_FOR_TESTS) + "/UserData/Zelvomini/" + name;
     std::filesystem::copy_file(from, Path(name), std::filesystem::copy_options::overwrite_existing);
@@ -44,9 +32,6 @@ class CliAnalysisTest : public ::testing::Test {
     if (!lines.empty() && lines.back().empty()) lines.pop_back();
     return std::vector<std::string>(lines.end() - std::min(n, lines.size()), lines.end());
   }
-
-  testing::TempProgramDir dir_;
-  std::ostringstream out_, err_;
 };
 
 TEST_F(CliAnalysisTest, CoverageEndsWithTheLinesScriptsRead) {

@@ -13,6 +13,7 @@
 #include "files/tpd_file.h"
 #include "support/paths.h"
 #include "support/text.h"
+#include "tests/app/cli_fixture.h"
 #include "tests/common/document_fixtures.h"
 #include "tests/common/fake_platform.h"
 #include "tests/common/temp_dir.h"
@@ -20,17 +21,8 @@
 namespace zelvo {
 namespace {
 
-class CliDocumentsTest : public ::testing::Test {
+class CliDocumentsTest : public testing::CliTest {
  protected:
-  void SetUp() override { dir_.MakeMinimalSysData(); }
-
-  int Run(const std::vector<std::string>& args) {
-    out_.str("");
-    err_.str("");
-    std::istringstream in;
-    return RunCli(args, in, out_, err_);
-  }
-  std::string Path(const std::string& name) const { return JoinPath(dir_.path(), name); }
   std::string SaveSample(const std::string& name, int singles = 7) {
     clsTFileTPD tpd;
     EXPECT_TRUE(tpd.SaveFile(Path(name), true, testing::SampleDocument(singles), true));
@@ -49,9 +41,6 @@ class CliDocumentsTest : public ::testing::Test {
     std::filesystem::copy_file(from, to, std::filesystem::copy_options::overwrite_existing);
     return to;
   }
-
-  testing::TempProgramDir dir_;
-  std::ostringstream out_, err_;
 };
 
 TEST_F(CliDocumentsTest, InfoShowsTheDocument) {

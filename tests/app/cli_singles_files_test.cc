@@ -13,6 +13,7 @@
 #include "files/tpd_file.h"
 #include "support/paths.h"
 #include "support/text.h"
+#include "tests/app/cli_fixture.h"
 #include "tests/common/document_fixtures.h"
 #include "tests/common/temp_dir.h"
 
@@ -21,24 +22,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class CliSinglesFilesTest : public ::testing::Test {
- protected:
-  void SetUp() override { dir_.MakeMinimalSysData(); }
-  int Run(const std::vector<std::string>& args) {
-    out_.str("");
-    err_.str("");
-    std::istringstream in;
-    return RunCli(args, in, out_, err_);
-  }
-  std::string Path(const std::string& name) const { return JoinPath(dir_.path(), name); }
-  std::string Write(const std::string& name, const std::string& bytes) {
-    dir_.WriteBytes(name, bytes);
-    return Path(name);
-  }
-
-  testing::TempProgramDir dir_;
-  std::ostringstream out_, err_;
-};
+using CliSinglesFilesTest = testing::CliTest;
 
 TEST_F(CliSinglesFilesTest, AFileWithoutSinglesIsRefusedByEveryReader) {
   clsTFileTPD tpd;
