@@ -64,6 +64,12 @@ std::string ResultDigits(const std::array<int, kMatches>& outcomes) {
   return digits;
 }
 
+std::string SingleDigits(int single) {
+  std::string digits;
+  for (int m = 0; m < kMatches; ++m) digits += static_cast<char>('0' + OutcomeOf(single, m));
+  return digits;
+}
+
 bool MatchDay::AddDocument(PurchaseDocument doc, std::string& error) {
   if (!documents_.empty()) {
     if (doc.round != Round() || doc.group != Group()) {

@@ -199,6 +199,8 @@ class MatchDay {
 // The five outcome codes of a paying result as digits, "*" for a cancelled
 // match, match 1 first ("1*102").
 std::string ResultDigits(const std::array<int, kMatches>& outcomes);
+// A single's five outcome digits, match 1 first ("10120").
+std::string SingleDigits(int single);
 
 }  // namespace zelvo
 
