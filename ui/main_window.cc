@@ -125,6 +125,8 @@ constexpr CommandText kCaptions[] = {
     {Cmd::kOwnProbsButton, "自分の確率"},
     {Cmd::kSortExpected, "期待値"},
     {Cmd::kSortProbability, "確率"},
+    {Cmd::kMatchDay, "試合当日..."},
+    {Cmd::kMatchDayButton, "試合当日"},
 };
 
 constexpr const char* kValueCheckCaption = "期待値・確率比で絞り込む";
@@ -284,7 +286,8 @@ void frmMain::BuildMenuBar() {
                                 leaf(Cmd::kCopySinglesRows), leaf(Cmd::kCopySinglesColumns)}),
            sub(Cmd::kImportMenu, {leaf(Cmd::kImportSinglesRows)})}),
       sub(Cmd::kViewMenu, {leaf(Cmd::kPageHome), leaf(Cmd::kPageMulti), leaf(Cmd::kPageSingle),
-                           leaf(Cmd::kPageCheck), sep, leaf(Cmd::kPercent)}),
+                           leaf(Cmd::kPageCheck), sep, leaf(Cmd::kPercent), sep,
+                           leaf(Cmd::kMatchDay)}),
       sub(Cmd::kToolMenu, {leaf(Cmd::kBatch), sep, leaf(Cmd::kUserVote), leaf(Cmd::kOwnProbs),
                            leaf(Cmd::kUserTeams), sep, leaf(Cmd::kAnalysis), sep,
                            leaf(Cmd::kArchiveDownload), leaf(Cmd::kBacktest)}),
@@ -477,7 +480,7 @@ ActionState frmMain::State(Cmd cmd) const {
     case Cmd::kImportMenu: case Cmd::kImportSinglesRows: case Cmd::kBatch:
     case Cmd::kUserVote: case Cmd::kUserTeams: case Cmd::kAnalysis:
     case Cmd::kArchiveDownload: case Cmd::kBacktest: case Cmd::kOwnProbs:
-    case Cmd::kOwnProbsButton:
+    case Cmd::kOwnProbsButton: case Cmd::kMatchDay: case Cmd::kMatchDayButton:
       s.enabled = idle;
       break;
     case Cmd::kPercent:
@@ -590,6 +593,13 @@ void frmMain::Execute(Cmd cmd) {
         break;
       case Cmd::kAbout:
         if (host_) host_->ShowAbout();
+        break;
+      case Cmd::kMatchDay: case Cmd::kMatchDayButton:
+        // The open document joins the purchase when it holds singles.
+        if (host_) {
+          const DocumentRecord doc = BuildDocument();
+          host_->ShowMatchDay(single_count_ > 0 ? &doc : nullptr, file_name_);
+        }
         break;
       case Cmd::kAnalysis: {
         frmAnalysis analysis;

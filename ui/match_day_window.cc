@@ -7,6 +7,7 @@
 #include "support/data_location.h"
 #include "support/error_report.h"
 #include "support/format.h"
+#include "support/output_target.h"
 #include "support/paths.h"
 #include "support/platform.h"
 #include "support/text.h"
@@ -141,6 +142,13 @@ void frmMatchDay::AddPaths(const std::vector<std::string>& paths) {
   }
 }
 
+bool frmMatchDay::Holds(const std::string& path) const {
+  if (path.empty()) return false;
+  return std::any_of(
+      day_.Documents().begin(), day_.Documents().end(),
+      [&](const PurchaseDocument& d) { return d.path == path || SameFile(path, d.path); });
+}
+
 bool frmMatchDay::SameFolderEnabled() const {
   return !day_.Documents().empty() && !day_.Documents()[0].path.empty();
 }
@@ -252,14 +260,25 @@ std::vector<std::string> frmMatchDay::SummaryLines() const {
   std::string bought = "購入：" + std::to_string(day_.Documents().size()) + " 文書　" +
                        FormatNumber(f.tickets, "#,##0") + " 口（異なる " +
                        std::to_string(f.distinct) + " 口）　" + Yen(static_cast<double>(f.stake));
-  if (!f.repeated.empty()) {
-    std::vector<std::string> repeated;
-    for (const RepeatedSingle& r : f.repeated) {
-      repeated.push_back(SingleDigits(r.single) + "（" + Names(day_, r.documents) + "）");
-    }
-    bought += "　重複 " + std::to_string(f.repeated.size()) + "：" + zelvo::Join(repeated, " ");
-  }
   lines.push_back(bought);
+  // The singles bought more than once, by the documents they are in; a long
+  // list is cut here (the copied text has it whole).
+  std::vector<std::pair<std::vector<int>, std::vector<std::string>>> groups;
+  for (const RepeatedSingle& r : f.repeated) {
+    auto it = std::find_if(groups.begin(), groups.end(),
+                           [&](const auto& g) { return g.first == r.documents; });
+    if (it == groups.end()) it = groups.insert(groups.end(), {r.documents, {}});
+    it->second.push_back(SingleDigits(r.single) +
+                         (r.documents.size() == 1 ? "×" + std::to_string(r.tickets) : ""));
+  }
+  for (auto& [documents, singles] : groups) {
+    constexpr size_t kShown = 8;
+    const size_t more = singles.size() > kShown ? singles.size() - kShown : 0;
+    singles.resize(std::min(singles.size(), kShown));
+    lines.push_back("重複 " + std::to_string(singles.size() + more) + " 口（" +
+                    Names(day_, documents) + "）：" + zelvo::Join(singles, " ") +
+                    (more > 0 ? " ほか " + std::to_string(more) + " 口" : ""));
+  }
   std::string payouts = f.confirmed_prize ? "確定当せん金"
                         : f.priced        ? "最終投票率による推定金額"
                                           : "投票状況がないため金額は不明";

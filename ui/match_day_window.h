@@ -45,6 +45,8 @@ class frmMatchDay {
   bool SameFolderEnabled() const;
   void RemoveDocument(int index);
   int DocumentCount() const { return static_cast<int>(day_.Documents().size()); }
+  // A document of this file is in the purchase (false for an empty path).
+  bool Holds(const std::string& path) const;
 
   // The entry row of each match.  A change of any of them shows at once.
   ListModel& State(int match) { return rows_.at(match).state; }
