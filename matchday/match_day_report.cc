@@ -14,7 +14,7 @@ constexpr const char* kCrLf = "\r\n";
 constexpr int kDisplayOrder[] = {1, 0, 2};
 
 std::string Rates(const GoalRates& r) {
-  return "ホーム" + FormatNumber(r.home, "0.00") + "・アウェイ" + FormatNumber(r.away, "0.00");
+  return FormatNumber(r.home, "0.00") + "・" + FormatNumber(r.away, "0.00");
 }
 
 std::string Score(const MatchEntry& e) {
@@ -72,9 +72,20 @@ std::string ChanceSourceText(const MatchDay& day, const MatchChances& chances) {
     case ChanceSource::kUniform:
       return "投票率なし：各1/3";
     case ChanceSource::kInPlayModel:
-      return "得点・残り時間とモデルの得点率（" + Rates(chances.rates) + "）";
+      return "スコア＋モデルの得点率 " + Rates(chances.rates);
     case ChanceSource::kInPlayTypical:
-      return "得点・残り時間とJリーグの平均得点率（" + Rates(chances.rates) + "）";
+      return "スコア＋Jリーグ平均得点率 " + Rates(chances.rates);
+  }
+  return "";
+}
+
+std::string InPlayNote(const MatchDayFigures& figures) {
+  for (const MatchChances& c : figures.matches) {
+    if (c.source == ChanceSource::kInPlayModel || c.source == ChanceSource::kInPlayTypical) {
+      return "試合中の確率：現在のスコアに、残り時間の得点を加えて求めます。残りの得点は、"
+             "１試合あたりの得点率（ホーム・アウェイ）を残り時間に比例させたポアソン分布です"
+             "（試合は90分と後半の追加時間4分）。";
+    }
   }
   return "";
 }
@@ -125,6 +136,7 @@ std::string MatchDayReport(const MatchDay& day, const MatchEntries& entries,
     }
     out += kCrLf;
   }
+  if (const std::string note = InPlayNote(f); !note.empty()) out += note + kCrLf;
   out += rule;
   out += "１等の生存：" + std::to_string(f.alive) + " / " + std::to_string(f.distinct) + " 口（" +
          FormatNumber(f.alive_tickets, "#,##0") + " 枚）　最高 " + std::to_string(f.best_right) +

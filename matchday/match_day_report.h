@@ -19,6 +19,8 @@ std::array<std::string, kMatches> MatchNames(const MatchDay& day);
 std::string EntryText(const MatchEntry& entry);
 // Where a match's chances come from, for the window and the report.
 std::string ChanceSourceText(const MatchDay& day, const MatchChances& chances);
+// How a match in play is reckoned, when one is; empty otherwise.
+std::string InPlayNote(const MatchDayFigures& figures);
 // "１", "０", "２" for outcome codes 1, 0, 2.
 std::string OutcomeLabel(int outcome);
 

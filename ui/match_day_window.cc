@@ -288,6 +288,7 @@ std::vector<std::string> frmMatchDay::SummaryLines() const {
                   " 通りで当せん");
   lines.push_back("１等の確率：" + Percent(f.win_chance, 2) + "　現在の期待値：" +
                   Yen(f.expected_return) + "（" + payouts + "）");
+  if (const std::string note = InPlayNote(f); !note.empty()) lines.push_back(note);
   return lines;
 }
 

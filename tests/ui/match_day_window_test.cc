@@ -49,7 +49,7 @@ TEST_F(MatchDayWindowTest, TheCachedResultFillsTheRowsAndEveryEntryShowsAtOnce) 
   EXPECT_TRUE(w.MinuteEnabled(3));
   const auto expected = InPlayChances(1, 0, 60, kTypicalJLeagueRates);
   for (int o = 0; o < 3; ++o) EXPECT_DOUBLE_EQ(w.Figures().matches[3].p[o], expected[o]);
-  EXPECT_EQ(w.SourceText(3), "得点・残り時間とJリーグの平均得点率（ホーム1.33・アウェイ1.19）");
+  EXPECT_EQ(w.SourceText(3), "スコア＋Jリーグ平均得点率 1.33・1.19");
 
   // Finished 0-2 in match 1: only the doc's singles with a 2 there live on.
   const int before = w.Figures().alive;

@@ -115,6 +115,7 @@ MatchDayWindowView::MatchDayWindowView(QWidget* parent) : QWidget(parent, Qt::Wi
   documents_ = Table(frmMatchDay::DocumentColumns(), content);
   documents_->setMinimumHeight(90);
   documents_->setMaximumHeight(120);
+  documents_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
   documents_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
   bought->addWidget(documents_, 1);
   auto* doc_buttons = new QVBoxLayout;
@@ -123,8 +124,16 @@ MatchDayWindowView::MatchDayWindowView(QWidget* parent) : QWidget(parent, Qt::Wi
     connect(b, &QPushButton::clicked, this, [this, action] { Run("cmd_Click", action); });
     return b;
   };
-  doc_buttons->addWidget(button("文書を追加...", content, [this] { day_.AddFiles(); }));
-  same_folder_ = button("同じフォルダから追加", content, [this] { day_.AddSameFolder(); });
+  // Reading a document shows its wait box over the main window: this window
+  // comes back to the front afterwards.
+  doc_buttons->addWidget(button("文書を追加...", content, [this] {
+    day_.AddFiles();
+    ComeForward();
+  }));
+  same_folder_ = button("同じフォルダから追加", content, [this] {
+    day_.AddSameFolder();
+    ComeForward();
+  });
   doc_buttons->addWidget(same_folder_);
   remove_ = button("削除", content, [this] { day_.RemoveDocument(documents_->currentRow()); });
   doc_buttons->addWidget(remove_);
@@ -156,10 +165,13 @@ MatchDayWindowView::MatchDayWindowView(QWidget* parent) : QWidget(parent, Qt::Wi
     minutes_[m]->setFixedWidth(44);
     grid->addWidget(minutes_[m], row, 5);
     chances_[m] = new QLabel(matches);
-    chances_[m]->setMinimumWidth(190);
+    chances_[m]->setMinimumWidth(170);
     grid->addWidget(chances_[m], row, 6);
     sources_[m] = new QLabel(matches);
-    sources_[m]->setWordWrap(true);
+    // A long source is cut at the window's edge rather than widen it; the
+    // tip and the note under the figures tell it whole.
+    sources_[m]->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    sources_[m]->setMinimumWidth(80);
     grid->addWidget(sources_[m], row, 7);
   }
   grid->setColumnStretch(7, 1);
@@ -218,6 +230,11 @@ void MatchDayWindowView::Run(const char* proc, const std::function<void()>& acti
   SafeCall(kView, proc, action);
 }
 
+void MatchDayWindowView::ComeForward() {
+  raise();
+  activateWindow();
+}
+
 void MatchDayWindowView::Sync() {
   setWindowTitle(ToQt(day_.Title()));
   FillTable(documents_, day_.DocumentRows(), 1, 5);
@@ -236,6 +253,7 @@ void MatchDayWindowView::Sync() {
     minutes_[m]->setEnabled(day_.MinuteEnabled(m));
     chances_[m]->setText(ToQt(day_.ChanceText(m)));
     sources_[m]->setText(ToQt(day_.SourceText(m)));
+    sources_[m]->setToolTip(ToQt(day_.SourceText(m)));
   }
   QStringList summary;
   for (const std::string& line : day_.SummaryLines()) summary << ToQt(line);
@@ -275,8 +293,10 @@ void MatchDayWindowView::dropEvent(QDropEvent* event) {
   if (paths.empty()) return;
   event->acceptProposedAction();
   // Read once the drag has ended, as the main window does.
-  QTimer::singleShot(0, this,
-                     [this, paths] { Run("Form_OLEDragDrop", [&] { day_.AddPaths(paths); }); });
+  QTimer::singleShot(0, this, [this, paths] {
+    Run("Form_OLEDragDrop", [&] { day_.AddPaths(paths); });
+    ComeForward();
+  });
 }
 
 MatchDayWindowView* ShowMatchDayWindow(QWidget* parent) {

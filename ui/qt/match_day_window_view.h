@@ -45,6 +45,7 @@ class MatchDayWindowView : public QWidget {
 
  private:
   void Run(const char* proc, const std::function<void()>& action);
+  void ComeForward();
 
   frmMatchDay day_;
   QTableWidget* documents_ = nullptr;
