@@ -19,9 +19,10 @@ namespace zelvo {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: zelvomini-cli live DOC.tpd|FOLDER... [--known M=H-A|M=cancelled,...]\n"
-    "         [--playing M=H-A@MINUTE,...] [--csv OUT.csv]\n"
+    "usage: zelvomini-cli live DOC.tpd|SINGLES.csv|FOLDER... [--known M=H-A|M=cancelled,...]\n"
+    "         [--playing M=H-A@MINUTE,...] [--round N --group A|B] [--csv OUT.csv]\n"
     "       (M: match 1 to 5; a FOLDER adds its documents of the same round and group;\n"
+    "        a CSV file of singles is of the documents' round, or of --round and --group;\n"
     "        without --known and --playing the cached official result is used)\n";
 
 int Usage(CliContext& ctx, const std::string& why = {}) {
@@ -157,8 +158,8 @@ void PrintFigures(std::ostream& out, const MatchDay& day, const MatchEntries& en
                   const MatchDayFigures& f, const std::string& results_from) {
   const auto names = MatchNames(day);
   out << "Round " << day.Round() << (day.Group().empty() ? "" : " " + day.Group()) << ": "
-      << day.Documents().size() << " documents, " << FormatNumber(f.tickets, "#,##0")
-      << " singles (" << f.distinct << " different), stake "
+      << day.Documents().size() << (day.Documents().size() == 1 ? " document, " : " documents, ")
+      << FormatNumber(f.tickets, "#,##0") << " singles (" << f.distinct << " different), stake "
       << YenText(static_cast<double>(f.stake)) << "\n";
   for (size_t d = 0; d < day.Documents().size(); ++d) {
     const DocumentFigures& df = f.documents[d];
@@ -234,6 +235,23 @@ void PrintFigures(std::ostream& out, const MatchDay& day, const MatchEntries& en
   }
 }
 
+bool IsCsv(const std::string& path) {
+  return path.size() > 4 && EqualsNoCase(std::string_view(path).substr(path.size() - 4), ".csv");
+}
+
+// A CSV file of singles as one more document of the purchase.
+bool ReadCsvPurchase(CliContext& ctx, const std::string& path, int round, const std::string& group,
+                     PurchaseDocument& doc) {
+  doc = PurchaseDocument();
+  if (!ReadSinglesCsv(path, doc.singles, ctx.err)) return false;
+  doc.path = path;
+  doc.name = FileNamePart(path);
+  doc.round = round;
+  doc.group = group;
+  CachedRoundVote(round, group, doc.vote);
+  return true;
+}
+
 }  // namespace
 
 int CmdLive(CliContext& ctx, const CliArgs& args_in) {
@@ -243,7 +261,15 @@ int CmdLive(CliContext& ctx, const CliArgs& args_in) {
   const bool has_known = TakeOption(args, "--known", known_text, missing);
   const bool has_playing = TakeOption(args, "--playing", playing_text, missing);
   TakeOption(args, "--csv", csv_path, missing);
+  std::string round_text, group;
+  const bool has_round = TakeOption(args, "--round", round_text, missing);
+  const bool has_group = TakeOption(args, "--group", group, missing);
+  int round = 0;
   if (missing || args.empty()) return Usage(ctx);
+  if (has_round != has_group || (has_round && (!ParseInt32(round_text, round) || round <= 0)) ||
+      (has_group && group != "A" && group != "B")) {
+    return Usage(ctx, "--round N and --group A|B go together");
+  }
   for (const std::string& a : args) {
     if (a.size() > 1 && a[0] == '-') return Usage(ctx, "unknown option " + a);
   }
@@ -257,12 +283,28 @@ int CmdLive(CliContext& ctx, const CliArgs& args_in) {
   if (!csv_path.empty() && !CheckOutput(ctx, csv_path, args)) return 1;
 
   MatchDay day;
-  // Documents named one by one come first: they set the round and group the
-  // folders' documents must share.
-  for (int pass = 0; pass < 2; ++pass) {
+  // Documents named one by one come first: they set the round and group that
+  // singles files and the folders' documents take.
+  for (int pass = 0; pass < 3; ++pass) {
     for (const std::string& path : args) {
       const bool folder = DirExists(path);
-      if (folder != (pass == 1)) continue;
+      if ((folder ? 2 : IsCsv(path) ? 1 : 0) != pass) continue;
+      if (pass == 1) {
+        if (!has_round && day.Documents().empty()) {
+          ctx.err << "zelvomini-cli: " << path << ": give --round and --group for singles files\n";
+          return 64;
+        }
+        PurchaseDocument doc;
+        if (!ReadCsvPurchase(ctx, path, has_round ? round : day.Round(),
+                             has_round ? group : day.Group(), doc)) {
+          return 1;
+        }
+        if (!day.AddDocument(std::move(doc), error)) {
+          ctx.err << "zelvomini-cli: " << error << "\n";
+          return 1;
+        }
+        continue;
+      }
       if (folder) {
         std::vector<std::string> skipped;
         const int added = AddFolderDocuments(day, path, skipped);

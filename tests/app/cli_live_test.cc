@@ -71,6 +71,15 @@ TEST_F(CliLiveTest, WrongEntriesAndOtherRoundsAreRefused) {
   EXPECT_EQ(Run({"live", a, other}), 1);
   EXPECT_TRUE(Contains(err_.str(), "c.tpd は第513回B組の文書です")) << err_.str();
   EXPECT_EQ(Run({"live", a, a}), 1);
+
+  // A singles file is of the documents' round, or of --round and --group.
+  const std::string csv = Write("picks.csv", "1,0,2,0,1\r\n");
+  EXPECT_EQ(Run({"live", csv}), 64);
+  EXPECT_EQ(Run({"live", csv, "--round", "512"}), 64);
+  ASSERT_EQ(Run({"live", csv, a}), 0) << err_.str();
+  EXPECT_TRUE(Contains(out_.str(), "Round 512 B: 2 documents, 2 singles")) << out_.str();
+  ASSERT_EQ(Run({"live", csv, "--round", "513", "--group", "B"}), 0) << err_.str();
+  EXPECT_TRUE(Contains(out_.str(), "Round 513 B: 1 document, 1 singles"));
 }
 
 TEST_F(CliLiveTest, AFolderAddsItsDocumentsOfTheSameRoundAndGroup) {
