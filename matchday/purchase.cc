@@ -42,11 +42,18 @@ bool ReadPurchaseDocument(const std::string& path, PurchaseDocument& doc, std::s
     return false;
   }
   if (!info.vote_from_file) CachedRoundVote(record.Kaisaikai, record.Kumi, record.Vote);
-  doc = PurchaseDocument();
+  doc = PurchaseFromDocument(record, path);
+  return true;
+}
+
+PurchaseDocument PurchaseFromDocument(const DocumentRecord& record, const std::string& path) {
+  PurchaseDocument doc;
   doc.path = path;
-  doc.name = FileNamePart(path);
+  doc.name = path.empty() ? "（新規文書）" : FileNamePart(path);
   doc.round = record.Kaisaikai;
   doc.group = record.Kumi;
+  // A damaged record may hold more entries than its count, or numbers
+  // outside 0 to 242: only what makes sense as singles is bought.
   const size_t count =
       std::min(static_cast<size_t>(std::max(record.SingleCount, 0)), record.SingleData.size());
   for (size_t i = 0; i < count; ++i) {
@@ -56,7 +63,7 @@ bool ReadPurchaseDocument(const std::string& path, PurchaseDocument& doc, std::s
   }
   doc.own = record.OwnProbs;
   doc.vote = record.Vote;
-  return true;
+  return doc;
 }
 
 std::vector<std::string> FolderDocuments(const std::string& folder) {

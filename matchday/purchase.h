@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "files/document_record.h"
 #include "matchday/match_day.h"
 #include "official/result_record.h"
 #include "official/vote_record.h"
@@ -17,6 +18,10 @@ namespace zelvo {
 // with `error` naming the file when it is no document or cannot be read;
 // nothing is shown to the user here.
 bool ReadPurchaseDocument(const std::string& path, PurchaseDocument& doc, std::string& error);
+
+// A document as one part of the purchase; `path` is its file, empty for a
+// document not saved yet.
+PurchaseDocument PurchaseFromDocument(const DocumentRecord& record, const std::string& path);
 
 // The documents (*.tpd, any letter case) directly in a folder, by name.
 std::vector<std::string> FolderDocuments(const std::string& folder);

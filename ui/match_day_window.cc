@@ -76,22 +76,8 @@ void frmMatchDay::RoundSet() {
 
 bool frmMatchDay::AddOpenDocument(const DocumentRecord& doc, const std::string& path) {
   try {
-    PurchaseDocument p;
-    p.path = path;
-    p.name = path.empty() ? "（新規文書）" : FileNamePart(path);
-    p.round = doc.Kaisaikai;
-    p.group = doc.Kumi;
-    const size_t count =
-        std::min(static_cast<size_t>(std::max(doc.SingleCount, 0)), doc.SingleData.size());
-    for (size_t i = 0; i < count; ++i) {
-      if (doc.SingleData[i] >= 0 && doc.SingleData[i] < kSingles) {
-        p.singles.push_back(doc.SingleData[i]);
-      }
-    }
-    p.own = doc.OwnProbs;
-    p.vote = doc.Vote;
     std::string error;
-    const bool ok = Take(std::move(p), error);
+    const bool ok = Take(PurchaseFromDocument(doc, path), error);
     if (!ok) Warn({error});
     Recompute();
     return ok;
