@@ -1,5 +1,6 @@
 #include "matchday/match_day_report.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "support/error_report.h"
@@ -79,6 +80,21 @@ std::string ChanceSourceText(const MatchDay& day, const MatchChances& chances) {
   return "";
 }
 
+std::string PayingText(const MatchDayFigures& f) {
+  std::string text = "残りの結果 " + std::to_string(f.combinations) + " 通り中 " +
+                     std::to_string(f.paying.size()) + " 通りで当せん";
+  if (f.paying.empty() || !f.priced) return text;
+  int64_t low = f.paying[0].payout, high = low;
+  for (const PayingResult& r : f.paying) {
+    low = std::min(low, r.payout);
+    high = std::max(high, r.payout);
+  }
+  return text + "（払戻 " +
+         (low == high ? Yen(static_cast<double>(low))
+                      : FormatNumber(low, "#,##0") + "～" + Yen(static_cast<double>(high))) +
+         "）";
+}
+
 std::string InPlayNote(const MatchDayFigures& figures) {
   for (const MatchChances& c : figures.matches) {
     if (c.source == ChanceSource::kInPlayModel || c.source == ChanceSource::kInPlayTypical) {
@@ -130,8 +146,7 @@ std::string MatchDayReport(const MatchDay& day, const MatchEntries& entries,
     out += MatchNo(m) + "　" + (names[m].empty() ? "試合" + std::to_string(m + 1) : names[m]) +
            "　" + EntryText(entries[m]);
     if (!Decided(entries[m])) {
-      out += "　";
-      for (int o : kDisplayOrder) out += OutcomeLabel(o) + " " + Percent(c.p[o]) + " ";
+      for (int o : kDisplayOrder) out += "　" + OutcomeLabel(o) + " " + Percent(c.p[o]);
       out += "（" + ChanceSourceText(day, c) + "）";
     }
     out += kCrLf;
@@ -141,8 +156,7 @@ std::string MatchDayReport(const MatchDay& day, const MatchEntries& entries,
   out += "１等の生存：" + std::to_string(f.alive) + " / " + std::to_string(f.distinct) + " 口（" +
          FormatNumber(f.alive_tickets, "#,##0") + " 枚）　最高 " + std::to_string(f.best_right) +
          " 試合的中" + kCrLf;
-  out += "残りの結果：" + std::to_string(f.combinations) + " 通り中 " +
-         std::to_string(f.paying.size()) + " 通りで当せん" + kCrLf;
+  out += PayingText(f) + kCrLf;
   out += "１等の確率：" + Percent(f.win_chance, 2) + "　現在の期待値：" + Yen(f.expected_return) +
          "（" +
          (f.confirmed_prize ? "確定当せん金"

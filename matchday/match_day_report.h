@@ -19,6 +19,8 @@ std::array<std::string, kMatches> MatchNames(const MatchDay& day);
 std::string EntryText(const MatchEntry& entry);
 // Where a match's chances come from, for the window and the report.
 std::string ChanceSourceText(const MatchDay& day, const MatchChances& chances);
+// "残りの結果 27 通り中 15 通りで当せん（払戻 1,800～31,464 円）".
+std::string PayingText(const MatchDayFigures& figures);
 // How a match in play is reckoned, when one is; empty otherwise.
 std::string InPlayNote(const MatchDayFigures& figures);
 // "１", "０", "２" for outcome codes 1, 0, 2.

@@ -269,9 +269,7 @@ std::vector<std::string> frmMatchDay::SummaryLines() const {
                         : f.priced        ? "最終投票率による推定金額"
                                           : "投票状況がないため金額は不明";
   lines.push_back("１等の生存：" + std::to_string(f.alive) + " / " + std::to_string(f.distinct) +
-                  " 口　最高 " + std::to_string(f.best_right) + " 試合的中　残りの結果 " +
-                  std::to_string(f.combinations) + " 通り中 " + std::to_string(f.paying.size()) +
-                  " 通りで当せん");
+                  " 口　最高 " + std::to_string(f.best_right) + " 試合的中　" + PayingText(f));
   lines.push_back("１等の確率：" + Percent(f.win_chance, 2) + "　現在の期待値：" +
                   Yen(f.expected_return) + "（" + payouts + "）");
   if (const std::string note = InPlayNote(f); !note.empty()) lines.push_back(note);
