@@ -61,7 +61,7 @@ bool ParseEntries(const std::string& text, bool playing, MatchEntries& entries,
     given[match - 1] = true;
     std::string value = item.substr(eq + 1);
     MatchEntry& e = entries[match - 1];
-    if (!playing && (value == "cancelled" || value == "c")) {
+    if (!playing && value == "cancelled") {
       e.state = MatchState::kCancelled;
       continue;
     }
