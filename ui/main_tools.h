@@ -6,10 +6,11 @@
 // manual and the sale schedule.
 // Owns: the open composition-analysis windows and the maker's download.
 // Must not touch: the file and the history (an edit it makes becomes an
-// undo step through the shell), the run, the panels' models.  It reads the
+// undo step through the shell), the search (it only borrows the reduction to
+// count a composition analysis), and changes no panel model itself: it reads the
 // round, the singles and the conditions, and hands what a window returns to
-// the room that keeps it: rates to the round panel, own probabilities to the
-// multi page, singles to the singles page.
+// the room that keeps it (rates to the round panel, own probabilities to the
+// multi page, singles to the singles page).
 #ifndef ZELVOMINI_UI_MAIN_TOOLS_H_
 #define ZELVOMINI_UI_MAIN_TOOLS_H_
 

@@ -229,7 +229,9 @@ class frmMain : private BatchTarget, private MainShell {
   bool percent_ = false;
   int page_ = 0;
   std::vector<MenuNode> menu_bar_;
-  // The rooms, each given the rooms it reads before it.
+  // The rooms, each built after the rooms it is given.  A new room goes here
+  // and, when it has commands, into rooms_; its events are wired in
+  // BindRooms.
   RoundPanel round_{*this};
   CheckPage check_{*this};
   MultiPage multi_{*this};
@@ -237,7 +239,7 @@ class frmMain : private BatchTarget, private MainShell {
   SearchRun run_{*this, multi_, singles_};
   OpenDocument document_{*this, round_, singles_};
   MainTools tools_{*this, round_, multi_, singles_, run_, document_, folder_writable};
-  // Every room that answers for commands, in the order they are asked.
+  // Every room that answers for commands; each command is one room's.
   std::array<MainRoom*, 6> rooms_{&document_, &round_, &run_, &singles_, &check_, &tools_};
 };
 
