@@ -3,7 +3,7 @@
 #ifndef ZELVOMINI_UI_SHORTCUTS_H_
 #define ZELVOMINI_UI_SHORTCUTS_H_
 
-#include "ui/main_window.h"
+#include "ui/main_menu.h"
 
 namespace zelvo {
 
