@@ -41,7 +41,8 @@ TEST(MatchDayViewTest, TypedScoresRedrawTheFiguresAndTheWindowFitsASmallScreen) 
 
   auto* scroll = view->findChild<QScrollArea*>();
   ASSERT_NE(scroll, nullptr);
-  EXPECT_LE(scroll->widget()->minimumSizeHint().width(), 700) << scroll->widget()->minimumSizeHint().width();
+  EXPECT_LE(scroll->widget()->minimumSizeHint().width(), 700)
+      << scroll->widget()->minimumSizeHint().width();
   view->close();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
