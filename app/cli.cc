@@ -52,6 +52,8 @@ const Command kCommands[] = {
      "archive list | download FROM TO [--group A|B|both] [--pause S]  past rounds in the cache"},
     {"backtest", CmdBacktest,
      "backtest STRATEGY.tpd|.tpj [--rounds A-B] [--group G] [--multi vote-order|all|doc] [--csv F]"},
+    {"live", CmdLive,
+     "live DOC.tpd|FOLDER... [--known 1=2-1,3=cancelled] [--playing 4=1-0@60] [--csv F]"},
 };
 
 void PrintHelp(std::ostream& out) {

@@ -37,6 +37,7 @@ int CmdProbs(CliContext& ctx, const CliArgs& args);
 // The own probabilities of a document beside the public's shares.
 void PrintOwnProbabilities(std::ostream& out, const DocumentRecord& doc);
 int CmdBacktest(CliContext& ctx, const CliArgs& args);
+int CmdLive(CliContext& ctx, const CliArgs& args);
 // The analysis commands' part of --help.
 extern const char kAnalysisHelp[];
 

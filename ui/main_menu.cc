@@ -100,6 +100,8 @@ constexpr CommandText kCaptions[] = {
     {Cmd::kOwnProbsButton, "自分の確率"},
     {Cmd::kSortExpected, "期待値"},
     {Cmd::kSortProbability, "確率"},
+    {Cmd::kMatchDay, "試合当日..."},
+    {Cmd::kMatchDayButton, "試合当日"},
 };
 
 }  // namespace
@@ -189,8 +191,9 @@ std::vector<MenuNode> MainMenuBar() {
            sub(Cmd::kCopyMenu, {leaf(Cmd::kCopyReport), leaf(Cmd::kCopyReportConditions),
                                 leaf(Cmd::kCopySinglesRows), leaf(Cmd::kCopySinglesColumns)}),
            sub(Cmd::kImportMenu, {leaf(Cmd::kImportSinglesRows)})}),
-      sub(Cmd::kViewMenu, {leaf(Cmd::kPageHome), leaf(Cmd::kPageMulti), leaf(Cmd::kPageSingle),
-                           leaf(Cmd::kPageCheck), sep, leaf(Cmd::kPercent)}),
+      sub(Cmd::kViewMenu,
+          {leaf(Cmd::kPageHome), leaf(Cmd::kPageMulti), leaf(Cmd::kPageSingle),
+           leaf(Cmd::kPageCheck), sep, leaf(Cmd::kPercent), sep, leaf(Cmd::kMatchDay)}),
       sub(Cmd::kToolMenu, {leaf(Cmd::kBatch), sep, leaf(Cmd::kUserVote), leaf(Cmd::kOwnProbs),
                            leaf(Cmd::kUserTeams), sep, leaf(Cmd::kAnalysis), sep,
                            leaf(Cmd::kArchiveDownload), leaf(Cmd::kBacktest)}),
