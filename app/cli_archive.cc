@@ -13,6 +13,7 @@
 #include "analysis/backtest.h"
 #include "app/cli_abort.h"
 #include "app/cli_commands.h"
+#include "app/cli_json.h"
 #include "app/console_platform.h"
 #include "core/single_number.h"
 #include "core/toto_data.h"
@@ -29,32 +30,8 @@ namespace {
 std::string Count(int64_t n) { return FormatNumber(n, "#,##0"); }
 std::string Yen(Money m) { return FormatNumber(m, "#,##0"); }
 
-bool ParseGroups(const std::string& text, std::vector<std::string>& groups) {
-  if (text == "A" || text == "B") {
-    groups = {text};
-  } else if (text == "both") {
-    groups = {"A", "B"};
-  } else {
-    return false;
-  }
-  return true;
-}
-
-bool ParseRange(const std::string& text, int& from, int& to) {
-  size_t dash = text.find('-');
-  if (dash == std::string::npos) {
-    if (!ParseInt32(text, from) || from < 1) return false;
-    to = from;
-    return true;
-  }
-  return ParseInt32(text.substr(0, dash), from) && ParseInt32(text.substr(dash + 1), to) &&
-         from >= 1 && to >= from;
-}
-
-bool ParseSeconds(const std::string& text, double& value) {
-  char* end = nullptr;
-  value = std::strtod(text.c_str(), &end);
-  return !text.empty() && end == text.c_str() + text.size();
+std::vector<std::string> Groups(const std::string& text) {
+  return text == "both" ? std::vector<std::string>{"A", "B"} : std::vector<std::string>{text};
 }
 
 std::string Duration(uint32_t ms) {
@@ -63,8 +40,26 @@ std::string Duration(uint32_t ms) {
   return std::to_string(s / 60) + " min " + std::to_string(s % 60) + " s";
 }
 
-int ArchiveList(CliContext& ctx) {
+int ArchiveList(CliContext& ctx, const CliArgs& args) {
   std::vector<CachedRound> rounds = ListCachedRounds(true);
+  if (args.json()) {
+    auto kind = [](bool present, bool usable) {
+      return present ? Json(usable ? "usable" : "unusable") : Json(nullptr);
+    };
+    Json list = Json::array();
+    int complete = 0;
+    for (const CachedRound& r : rounds) {
+      complete += r.Complete();
+      list.push_back({{"round", r.round},
+                      {"group", r.group},
+                      {"schedule", kind(r.schedule, r.schedule_usable)},
+                      {"vote", kind(r.vote, r.vote_usable)},
+                      {"result", kind(r.result, r.result_usable)},
+                      {"complete", r.Complete()}});
+    }
+    PrintJson(ctx.out, {{"rounds", list}, {"count", rounds.size()}, {"complete", complete}});
+    return 0;
+  }
   if (rounds.empty()) {
     ctx.out << "The cache holds no round.\n";
     return 0;
@@ -88,21 +83,12 @@ int ArchiveList(CliContext& ctx) {
   return 0;
 }
 
-int ArchiveDownloadCommand(CliContext& ctx, CliArgs args) {
-  std::string group_text = "both", pause_text;
-  bool missing = false;
-  TakeOption(args, "--group", group_text, missing);
-  bool paused = TakeOption(args, "--pause", pause_text, missing);
-  std::vector<std::string> groups;
-  int from = 0, to = 0;
-  double pause_s = 1.0;
-  if (missing || args.size() != 2 || !ParseInt32(args[0], from) || !ParseInt32(args[1], to) ||
-      from < 1 || to < from || to > 9999 || !ParseGroups(group_text, groups) ||
-      (paused && (!ParseSeconds(pause_text, pause_s) || pause_s < 0 || pause_s > 600))) {
-    ctx.err << "usage: zelvomini-cli archive download FROM TO [--group A|B|both] [--pause S]\n"
-               "       (rounds 1 to 9999, a pause of S seconds between requests, 1 by default)\n";
-    return 64;
-  }
+int ArchiveDownloadCommand(CliContext& ctx, const CliArgs& args) {
+  const std::vector<std::string> groups = Groups(args.Get("--group", "both"));
+  const int from = static_cast<int>(args.Int("FROM"));
+  const int to = static_cast<int>(args.Int("TO"));
+  const double pause_s = args.Number("--pause", 1.0);
+  if (to < from) return UsageError(ctx, args, "TO is before FROM");
   ArchiveDownloadOptions options;
   options.from = from;
   options.to = to;
@@ -205,50 +191,55 @@ std::string BacktestCsv(const BacktestReport& report) {
   return text;
 }
 
-}  // namespace
-
-int CmdArchive(CliContext& ctx, const CliArgs& args_in) {
-  CliArgs args = args_in;
-  if (!args.empty() && args[0] == "list" && args.size() == 1) return ArchiveList(ctx);
-  if (!args.empty() && args[0] == "download") {
-    args.erase(args.begin());
-    return ArchiveDownloadCommand(ctx, args);
+Json BacktestJson(const BacktestReport& report, const std::string& strategy,
+                  bool conditions_file, BacktestMulti multi) {
+  Json rounds = Json::array();
+  for (const BacktestRound& r : report.rounds) {
+    rounds.push_back({{"round", r.round},
+                      {"group", r.group},
+                      {"kept", r.kept},
+                      {"stake", r.stake},
+                      {"won", r.winning_kept > 0},
+                      {"prize", r.winning_kept > 0 ? MoneyJson(r.prize) : Json(0)},
+                      {"prize_estimated", r.prize_estimated},
+                      {"result", r.result_digits},
+                      {"winner_estimate", MoneyJson(r.winner_estimate)},
+                      {"favourites", r.favourites},
+                      {"popularity", r.popularity}});
   }
-  ctx.err << "usage: zelvomini-cli archive list | archive download FROM TO [--group A|B|both] "
-             "[--pause S]\n";
-  return 64;
+  Json passed = Json::array();
+  for (const BacktestShare& s : report.shares) {
+    passed.push_back({{"label", s.label}, {"passed", s.passed}, {"rounds", s.rounds}});
+  }
+  return {{"strategy", strategy},
+          {"conditions_file", conditions_file},
+          {"multi", MultiName(multi)},
+          {"seed", report.seed},
+          {"rounds", rounds},
+          {"count", report.rounds.size()},
+          {"skipped", report.skipped},
+          {"hits", report.hits},
+          {"stake", report.stake},
+          {"returned", MoneyJson(report.returned)},
+          {"per_100", report.ReturnPer100()},
+          {"longest_without_win", report.longest_without_win},
+          {"passed", passed}};
 }
 
-int CmdBacktest(CliContext& ctx, const CliArgs& args_in) {
-  CliArgs args = args_in;
-  std::string range_text, group_text = "both", multi_text = "vote-order", csv_path, seed_text;
-  bool missing = false;
-  bool ranged = TakeOption(args, "--rounds", range_text, missing);
-  TakeOption(args, "--group", group_text, missing);
-  TakeOption(args, "--multi", multi_text, missing);
-  TakeOption(args, "--csv", csv_path, missing);
-  bool seeded = TakeOption(args, "--seed", seed_text, missing);
+int CmdBacktest(CliContext& ctx, const CliArgs& args) {
+  const std::string range_text = args.Get("--rounds");
+  const bool ranged = args.Has("--rounds");
+  const std::string multi_text = args.Get("--multi", "vote-order");
+  const std::string csv_path = args.Get("--csv");
   int from = 0, to = 0;
-  long long seed = 1;
-  std::vector<std::string> groups;
+  if (ranged) args.Range("--rounds", from, to);
+  const long long seed = args.Int("--seed", 1);
+  const std::vector<std::string> groups = Groups(args.Get("--group", "both"));
   BacktestOptions options;
-  if (multi_text == "vote-order") {
-    options.multi = BacktestMulti::kVoteOrder;
-  } else if (multi_text == "all") {
-    options.multi = BacktestMulti::kAll;
-  } else if (multi_text == "doc") {
-    options.multi = BacktestMulti::kDocument;
-  } else {
-    missing = true;
-  }
-  if (missing || args.size() != 1 || (ranged && !ParseRange(range_text, from, to)) ||
-      !ParseGroups(group_text, groups) || (seeded && (!ParseInt64(seed_text, seed) || seed < 0))) {
-    ctx.err << "usage: zelvomini-cli backtest STRATEGY.tpd|.tpj [--rounds FROM-TO] "
-               "[--group A|B|both]\n"
-               "       [--multi vote-order|all|doc] [--csv OUT.csv] [--seed N]\n";
-    return 64;
-  }
-  const std::string& strategy_path = args[0];
+  options.multi = multi_text == "all"   ? BacktestMulti::kAll
+                  : multi_text == "doc" ? BacktestMulti::kDocument
+                                        : BacktestMulti::kVoteOrder;
+  const std::string strategy_path = args.Get("STRATEGY");
   if (!csv_path.empty() && !CheckOutput(ctx, csv_path, {strategy_path})) return 1;
   const bool conditions_file = strategy_path.size() >= 4 &&
                                EqualsNoCase(strategy_path.substr(strategy_path.size() - 4), ".tpj");
@@ -265,6 +256,17 @@ int CmdBacktest(CliContext& ctx, const CliArgs& args_in) {
   }
   clsTotoData toto_data;
   BacktestReport report = RunBacktest(strategy, rounds, options, toto_data);
+  // 0, or the status of a CSV file that could not be written.
+  auto save = [&]() -> int {
+    if (csv_path.empty()) return 0;
+    if (AbortedBeforeSave(ctx.err, csv_path)) return AbortExitCode();
+    return WriteTextFile(csv_path, BacktestCsv(report)) ? 0 : 1;
+  };
+  if (args.json()) {
+    if (int rc = save()) return rc;
+    PrintJson(ctx.out, BacktestJson(report, strategy_path, conditions_file, options.multi));
+    return 0;
+  }
 
   ctx.out << "Strategy: " << strategy_path
           << (conditions_file ? " (conditions file: conditions and multi)"
@@ -302,12 +304,62 @@ int CmdBacktest(CliContext& ctx, const CliArgs& args_in) {
     ctx.out << "  " << PadCutColumns(s.label, 40) << PadLeftColumns(Count(s.passed), 5) << " of "
             << s.rounds << "  " << Percent(s.passed, s.rounds) << "\n";
   }
-  if (!csv_path.empty()) {
-    if (AbortedBeforeSave(ctx.err, csv_path)) return AbortExitCode();
-    if (!WriteTextFile(csv_path, BacktestCsv(report))) return 1;
-    ctx.out << "Saved " << csv_path << "\n";
-  }
+  if (int rc = save()) return rc;
+  if (!csv_path.empty()) ctx.out << "Saved " << csv_path << "\n";
   return 0;
+}
+
+}  // namespace
+
+CliCommand ArchiveCommand() {
+  return {
+      .name = "archive",
+      .summary = "past rounds in the cache",
+      .subcommands = {
+          {.name = "list",
+           .summary = "the rounds and groups the cache holds, which are complete",
+           .json = "An object: rounds (round, group, and schedule, vote and result each "
+                   "\"usable\", \"unusable\" or null when not cached, and complete), count and "
+                   "complete (rounds with a schedule, the final vote status and the result).",
+           .run = ArchiveList},
+          {.name = "download",
+           .summary = "fetch past rounds into the cache",
+           .args = {{"FROM", {CliKind::kRound}}, {"TO", {CliKind::kRound}}},
+           .options = {{"--group", "A|B|both", {CliKind::kGroups}, "the groups (both by default)"},
+                       {"--pause", "S", {CliKind::kSeconds, {}, 0, 600},
+                        "seconds between two requests (1 by default)"},
+                       {"--yes", "", {}, "download without asking first"}},
+           .details = "Asks first, then fetches the schedule, vote status and result of each "
+                      "round and group the cache lacks.  Interrupted, it keeps what was fetched: "
+                      "the same command goes on from there.",
+           .exits = {{1, "declined, or some files failed (run the same range again later)"}},
+           .run = ArchiveDownloadCommand}}};
+}
+
+CliCommand BacktestCommand() {
+  return {.name = "backtest",
+          .summary = "replay a strategy over the complete cached rounds",
+          .args = {{"STRATEGY", {CliKind::kStrategy}, CliCount::kOne,
+                    "a document (its conditions, engine and extraction) or a conditions file "
+                    "(conditions and multi)"}},
+          .options = {{"--rounds", "FROM-TO", {CliKind::kRange}, "only these rounds"},
+                      {"--group", "A|B|both", {CliKind::kGroups}, "the groups (both by default)"},
+                      {"--multi", "vote-order|all|doc", {CliKind::kWord, {"vote-order", "all", "doc"}},
+                       "the multi of each round: everything marked in vote order (the default), "
+                       "all 243 singles, or the strategy's own"},
+                      {"--csv", "OUT.csv", {CliKind::kCsv}, "also write the table per round"},
+                      {"--seed", "N", {CliKind::kInt, {}, 0}, "the engines' random seed (1 by default)"}},
+          .details = "Prints a line per round (singles kept, stake, whether the winning single "
+                     "was kept and what it paid), the totals, and how often the winning single "
+                     "passed each condition.",
+          .exits = {{1, "the cache holds no complete round in the range, or the CSV file cannot "
+                        "be written"},
+                    {64, "the strategy file cannot be read"}},
+          .json = "An object: strategy, conditions_file, multi, seed, rounds (round, group, kept, "
+                  "stake, won, prize, prize_estimated, result, winner_estimate, favourites, "
+                  "popularity: three counts), count, skipped, hits, stake, returned, per_100, "
+                  "longest_without_win and passed (label, passed, rounds).",
+          .run = CmdBacktest};
 }
 
 }  // namespace zelvo

@@ -18,19 +18,6 @@
 namespace zelvo {
 namespace {
 
-constexpr const char* kUsage =
-    "usage: zelvomini-cli live DOC.tpd|SINGLES.csv|FOLDER... [--known M=H-A|M=cancelled,...]\n"
-    "         [--playing M=H-A@MINUTE,...] [--round N --group A|B] [--csv OUT.csv]\n"
-    "       (M: match 1 to 5; a FOLDER adds its documents of the same round and group;\n"
-    "        a CSV file of singles is of the documents' round, or of --round and --group;\n"
-    "        without --known and --playing the cached official result is used)\n";
-
-int Usage(CliContext& ctx, const std::string& why = {}) {
-  if (!why.empty()) ctx.err << "zelvomini-cli: " << why << "\n";
-  ctx.err << kUsage;
-  return 64;
-}
-
 bool ParseCount(const std::string& text, int max, int& value) {
   return !text.empty() && text.size() <= 3 && ParseInt32(text, value) && value >= 0 && value <= max;
 }
@@ -252,41 +239,28 @@ bool ReadCsvPurchase(CliContext& ctx, const std::string& path, int round, const 
   return true;
 }
 
-}  // namespace
-
-int CmdLive(CliContext& ctx, const CliArgs& args_in) {
-  CliArgs args = args_in;
-  std::string known_text, playing_text, csv_path;
-  bool missing = false;
-  const bool has_known = TakeOption(args, "--known", known_text, missing);
-  const bool has_playing = TakeOption(args, "--playing", playing_text, missing);
-  TakeOption(args, "--csv", csv_path, missing);
-  std::string round_text, group;
-  const bool has_round = TakeOption(args, "--round", round_text, missing);
-  const bool has_group = TakeOption(args, "--group", group, missing);
-  int round = 0;
-  if (missing || args.empty()) return Usage(ctx);
-  if (has_round != has_group || (has_round && (!ParseInt32(round_text, round) || round <= 0)) ||
-      (has_group && group != "A" && group != "B")) {
-    return Usage(ctx, "--round N and --group A|B go together");
-  }
-  for (const std::string& a : args) {
-    if (a.size() > 1 && a[0] == '-') return Usage(ctx, "unknown option " + a);
-  }
+int CmdLive(CliContext& ctx, const CliArgs& args) {
+  const std::vector<std::string>& inputs = args.All("DOC.tpd|SINGLES.csv|FOLDER");
+  const std::string csv_path = args.Get("--csv");
+  const bool has_known = args.Has("--known");
+  const bool has_playing = args.Has("--playing");
+  const bool has_round = args.Has("--round");
+  const int round = static_cast<int>(args.Int("--round"));
+  const std::string group = args.Get("--group");
   MatchEntries entries;
   std::array<bool, kMatches> given{};
   std::string error;
-  if ((has_known && !ParseEntries(known_text, false, entries, given, error)) ||
-      (has_playing && !ParseEntries(playing_text, true, entries, given, error))) {
-    return Usage(ctx, error);
+  if ((has_known && !ParseEntries(args.Get("--known"), false, entries, given, error)) ||
+      (has_playing && !ParseEntries(args.Get("--playing"), true, entries, given, error))) {
+    return UsageError(ctx, args, error);
   }
-  if (!csv_path.empty() && !CheckOutput(ctx, csv_path, args)) return 1;
+  if (!csv_path.empty() && !CheckOutput(ctx, csv_path, inputs)) return 1;
 
   MatchDay day;
   // Documents named one by one come first: they set the round and group that
   // singles files and the folders' documents take.
   for (int pass = 0; pass < 3; ++pass) {
-    for (const std::string& path : args) {
+    for (const std::string& path : inputs) {
       const bool folder = DirExists(path);
       if ((folder ? 2 : IsCsv(path) ? 1 : 0) != pass) continue;
       if (pass == 1) {
@@ -342,6 +316,31 @@ int CmdLive(CliContext& ctx, const CliArgs& args_in) {
     ctx.out << "Saved " << csv_path << "\n";
   }
   return 0;
+}
+
+}  // namespace
+
+CliCommand LiveCommand() {
+  return {.name = "live",
+          .summary = "match day: what a round's purchases still have alive",
+          .args = {{"DOC.tpd|SINGLES.csv|FOLDER", {CliKind::kSingles}, CliCount::kMany,
+                    "a folder adds its documents of the same round and group; a CSV file of "
+                    "singles is of the documents' round, or of --round and --group"}},
+          .options = {{"--known", "M=H-A|M=cancelled,...", {},
+                       "finished matches (M: match 1 to 5) and their scores"},
+                      {"--playing", "M=H-A@MINUTE,...", {},
+                       "matches in play, their scores and minutes (0 to 130)"},
+                      {"--round", "N", {CliKind::kRound}, "the round of singles files",
+                       {"--group"}},
+                      {"--group", "A|B", {CliKind::kGroup}, "the group of singles files",
+                       {"--round"}},
+                      {"--csv", "OUT.csv", {CliKind::kCsv}, "also write the alive singles"}},
+          .details = "The singles still alive for first prize given the results known so far, "
+                     "their chance and expected return, and what each open match decides.  "
+                     "Without --known and --playing the cached official result is used.",
+          .exits = {{1, "a file cannot be read or written, or the documents are of different "
+                        "rounds"}},
+          .run = CmdLive};
 }
 
 }  // namespace zelvo

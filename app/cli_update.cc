@@ -36,20 +36,25 @@ class ConsoleProgress : public WinInetProgressSink {
   bool open_line_ = false;
 };
 
-}  // namespace
-
-int CmdUpdateTeams(CliContext& ctx, const CliArgs& args_in) {
-  CliArgs args = args_in;
-  bool yes = TakeFlag(args, "--yes") || ctx.console.assume_yes;
-  if (!args.empty()) {
-    ctx.err << "usage: zelvomini-cli update-teams [--yes]\n";
-    return 64;
-  }
+int CmdUpdateTeams(CliContext& ctx, const CliArgs&) {
+  const bool yes = ctx.console.assume_yes;
   if (!CheckDownloadFolderRights()) return 1;
   ConsoleProgress progress(ctx.err);
   clsPendralcoveDownload download;
   download.WinInet().SetProgressSink(&progress);
   return download.DownloadTeamName2(!yes) ? 0 : 1;
+}
+
+}  // namespace
+
+CliCommand UpdateTeamsCommand() {
+  return {.name = "update-teams",
+          .summary = "fetch a newer TeamName2.dat",
+          .options = {{"--yes", "", {}, "replace the table without asking"}},
+          .details = "Asks the update server named in SysData/PendralcoveServer.ini for its "
+                     "version of TeamName2.dat and, when it is newer, replaces the table.",
+          .exits = {{1, "nothing was updated (declined, no newer table, or the download failed)"}},
+          .run = CmdUpdateTeams};
 }
 
 }  // namespace zelvo
