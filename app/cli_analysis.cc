@@ -16,8 +16,8 @@
 #include "app/cli_abort.h"
 #include "app/cli_commands.h"
 #include "app/cli_json.h"
-#include "core/single_number.h"
 #include "core/single_frame.h"
+#include "core/single_number.h"
 #include "files/csv_file.h"
 #include "support/format.h"
 #include "support/paths.h"
@@ -115,7 +115,6 @@ Json DigitsJson(const std::vector<int>& singles) {
   for (int s : singles) list.push_back(OutcomeDigits(s));
   return list;
 }
-
 
 int CmdCoverage(CliContext& ctx, const CliArgs& args) {
   const std::string bought_path = args.Get("BOUGHT");
@@ -534,19 +533,25 @@ CliCommand CoverageCommand() {
   return {.name = "coverage",
           .summary = "matches right per possible result of a purchase",
           .args = {{"BOUGHT", {CliKind::kSingles}, CliCount::kOne, "the purchase"}},
-          .options = {{"--results", "all|reduced|FILE", {CliKind::kSingles, {"all", "reduced"}},
+          .options = {{"--results",
+                       "all|reduced|FILE",
+                       {CliKind::kSingles, {"all", "reduced"}},
                        "the results counted: all 243 singles (the default), what the document's "
                        "reduction keeps, or the singles of a file"},
-                      {"--doc", "DOC.tpd", {CliKind::kDocument},
+                      {"--doc",
+                       "DOC.tpd",
+                       {CliKind::kDocument},
                        "the document whose reduction --results reduced means, for a CSV purchase"}},
-          .details = "For each result, the most matches right of a bought single; then the worst "
-                     "case and the results outside grade 2 and grade 3.  The closing lines keep "
-                     "one form for scripts (right 5: N, ..., outside grade 3: N).",
+          .details =
+              "For each result, the most matches right of a bought single; then the worst "
+              "case and the results outside grade 2 and grade 3.  The closing lines keep "
+              "one form for scripts (right 5: N, ..., outside grade 3: N).",
           .exits = {{1, "a file cannot be read or holds no singles"}},
-          .json = "An object: bought (tickets), bought_distinct, results, results_source, "
-                  "repeated_results, right (results per number of matches right, \"5\" to \"0\"), "
-                  "worst_right (null without results), outside_grade2 and outside_grade3 (the "
-                  "singles as five outcome digits).",
+          .json =
+              "An object: bought (tickets), bought_distinct, results, results_source, "
+              "repeated_results, right (results per number of matches right, \"5\" to \"0\"), "
+              "worst_right (null without results), outside_grade2 and outside_grade3 (the "
+              "singles as five outcome digits).",
           .run = CmdCoverage};
 }
 
@@ -554,47 +559,67 @@ CliCommand ChancesCommand() {
   return {.name = "chances",
           .summary = "win chances and the expected return of a purchase",
           .args = {{"BOUGHT", {CliKind::kSingles}, CliCount::kOne, "the purchase"}},
-          .options = {{"--probs", "FILE.csv", {CliKind::kCsv},
+          .options = {{"--probs",
+                       "FILE.csv",
+                       {CliKind::kCsv},
                        "the outcome probabilities: five lines home,draw,away in percent"},
-                      {"--odds", "", {}, "the file holds decimal odds: p = (1/o) / the sum of 1/o "
-                                         "over the match's three outcomes", {"--probs"}},
-                      {"--doc", "DOC.tpd", {CliKind::kDocument},
+                      {"--odds",
+                       "",
+                       {},
+                       "the file holds decimal odds: p = (1/o) / the sum of 1/o "
+                       "over the match's three outcomes",
+                       {"--probs"}},
+                      {"--doc",
+                       "DOC.tpd",
+                       {CliKind::kDocument},
                        "the document whose vote status prices the payout, for a CSV purchase"},
                       {"--per-single", "", {}, "a table of each bought single's chance and value"}},
-          .details = "The probability of 5, at least 4 and at least 3 right and the expected return "
-                     "per 100 yen, with the payout estimate of the document's vote status.  The "
-                     "probabilities are --probs's, else the document's own ones, else the "
-                     "official vote rates.  A CSV purchase named Zmini-123A.csv is priced on round "
-                     "123 A without --doc.",
+          .details =
+              "The probability of 5, at least 4 and at least 3 right and the expected return "
+              "per 100 yen, with the payout estimate of the document's vote status.  The "
+              "probabilities are --probs's, else the document's own ones, else the "
+              "official vote rates.  A CSV purchase named Zmini-123A.csv is priced on round "
+              "123 A without --doc.",
           .exits = {{1, "a file cannot be read, or there are no probabilities"}},
-          .json = "An object: bought, bought_distinct, stake (yen), probabilities (their source), "
-                  "win, at_least4, at_least3 (probabilities from 0 to 1), expected_return and "
-                  "per_100 (yen; null without a payout estimate), payout_estimate (the document "
-                  "priced with), and with --per-single singles: single, tickets, probability, "
-                  "payout, value (yen per 100 yen) and value_ratio, best value first.",
+          .json =
+              "An object: bought, bought_distinct, stake (yen), probabilities (their source), "
+              "win, at_least4, at_least3 (probabilities from 0 to 1), expected_return and "
+              "per_100 (yen; null without a payout estimate), payout_estimate (the document "
+              "priced with), and with --per-single singles: single, tickets, probability, "
+              "payout, value (yen per 100 yen) and value_ratio, best value first.",
           .run = CmdChances};
 }
 
 CliCommand MinimumCommand() {
   return {.name = "minimum",
           .summary = "the proven fewest singles guaranteeing a grade",
-          .args = {{"DOC.tpd", {CliKind::kDocument}, CliCount::kOptional,
+          .args = {{"DOC.tpd",
+                    {CliKind::kDocument},
+                    CliCount::kOptional,
                     "its reduced singles are the targets, its engine the grade"}},
-          .options = {{"--targets", "all|FILE", {CliKind::kSingles, {"all"}},
+          .options = {{"--targets",
+                       "all|FILE",
+                       {CliKind::kSingles, {"all"}},
                        "the targets instead of a document's: all 243 singles or a file's"},
-                      {"--grade", "2|3", {CliKind::kWord, {"2", "3"}},
+                      {"--grade",
+                       "2|3",
+                       {CliKind::kWord, {"2", "3"}},
                        "every target within one (2) or two (3) matches of a chosen single"},
-                      {"--time", "S", {CliKind::kSeconds, {}, 0, 9.2e18, true},
+                      {"--time",
+                       "S",
+                       {CliKind::kSeconds, {}, 0, 9.2e18, true},
                        "the solver's time limit (10 by default)"},
                       {"--within", "", {}, "choose among the targets only, not all 243 singles"}},
-          .details = "Needs the CBC solver (built with -DZELVO_WITH_CBC=ON).  With a document it "
-                     "also says whether the document's own singles are optimal.",
+          .details =
+              "Needs the CBC solver (built with -DZELVO_WITH_CBC=ON).  With a document it "
+              "also says whether the document's own singles are optimal.",
           .exits = {{1, "a file cannot be read, the solver is missing or failed"}},
-          .json = "An object: targets, targets_source, grade, candidates, known_value (answered "
-                  "from the known covering-code sizes), proven, seconds (null when no solver "
-                  "ran), minimum, lower_bound, singles, and for a document document: singles, "
-                  "verdict (\"not covering\", \"optimal\", \"not optimal\", \"unknown\" or null), "
-                  "missed, not_targets.",
+          .json =
+              "An object: targets, targets_source, grade, candidates, known_value (answered "
+              "from the known covering-code sizes), proven, seconds (null when no solver "
+              "ran), minimum, lower_bound, singles, and for a document document: singles, "
+              "verdict (\"not covering\", \"optimal\", \"not optimal\", \"unknown\" or null), "
+              "missed, not_targets.",
           .run = CmdMinimum};
 }
 
@@ -602,7 +627,9 @@ CliCommand LinesCommand() {
   const CliArg a{"A", {CliKind::kSingles}};
   const CliArg b{"B", {CliKind::kSingles}};
   const std::vector<CliOption> out = {
-      {"-o", "OUT.csv|OUT.tpd", {CliKind::kSingles},
+      {"-o",
+       "OUT.csv|OUT.tpd",
+       {CliKind::kSingles},
        "write the result there instead of printing it; a .tpd output is a copy of --doc's "
        "document, or of the first input document, with these singles"},
       {"--doc", "DOC.tpd", {CliKind::kDocument}, "the document a .tpd output copies"}};
@@ -622,19 +649,26 @@ CliCommand LinesCommand() {
   };
   return {.name = "lines",
           .summary = "set algebra on singles",
-          .details = "Results are in ascending order (unique keeps A's order); without -o the "
-                     "singles are printed one a line as five outcome digits.",
-          .subcommands = {
-              op("union", "the singles of A or B", {a, b}, out),
-              op("intersect", "the singles of both A and B", {a, b}, out),
-              op("diff", "the singles of A that B lacks", {a, b}, out),
-              op("unique", "A without repeated singles", {a}, out),
-              op("expand", "every single within the grade of one of A", {a},
-                 with({{"--grade", "2|3", {CliKind::kWord, {"2", "3"}},
-                        "within one (2) or two (3) matches", {}, {}, true}})),
-              op("complement", "the singles A lacks", {a},
-                 with({{"--multi", "DOC.tpd", {CliKind::kDocument},
-                        "among the singles of this document's multi, not all 243"}}))}};
+          .details =
+              "Results are in ascending order (unique keeps A's order); without -o the "
+              "singles are printed one a line as five outcome digits.",
+          .subcommands = {op("union", "the singles of A or B", {a, b}, out),
+                          op("intersect", "the singles of both A and B", {a, b}, out),
+                          op("diff", "the singles of A that B lacks", {a, b}, out),
+                          op("unique", "A without repeated singles", {a}, out),
+                          op("expand", "every single within the grade of one of A", {a},
+                             with({{"--grade",
+                                    "2|3",
+                                    {CliKind::kWord, {"2", "3"}},
+                                    "within one (2) or two (3) matches",
+                                    {},
+                                    {},
+                                    true}})),
+                          op("complement", "the singles A lacks", {a},
+                             with({{"--multi",
+                                    "DOC.tpd",
+                                    {CliKind::kDocument},
+                                    "among the singles of this document's multi, not all 243"}}))}};
 }
 
 }  // namespace zelvo

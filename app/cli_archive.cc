@@ -3,8 +3,8 @@
 #include <unistd.h>
 
 #include <cstdlib>
-#include <iostream>
 #include <filesystem>
+#include <iostream>
 #include <ostream>
 #include <sstream>
 #include <string>
@@ -120,9 +120,10 @@ int ArchiveDownloadCommand(CliContext& ctx, const CliArgs& args) {
             << std::flush;
   };
   download.on_progress = [&ctx, terminal](const ArchiveDownloadReport& r, uint32_t elapsed) {
-    uint32_t left = r.done > 0 ? static_cast<uint32_t>(static_cast<double>(elapsed) / r.done *
-                                                       (r.total - r.done))
-                               : 0;
+    uint32_t left =
+        r.done > 0
+            ? static_cast<uint32_t>(static_cast<double>(elapsed) / r.done * (r.total - r.done))
+            : 0;
     std::ostringstream line;
     line << "[" << r.done << "/" << r.total << "] " << r.fetched << " files fetched, about "
          << Duration(left) << " left";
@@ -191,8 +192,8 @@ std::string BacktestCsv(const BacktestReport& report) {
   return text;
 }
 
-Json BacktestJson(const BacktestReport& report, const std::string& strategy,
-                  bool conditions_file, BacktestMulti multi) {
+Json BacktestJson(const BacktestReport& report, const std::string& strategy, bool conditions_file,
+                  BacktestMulti multi) {
   Json rounds = Json::array();
   for (const BacktestRound& r : report.rounds) {
     rounds.push_back({{"round", r.round},
@@ -278,12 +279,11 @@ int CmdBacktest(CliContext& ctx, const CliArgs& args) {
     ctx.out << PadLeftColumns(std::to_string(r.round), 5) << " " << PadCutColumns(r.group, 3)
             << PadLeftColumns(Count(r.kept), 5) << PadLeftColumns(Count(r.stake), 9) << " "
             << PadCutColumns(r.winning_kept > 0 ? "yes" : "-", 3)
-            << PadLeftColumns(r.winning_kept > 0 ? Yen(r.prize) + (r.prize_estimated ? "*" : "")
-                                                 : "0",
-                              13)
-            << " " << PadCutColumns(r.result_digits, 6) << PadLeftColumns(Yen(r.winner_estimate), 10)
-            << " " << r.favourites << " " << r.popularity[0] << "/" << r.popularity[1] << "/"
-            << r.popularity[2] << "\n";
+            << PadLeftColumns(
+                   r.winning_kept > 0 ? Yen(r.prize) + (r.prize_estimated ? "*" : "") : "0", 13)
+            << " " << PadCutColumns(r.result_digits, 6)
+            << PadLeftColumns(Yen(r.winner_estimate), 10) << " " << r.favourites << " "
+            << r.popularity[0] << "/" << r.popularity[1] << "/" << r.popularity[2] << "\n";
   }
   const int n = static_cast<int>(report.rounds.size());
   ctx.out << "\nRounds: " << n;
@@ -326,7 +326,9 @@ CliCommand ArchiveCommand() {
            .summary = "fetch past rounds into the cache",
            .args = {{"FROM", {CliKind::kRound}}, {"TO", {CliKind::kRound}}},
            .options = {{"--group", "A|B|both", {CliKind::kGroups}, "the groups (both by default)"},
-                       {"--pause", "S", {CliKind::kSeconds, {}, 0, 600},
+                       {"--pause",
+                        "S",
+                        {CliKind::kSeconds, {}, 0, 600},
                         "seconds between two requests (1 by default)"},
                        {"--yes", "", {}, "download without asking first"}},
            .details = "Asks first, then fetches the schedule, vote status and result of each "
@@ -339,26 +341,34 @@ CliCommand ArchiveCommand() {
 CliCommand BacktestCommand() {
   return {.name = "backtest",
           .summary = "replay a strategy over the complete cached rounds",
-          .args = {{"STRATEGY", {CliKind::kStrategy}, CliCount::kOne,
+          .args = {{"STRATEGY",
+                    {CliKind::kStrategy},
+                    CliCount::kOne,
                     "a document (its conditions, engine and extraction) or a conditions file "
                     "(conditions and multi)"}},
-          .options = {{"--rounds", "FROM-TO", {CliKind::kRange}, "only these rounds"},
-                      {"--group", "A|B|both", {CliKind::kGroups}, "the groups (both by default)"},
-                      {"--multi", "vote-order|all|doc", {CliKind::kWord, {"vote-order", "all", "doc"}},
-                       "the multi of each round: everything marked in vote order (the default), "
-                       "all 243 singles, or the strategy's own"},
-                      {"--csv", "OUT.csv", {CliKind::kCsv}, "also write the table per round"},
-                      {"--seed", "N", {CliKind::kInt, {}, 0}, "the engines' random seed (1 by default)"}},
-          .details = "Prints a line per round (singles kept, stake, whether the winning single "
-                     "was kept and what it paid), the totals, and how often the winning single "
-                     "passed each condition.",
-          .exits = {{1, "the cache holds no complete round in the range, or the CSV file cannot "
-                        "be written"},
+          .options =
+              {{"--rounds", "FROM-TO", {CliKind::kRange}, "only these rounds"},
+               {"--group", "A|B|both", {CliKind::kGroups}, "the groups (both by default)"},
+               {"--multi",
+                "vote-order|all|doc",
+                {CliKind::kWord, {"vote-order", "all", "doc"}},
+                "the multi of each round: everything marked in vote order (the default), "
+                "all 243 singles, or the strategy's own"},
+               {"--csv", "OUT.csv", {CliKind::kCsv}, "also write the table per round"},
+               {"--seed", "N", {CliKind::kInt, {}, 0}, "the engines' random seed (1 by default)"}},
+          .details =
+              "Prints a line per round (singles kept, stake, whether the winning single "
+              "was kept and what it paid), the totals, and how often the winning single "
+              "passed each condition.",
+          .exits = {{1,
+                     "the cache holds no complete round in the range, or the CSV file cannot "
+                     "be written"},
                     {64, "the strategy file cannot be read"}},
-          .json = "An object: strategy, conditions_file, multi, seed, rounds (round, group, kept, "
-                  "stake, won, prize, prize_estimated, result, winner_estimate, favourites, "
-                  "popularity: three counts), count, skipped, hits, stake, returned, per_100, "
-                  "longest_without_win and passed (label, passed, rounds).",
+          .json =
+              "An object: strategy, conditions_file, multi, seed, rounds (round, group, kept, "
+              "stake, won, prize, prize_estimated, result, winner_estimate, favourites, "
+              "popularity: three counts), count, skipped, hits, stake, returned, per_100, "
+              "longest_without_win and passed (label, passed, rounds).",
           .run = CmdBacktest};
 }
 

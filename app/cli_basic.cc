@@ -24,8 +24,10 @@ int CmdStatus(CliContext& ctx, const CliArgs& args) {
     const char* name;
     const clsIniFile& file;
   };
-  const Table tables[] = {{"TeamName.dat", data.TeamName()},   {"TeamName1.dat", data.TeamName1()},
-                          {"TeamName2.dat", data.TeamName2()}, {"TeamName3.dat", data.TeamName3()},
+  const Table tables[] = {{"TeamName.dat", data.TeamName()},
+                          {"TeamName1.dat", data.TeamName1()},
+                          {"TeamName2.dat", data.TeamName2()},
+                          {"TeamName3.dat", data.TeamName3()},
                           {"J1J2.dat", data.J1J2()}};
   const TotoSettings& s = totoSettings();
   if (args.json()) {
@@ -34,8 +36,7 @@ int CmdStatus(CliContext& ctx, const CliArgs& args) {
     j["mode"] = installed ? "installed" : "portable";
     j["program_folder"] = ProgramDir();
     if (installed) {
-      j["shipped_data"] =
-          location.shipped_dir.empty() ? Json(nullptr) : Json(location.shipped_dir);
+      j["shipped_data"] = location.shipped_dir.empty() ? Json(nullptr) : Json(location.shipped_dir);
     }
     j["documents_folder"] = location.documents_dir;
     Json& files = j["tables"] = Json::object();
@@ -98,8 +99,8 @@ int CmdSingle(CliContext& ctx, const CliArgs& args) {
     for (int i = 0; i < 5; ++i) k[i] = static_cast<uint8_t>(single[i] - '0');
     no = clsTNumber().ByteToNo(k);
   } else if (!ParseInt32(single, no) || no < 0 || no >= kSingles) {
-    return UsageError(ctx, args, "N|DIGITS takes a number from 0 to 242 or five of 1/0/2, not '" +
-                                     single + "'");
+    return UsageError(
+        ctx, args, "N|DIGITS takes a number from 0 to 242 or five of 1/0/2, not '" + single + "'");
   }
   clsTNumber number;
   uint8_t k[5];
@@ -128,25 +129,28 @@ int CmdSingle(CliContext& ctx, const CliArgs& args) {
 CliCommand StatusCommand() {
   return {.name = "status",
           .summary = "program folder, data files and settings",
-          .details = "The data mode (portable or installed), the program and documents folders, "
-                     "the team-name tables and the official page addresses.",
-          .json = "An object: version, mode (\"portable\" or \"installed\"), program_folder, "
-                  "shipped_data (installed mode only; null when there is none), "
-                  "documents_folder, tables (each team-name file with its number of entries, "
-                  "null when missing), team_name2_version, and pages (the schedule, vote and "
-                  "result page addresses).",
+          .details =
+              "The data mode (portable or installed), the program and documents folders, "
+              "the team-name tables and the official page addresses.",
+          .json =
+              "An object: version, mode (\"portable\" or \"installed\"), program_folder, "
+              "shipped_data (installed mode only; null when there is none), "
+              "documents_folder, tables (each team-name file with its number of entries, "
+              "null when missing), team_name2_version, and pages (the schedule, vote and "
+              "result page addresses).",
           .run = CmdStatus};
 }
 
 CliCommand TeamCommand() {
-  return {.name = "team",
-          .summary = "short name (and league in YEAR) of a club",
-          .args = {{"LONG_NAME", {}, CliCount::kOne, "the club's name as the official pages write it"},
-                   {"ROUND", {CliKind::kInt}, CliCount::kOne, "the round the name is looked up for"},
-                   {"YEAR", {CliKind::kInt}, CliCount::kOptional, "also print its league that year"}},
-          .details = "Prints the short name, and with YEAR a tab and the league (\"-\" for none).",
-          .exits = {{1, "the tables do not know the club"}},
-          .run = CmdTeam};
+  return {
+      .name = "team",
+      .summary = "short name (and league in YEAR) of a club",
+      .args = {{"LONG_NAME", {}, CliCount::kOne, "the club's name as the official pages write it"},
+               {"ROUND", {CliKind::kInt}, CliCount::kOne, "the round the name is looked up for"},
+               {"YEAR", {CliKind::kInt}, CliCount::kOptional, "also print its league that year"}},
+      .details = "Prints the short name, and with YEAR a tab and the league (\"-\" for none).",
+      .exits = {{1, "the tables do not know the club"}},
+      .run = CmdTeam};
 }
 
 CliCommand TeamAddCommand() {
@@ -160,7 +164,9 @@ CliCommand TeamAddCommand() {
 CliCommand SingleCommand() {
   return {.name = "single",
           .summary = "a single's number, outcomes and neighbours",
-          .args = {{"N|DIGITS", {}, CliCount::kOne,
+          .args = {{"N|DIGITS",
+                    {},
+                    CliCount::kOne,
                     "its number from 0 to 242, or its five outcomes 1/0/2 (\"10221\")"}},
           .run = CmdSingle};
 }

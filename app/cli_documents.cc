@@ -8,6 +8,7 @@
 #include "app/cli_json.h"
 #include "app/console_platform.h"
 #include "core/single_frame.h"
+#include "core/toto_data.h"
 #include "engines/engine_settings.h"
 #include "engines/search_sequence.h"
 #include "files/csv_file.h"
@@ -15,9 +16,8 @@
 #include "files/tpd_file.h"
 #include "official/schedule.h"
 #include "official/vote.h"
-#include "reduction/league_targets.h"
-#include "core/toto_data.h"
 #include "reduction/conditions.h"
+#include "reduction/league_targets.h"
 #include "support/paths.h"
 #include "support/random.h"
 #include "support/text.h"
@@ -195,17 +195,17 @@ Json InfoJson(const DocumentRecord& doc) {
   Json& conditions = j["conditions"] = Json::array();
   for (int g = 0; g < 3; ++g) {
     if (!c.Haitou.Enabled[g] || !c.Haitou.Flag[g]) continue;
-    conditions.push_back({{"type", "payout"},
-                          {"grade", g + 1},
-                          {"min", MoneyJson(c.Haitou.Min[g])},
-                          {"max", c.Haitou.Max[g] == Money::FromInt(kHaitouNoLimit)
-                                      ? Json(nullptr)
-                                      : MoneyJson(c.Haitou.Max[g])}});
+    conditions.push_back(
+        {{"type", "payout"},
+         {"grade", g + 1},
+         {"min", MoneyJson(c.Haitou.Min[g])},
+         {"max", c.Haitou.Max[g] == Money::FromInt(kHaitouNoLimit) ? Json(nullptr)
+                                                                   : MoneyJson(c.Haitou.Max[g])}});
   }
   const auto& groups = ConditionGroupLabels();
-  for (auto [kind, label] : {std::pair{ConditionTable::kHonmei, "本命"},
-                             std::pair{ConditionTable::kNinki, "人気"},
-                             std::pair{ConditionTable::kMark, "勝敗"}}) {
+  for (auto [kind, label] :
+       {std::pair{ConditionTable::kHonmei, "本命"}, std::pair{ConditionTable::kNinki, "人気"},
+        std::pair{ConditionTable::kMark, "勝敗"}}) {
     for (int g = 0; g < kConditionGroups; ++g) {
       const ConditionEntry& e = c.Table(kind)[g];
       if (!e.A || !e.B) continue;
@@ -230,21 +230,23 @@ Json InfoJson(const DocumentRecord& doc) {
     }
   }
   if (c.Value.Enabled) {
-    conditions.push_back({{"type", c.Value.Kind == kValueRatio ? "確率比" : "期待値"},
-                          {"min", Money::FromDouble(c.Value.Min).ToDouble()},
-                          {"max", c.Value.Max > 0 ? Json(Money::FromDouble(c.Value.Max).ToDouble())
-                                                  : Json(nullptr)},
-                          {"applied", doc.OwnProbs.set}});
+    conditions.push_back(
+        {{"type", c.Value.Kind == kValueRatio ? "確率比" : "期待値"},
+         {"min", Money::FromDouble(c.Value.Min).ToDouble()},
+         {"max", c.Value.Max > 0 ? Json(Money::FromDouble(c.Value.Max).ToDouble()) : Json(nullptr)},
+         {"applied", doc.OwnProbs.set}});
   }
   if (c.MachigaiType != 0) {
     Json counts = Json::array();
     for (int b = 0; b < kMachigaiBuckets; ++b) {
       if (c.MachigaiList[b]) counts.push_back(b);
     }
-    conditions.push_back({{"type", "条件間違い補正"}, {"mode", c.MachigaiType}, {"counts", counts}});
+    conditions.push_back(
+        {{"type", "条件間違い補正"}, {"mode", c.MachigaiType}, {"counts", counts}});
   }
   const EngineSettings& e = doc.Engine;
-  Json& engine = j["engine"] = {{"number", e.MsEngine}, {"name", EngineChoiceOf(e.MsEngine).caption}};
+  Json& engine =
+      j["engine"] = {{"number", e.MsEngine}, {"name", EngineChoiceOf(e.MsEngine).caption}};
   if (e.MsEngine == 2 || e.MsEngine == 4) {
     engine["begin"] = e.BeginCount;
     engine["end"] = e.EndCount;
@@ -468,47 +470,56 @@ const CliArg kDocumentArg{"DOC.tpd", {CliKind::kDocument}};
 }  // namespace
 
 CliCommand SearchCommand() {
-  return {.name = "search",
-          .summary = "reduce and compress a document and save it",
-          .args = {kDocumentArg},
-          .options = {{"-o", "OUT.tpd", {CliKind::kDocument}, "save the result there, not over DOC.tpd"},
-                      {"--seed", "N", {CliKind::kInt}, "the random generator's seed, for a repeatable run"}},
-          .details = "Runs the document's reduction and engine as the start button does, prints "
-                     "the run log as it grows and saves the document with its new singles.",
-          .exits = {{1, "the document cannot be read, the search failed or the save failed; the "
-                        "document is unchanged"}},
-          .run = CmdSearch};
+  return {
+      .name = "search",
+      .summary = "reduce and compress a document and save it",
+      .args = {kDocumentArg},
+      .options =
+          {{"-o", "OUT.tpd", {CliKind::kDocument}, "save the result there, not over DOC.tpd"},
+           {"--seed", "N", {CliKind::kInt}, "the random generator's seed, for a repeatable run"}},
+      .details =
+          "Runs the document's reduction and engine as the start button does, prints "
+          "the run log as it grows and saves the document with its new singles.",
+      .exits = {{1,
+                 "the document cannot be read, the search failed or the save failed; the "
+                 "document is unchanged"}},
+      .run = CmdSearch};
 }
 
 CliCommand BatchCommand() {
   return {.name = "batch",
           .summary = "search and save each document in turn",
           .args = {{"DOC.tpd", {CliKind::kDocument}, CliCount::kMany}},
-          .details = "Prints a line per document as the batch window lists it: 実行中 when it "
-                     "starts, then 成功 or 失敗 (中止 when interrupted).  A file named twice is run "
-                     "once.",
+          .details =
+              "Prints a line per document as the batch window lists it: 実行中 when it "
+              "starts, then 成功 or 失敗 (中止 when interrupted).  A file named twice is run "
+              "once.",
           .exits = {{1, "a document failed"}},
           .run = CmdBatch};
 }
 
 CliCommand CsvCommand() {
-  return {.name = "csv",
-          .summary = "singles to and from CSV files",
-          .subcommands = {
-              {.name = "export",
-               .summary = "write a document's singles to a CSV file",
-               .args = {kDocumentArg, {"OUT.csv", {CliKind::kCsv}}},
-               .exits = {{1, "the document cannot be read or the file cannot be written"}},
-               .run = CmdCsvExport},
-              {.name = "import",
-               .summary = "the singles of a CSV file into a document",
-               .args = {{"DOC.tpd", {CliKind::kDocument}, CliCount::kOne,
-                         "made on the round and group the CSV file's name gives when it does not exist"},
-                        {"IN.csv", {CliKind::kCsv}}},
-               .options = {{"--add", "", {}, "add them to the document's singles", {}, {"--del"}},
-                           {"--del", "", {}, "remove them from the document's singles"}},
-               .exits = {{1, "a file cannot be read or written; the document is unchanged"}},
-               .run = CmdCsvImport}}};
+  return {
+      .name = "csv",
+      .summary = "singles to and from CSV files",
+      .subcommands = {
+          {.name = "export",
+           .summary = "write a document's singles to a CSV file",
+           .args = {kDocumentArg, {"OUT.csv", {CliKind::kCsv}}},
+           .exits = {{1, "the document cannot be read or the file cannot be written"}},
+           .run = CmdCsvExport},
+          {.name = "import",
+           .summary = "the singles of a CSV file into a document",
+           .args =
+               {{"DOC.tpd",
+                 {CliKind::kDocument},
+                 CliCount::kOne,
+                 "made on the round and group the CSV file's name gives when it does not exist"},
+                {"IN.csv", {CliKind::kCsv}}},
+           .options = {{"--add", "", {}, "add them to the document's singles", {}, {"--del"}},
+                       {"--del", "", {}, "remove them from the document's singles"}},
+           .exits = {{1, "a file cannot be read or written; the document is unchanged"}},
+           .run = CmdCsvImport}}};
 }
 
 CliCommand InfoCommand() {
@@ -516,12 +527,13 @@ CliCommand InfoCommand() {
           .summary = "round, multi, conditions, engine and singles of a document",
           .args = {kDocumentArg},
           .exits = {{1, "the document cannot be read"}},
-          .json = "An object: round, group, vote_status (null, or user_defined, as_of and final), "
-                  "multi (five matches: match, marks \"1\", \"0\", \"2\" as the mark symbols, home, "
-                  "away), own_probabilities (null, or five matches with own and public "
-                  "probabilities from 0 to 1 per outcome), conditions (the active ones as the "
-                  "text lists them: type, and its figures), engine (number, name and its "
-                  "settings), extraction (null, or count and kind), last_search and singles.",
+          .json =
+              "An object: round, group, vote_status (null, or user_defined, as_of and final), "
+              "multi (five matches: match, marks \"1\", \"0\", \"2\" as the mark symbols, home, "
+              "away), own_probabilities (null, or five matches with own and public "
+              "probabilities from 0 to 1 per outcome), conditions (the active ones as the "
+              "text lists them: type, and its figures), engine (number, name and its "
+              "settings), extraction (null, or count and kind), last_search and singles.",
           .run = CmdInfo};
 }
 

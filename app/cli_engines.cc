@@ -131,27 +131,39 @@ int CmdCompress(CliContext& ctx, const CliArgs& args) {
 
 CliCommand CompressCommand() {
   const CliValue count{CliKind::kInt, {}, -2147483648.0, 2147483647.0};
-  return {.name = "compress",
-          .summary = "run a compression engine on its own",
-          .options = {{"--engine", "N", {CliKind::kInt, {}, 0, kEngineChoiceCount - 1},
-                       "the engine: 0 none (every single kept), 1 and 2 the fast and the trial search "
-                       "for grade 2, 3 and 4 the same for grade 3, 5 the count optimisation", {}, {}, true},
-                      {"--targets", "all|FILE.csv", {CliKind::kCsv, {"all"}},
-                       "the singles to guard: all 243, or a CSV file of singles", {}, {}, true},
-                      {"--begin", "N", count, "singles to start the search from"},
-                      {"--end", "N", count, "singles at which the search ends"},
-                      {"--time", "S", count, "seconds after which a search for one fewer ends"},
-                      {"--se-begin", "N", count, "singles the count optimisation starts with"},
-                      {"--se-time", "S", count, "seconds the count optimisation runs"},
-                      {"--ex2", "", {}, "widen the candidates to grade 2"},
-                      {"--ex3", "", {}, "widen the candidates to grade 3"},
-                      {"--extract", "N", count, "draw N singles at random from the result"},
-                      {"--seed", "N", count, "the random generator's seed, for a repeatable run"}},
-          .details = "Prints the run log, then the chosen singles one a line as five outcome "
-                     "digits (match 1 first), then the six coverage counts.  Interrupted, it "
-                     "prints the last confirmed result and ends with 130 or 143.",
-          .exits = {{1, "the targets file cannot be read"}},
-          .run = CmdCompress};
+  return {
+      .name = "compress",
+      .summary = "run a compression engine on its own",
+      .options = {{"--engine",
+                   "N",
+                   {CliKind::kInt, {}, 0, kEngineChoiceCount - 1},
+                   "the engine: 0 none (every single kept), 1 and 2 the fast and the trial search "
+                   "for grade 2, 3 and 4 the same for grade 3, 5 the count optimisation",
+                   {},
+                   {},
+                   true},
+                  {"--targets",
+                   "all|FILE.csv",
+                   {CliKind::kCsv, {"all"}},
+                   "the singles to guard: all 243, or a CSV file of singles",
+                   {},
+                   {},
+                   true},
+                  {"--begin", "N", count, "singles to start the search from"},
+                  {"--end", "N", count, "singles at which the search ends"},
+                  {"--time", "S", count, "seconds after which a search for one fewer ends"},
+                  {"--se-begin", "N", count, "singles the count optimisation starts with"},
+                  {"--se-time", "S", count, "seconds the count optimisation runs"},
+                  {"--ex2", "", {}, "widen the candidates to grade 2"},
+                  {"--ex3", "", {}, "widen the candidates to grade 3"},
+                  {"--extract", "N", count, "draw N singles at random from the result"},
+                  {"--seed", "N", count, "the random generator's seed, for a repeatable run"}},
+      .details =
+          "Prints the run log, then the chosen singles one a line as five outcome "
+          "digits (match 1 first), then the six coverage counts.  Interrupted, it "
+          "prints the last confirmed result and ends with 130 or 143.",
+      .exits = {{1, "the targets file cannot be read"}},
+      .run = CmdCompress};
 }
 
 }  // namespace zelvo

@@ -1,6 +1,7 @@
 // The texts made from the table of commands: --help, the help of each
 // command, the man page and the bash completion.
 #include <algorithm>
+#include <cstdio>
 #include <ostream>
 #include <sstream>
 
@@ -115,6 +116,13 @@ std::vector<const CliCommand*> Leaves(const CliCommand& c) {
   return out;
 }
 
+// A summary as a sentence of its own: a capital first letter and a full stop.
+std::string Sentence(std::string text) {
+  if (!text.empty() && text[0] >= 'a' && text[0] <= 'z')
+    text[0] = static_cast<char>(text[0] - 'a' + 'A');
+  return text.ends_with(".") ? text : text + ".";
+}
+
 const char kJsonHelp[] =
     "one JSON document on standard output instead of the text, with the same figures (man "
     "zelvomini-cli, JSON OUTPUT)";
@@ -153,9 +161,7 @@ void PrintProgramHelp(std::ostream& out) {
 
 void PrintCommandHelp(std::ostream& out, const CliCommand& c, const std::string& path) {
   out << "Usage: zelvomini-cli " << WrapUnits(SynopsisUnits(c, path), 21, 8) << "\n\n";
-  std::string summary = c.summary;
-  if (!summary.empty() && summary[0] >= 'a' && summary[0] <= 'z') summary[0] -= 'a' - 'A';
-  out << Wrap(summary + (summary.ends_with(".") ? "" : "."), 0, 0) << "\n\n";
+  out << Wrap(Sentence(c.summary), 0, 0) << "\n\n";
   if (!c.details.empty()) Paragraphs(out, c.details);
   std::vector<std::pair<std::string, std::string>> rows;
   if (!c.subcommands.empty()) {
@@ -194,17 +200,22 @@ void PrintCommandHelp(std::ostream& out, const CliCommand& c, const std::string&
 
 namespace {
 
-// Text for groff: backslashes and minus signs escaped, no line starting
-// with a control character.
+// Text for groff: backslashes and minus signs escaped, characters beyond
+// ASCII as their code points (groff reads its input as Latin-1 unless told
+// otherwise), no line starting with a control character.
 std::string Roff(const std::string& text) {
   std::string out;
-  for (char c : text) {
+  for (char32_t c : ToU32(text)) {
     if (c == '\\') {
       out += "\\e";
     } else if (c == '-') {
       out += "\\-";
+    } else if (c >= 0x80) {
+      char code[16];
+      std::snprintf(code, sizeof code, "\\[u%04X]", static_cast<unsigned>(c));
+      out += code;
     } else {
-      out += c;
+      out += static_cast<char>(c);
     }
   }
   if (!out.empty() && (out[0] == '.' || out[0] == '\'')) out = "\\&" + out;
@@ -252,7 +263,7 @@ void ManCommand(std::string& out, const CliCommand& c, const std::string& path) 
     return;
   }
   out += ".TP\n" + ManSynopsis(c, path) + "\n";
-  out += ManParagraphs(c.summary + (c.summary.ends_with(".") ? "" : "."));
+  out += ManParagraphs(Sentence(c.summary));
   if (!c.details.empty()) out += ".IP\n" + ManParagraphs(c.details);
   std::vector<std::pair<std::string, std::string>> rows;
   for (const CliArg& a : c.args) {
@@ -303,11 +314,11 @@ std::string CliManPage(const std::string& page_template, const std::string& vers
   std::string page = page_template;
   for (const auto& [key, value] :
        std::vector<std::pair<std::string, std::string>>{{"@VERSION@", version},
-                                                         {"@DATE@", date},
-                                                         {"@COMMANDS@\n", commands},
-                                                         {"@OPTIONS@\n", options},
-                                                         {"@EXIT_STATUS@\n", exits},
-                                                         {"@JSON@\n", json}}) {
+                                                        {"@DATE@", date},
+                                                        {"@COMMANDS@\n", commands},
+                                                        {"@OPTIONS@\n", options},
+                                                        {"@EXIT_STATUS@\n", exits},
+                                                        {"@JSON@\n", json}}) {
     page = Replace(page, key, value);
   }
   return page;

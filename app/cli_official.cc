@@ -117,7 +117,8 @@ bool ShowSchedule(CliContext& ctx, clsTMain& doc, Json* json) {
   if (s.Kaisaikai == 0) {
     const bool unusable = doc.CheckScheduleFile();
     if (json) *json = CacheState(unusable ? "unusable" : "not cached");
-    if (!json) ctx.out << "Schedule: " << (unusable ? "cached file unusable" : "not cached") << "\n";
+    if (!json)
+      ctx.out << "Schedule: " << (unusable ? "cached file unusable" : "not cached") << "\n";
     return !unusable;
   }
   const bool cancelled = s.holding_state == kHoldingCancelled;
@@ -132,13 +133,14 @@ bool ShowSchedule(CliContext& ctx, clsTMain& doc, Json* json) {
     Json& matches = j["matches"] = Json::array();
     for (int n = 0; n < 5; ++n) {
       const ScheduleMatch& m = s.matches[n];
-      matches.push_back({{"no", n + 1},
-                         {"date", DateJson(m.match_date)},
-                         {"kickoff", m.kickoff.IsZero() ? Json(nullptr) : Json(m.kickoff.Format("hh:nn"))},
-                         {"stadium", m.stadium},
-                         {"home", m.home},
-                         {"away", m.away},
-                         {"state", m.state}});
+      matches.push_back(
+          {{"no", n + 1},
+           {"date", DateJson(m.match_date)},
+           {"kickoff", m.kickoff.IsZero() ? Json(nullptr) : Json(m.kickoff.Format("hh:nn"))},
+           {"stadium", m.stadium},
+           {"home", m.home},
+           {"away", m.away},
+           {"state", m.state}});
     }
     return true;
   }
@@ -170,7 +172,8 @@ bool ShowVote(CliContext& ctx, clsTMain& doc, Json* json) {
   if (v.Kaisaikai == 0) {
     const bool unusable = doc.CheckVoteFile();
     if (json) *json = CacheState(unusable ? "unusable" : "not cached");
-    if (!json) ctx.out << "Vote status: " << (unusable ? "cached file unusable" : "not cached") << "\n";
+    if (!json)
+      ctx.out << "Vote status: " << (unusable ? "cached file unusable" : "not cached") << "\n";
     return !unusable;
   }
   if (json) {
@@ -184,7 +187,8 @@ bool ShowVote(CliContext& ctx, clsTMain& doc, Json* json) {
         outcomes[std::to_string(code)] = {{"count", MoneyJson(m.outcomes[code].count)},
                                           {"rate", m.outcomes[code].rate.ToDouble()}};
       }
-      matches.push_back({{"no", n + 1}, {"home", m.home}, {"away", m.away}, {"outcomes", outcomes}});
+      matches.push_back(
+          {{"no", n + 1}, {"home", m.home}, {"away", m.away}, {"outcomes", outcomes}});
     }
     j["sales"] = Parts(v.sales);
     j["tickets"] = Parts(v.tickets);
@@ -389,16 +393,25 @@ CliCommand DownloadCommand() {
           .args = {{"KIND", {CliKind::kWord, {"schedule", "vote", "result"}}},
                    {"ROUND", {CliKind::kRound}},
                    {"GROUP", {CliKind::kGroup}}},
-          .options = {{"--refresh", "", {}, "fetch again over a cached file, which only a usable page replaces"},
-                      {"--add-teams", "", {}, "add the clubs the schedule page names but the tables lack, under their suggested short names"},
+          .options = {{"--refresh",
+                       "",
+                       {},
+                       "fetch again over a cached file, which only a usable page replaces"},
+                      {"--add-teams",
+                       "",
+                       {},
+                       "add the clubs the schedule page names but the tables lack, under their "
+                       "suggested short names"},
                       {"--yes", "", {}, "download without asking first"}},
-          .details = "Fetches the official page of the round and group through the same services "
-                     "as the window and caches it in SysData; an interim vote status is shown but "
-                     "cached only once the sale has ended.  Unknown clubs on a schedule page are "
-                     "listed with suggested short names and one question (a row number edits that "
-                     "row first).",
-          .exits = {{1, "nothing usable was fetched, the round is not held, or a cached file "
-                        "is unusable without --refresh"}},
+          .details =
+              "Fetches the official page of the round and group through the same services "
+              "as the window and caches it in SysData; an interim vote status is shown but "
+              "cached only once the sale has ended.  Unknown clubs on a schedule page are "
+              "listed with suggested short names and one question (a row number edits that "
+              "row first).",
+          .exits = {{1,
+                     "nothing usable was fetched, the round is not held, or a cached file "
+                     "is unusable without --refresh"}},
           .run = CmdDownload};
 }
 
@@ -407,15 +420,16 @@ CliCommand ShowCommand() {
           .summary = "cached schedule, vote status and result of a round",
           .args = {{"ROUND", {CliKind::kRound}}, {"GROUP", {CliKind::kGroup}}},
           .exits = {{1, "a cached file could not be read"}},
-          .json = "An object: round, group, and schedule, vote and result, each with a status "
-                  "(\"cached\", \"not cached\", \"unusable\", or for the schedule \"not held\").  A "
-                  "cached schedule has cancelled, the sale, result and payout dates and five "
-                  "matches (no, date, kickoff, stadium, home, away, state); a vote status as_of, "
-                  "five matches with home, away and outcomes \"1\", \"0\", \"2\" (count and rate in "
-                  "percent), and sales, tickets and cards (total, multi, single); a result "
-                  "cancelled, five matches (home, away, home_score, away_score, outcome; null for "
-                  "a cancelled match) and prize, winners and carryover, or refund_from and "
-                  "refund_until for a cancelled round.",
+          .json =
+              "An object: round, group, and schedule, vote and result, each with a status "
+              "(\"cached\", \"not cached\", \"unusable\", or for the schedule \"not held\").  A "
+              "cached schedule has cancelled, the sale, result and payout dates and five "
+              "matches (no, date, kickoff, stadium, home, away, state); a vote status as_of, "
+              "five matches with home, away and outcomes \"1\", \"0\", \"2\" (count and rate in "
+              "percent), and sales, tickets and cards (total, multi, single); a result "
+              "cancelled, five matches (home, away, home_score, away_score, outcome; null for "
+              "a cancelled match) and prize, winners and carryover, or refund_from and "
+              "refund_until for a cancelled round.",
           .run = CmdShow};
 }
 

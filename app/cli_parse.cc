@@ -22,8 +22,8 @@ size_t EditDistance(std::string_view a, std::string_view b) {
   for (size_t j = 0; j <= b.size(); ++j) d[0][j] = j;
   for (size_t i = 1; i <= a.size(); ++i) {
     for (size_t j = 1; j <= b.size(); ++j) {
-      d[i][j] = std::min({d[i - 1][j] + 1, d[i][j - 1] + 1,
-                          d[i - 1][j - 1] + (a[i - 1] == b[j - 1] ? 0 : 1)});
+      d[i][j] = std::min(
+          {d[i - 1][j] + 1, d[i][j - 1] + 1, d[i - 1][j - 1] + (a[i - 1] == b[j - 1] ? 0 : 1)});
       if (i > 1 && j > 1 && a[i - 1] == b[j - 2] && a[i - 2] == b[j - 1]) {
         d[i][j] = std::min(d[i][j], d[i - 2][j - 2] + 1);
       }
@@ -133,7 +133,9 @@ std::string DescribeValue(const CliValue& v) {
 // Empty when the text is a value of the kind, else what is wrong with it.
 std::string CheckValue(const CliValue& v, const std::string& text) {
   const std::string wrong = "takes " + DescribeValue(v) + ", not '" + text + "'";
-  auto in_bounds = [&v](double x) { return x >= v.min && x <= v.max && (!v.above_min || x > v.min); };
+  auto in_bounds = [&v](double x) {
+    return x >= v.min && x <= v.max && (!v.above_min || x > v.min);
+  };
   auto chosen = [&v, &text] {
     return std::find(v.choices.begin(), v.choices.end(), text) != v.choices.end();
   };
@@ -248,7 +250,8 @@ CliRequest ParseCommandLine(const std::vector<std::string>& words, std::ostream&
   CLI::Option* yes = app.add_flag("--yes");
   Level root{&app, nullptr, {}, {}, {}};
   std::list<std::vector<std::string>> storage;
-  for (const CliCommand& c : CliCommands()) AddCommand(app, c, root.children.emplace_back(), storage);
+  for (const CliCommand& c : CliCommands())
+    AddCommand(app, c, root.children.emplace_back(), storage);
 
   auto fail = [&](const CliCommand* command, const std::string& path, const std::string& what) {
     PrintUsageError(err, command, path, what);
@@ -318,7 +321,8 @@ CliRequest ParseCommandLine(const std::vector<std::string>& words, std::ostream&
     if (extra.size() > 1 && extra[0] == '-') {
       const std::string name = extra.substr(0, extra.find('='));
       std::vector<std::string> known =
-          command ? OptionNames(*command) : std::vector<std::string>{"--help", "--version", "--yes"};
+          command ? OptionNames(*command)
+                  : std::vector<std::string>{"--help", "--version", "--yes"};
       // One of the command's own, given before the command's name.
       if (std::find(known.begin(), known.end(), name) != known.end()) {
         return fail(command, path, name + " goes after the command's name");
@@ -326,8 +330,7 @@ CliRequest ParseCommandLine(const std::vector<std::string>& words, std::ostream&
       return fail(command, path, "unknown option '" + name + "'" + Suggest(name, known));
     }
     if (!command || !command->subcommands.empty()) {
-      return fail(command, path,
-                  "unknown command '" + extra + "'" + Suggest(extra, names));
+      return fail(command, path, "unknown command '" + extra + "'" + Suggest(extra, names));
     }
     return fail(command, path, "unexpected argument '" + extra + "'");
   }
@@ -375,7 +378,8 @@ CliRequest ParseCommandLine(const std::vector<std::string>& words, std::ostream&
       if (!args.Has(other)) return fail(command, path, o.name + " goes with " + other);
     }
     for (const std::string& other : o.excludes) {
-      if (args.Has(other)) return fail(command, path, o.name + " and " + other + " exclude each other");
+      if (args.Has(other))
+        return fail(command, path, o.name + " and " + other + " exclude each other");
     }
   }
   request.yes = yes->count() > 0 || args.Has("--yes");

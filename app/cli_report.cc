@@ -94,9 +94,14 @@ CliCommand ReportCommand() {
   return {.name = "report",
           .summary = "the clipboard text of a document",
           .args = {{"DOC.tpd", {CliKind::kDocument}}},
-          .options = {{"--form", "0|1|3|4", {CliKind::kWord, {"0", "1", "3", "4"}},
+          .options = {{"--form",
+                       "0|1|3|4",
+                       {CliKind::kWord, {"0", "1", "3", "4"}},
                        "0 the prediction report, 1 with the conditions, 3 the singles a line "
-                       "each, 4 the singles in columns", {}, {}, true}},
+                       "each, 4 the singles in columns",
+                       {},
+                       {},
+                       true}},
           .details = "Writes the text exactly as the clipboard would hold it (CR LF line ends).",
           .exits = {{1, "the document cannot be read, or it holds too many singles for the form"}},
           .run = CmdReport};
@@ -106,8 +111,9 @@ CliCommand ImportCommand() {
   return {.name = "import",
           .summary = "singles from clipboard text on standard input into a document",
           .args = {{"DOC.tpd", {CliKind::kDocument}}},
-          .details = "Reads the text as the window's clipboard import does and replaces the "
-                     "document's singles; a text without a single changes nothing.",
+          .details =
+              "Reads the text as the window's clipboard import does and replaces the "
+              "document's singles; a text without a single changes nothing.",
           .exits = {{1, "the document cannot be read or written, or the text holds no single"}},
           .run = CmdImport};
 }

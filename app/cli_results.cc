@@ -110,14 +110,19 @@ Json CellNumber(const std::string& text) {
     if (c != ',' && c != ' ') digits += c;
   }
   long long n = 0;
-  if (digits.empty() || !ParseInt64(digits, n)) return digits.empty() ? Json(nullptr) : Json(digits);
+  if (digits.empty() || !ParseInt64(digits, n))
+    return digits.empty() ? Json(nullptr) : Json(digits);
   return n;
 }
 
 // The document's options shared by print and check.
 std::vector<CliOption> DocumentOptions() {
-  return {{"--singles", "FILE.csv", {CliKind::kCsv}, "the singles of a CSV file instead of a document",
-           {}, {"DOC.tpd"}},
+  return {{"--singles",
+           "FILE.csv",
+           {CliKind::kCsv},
+           "the singles of a CSV file instead of a document",
+           {},
+           {"DOC.tpd"}},
           {"--round", "N", {CliKind::kInt, {}, 0}, "the round, over the document's"},
           {"--group", "A|B", {CliKind::kGroup}, "the group, over the document's"}};
 }
@@ -221,7 +226,8 @@ int CheckDocumentResult(std::ostream& out, const DocumentRecord& doc, const Resu
     }
     Json& grades = j["grades"] = Json::array();
     for (int i = 0; i < screen.SingleCount(); ++i) {
-      grades.push_back({{"no", i + 1}, {"single", OutcomeDigits(singles[i])}, {"grade", screen.Grade(i)}});
+      grades.push_back(
+          {{"no", i + 1}, {"single", OutcomeDigits(singles[i])}, {"grade", screen.Grade(i)}});
     }
     Json& counts = j["counts"] = Json::object();
     for (int g = 0; g < 6; ++g) counts[std::to_string(g + 1)] = screen.GradeCounts()[g];
@@ -304,7 +310,8 @@ int CmdPrint(CliContext& ctx, const CliArgs& args) {
     args.Range("--pages", request.start_page, request.end_page);
   }
   // What the command reads: the document, or the singles file of --singles.
-  const std::vector<std::string> inputs = {args.Get(args.Has("--singles") ? "--singles" : "DOC.tpd")};
+  const std::vector<std::string> inputs = {
+      args.Get(args.Has("--singles") ? "--singles" : "DOC.tpd")};
   DocumentRecord doc;
   if (int rc = LoadDocumentArgs(ctx, args, doc, request.file_name)) return rc;
   if (has_pdf && !CheckOutput(ctx, pdf, inputs)) return 1;
@@ -379,11 +386,13 @@ CliCommand PrintCommand() {
           .summary = "mark sheets of a document",
           .args = {{"DOC.tpd", {CliKind::kDocument}, CliCount::kOptional}},
           .options = options,
-          .details = "Prints on the printer of SysData/Printer.ini (or --printer), writes a PDF "
-                     "file with --pdf, or lists the layout with --list.  Printing needs the Qt "
-                     "print backend.",
-          .exits = {{1, "a file cannot be read or written, there is no printer, or no sheet is "
-                        "in the pages"}},
+          .details =
+              "Prints on the printer of SysData/Printer.ini (or --printer), writes a PDF "
+              "file with --pdf, or lists the layout with --list.  Printing needs the Qt "
+              "print backend.",
+          .exits = {{1,
+                     "a file cannot be read or written, there is no printer, or no sheet is "
+                     "in the pages"}},
           .run = CmdPrint};
 }
 
@@ -395,15 +404,17 @@ CliCommand CheckCommand() {
           .summary = "grades of a document's singles against the result",
           .args = {{"DOC.tpd", {CliKind::kDocument}, CliCount::kOptional}},
           .options = options,
-          .details = "Grades the singles against the cached result of the round and group, or "
-                     "against the provisional marks kept for the round when there is no official "
-                     "result; once every match is decided it shows the prize table.",
+          .details =
+              "Grades the singles against the cached result of the round and group, or "
+              "against the provisional marks kept for the round when there is no official "
+              "result; once every match is decided it shows the prize table.",
           .exits = {{1, "a file cannot be read"}},
-          .json = "An object: round, group, singles, official, revealed, matches (the marks of "
-                  "outcomes \"1\", \"0\", \"2\" per match), grades (no, single, grade per single), "
-                  "counts (singles per grade \"1\" to \"6\"), and prize_table (null until every "
-                  "match is decided; else grade, prize, winners, carryover, bought and won per "
-                  "row).",
+          .json =
+              "An object: round, group, singles, official, revealed, matches (the marks of "
+              "outcomes \"1\", \"0\", \"2\" per match), grades (no, single, grade per single), "
+              "counts (singles per grade \"1\" to \"6\"), and prize_table (null until every "
+              "match is decided; else grade, prize, winners, carryover, bought and won per "
+              "row).",
           .run = CmdCheck};
 }
 

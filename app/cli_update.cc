@@ -51,8 +51,9 @@ CliCommand UpdateTeamsCommand() {
   return {.name = "update-teams",
           .summary = "fetch a newer TeamName2.dat",
           .options = {{"--yes", "", {}, "replace the table without asking"}},
-          .details = "Asks the update server named in SysData/PendralcoveServer.ini for its "
-                     "version of TeamName2.dat and, when it is newer, replaces the table.",
+          .details =
+              "Asks the update server named in SysData/PendralcoveServer.ini for its "
+              "version of TeamName2.dat and, when it is newer, replaces the table.",
           .exits = {{1, "nothing was updated (declined, no newer table, or the download failed)"}},
           .run = CmdUpdateTeams};
 }

@@ -130,7 +130,8 @@ int CmdProbs(CliContext& ctx, const CliArgs& args) {
     return UsageError(ctx, args, "--value takes expected:MIN[-MAX], ratio:MIN[-MAX] or off");
   }
   if (extract && !ParseExtraction(args.Get("--extract"), doc.Engine)) {
-    return UsageError(ctx, args, "--extract takes expected:N, probability:N (N from 1 to 9999) or off");
+    return UsageError(ctx, args,
+                      "--extract takes expected:N, probability:N (N from 1 to 9999) or off");
   }
   if (!set && !clear && !value && !extract) {
     PrintOwnProbabilities(ctx.out, doc);
@@ -168,20 +169,31 @@ CliCommand ProbsCommand() {
   return {.name = "probs",
           .summary = "own probabilities, the value condition and extraction of a document",
           .args = {{"DOC.tpd", {CliKind::kDocument}}},
-          .options = {{"--set", "FILE.csv", {CliKind::kCsv},
+          .options = {{"--set",
+                       "FILE.csv",
+                       {CliKind::kCsv},
                        "store the probabilities of the file: five lines home,draw,away in percent",
-                       {}, {"--clear"}},
-                      {"--odds", "", {}, "the file holds decimal odds, the margin removed per match",
+                       {},
+                       {"--clear"}},
+                      {"--odds",
+                       "",
+                       {},
+                       "the file holds decimal odds, the margin removed per match",
                        {"--set"}},
                       {"--clear", "", {}, "remove the document's own probabilities"},
-                      {"--value", "KIND:MIN[-MAX]|off", {},
+                      {"--value",
+                       "KIND:MIN[-MAX]|off",
+                       {},
                        "the value condition: expected (yen per 100 yen) or ratio (own against "
                        "public), from MIN to MAX; off turns it off"},
-                      {"--extract", "KIND:N|off", {},
+                      {"--extract",
+                       "KIND:N|off",
+                       {},
                        "extract the N best singles by expected value or probability; off turns it "
                        "off"}},
-          .details = "Without an option, shows the own probabilities beside the public's shares "
-                     "(+ where the own one is higher); with one, changes the document and saves it.",
+          .details =
+              "Without an option, shows the own probabilities beside the public's shares "
+              "(+ where the own one is higher); with one, changes the document and saves it.",
           .exits = {{1, "the file cannot be read or the document cannot be saved; it is unchanged"},
                     {64, "the document cannot be read"}},
           .run = CmdProbs};

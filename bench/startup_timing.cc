@@ -3,7 +3,9 @@
 // document, side by side with /bin/true, as the median of many runs, and the
 // shared libraries each start loads.  Run with
 //   cmake --build build --target startup_timing zelvomini-cli zelvomini_sysdata &&
-//   build/bench/startup_timing [RUNS]
+//   build/bench/startup_timing [RUNS] [-- PROGRAM ARGS...]
+// With a program after "--" only that command is timed (for trying a change
+// of the build by hand).
 // A command that only prints its version should cost little more than
 // /bin/true; what it costs beyond that is mostly the dynamic loader.
 #include <fcntl.h>
@@ -72,11 +74,15 @@ int LibraryCount(const std::string& program) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 101;
+  const int runs = argc > 1 && argv[1][0] != '-' ? std::max(1, std::atoi(argv[1])) : 101;
+  std::vector<std::string> own;
+  for (int i = 1; i < argc; ++i) {
+    if (std::string(argv[i]) == "--") own.assign(argv + i + 1, argv + argc);
+  }
   const std::string dir = ZELVO_PROGRAM_DIR_FOR_BENCH;
   const std::string cli = dir + "/zelvomini-cli";
   const std::string sample = dir + "/UserData/Zelvomini/sample-guarantee.tpd";
-  if (!std::ifstream(cli) || !std::ifstream(sample)) {
+  if (own.empty() && (!std::ifstream(cli) || !std::ifstream(sample))) {
     std::fprintf(stderr, "build zelvomini-cli and zelvomini_sysdata first (%s)\n", cli.c_str());
     return 1;
   }
@@ -84,13 +90,14 @@ int main(int argc, char** argv) {
     const char* label;
     std::vector<std::string> argv;
   };
-  const Case cases[] = {
+  std::vector<Case> cases = {
       {"/bin/true", {"/bin/true"}},
       {"zelvomini-cli --version", {cli, "--version"}},
       {"zelvomini-cli status", {cli, "status"}},
       {"zelvomini-cli info SAMPLE", {cli, "info", sample}},
       {"zelvomini-cli info SAMPLE --json", {cli, "info", sample, "--json"}},
   };
+  if (!own.empty()) cases = {{"the command given", own}};
   std::printf("%-34s %12s %12s %6s   (median of %d runs)\n", "command", "cpu ms", "wall ms", "libs",
               runs);
   int failed = 0;
