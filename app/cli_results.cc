@@ -2,6 +2,7 @@
 #include "app/cli_results.h"
 
 #include <cstdio>
+#include <memory>
 #include <ostream>
 
 #include "app/cli_abort.h"
@@ -15,12 +16,10 @@
 #include "results/result_check.h"
 #include "support/format.h"
 #include "support/paths.h"
+#include "support/shared_library.h"
 #include "support/text.h"
 #include "support/text_file.h"
-
-#ifdef ZELVO_HAVE_QT_PRINT
-#include "ui/print/qt_printer.h"
-#endif
+#include "ui/print/print_module.h"
 
 namespace zelvo {
 namespace {
@@ -50,6 +49,9 @@ class ListingPrinter : public Printer {
     out_ << (filled ? "mark " : "outline ") << Mm(x + w / 2) << " " << Mm(y + h / 2) << "\n";
   }
   double TextHeight(const std::string&, double points) override { return points * 25.4 / 72; }
+  double TextWidth(const std::string& text, const std::string&, double points) override {
+    return EstimatedTextWidth(text, points);
+  }
   void DrawText(double x, double top, const std::string& text, const std::string&,
                 double points) override {
     StartPage();
@@ -79,6 +81,39 @@ class ListingPrinter : public Printer {
   int pages_ = 0;
   bool page_started_ = false;
 };
+
+// The print module, loaded once: from the program's own folder (a build, an
+// unpacked folder), else from the installed module folder.  Null, with the
+// reason in `why`, when there is none.
+const PrintModuleApi* LoadPrintModule(std::string& why) {
+#ifdef ZELVO_HAVE_QT_PRINT
+  static const PrintModuleApi* api = nullptr;
+  static std::string error;
+  static bool tried = false;
+  if (!tried) {
+    tried = true;
+    const std::string dir = ExecutableDir();
+    std::string path = JoinPath(dir, "zelvomini-print.so");
+    if (!FileExists(path))
+      path = JoinPath(JoinPath(dir, ZELVO_MODULES_FROM_BIN), "zelvomini-print.so");
+    static SharedLibrary module(path);
+    const PrintModuleApi* (*entry)() = nullptr;
+    if (!FileExists(path)) {
+      error = "the print module zelvomini-print.so is not installed";
+    } else if (module.Get("zelvo_print_module", entry) && entry()->version == kPrintModuleVersion) {
+      api = entry();
+    } else {
+      error = "the print module " + path + " cannot be used: " +
+              (module.error().empty() ? "it is of another build" : module.error());
+    }
+  }
+  why = error;
+  return api;
+#else
+  why = "printing needs the Qt print backend (build with -DZELVO_WITH_QT=ON)";
+  return nullptr;
+#endif
+}
 
 // The document of a command: DOC.tpd, or --singles FILE.csv with --round and
 // --group.  `file_name` receives the name printed on sheets.  0, or the exit
@@ -326,37 +361,39 @@ int CmdPrint(CliContext& ctx, const CliArgs& args) {
     ListingPrinter listing(ctx.out);
     return PrintDocumentSheets(ctx.out, ctx.err, doc, schedule, settings, request, listing);
   }
-#ifdef ZELVO_HAVE_QT_PRINT
+  std::string why;
+  const PrintModuleApi* module = LoadPrintModule(why);
+  if (!module) {
+    ctx.err << "zelvomini-cli: " << why << "; --list shows the sheet layout\n";
+    return 1;
+  }
   if (has_pdf) {
     // The file is the printer: the printer chosen in the settings is not used.
     settings.PrinterName.clear();
     if (AbortedBeforeSave(ctx.err, pdf)) return AbortExitCode();
-    QtPdfPrinter printer(pdf);
-    int rc = PrintDocumentSheets(ctx.out, ctx.err, doc, schedule, settings, request, printer);
+    std::unique_ptr<Printer, void (*)(Printer*)> document(module->new_pdf_document(),
+                                                          module->destroy);
+    int rc = PrintDocumentSheets(ctx.out, ctx.err, doc, schedule, settings, request, *document);
     if (rc != 0) return rc;
-    if (!printer.Finish()) {
+    std::string bytes;
+    int pages = 0;
+    if (!module->take_pdf(document.get(), &bytes, &pages) || !WriteFileBytes(pdf, bytes, false)) {
       ctx.err << "zelvomini-cli: cannot write " << pdf
               << (LastWriteError().empty() ? "" : ": " + LastWriteError()) << "\n";
       return 1;
     }
-    ctx.out << "written " << pdf << " (" << printer.pages() << " pages)\n";
+    ctx.out << "written " << pdf << " (" << pages << " pages)\n";
     return 0;
   }
-  QtSystemPrinter printer;
-  if (printer.PrinterNames().empty()) {
+  std::unique_ptr<Printer, void (*)(Printer*)> printer(module->new_system_printer(),
+                                                       module->destroy);
+  if (printer->PrinterNames().empty()) {
     ctx.err
         << "zelvomini-cli: no printer is installed; --pdf OUT.pdf writes the sheets to a file\n";
     return 1;
   }
   if (has_printer) settings.PrinterName = printer_name;
-  return PrintDocumentSheets(ctx.out, ctx.err, doc, schedule, settings, request, printer);
-#else
-  (void)has_pdf;
-  (void)has_printer;
-  ctx.err << "zelvomini-cli: printing needs the Qt print backend (build with -DZELVO_WITH_QT=ON); "
-             "--list shows the sheet layout\n";
-  return 1;
-#endif
+  return PrintDocumentSheets(ctx.out, ctx.err, doc, schedule, settings, request, *printer);
 }
 
 int CmdCheck(CliContext& ctx, const CliArgs& args) {
