@@ -107,15 +107,6 @@ std::string OptionText(const CliOption& o) {
   return text;
 }
 
-std::vector<const CliCommand*> Leaves(const CliCommand& c) {
-  if (c.subcommands.empty()) return {&c};
-  std::vector<const CliCommand*> out;
-  for (const CliCommand& s : c.subcommands) {
-    for (const CliCommand* l : Leaves(s)) out.push_back(l);
-  }
-  return out;
-}
-
 // A summary as a sentence of its own: a capital first letter and a full stop.
 std::string Sentence(std::string text) {
   if (!text.empty() && text[0] >= 'a' && text[0] <= 'z')
