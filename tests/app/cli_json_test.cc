@@ -94,6 +94,13 @@ TEST_F(CliJsonTest, EveryReportingCommandGivesTheFiguresOfItsText) {
   EXPECT_EQ(json_["complete"].get<int>(), std::stoi(m[2]));
   EXPECT_GT(json_["complete"].get<int>(), 0);
 
+  RunBoth({"live", Path("s.tpd"), "--known", "1=1-0,2=0-0", "--playing", "3=2-2@70"});
+  EXPECT_EQ(json_["alive"].get<double>(), TextNumber("Alive for first prize:"));
+  EXPECT_EQ(json_["combinations"].get<double>(), TextNumber("Open results:"));
+  EXPECT_NEAR(json_["win_chance"].get<double>() * 100, TextNumber("Chance of first prize:"), 1e-4);
+  EXPECT_EQ(json_["matches"][2]["minute"], 70);
+  EXPECT_EQ(json_["decisions"].size(), 3u);
+
   RunBoth({"backtest", Path("s.tpd")});
   EXPECT_EQ(json_["stake"].get<double>(), TextNumber("Stake:"));
   EXPECT_EQ(json_["hits"].get<double>(), TextNumber("Hits:"));
@@ -111,7 +118,7 @@ TEST(CliJsonTableTest, TheCommandsThatReportTakeJson) {
   }
   EXPECT_EQ(with_json,
             (std::vector<std::string>{"status", "show", "check", "info", "coverage", "chances",
-                                      "minimum", "archive list", "backtest"}));
+                                      "minimum", "archive list", "backtest", "live"}));
 }
 
 }  // namespace
