@@ -14,6 +14,7 @@
 #include "output/clipboard.h"
 #include "support/data_location.h"
 #include "support/error_report.h"
+#include "support/file_lock.h"
 #include "support/format.h"
 #include "support/output_target.h"
 #include "support/paths.h"
@@ -106,6 +107,7 @@ constexpr CommandText kCaptions[] = {
     {Cmd::kUserVoteButton, "投票率"},
     {Cmd::kUserTeamsButton, "海外チーム名"},
     {Cmd::kMakerTeams, "海外チーム名"},
+    {Cmd::kMakerTeamsRestore, "前の版に戻す"},
     {Cmd::kSaleSchedule, "販売スケジュールを確認する"},
     {Cmd::kStop, "検索終了"},
     {Cmd::kAddSingleButton, "シングルを追加"},
@@ -581,6 +583,11 @@ void frmMain::Execute(Cmd cmd) {
         break;
       case Cmd::kManual: OpenManual(); break;
       case Cmd::kMakerTeams: MakerTeamNames(); break;
+      case Cmd::kMakerTeamsRestore:
+        if (!CheckBusy() && clsPendralcoveDownload::RestoreTeamName2(download_confirm_.Checked())) {
+          round_.ScheduleInitialize();
+        }
+        break;
       case Cmd::kUserVote: case Cmd::kUserVoteButton: EnterUserVoteRates(); break;
       case Cmd::kOwnProbs: case Cmd::kOwnProbsButton: EnterOwnProbabilities(); break;
       case Cmd::kUserTeams: case Cmd::kUserTeamsButton: UserTeamNames(); break;
@@ -1168,6 +1175,7 @@ void frmMain::NewDocument() {
     SetOwnProbs(OwnProbabilities{});
     SelectConditionTab(0);
     file_name_.clear();
+    disk_.Forget();
     history_.Reset(BuildDocument());
   } catch (const std::exception& e) {
     ReportException(kMain, "NewDocument", e);
@@ -1240,8 +1248,8 @@ ReductionConditions frmMain::GatherConditions() const {
   c.MachigaiList = joken_.GetMachigaiFlg();
   c.Value.Enabled = value_check_.Checked();
   c.Value.Kind = value_kind_.Index();
-  c.Value.Min = value_min_.Value().ToDouble();
-  c.Value.Max = value_max_.Value().ToDouble();
+  c.Value.Min = value_min_.ExactValue();
+  c.Value.Max = value_max_.ExactValue();
   return c;
 }
 
@@ -1249,8 +1257,8 @@ void frmMain::ApplyValueConditions(const ValueConditions& v) {
   value_check_.SetChecked(v.Enabled);
   value_check_.enabled = own_probs_.set || v.Enabled;
   value_kind_.SetIndex(v.Kind);
-  value_min_.SetValue(Money::FromDouble(v.Min));
-  value_max_.SetValue(Money::FromDouble(v.Max));
+  value_min_.SetExactValue(v.Min);
+  value_max_.SetExactValue(v.Max);
 }
 
 void frmMain::ApplyConditions(const ReductionConditions& c) {
@@ -1287,6 +1295,18 @@ DocumentRecord frmMain::BuildDocument() const {
 bool frmMain::FileSaveTPD(const std::string& name, bool whole, bool dialog) {
   bool ok = false;
   try {
+    // Held from the check to the write: a command line run on the same file
+    // either finishes before the check or waits for the save.
+    std::optional<DocumentLock> lock(std::in_place, name, dialog);
+    const DiskVersionCheck::Choice choice =
+        lock->Locked() ? disk_.BeforeSave(name, dialog) : DiskVersionCheck::Choice::kCancel;
+    if (choice != DiskVersionCheck::Choice::kSave) {
+      last_fault_ = lock->Locked() ? kChangedElsewhere : "ファイルは使用中です。";
+      lock.reset();
+      if (choice == DiskVersionCheck::Choice::kReload) FileLoadTPD(name, true, true);
+      Changed();
+      return false;
+    }
     operation_ = true;
     DocumentRecord doc = BuildDocument();
     ok = tpd_.SaveFile(name, whole, doc, dialog);
@@ -1295,6 +1315,7 @@ bool frmMain::FileSaveTPD(const std::string& name, bool whole, bool dialog) {
     // A save that failed leaves the document under its old name: the file
     // of the new name holds nothing of it.
     if (whole && ok) {
+      disk_.Remember(name);
       file_name_ = name;
       history_.MarkSaved(std::move(doc));
       if (dialog) recent_.Add(name);
@@ -1344,6 +1365,7 @@ bool frmMain::FileLoadTPD(const std::string& name, bool whole, bool dialog) {
     if (whole) ApplyDocumentBody(doc);
     ShowPage(1);
     if (whole) {
+      disk_.Remember(name);
       file_name_ = name;
       ShowVoteStatus();
       history_.Reset(BuildDocument());
@@ -1603,11 +1625,10 @@ void frmMain::ApplyWork(DocumentRecord doc) {
 void frmMain::OpenRecent(size_t index) {
   if (index >= recent_.Files().size()) return;
   const std::string path = recent_.Files()[index];
-  if (!FileExists(path)) {
+  if (const std::string reason = UnreadableFileReason(path); !reason.empty()) {
     recent_.Remove(path);
-    platform().MessageBox(
-        "ファイルが見つかりません。\r\n" + path + "\r\n最近使ったファイルの一覧から削除しました。",
-        kAppTitle, MsgIcon::kWarning);
+    platform().MessageBox(reason + "\r\n" + path + "\r\n最近使ったファイルの一覧から削除しました。",
+                          kAppTitle, MsgIcon::kWarning);
     return;
   }
   OpenFile(path);
@@ -1630,8 +1651,8 @@ bool frmMain::OpenFile(const std::string& path) {
                                 "\r\n開けるのはデータファイル(*.tpd)、条件ファイル(*.tpj)、"
                                 "CSVファイル(*.csv)です。",
                             kAppTitle, MsgIcon::kWarning);
-    } else if (!FileExists(path)) {
-      platform().MessageBox("ファイルが見つかりません。\r\n" + path, kAppTitle, MsgIcon::kWarning);
+    } else if (const std::string reason = UnreadableFileReason(path); !reason.empty()) {
+      platform().MessageBox(reason + "\r\n" + path, kAppTitle, MsgIcon::kWarning);
     } else if (ext == "tpj") {
       // Conditions only: an edit of the open document, undone like any other.
       opened = FileLoadTPD(path, false, true);

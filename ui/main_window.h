@@ -27,6 +27,7 @@
 #include "results/result_check.h"
 #include "support/check_box.h"
 #include "support/grid.h"
+#include "ui/disk_version_check.h"
 #include "ui/document_history.h"
 #include "ui/match_table.h"
 #include "ui/option_group.h"
@@ -61,7 +62,7 @@ enum class Cmd {
   kHelpMenu, kManual, kAbout,
   // Home page
   kDownloadSchedule, kDownloadVote, kDownloadResult, kUserVoteButton, kUserTeamsButton,
-  kMakerTeams, kSaleSchedule,
+  kMakerTeams, kMakerTeamsRestore, kSaleSchedule,
   // Multi page
   kRun, kStop,
   // Singles page
@@ -179,6 +180,9 @@ class frmMain : private BatchTarget {
   void RoundEntered();
   void ShowPage(int page);
   bool IsIdle() const;
+  // A file handed over by a second start may open now: no search, batch
+  // run, load or save under way (HandOverQueue waits until then).
+  bool AcceptsHandedOverFiles() const { return IsIdle() && !operation_ && !batch_running_; }
   bool CheckBusy() const;
 
   // What the screen shows.
@@ -324,6 +328,7 @@ class frmMain : private BatchTarget {
   // The batch run loads its documents over this window's own.
   bool HandOverDocument() override { return SaveChangesFirst(); }
   void QueueChanged(const std::vector<std::string>& files) override { batch_files_ = files; }
+  void BatchRunning(bool running) override { batch_running_ = running; }
   // A file chosen to save to that is none of the files in use (the open
   // document, the batch queue's) nor in SysData; says why not when it is.
   // `document`: the save of a whole document, which may rewrite the open one.
@@ -383,6 +388,8 @@ class frmMain : private BatchTarget {
   std::vector<std::unique_ptr<frmKouseiBunseki>> kousei_windows_;
   std::vector<MenuNode> menu_bar_;
   DocumentHistory history_;
+  // The file's version when last read or written, checked before a save.
+  DiskVersionCheck disk_;
   RecentFiles recent_;
   // Above 0 while a snapshot is being put back: the panels' changes are no
   // steps of their own.
@@ -399,6 +406,7 @@ class frmMain : private BatchTarget {
   SaleStatusView sale_status_;
   std::string file_name_;
   std::vector<std::string> batch_files_;
+  bool batch_running_ = false;
   int single_count_ = 0;
   std::vector<int> singles_;
   MultiFlags targets_{};
