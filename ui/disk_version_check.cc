@@ -19,8 +19,8 @@ DiskVersionCheck::Choice DiskVersionCheck::BeforeSave(const std::string& path, b
   if (!dialog) return Choice::kCancel;
   const MsgAnswer answer = platform().MessageBox(
       std::string(kChangedElsewhere) + "\r\n" + path +
-          "\r\n\r\n再読み込み：他で保存された内容を開きます（この画面での変更は失われます）"
-          "\r\n上書き：この画面の内容で保存します（他での変更は失われます）",
+          "\r\n\r\n再読み込み：他で保存された内容を開きます（この画面の変更は消えます）"
+          "\r\n上書き：この画面の内容で保存します（他での変更は消えます）",
       kAppTitle, MsgIcon::kWarning, MsgButtons::kReloadOverwriteCancel, 2);
   if (answer == MsgAnswer::kYes) return Choice::kReload;
   if (answer == MsgAnswer::kNo) return Choice::kSave;

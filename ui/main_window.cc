@@ -1303,7 +1303,8 @@ bool frmMain::FileSaveTPD(const std::string& name, bool whole, bool dialog) {
     if (choice != DiskVersionCheck::Choice::kSave) {
       last_fault_ = lock->Locked() ? kChangedElsewhere : "ファイルは使用中です。";
       lock.reset();
-      if (choice == DiskVersionCheck::Choice::kReload) FileLoadTPD(name, true, true);
+      // A copy: `name` may be the document's own name, which the load clears.
+      if (choice == DiskVersionCheck::Choice::kReload) FileLoadTPD(std::string(name), true, true);
       Changed();
       return false;
     }

@@ -19,12 +19,6 @@
 namespace zelvo {
 namespace {
 
-class BatchHost : public testing::QuietHost {
- public:
-  void ShowBatch(BatchTarget& target) override { batch = &target; }
-  BatchTarget* batch = nullptr;
-};
-
 class DocumentConflictsTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -52,7 +46,7 @@ class DocumentConflictsTest : public ::testing::Test {
 
   testing::FakePlatform fake_;
   testing::TempProgramDir dir_;
-  BatchHost host_;
+  testing::BatchHost host_;
   std::unique_ptr<frmMain> main_;
 };
 
@@ -67,10 +61,11 @@ TEST_F(DocumentConflictsTest, ASaveOverAChangeMadeElsewhereAsksFirst) {
   EXPECT_EQ(fake_.messages()[0].text.rfind(kChangedElsewhere, 0), 0u);
   EXPECT_EQ(fake_.messages()[0].buttons, MsgButtons::kReloadOverwriteCancel);
   EXPECT_TRUE(FileHasOwnProbabilities());
-  // 再読み込み: the window takes the file as it is now.
+  // 再読み込み (asked by 上書き保存): the window takes the file as it is now.
   fake_.QueueAnswer(MsgAnswer::kYes);
-  EXPECT_FALSE(main_->FileSaveTPD(Path("doc.tpd"), true, true));
+  main_->Execute(Cmd::kFileSave);
   EXPECT_TRUE(main_->OwnProbs().set);
+  EXPECT_EQ(main_->FileName(), Path("doc.tpd"));
   // Read again, it saves without asking; a later change elsewhere asks
   // again, and 上書き writes the window's document over it.
   fake_.ClearRecords();
