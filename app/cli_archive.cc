@@ -220,7 +220,7 @@ int CmdArchive(CliContext& ctx, const CliArgs& args_in) {
 int CmdBacktest(CliContext& ctx, const CliArgs& args_in) {
   CliArgs args = args_in;
   std::string range_text, group_text = "both", multi_text = "vote-order", csv_path, seed_text;
-  std::string round_time_text = "20";
+  std::string round_time_text = "10";
   bool missing = false;
   bool ranged = TakeOption(args, "--rounds", range_text, missing);
   TakeOption(args, "--group", group_text, missing);
@@ -247,7 +247,7 @@ int CmdBacktest(CliContext& ctx, const CliArgs& args_in) {
     ctx.err << "usage: zelvomini-cli backtest STRATEGY.tpd|.tpj [--rounds FROM-TO] "
                "[--group A|B|both]\n"
                "       [--multi vote-order|all|doc] [--csv OUT.csv] [--seed N] [--round-time S]\n"
-               "       (--round-time: seconds an engine may search in one round, 20 by default,\n"
+               "       (--round-time: seconds an engine may search in one round, 10 by default,\n"
                "        0 for no limit)\n";
     return 64;
   }
