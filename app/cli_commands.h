@@ -47,6 +47,10 @@ bool TakeFlag(CliArgs& args, const std::string& flag);
 // given without its value is reported and sets `missing`.
 bool TakeOption(CliArgs& args, const std::string& flag, std::string& value, bool& missing);
 
+// A number of seconds as a plain decimal ("1", "0.5"): no exponent, sign,
+// "nan" or "inf", which would pass a range check they are not in.
+bool ParseSeconds(const std::string& text, double& value);
+
 // An output a command may write: none of its `inputs`, no file in SysData
 // unless the command updates its own document there (`in_place`), and a
 // file the writer accepts (CheckOutputTarget, as the windows ask it).  Says

@@ -38,6 +38,7 @@ _zelvomini_cli() {
         return
       fi ;;
     show) COMPREPLY=($(compgen -W "A B" -- "$cur")); return ;;
+    update-teams) options+=" --restore" ;;
     compress) options+=" --engine --targets" ;;
     print) options+=" --pdf --printer --test --pages --list --singles --round --group" ;;
     check) options+=" --all --next --singles --round --group" ;;
