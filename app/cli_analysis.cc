@@ -220,7 +220,8 @@ int CmdChances(CliContext& ctx, const CliArgs& args) {
   if (have_probs) {
     std::string text;
     if (!ReadTextFile(probs_path, text, false)) {
-      ctx.err << "zelvomini-cli: cannot read " << probs_path << "\n";
+      ctx.err << "zelvomini-cli: cannot read " << probs_path << ": "
+              << UnreadableFileReason(probs_path) << "\n";
       return 1;
     }
     ProbabilityParse parse =

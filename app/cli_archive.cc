@@ -206,7 +206,8 @@ Json BacktestJson(const BacktestReport& report, const std::string& strategy, boo
                       {"result", r.result_digits},
                       {"winner_estimate", MoneyJson(r.winner_estimate)},
                       {"favourites", r.favourites},
-                      {"popularity", r.popularity}});
+                      {"popularity", r.popularity},
+                      {"time_limited", r.time_limited}});
   }
   Json passed = Json::array();
   for (const BacktestShare& s : report.shares) {
@@ -224,7 +225,10 @@ Json BacktestJson(const BacktestReport& report, const std::string& strategy, boo
           {"returned", MoneyJson(report.returned)},
           {"per_100", report.ReturnPer100()},
           {"longest_without_win", report.longest_without_win},
-          {"passed", passed}};
+          {"time_limited", report.time_limited},
+          {"own_probabilities_missing", report.own_probabilities_missing},
+          {"passed", passed},
+          {"interrupted", report.interrupted}};
 }
 
 int CmdBacktest(CliContext& ctx, const CliArgs& args) {
@@ -232,6 +236,8 @@ int CmdBacktest(CliContext& ctx, const CliArgs& args) {
   const bool ranged = args.Has("--rounds");
   const std::string multi_text = args.Get("--multi", "vote-order");
   const std::string csv_path = args.Get("--csv");
+  // Each round's engine search is bounded (0: no bound).
+  const double round_seconds = args.Number("--round-time", 10);
   int from = 0, to = 0;
   if (ranged) args.Range("--rounds", from, to);
   const long long seed = args.Int("--seed", 1);
@@ -248,6 +254,7 @@ int CmdBacktest(CliContext& ctx, const CliArgs& args) {
   DocumentRecord strategy;
   if (!LoadDocumentFile(tpd, strategy_path, !conditions_file, true, strategy)) return 64;
   options.seed = static_cast<uint64_t>(seed);
+  options.round_seconds = round_seconds;
 
   std::vector<ArchivedRound> rounds = LoadArchive(from, to, groups);
   if (rounds.empty()) {
@@ -256,7 +263,25 @@ int CmdBacktest(CliContext& ctx, const CliArgs& args) {
     return 1;
   }
   clsTotoData toto_data;
-  BacktestReport report = RunBacktest(strategy, rounds, options, toto_data);
+  // Ctrl+C stops within the round in progress; the rounds done are shown.
+  options.stop_requested = [] { return AbortSignal() != 0; };
+  const bool terminal = isatty(STDERR_FILENO) && &ctx.err == &std::cerr;
+  const std::string limit =
+      options.round_seconds > 0
+          ? ", at most " + ExactDecimalText(options.round_seconds) + " s of engine search a round"
+          : "";
+  BacktestReport report =
+      RunBacktest(strategy, rounds, options, toto_data, [&](int done, int total) {
+        std::ostringstream line;
+        line << "[" << done << "/" << total << "] rounds replayed" << limit;
+        if (terminal) {
+          ctx.err << "\r" << line.str() << "\x1b[K" << (done == total ? "\n" : "") << std::flush;
+        } else {
+          ctx.err << line.str() << "\n" << std::flush;
+        }
+        return true;
+      });
+  if (terminal && report.interrupted) ctx.err << "\n";
   // 0, or the status of a CSV file that could not be written.
   auto save = [&]() -> int {
     if (csv_path.empty()) return 0;
@@ -264,6 +289,12 @@ int CmdBacktest(CliContext& ctx, const CliArgs& args) {
     return WriteTextFile(csv_path, BacktestCsv(report)) ? 0 : 1;
   };
   if (args.json()) {
+    if (report.interrupted) {
+      PrintJson(ctx.out, BacktestJson(report, strategy_path, conditions_file, options.multi));
+      ctx.err << "zelvomini-cli: backtest interrupted by " << AbortSignalName()
+              << (csv_path.empty() ? "" : "; " + csv_path + " is not written") << "\n";
+      return AbortExitCode();
+    }
     if (int rc = save()) return rc;
     PrintJson(ctx.out, BacktestJson(report, strategy_path, conditions_file, options.multi));
     return 0;
@@ -283,7 +314,8 @@ int CmdBacktest(CliContext& ctx, const CliArgs& args) {
                    r.winning_kept > 0 ? Yen(r.prize) + (r.prize_estimated ? "*" : "") : "0", 13)
             << " " << PadCutColumns(r.result_digits, 6)
             << PadLeftColumns(Yen(r.winner_estimate), 10) << " " << r.favourites << " "
-            << r.popularity[0] << "/" << r.popularity[1] << "/" << r.popularity[2] << "\n";
+            << r.popularity[0] << "/" << r.popularity[1] << "/" << r.popularity[2]
+            << (r.time_limited ? "  (time limit)" : "") << "\n";
   }
   const int n = static_cast<int>(report.rounds.size());
   ctx.out << "\nRounds: " << n;
@@ -299,10 +331,26 @@ int CmdBacktest(CliContext& ctx, const CliArgs& args) {
     ctx.out << "* nobody won officially (carried over): the payout estimate of the final votes "
                "stands in\n";
   }
+  if (report.time_limited > 0) {
+    ctx.out << "Rounds whose engine reached the time limit: " << report.time_limited
+            << " (it bought its best selection so far; --round-time sets the limit)\n";
+  }
+  if (report.own_probabilities_missing) {
+    ctx.out << "Own probabilities: none for these rounds (a document's own belong to its own "
+               "round's matches), so the value condition kept every single and an extraction by "
+               "expected value or probability drew at random\n";
+  }
   ctx.out << "\nThe winning single passed:\n";
   for (const BacktestShare& s : report.shares) {
     ctx.out << "  " << PadCutColumns(s.label, 40) << PadLeftColumns(Count(s.passed), 5) << " of "
             << s.rounds << "  " << Percent(s.passed, s.rounds) << "\n";
+  }
+  if (report.interrupted) {
+    ctx.err << "zelvomini-cli: backtest interrupted by " << AbortSignalName() << " after "
+            << report.rounds.size() + report.skipped << " of " << rounds.size()
+            << " rounds; the table shows those done"
+            << (csv_path.empty() ? "" : ", " + csv_path + " is not written") << "\n";
+    return AbortExitCode();
   }
   if (int rc = save()) return rc;
   if (!csv_path.empty()) ctx.out << "Saved " << csv_path << "\n";
@@ -355,11 +403,16 @@ CliCommand BacktestCommand() {
                 "the multi of each round: everything marked in vote order (the default), "
                 "all 243 singles, or the strategy's own"},
                {"--csv", "OUT.csv", {CliKind::kCsv}, "also write the table per round"},
-               {"--seed", "N", {CliKind::kInt, {}, 0}, "the engines' random seed (1 by default)"}},
+               {"--seed", "N", {CliKind::kInt, {}, 0}, "the engines' random seed (1 by default)"},
+               {"--round-time",
+                "S",
+                {CliKind::kSeconds, {}, 0, 3600},
+                "seconds an engine may search in one round, 10 by default, 0 for no limit"}},
           .details =
               "Prints a line per round (singles kept, stake, whether the winning single "
               "was kept and what it paid), the totals, and how often the winning single "
-              "passed each condition.",
+              "passed each condition.  Ctrl+C stops within the round in progress and shows "
+              "the rounds done.",
           .exits = {{1,
                      "the cache holds no complete round in the range, or the CSV file cannot "
                      "be written"},
@@ -367,8 +420,10 @@ CliCommand BacktestCommand() {
           .json =
               "An object: strategy, conditions_file, multi, seed, rounds (round, group, kept, "
               "stake, won, prize, prize_estimated, result, winner_estimate, favourites, "
-              "popularity: three counts), count, skipped, hits, stake, returned, per_100, "
-              "longest_without_win and passed (label, passed, rounds).",
+              "popularity: three counts, time_limited), count, skipped, hits, stake, returned, "
+              "per_100, longest_without_win, time_limited (rounds whose engine reached the "
+              "limit), own_probabilities_missing, passed (label, passed, rounds) and "
+              "interrupted.",
           .run = CmdBacktest};
 }
 

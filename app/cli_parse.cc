@@ -4,7 +4,6 @@
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <charconv>
-#include <cmath>
 #include <list>
 #include <ostream>
 
@@ -63,10 +62,10 @@ std::string Number(double v) {
 
 bool Bounded(double v) { return v > -9e18 && v < 9e18; }
 
-bool ParseDouble(const std::string& text, double& value) {
-  const char* end = text.data() + text.size();
-  auto [ptr, ec] = std::from_chars(text.data(), end, value);
-  return !text.empty() && ec == std::errc() && ptr == end && std::isfinite(value);
+// Seconds as a plain decimal ("1", "0.5"): no exponent, sign, "nan" or
+// "inf", which would pass a range check they are not in.
+bool ParseSeconds(const std::string& text, double& value) {
+  return !text.starts_with("-") && !text.starts_with("+") && ParseExactDecimal(text, value);
 }
 
 }  // namespace
@@ -146,7 +145,7 @@ std::string CheckValue(const CliValue& v, const std::string& text) {
     }
     case CliKind::kSeconds: {
       double s = 0;
-      return ParseDouble(text, s) && in_bounds(s) ? "" : wrong;
+      return ParseSeconds(text, s) && in_bounds(s) ? "" : wrong;
     }
     case CliKind::kRange: {
       int from = 0, to = 0;

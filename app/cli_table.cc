@@ -1,7 +1,6 @@
 #include "app/cli_table.h"
 
 #include <algorithm>
-#include <charconv>
 
 #include "app/cli_commands.h"
 #include "app/cli_report.h"
@@ -91,9 +90,7 @@ double CliArgs::Number(std::string_view name, double otherwise) const {
   const std::vector<std::string>& v = All(name);
   if (v.empty()) return otherwise;
   double value = otherwise;
-  const std::string& t = v.front();
-  auto [ptr, ec] = std::from_chars(t.data(), t.data() + t.size(), value);
-  return ec == std::errc() && ptr == t.data() + t.size() ? value : otherwise;
+  return ParseExactDecimal(v.front(), value) ? value : otherwise;
 }
 
 void CliArgs::Range(std::string_view name, int& from, int& to) const {

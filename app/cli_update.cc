@@ -36,9 +36,11 @@ class ConsoleProgress : public WinInetProgressSink {
   bool open_line_ = false;
 };
 
-int CmdUpdateTeams(CliContext& ctx, const CliArgs&) {
+int CmdUpdateTeams(CliContext& ctx, const CliArgs& args) {
   const bool yes = ctx.console.assume_yes;
+  const bool restore = args.Has("--restore");
   if (!CheckDownloadFolderRights()) return 1;
+  if (restore) return clsPendralcoveDownload::RestoreTeamName2(!yes) ? 0 : 1;
   ConsoleProgress progress(ctx.err);
   clsPendralcoveDownload download;
   download.WinInet().SetProgressSink(&progress);
@@ -49,12 +51,16 @@ int CmdUpdateTeams(CliContext& ctx, const CliArgs&) {
 
 CliCommand UpdateTeamsCommand() {
   return {.name = "update-teams",
-          .summary = "fetch a newer TeamName2.dat",
-          .options = {{"--yes", "", {}, "replace the table without asking"}},
+          .summary = "fetch a newer TeamName2.dat, or put back the one it replaced",
+          .options = {{"--yes", "", {}, "replace the table without asking"},
+                      {"--restore", "", {}, "put back the TeamName2.dat the last update replaced"}},
           .details =
               "Asks the update server named in SysData/PendralcoveServer.ini for its "
-              "version of TeamName2.dat and, when it is newer, replaces the table.",
-          .exits = {{1, "nothing was updated (declined, no newer table, or the download failed)"}},
+              "version of TeamName2.dat and, when it is newer and whole, replaces the "
+              "table, keeping the one it replaced for --restore.",
+          .exits = {{1,
+                     "nothing was updated or restored (declined, no newer table, the download "
+                     "failed, or no table to put back)"}},
           .run = CmdUpdateTeams};
 }
 

@@ -1,5 +1,6 @@
 // The probs command: the user's own outcome probabilities kept in a
 // document, beside the public's vote shares.
+#include <optional>
 #include <ostream>
 #include <string>
 
@@ -9,6 +10,7 @@
 #include "app/cli_json.h"
 #include "files/tpd_file.h"
 #include "reduction/single_value.h"
+#include "support/file_lock.h"
 #include "support/format.h"
 #include "support/text.h"
 #include "support/text_file.h"
@@ -16,11 +18,9 @@
 namespace zelvo {
 namespace {
 
+// Kept as given, to the last digit: a threshold of 0.00002 is not 0.
 bool ParseNumber(const std::string& text, double& value) {
-  Money m;
-  if (!Money::Parse(text, m) || m < Money()) return false;
-  value = m.ToDouble();
-  return true;
+  return ParseExactDecimal(text, value) && value >= 0;
 }
 
 // "expected:80-200", "ratio:1.2", "off".
@@ -37,7 +37,7 @@ bool ParseValueCondition(const std::string& text, ValueConditions& v) {
   double min = 0, max = 0;
   if (!ParseNumber(range.substr(0, dash), min)) return false;
   if (dash != std::string::npos && dash + 1 < range.size() &&
-      (!ParseNumber(range.substr(dash + 1), max) || max < min)) {
+      !ParseNumber(range.substr(dash + 1), max)) {
     return false;
   }
   v = ValueConditions{true, kind == "ratio" ? kValueRatio : kValueExpected, min, max};
@@ -123,6 +123,13 @@ int CmdProbs(CliContext& ctx, const CliArgs& args) {
   const bool clear = args.Has("--clear");
   const bool value = args.Has("--value");
   const bool extract = args.Has("--extract");
+  // A change holds the document from its read to its write, so that two
+  // changes at once both reach the file.
+  std::optional<DocumentLock> lock;
+  if (set || clear || value || extract) {
+    lock.emplace(doc_path);
+    if (!lock->Locked()) return 1;
+  }
   clsTFileTPD tpd;
   DocumentRecord doc;
   if (!OpenDocument(tpd, doc_path, true, doc)) return 64;
@@ -133,6 +140,11 @@ int CmdProbs(CliContext& ctx, const CliArgs& args) {
     return UsageError(ctx, args,
                       "--extract takes expected:N, probability:N (N from 1 to 9999) or off");
   }
+  if (const std::string problem = ValueRangeProblem(doc.Conditions.Value);
+      value && !problem.empty()) {
+    ctx.err << "zelvomini-cli: " << problem << " (" << args.Get("--value") << ")\n";
+    return 64;
+  }
   if (!set && !clear && !value && !extract) {
     PrintOwnProbabilities(ctx.out, doc);
     return 0;
@@ -140,7 +152,8 @@ int CmdProbs(CliContext& ctx, const CliArgs& args) {
   if (set) {
     std::string text;
     if (!ReadTextFile(csv_path, text, false)) {
-      ctx.err << "zelvomini-cli: cannot read " << csv_path << "\n";
+      ctx.err << "zelvomini-cli: cannot read " << csv_path << ": " << UnreadableFileReason(csv_path)
+              << "\n";
       return 1;
     }
     ProbabilityParse parse =

@@ -81,6 +81,7 @@ constexpr CommandText kCaptions[] = {
     {Cmd::kUserVoteButton, "投票率"},
     {Cmd::kUserTeamsButton, "海外チーム名"},
     {Cmd::kMakerTeams, "海外チーム名"},
+    {Cmd::kMakerTeamsRestore, "前の版に戻す"},
     {Cmd::kSaleSchedule, "販売スケジュールを確認する"},
     {Cmd::kStop, "検索終了"},
     {Cmd::kAddSingleButton, "シングルを追加"},

@@ -39,7 +39,7 @@ enum class Cmd {
   kHelpMenu, kManual, kAbout,
   // Home page
   kDownloadSchedule, kDownloadVote, kDownloadResult, kUserVoteButton, kUserTeamsButton,
-  kMakerTeams, kSaleSchedule,
+  kMakerTeams, kMakerTeamsRestore, kSaleSchedule,
   // Multi page
   kRun, kStop,
   // Singles page

@@ -69,6 +69,12 @@ bool MainTools::Execute(Cmd cmd) {
     case Cmd::kMakerTeams:
       MakerTeamNames();
       return true;
+    case Cmd::kMakerTeamsRestore:
+      if (!shell_.CheckBusy() &&
+          clsPendralcoveDownload::RestoreTeamName2(round_.DownloadConfirm().Checked())) {
+        round_.Round().ScheduleInitialize();
+      }
+      return true;
     case Cmd::kUserVote:
     case Cmd::kUserVoteButton:
       EnterUserVoteRates();

@@ -324,6 +324,7 @@ QWidget* MainWindowView::BuildHomePage() {
   auto* maker_row = Row(maker);
   maker_row->setContentsMargins(8, 8, 8, 8);
   maker_row->addWidget(Button(Cmd::kMakerTeams, maker));
+  maker_row->addWidget(Button(Cmd::kMakerTeamsRestore, maker));
   lower->addWidget(maker);
   lower->addStretch();
   layout->addLayout(lower);

@@ -67,6 +67,7 @@ std::vector<std::pair<QMessageBox::StandardButton, MsgAnswer>> ButtonsOf(MsgButt
     case MsgButtons::kYesNo:
       return {{QMessageBox::Yes, MsgAnswer::kYes}, {QMessageBox::No, MsgAnswer::kNo}};
     case MsgButtons::kYesNoCancel:
+    case MsgButtons::kReloadOverwriteCancel:
       return {{QMessageBox::Yes, MsgAnswer::kYes},
               {QMessageBox::No, MsgAnswer::kNo},
               {QMessageBox::Cancel, MsgAnswer::kCancel}};
@@ -82,7 +83,9 @@ std::vector<std::pair<QMessageBox::StandardButton, MsgAnswer>> ButtonsOf(MsgButt
 // translation calls "Discard".
 const char* ButtonCaption(MsgButtons buttons, size_t index) {
   static const char* const kSave[] = {"保存", "保存しない", "キャンセル"};
+  static const char* const kReload[] = {"再読み込み", "上書き", "キャンセル"};
   if (buttons == MsgButtons::kSaveDiscardCancel && index < 3) return kSave[index];
+  if (buttons == MsgButtons::kReloadOverwriteCancel && index < 3) return kReload[index];
   return nullptr;
 }
 
