@@ -6,68 +6,77 @@
 #include <regex>
 
 #include "official/official_service.h"
-#include "official/result.h"
-#include "official/schedule.h"
-#include "official/vote.h"
+#include "official/services.h"
 #include "support/paths.h"
 #include "support/platform.h"
 
 namespace zelvo {
 namespace {
 
-struct KindFolder {
-  const char* folder;
-  const char* prefix;
-};
-
-constexpr KindFolder kFolders[] = {{"minitoto_Schedule", "minitoto_schedule_"},
-                                   {"minitoto_Vote", "minitoto_vote_"},
-                                   {"minitoto_Result", "minitoto_result_"}};
-
-bool LoadSchedule(int round, const std::string& group, ScheduleRecord& out) {
-  clsSchedule service;
-  service.Initialize();
-  if (!service.GetSchedule(round, group, kSourceFile, false)) return false;
-  out = service.Record();
-  return true;
-}
-
-bool LoadVote(int round, const std::string& group, VoteStatusRecord& out) {
-  clsVote service;
-  service.Initialize();
-  if (!service.GetVote(round, group, kSourceFile, false)) return false;
-  out = service.Record();
-  return true;
-}
-
-bool LoadResult(int round, const std::string& group, ResultRecord& out) {
-  clsResult service;
-  service.Initialize();
-  if (!service.GetResult(round, group, kSourceFile, false)) return false;
-  out = service.Record();
-  return true;
-}
-
-}  // namespace
-
-const char* ArchiveKindName(ArchiveKind kind) {
+// Calls `fn` with an empty value of the kind's description, for code that
+// is the same for every kind but its types.
+template <typename Fn>
+auto WithKind(ArchiveKind kind, Fn fn) {
   switch (kind) {
     case ArchiveKind::kSchedule:
-      return "schedule";
+      return fn(ScheduleKind{});
     case ArchiveKind::kVote:
-      return "vote";
+      return fn(VoteKind{});
     case ArchiveKind::kResult:
       break;
   }
-  return "result";
+  return fn(ResultKind{});
 }
+
+// The kind's record of a round and group from the cache alone.
+template <typename Kind>
+bool LoadCached(int round, const std::string& group, typename Kind::Record& out) {
+  OfficialService<Kind> service;
+  service.Initialize();
+  if (!service.Get(round, group, kSourceFile, false)) return false;
+  out = service.Record();
+  return true;
+}
+
+bool IsCached(int round, const std::string& group, ArchiveKind kind) {
+  return WithKind(kind, [&](auto k) {
+    typename decltype(k)::Record r;
+    return LoadCached<decltype(k)>(round, group, r);
+  });
+}
+
+// Why a kind that was read has nothing to cache, if that is the reason.
+const char* NothingToCache(const OfficialService<ScheduleKind>& s) {
+  return s.Record().holding_state == kHoldingCancelled ? "round cancelled" : nullptr;
+}
+// An interim status is never cached: the sale has not ended.
+const char* NothingToCache(const OfficialService<VoteKind>&) { return "no final vote status yet"; }
+const char* NothingToCache(const OfficialService<ResultKind>&) { return nullptr; }
+
+// Where each kind's files lie, its name in the account, and why a round
+// has none of it.
+struct KindTexts {
+  const FileNames& files;
+  const char* name;
+  const char* unpublished;
+};
+constexpr KindTexts kKindTexts[] = {
+    {ScheduleForm::kNames, "schedule", "no mini toto schedule published"},
+    {VoteForm::kNames, "vote", "no vote status published"},
+    {ResultForm::kNames, "result", "no result published yet"}};
+
+const KindTexts& TextsOf(ArchiveKind kind) { return kKindTexts[static_cast<int>(kind)]; }
+
+}  // namespace
+
+const char* ArchiveKindName(ArchiveKind kind) { return TextsOf(kind).name; }
 
 std::vector<CachedRound> ListCachedRounds(bool check) {
   std::map<std::pair<int, std::string>, CachedRound> found;
   for (int k = 0; k < 3; ++k) {
     std::error_code ec;
-    std::filesystem::directory_iterator it(SysDataPath(kFolders[k].folder), ec), end;
-    const std::regex name(std::string(kFolders[k].prefix) + "([0-9]{1,4})_([AB])\\.xml");
+    std::filesystem::directory_iterator it(SysDataPath(kKindTexts[k].files.folder), ec), end;
+    const std::regex name(std::string(kKindTexts[k].files.prefix) + "([0-9]{1,4})_([AB])\\.xml");
     for (; !ec && it != end; it.increment(ec)) {
       std::smatch m;
       std::string file = it->path().filename().string();
@@ -82,12 +91,9 @@ std::vector<CachedRound> ListCachedRounds(bool check) {
   std::vector<CachedRound> list;
   for (auto& [key, r] : found) {
     if (check) {
-      ScheduleRecord s;
-      VoteStatusRecord v;
-      ResultRecord res;
-      r.schedule_usable = r.schedule && LoadSchedule(r.round, r.group, s);
-      r.vote_usable = r.vote && LoadVote(r.round, r.group, v);
-      r.result_usable = r.result && LoadResult(r.round, r.group, res);
+      r.schedule_usable = r.schedule && IsCached(r.round, r.group, ArchiveKind::kSchedule);
+      r.vote_usable = r.vote && IsCached(r.round, r.group, ArchiveKind::kVote);
+      r.result_usable = r.result && IsCached(r.round, r.group, ArchiveKind::kResult);
     }
     list.push_back(r);
   }
@@ -96,8 +102,9 @@ std::vector<CachedRound> ListCachedRounds(bool check) {
 
 bool LoadArchivedRound(int round, const std::string& group, ArchivedRound& out) {
   ArchivedRound r;
-  if (!LoadSchedule(round, group, r.schedule) || !LoadVote(round, group, r.vote) ||
-      !LoadResult(round, group, r.result)) {
+  if (!LoadCached<ScheduleKind>(round, group, r.schedule) ||
+      !LoadCached<VoteKind>(round, group, r.vote) ||
+      !LoadCached<ResultKind>(round, group, r.result)) {
     return false;
   }
   out = std::move(r);
@@ -131,60 +138,26 @@ bool ArchiveDownload::Pause(int pause_ms) {
 }
 
 ArchiveEvent ArchiveDownload::Fetch(int round, const std::string& group, ArchiveKind kind) {
-  ArchiveEvent e;
-  e.round = round;
-  e.group = group;
-  e.kind = kind;
-  e.what = ArchiveEvent::What::kFailed;
-  const int mode = kSourceDownload;
-  switch (kind) {
-    case ArchiveKind::kSchedule: {
-      clsSchedule service;
-      service.Initialize();
-      bool ok = service.GetSchedule(round, group, mode, false);
-      if (ok && service.CheckScheduleFile(round, group)) {
-        e.what = ArchiveEvent::What::kFetched;
-      } else if (service.Unpublished()) {
-        e.what = ArchiveEvent::What::kNoData;
-        e.note = "no mini toto schedule published";
-      } else if (ok && service.Record().holding_state == kHoldingCancelled) {
-        e.what = ArchiveEvent::What::kNoData;
-        e.note = "round cancelled";
-      } else {
-        e.note = "download failed";
-      }
-      break;
+  ArchiveEvent e{round, group, kind, ArchiveEvent::What::kFailed, "download failed"};
+  WithKind(kind, [&](auto k) {
+    using Kind = decltype(k);
+    OfficialService<Kind> service;
+    service.Initialize();
+    const bool ok = service.Get(round, group, kSourceDownload, false);
+    const char* nothing = ok ? NothingToCache(service) : nullptr;
+    if (ok && FileExists(Kind::Xml::GetFileName(round, group))) {
+      e.what = ArchiveEvent::What::kFetched;
+      e.note.clear();
+    } else if (service.OtherRound() != 0) {
+      e.what = ArchiveEvent::What::kNoData;
+      e.other_round = service.OtherRound();
+      e.note = "the site answered with round " + std::to_string(e.other_round) + "'s page";
+    } else if (service.Unpublished() || nothing) {
+      e.what = ArchiveEvent::What::kNoData;
+      e.note = service.Unpublished() ? TextsOf(kind).unpublished : nothing;
     }
-    case ArchiveKind::kVote: {
-      clsVote service;
-      service.Initialize();
-      bool ok = service.GetVote(round, group, mode, false);
-      if (ok && service.CheckVoteFile(round, group)) {
-        e.what = ArchiveEvent::What::kFetched;
-      } else if (ok || service.Unpublished()) {
-        // An interim status is never cached: the sale has not ended.
-        e.what = ArchiveEvent::What::kNoData;
-        e.note = ok ? "no final vote status yet" : "no vote status published";
-      } else {
-        e.note = "download failed";
-      }
-      break;
-    }
-    case ArchiveKind::kResult: {
-      clsResult service;
-      service.Initialize();
-      bool ok = service.GetResult(round, group, mode, false);
-      if (ok && service.CheckResultFile(round, group)) {
-        e.what = ArchiveEvent::What::kFetched;
-      } else if (service.Unpublished()) {
-        e.what = ArchiveEvent::What::kNoData;
-        e.note = "no result published yet";
-      } else {
-        e.note = "download failed";
-      }
-      break;
-    }
-  }
+    return 0;
+  });
   return e;
 }
 
@@ -206,26 +179,9 @@ ArchiveDownloadReport ArchiveDownload::Run(const ArchiveDownloadOptions& options
     if (on_event) on_event(e);
   };
 
-  auto is_cached = [](int round, const std::string& group, ArchiveKind kind) {
-    switch (kind) {
-      case ArchiveKind::kSchedule: {
-        ScheduleRecord r;
-        return LoadSchedule(round, group, r);
-      }
-      case ArchiveKind::kVote: {
-        VoteStatusRecord r;
-        return LoadVote(round, group, r);
-      }
-      case ArchiveKind::kResult:
-        break;
-    }
-    ResultRecord r;
-    return LoadResult(round, group, r);
-  };
-
   for (const Pair& p : pairs) {
     for (ArchiveKind kind : {ArchiveKind::kSchedule, ArchiveKind::kVote, ArchiveKind::kResult}) {
-      if (is_cached(p.round, p.group, kind)) {
+      if (IsCached(p.round, p.group, kind)) {
         ++report.cached;
         note({p.round, p.group, kind, ArchiveEvent::What::kCached, ""});
         continue;

@@ -63,13 +63,15 @@ struct ArchiveEvent {
   ArchiveKind kind = ArchiveKind::kSchedule;
   enum class What { kCached, kFetched, kNoData, kFailed, kRetried } what = What::kCached;
   std::string note;  // why there is no data, or what failed
+  // The site answered with this other round's page (no data for the round).
+  int other_round = 0;
 };
 
 struct ArchiveDownloadReport {
   int total = 0;  // round-and-group pairs in the range
   int done = 0;
-  int fetched = 0;   // files written
-  int cached = 0;    // files that were already there
+  int fetched = 0;                     // files written
+  int cached = 0;                      // files that were already there
   std::vector<ArchiveEvent> no_data;   // not published, not held, no final figures
   std::vector<ArchiveEvent> failures;  // still failing after the retry at the end
   bool interrupted = false;

@@ -7,9 +7,7 @@
 #include <functional>
 
 #include "files/toto_settings.h"
-#include "official/result.h"
-#include "official/schedule.h"
-#include "official/vote.h"
+#include "official/services.h"
 #include "official/win_inet.h"
 #include "support/paths.h"
 #include "support/text.h"

@@ -4,9 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "official/record_checks.h"
-#include "official/result.h"
-#include "official/schedule.h"
-#include "official/vote.h"
+#include "official/services.h"
 #include "support/paths.h"
 #include "support/text.h"
 #include "tests/common/fake_platform.h"
@@ -311,10 +309,12 @@ TEST_F(OfficialServicesTest, NotPublishedPagesAndOtherRoundsGiveTheInformation) 
   EXPECT_FALSE(schedule_.GetSchedule(1488, "A", 3, false));
   EXPECT_TRUE(schedule_.Unpublished());
   schedule_.FalseDialog(1488);
-  // A page of another round than the one asked for is not this round's.
+  // A page of another round than the one asked for is not this round's,
+  // and is told as what it is.
   server_.SetPage("/result", ReadPage("result_1487.html"));
   EXPECT_FALSE(result_.GetResult(1488, "A", 3, false));
-  EXPECT_TRUE(result_.Unpublished());
+  EXPECT_FALSE(result_.Unpublished());
+  EXPECT_EQ(result_.OtherRound(), 1487);
   EXPECT_EQ(result_.Record().Kaisaikai, 0);
   EXPECT_FALSE(result_.CheckResultFile(1487, "A"));
   result_.FalseDialog(1488);
@@ -325,9 +325,33 @@ TEST_F(OfficialServicesTest, NotPublishedPagesAndOtherRoundsGiveTheInformation) 
   EXPECT_EQ(fake_.messages()[0].text, "第1488回 開催情報は発表されていません。");
   EXPECT_EQ(fake_.messages()[0].title, " 開催情報");
   EXPECT_EQ(fake_.messages()[0].icon, MsgIcon::kInformation);
-  EXPECT_EQ(fake_.messages()[1].text, "第1488回 くじ結果は発表されていません。");
+  EXPECT_EQ(fake_.messages()[1].text, "公式サイトは第1488回ではなく第1487回のくじ結果を返しました。");
+  EXPECT_EQ(fake_.messages()[1].icon, MsgIcon::kInformation);
   EXPECT_EQ(fake_.messages()[2].text, "第1488回 投票状況は発表されていません。");
   EXPECT_EQ(fake_.messages()[2].title, " 投票状況");
+}
+
+// The site answers a round it does not know with the page of another round:
+// every kind tells it as that, neither unpublished nor a failed download.
+TEST_F(OfficialServicesTest, PagesOfAnotherRoundAreToldAsSuchForEveryKind) {
+  server_.SetPage("/schedule", ReadPage("schedule_1487.html"));
+  server_.SetPage("/vote", ReadPage("vote_1487_A.html"));
+  server_.SetPage("/result", ReadPage("result_1487.html"));
+  EXPECT_FALSE(schedule_.GetSchedule(1490, "A", 3, false));
+  EXPECT_FALSE(vote_.GetVote(1490, "A", 3, false));
+  EXPECT_FALSE(result_.GetResult(1490, "A", 3, false));
+  EXPECT_EQ(std::vector<int>({schedule_.OtherRound(), vote_.OtherRound(), result_.OtherRound()}),
+            std::vector<int>({1487, 1487, 1487}));
+  EXPECT_FALSE(schedule_.Unpublished() || vote_.Unpublished() || result_.Unpublished());
+  EXPECT_FALSE(schedule_.CheckScheduleFile(1487, "A") || vote_.CheckVoteFile(1487, "A") ||
+               result_.CheckResultFile(1487, "A"));
+  schedule_.FalseDialog(1490);
+  vote_.FalseDialog(1490);
+  result_.FalseDialog(1490);
+  EXPECT_EQ(fake_.MessageTexts(),
+            std::vector<std::string>({"公式サイトは第1490回ではなく第1487回の開催情報を返しました。",
+                                      "公式サイトは第1490回ではなく第1487回の投票状況を返しました。",
+                                      "公式サイトは第1490回ではなく第1487回のくじ結果を返しました。"}));
 }
 
 TEST_F(OfficialServicesTest, NotHeldMarkStopsDownloadsUntilRemoved) {
