@@ -26,13 +26,13 @@ inline constexpr int kSourceRefresh = 4;
 // " <kind>"; true on Yes.
 bool AskDownload(const std::string& kind);
 
+// "公式サイトは第<round>回ではなく第<other_round>回の<kind>を返しました。"
+std::string OtherRoundText(int other_round, int round, const std::string& kind);
+
 // Nothing after a refused download; "第<round>回 <kind>は発表されていません。"
 // (information) for a page that does not show the round yet; that the site
 // answered with the page of another round (`other_round`, information);
 // otherwise the download-failure warning.  Titled " <kind>".
-// "公式サイトは第<round>回ではなく第<other_round>回の<kind>を返しました。"
-std::string OtherRoundText(int other_round, int round, const std::string& kind);
-
 void ShowFalseDialog(bool cancel, bool unpublished, int other_round, int round,
                      const std::string& kind);
 
@@ -56,8 +56,9 @@ struct KindOf {
 // The cache-or-download path of one kind of official record.  `Kind` is a
 // KindOf with the kind's kNames and Usable(record), the check a record must
 // pass to be used.
-// A cache file that does not read, or reads but fails Usable, is reported
-// and treated as absent: no record of it reaches a caller.
+// A cache file that does not read, reads but fails Usable, or holds another
+// round or group than its name says is reported and treated as absent: no
+// record of it reaches a caller, and a usable download replaces it.
 template <typename Kind>
 class OfficialSource {
  public:
@@ -73,7 +74,7 @@ class OfficialSource {
     const bool refresh = (mode & kSourceRefresh) != 0;
     if (mode & (kSourceFile | kSourceRefresh)) {
       Record cached;
-      if (LoadFile(Kind::Xml::GetFileName(round, group), cached)) {
+      if (LoadFile(Kind::Xml::GetFileName(round, group), round, group, cached)) {
         if (Kind::NotHeld(cached)) {
           // The user's mark stands until the user lifts it; no download
           // replaces it.
@@ -110,23 +111,65 @@ class OfficialSource {
     return true;
   }
 
-  // Reads a file as the cache is read.  A file that is not there gives
-  // false silently; one that is damaged or not usable, with the message
-  // that the data is abnormal.
-  bool LoadFile(const std::string& path, Record& out) {
+  // Reads the file at `path`, filed under `round` and `group`, without a
+  // word to the user; `out` takes the record of a usable file or of a
+  // not-held mark.  A file copied over another round's or group's name is
+  // no data of the round (with `any_group`, for the archived vote files of
+  // old documents, which name no group, only the round is checked).
+  static CacheFileCheck CheckFile(const std::string& path, int round, const std::string& group,
+                                  Record& out, bool any_group = false) {
+    CacheFileCheck check;
     std::string text;
-    if (!ReadOfficialXml(path, text)) return false;
+    if (!ReadOfficialXml(path, text)) return check;
     Record read;
-    XmlReadResult result = Kind::Xml::Read(text, read);
-    if (!result.ok()) {
-      ReportXmlRead(result, Kind::Xml::kClass);
-      return false;
+    check.read = Kind::Xml::Read(text, read);
+    if (!check.read.ok()) {
+      check.state = CacheFileState::kDamaged;
+      return check;
     }
-    if (!Kind::NotHeld(read) && !Kind::Usable(read)) {
-      ReportError(Kind::Xml::kClass, "XmlLoad", kXmlMalformed);
-      return false;
+    // The not-held mark names its round alone.
+    const bool group_named = !read.Kumi.empty() || !Kind::NotHeld(read);
+    if (read.Kaisaikai != 0 &&
+        (read.Kaisaikai != round || (!any_group && group_named && read.Kumi != group))) {
+      check.state = CacheFileState::kMisfiled;
+      check.held_round = read.Kaisaikai;
+      check.held_group = read.Kumi;
+      return check;
+    }
+    if (Kind::NotHeld(read)) {
+      check.state = CacheFileState::kNotHeld;
+    } else if (Kind::Usable(read)) {
+      check.state = CacheFileState::kUsable;
+    } else {
+      check.state = CacheFileState::kUnusable;
+      return check;
     }
     out = read;
+    return check;
+  }
+
+  // Reads a file as the cache is read: CheckFile, with the message that
+  // says why a file that is there gives nothing.
+  bool LoadFile(const std::string& path, int round, const std::string& group, Record& out,
+                bool any_group = false) {
+    const CacheFileCheck check = CheckFile(path, round, group, out, any_group);
+    switch (check.state) {
+      case CacheFileState::kDamaged:
+        ReportXmlRead(check.read, Kind::Xml::kClass);
+        return false;
+      case CacheFileState::kUnusable:
+        ReportError(Kind::Xml::kClass, "XmlLoad", kXmlMalformed);
+        return false;
+      case CacheFileState::kMisfiled:
+        ReportError(Kind::Xml::kClass, "XmlLoad",
+                    path + "\r\n" + MisfiledText(check, round, any_group ? "" : group));
+        return false;
+      case CacheFileState::kAbsent:
+        return false;
+      case CacheFileState::kUsable:
+      case CacheFileState::kNotHeld:
+        break;
+    }
     return true;
   }
 
@@ -145,14 +188,21 @@ class OfficialSource {
 
  private:
   // Every cache file of this kind is written here and nowhere else: the
-  // check that no file is there yet and the write belong together.
+  // check of what the cache holds and the write belong together.  A usable
+  // file (or the user's not-held mark) stays unless the user asked for a
+  // refresh; a file the cache cannot use is no data, and the usable record
+  // takes its place.
   bool SaveToCache(const Record& record, bool replace) {
     // Another window or command may be caching the same round: the check
     // and the write happen under the SysData lock.
     SysDataLock lock;
     if (!lock.Locked()) return false;
-    if (!replace && FileExists(Kind::Xml::GetFileName(record.Kaisaikai, record.Kumi))) {
-      return false;
+    if (!replace) {
+      Record held;
+      const CacheFileState state = CheckFile(Kind::Xml::GetFileName(record.Kaisaikai, record.Kumi),
+                                             record.Kaisaikai, record.Kumi, held)
+                                       .state;
+      if (state == CacheFileState::kUsable || state == CacheFileState::kNotHeld) return false;
     }
     typename Kind::Xml xml;
     xml.SetRecord(record);
@@ -205,6 +255,9 @@ class OfficialService {
   // The record came from the cache file; the download was written to it.
   bool FromFile() const { return source_.from_file(); }
   bool Saved() const { return source_.saved(); }
+  // The downloaded page's figures are not final (an interim vote status),
+  // so they were not cached.
+  bool Interim() const { return !source_.html().Final(); }
   // Tells the user why the last Get gave false (nothing after a refusal).
   void FalseDialog(int round) const {
     ShowFalseDialog(source_.cancel(), source_.unpublished(), source_.other_round(), round,

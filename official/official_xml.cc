@@ -141,6 +141,14 @@ void ReportXmlRead(const XmlReadResult& result, std::string_view class_name) {
   }
 }
 
+std::string MisfiledText(const CacheFileCheck& check, int round, const std::string& group) {
+  auto name = [](int r, const std::string& g) {
+    return "第" + std::to_string(r) + "回" + (g.empty() ? "" : g + "組");
+  };
+  return "このファイルは" + name(check.held_round, check.held_group) + "のデータです（" +
+         name(round, group) + "のファイルとしては使えません）。";
+}
+
 int XmlToInt(const std::string& value) {
   int v = 0;
   if (!ConvertToLong(value, v)) throw RuntimeError(kErrTypeMismatch);

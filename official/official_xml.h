@@ -76,6 +76,27 @@ XmlReadResult ReadOfficialText(
 // "XmlLoad".
 void ReportXmlRead(const XmlReadResult& result, std::string_view class_name);
 
+// What a cache file holds, for the round and group it is filed under.
+enum class CacheFileState {
+  kAbsent,    // no file
+  kUsable,    // reads and passes the kind's check
+  kNotHeld,   // the user's not-held mark (schedule)
+  kDamaged,   // does not read: cut, edited, a value that does not convert
+  kUnusable,  // reads but fails the kind's check
+  kMisfiled,  // holds another round or group than its name says
+};
+
+struct CacheFileCheck {
+  CacheFileState state = CacheFileState::kAbsent;
+  XmlReadResult read;      // why a damaged file did not read
+  int held_round = 0;      // what a misfiled file holds
+  std::string held_group;  // ("" when it names no group)
+};
+
+// "このファイルは第<held>回<group>組のデータです（第<round>回<group>組のファイル
+// としては使えません）。"
+std::string MisfiledText(const CacheFileCheck& check, int round, const std::string& group);
+
 // The values every kind of file holds alike: the round, the group and the
 // round's dates.  True when `path` named one of them.
 template <typename Record>

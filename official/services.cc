@@ -40,7 +40,11 @@ bool clsVote::GetOldVoteFile(int round, DateTime date) {
   if (!Ready("GetOldVoteFile")) return false;
   try {
     VoteStatusRecord archived;
-    if (!source_.LoadFile(clsXmlVote::GetOldFileName(round, date), archived)) return false;
+    // An archived file names no group; only its round must be the one the
+    // document names.
+    if (!source_.LoadFile(clsXmlVote::GetOldFileName(round, date), round, "", archived, true)) {
+      return false;
+    }
     record_ = archived;
     return true;
   } catch (const std::exception& e) {
