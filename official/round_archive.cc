@@ -7,8 +7,10 @@
 
 #include "official/official_service.h"
 #include "official/services.h"
+#include "support/data_location.h"
 #include "support/paths.h"
 #include "support/platform.h"
+#include "support/text_file.h"
 
 namespace zelvo {
 namespace {
@@ -28,31 +30,6 @@ auto WithKind(ArchiveKind kind, Fn fn) {
   return fn(ResultKind{});
 }
 
-// The kind's record of a round and group from the cache alone.
-template <typename Kind>
-bool LoadCached(int round, const std::string& group, typename Kind::Record& out) {
-  OfficialService<Kind> service;
-  service.Initialize();
-  if (!service.Get(round, group, kSourceFile, false)) return false;
-  out = service.Record();
-  return true;
-}
-
-bool IsCached(int round, const std::string& group, ArchiveKind kind) {
-  return WithKind(kind, [&](auto k) {
-    typename decltype(k)::Record r;
-    return LoadCached<decltype(k)>(round, group, r);
-  });
-}
-
-// Why a kind that was read has nothing to cache, if that is the reason.
-const char* NothingToCache(const OfficialService<ScheduleKind>& s) {
-  return s.Record().holding_state == kHoldingCancelled ? "round cancelled" : nullptr;
-}
-// An interim status is never cached: the sale has not ended.
-const char* NothingToCache(const OfficialService<VoteKind>&) { return "no final vote status yet"; }
-const char* NothingToCache(const OfficialService<ResultKind>&) { return nullptr; }
-
 // Where each kind's files lie, its name in the account, and why a round
 // has none of it.
 struct KindTexts {
@@ -64,63 +41,129 @@ constexpr KindTexts kKindTexts[] = {
     {ScheduleForm::kNames, "schedule", "no mini toto schedule published"},
     {VoteForm::kNames, "vote", "no vote status published"},
     {ResultForm::kNames, "result", "no result published yet"}};
+constexpr ArchiveKind kKinds[] = {ArchiveKind::kSchedule, ArchiveKind::kVote, ArchiveKind::kResult};
 
 const KindTexts& TextsOf(ArchiveKind kind) { return kKindTexts[static_cast<int>(kind)]; }
+
+std::string FilePath(ArchiveSource source, ArchiveKind kind, int round, const std::string& group) {
+  const FileNames& names = TextsOf(kind).files;
+  return OfficialFilePath(ArchiveRoot(source), names.folder, names.prefix, round, group);
+}
+
+// Whether a cache file is the shipped made-up file of its name, copied into
+// the cache by the first start of earlier versions (or the sample round the
+// cache ships): the same bytes as the sample archive's.
+bool IsMadeUpCopy(const std::string& path, ArchiveKind kind, int round, const std::string& group) {
+  std::string ours, shipped;
+  return ReadFileBytes(FilePath(ArchiveSource::kSample, kind, round, group), shipped) &&
+         ReadFileBytes(path, ours) && ours == shipped;
+}
+
+// Every round and group with at least one file in the archive, in round and
+// group order.
+std::vector<std::pair<int, std::string>> RoundsIn(ArchiveSource source) {
+  std::map<std::pair<int, std::string>, bool> found;
+  for (ArchiveKind kind : kKinds) {
+    const FileNames& names = TextsOf(kind).files;
+    std::error_code ec;
+    std::filesystem::directory_iterator it(JoinPath(ArchiveRoot(source), names.folder), ec), end;
+    const std::regex name(std::string(names.prefix) + "([0-9]{1,4})_([AB])\\.xml");
+    for (; !ec && it != end; it.increment(ec)) {
+      std::smatch m;
+      const std::string file = it->path().filename().string();
+      if (std::regex_match(file, m, name)) found[{std::stoi(m[1].str()), m[2].str()}] = true;
+    }
+  }
+  std::vector<std::pair<int, std::string>> rounds;
+  for (const auto& [key, present] : found) rounds.push_back(key);
+  return rounds;
+}
 
 }  // namespace
 
 const char* ArchiveKindName(ArchiveKind kind) { return TextsOf(kind).name; }
 
-std::vector<CachedRound> ListCachedRounds(bool check) {
-  std::map<std::pair<int, std::string>, CachedRound> found;
-  for (int k = 0; k < 3; ++k) {
-    std::error_code ec;
-    std::filesystem::directory_iterator it(SysDataPath(kKindTexts[k].files.folder), ec), end;
-    const std::regex name(std::string(kKindTexts[k].files.prefix) + "([0-9]{1,4})_([AB])\\.xml");
-    for (; !ec && it != end; it.increment(ec)) {
-      std::smatch m;
-      std::string file = it->path().filename().string();
-      if (!std::regex_match(file, m, name)) continue;
-      int round = std::stoi(m[1].str());
-      CachedRound& r = found[{round, m[2].str()}];
-      r.round = round;
-      r.group = m[2].str();
-      (k == 0 ? r.schedule : k == 1 ? r.vote : r.result) = true;
-    }
-  }
+// Reads and checks the three files of a round and group as the services do
+// and against the round and group they are filed under; `records` takes
+// the usable ones.
+CachedRound ReadArchivedRound(ArchiveSource source, int round, const std::string& group,
+                              ArchivedRound& records) {
+  CachedRound c;
+  c.round = round;
+  c.group = group;
+  auto check = [&](auto kind_desc, ArchiveKind kind, auto& record) {
+    CachedFile& f = c.files[static_cast<int>(kind)];
+    f.kind = kind;
+    f.path = FilePath(source, kind, round, group);
+    const CacheFileCheck check =
+        OfficialSource<decltype(kind_desc)>::CheckFile(f.path, round, group, record);
+    f.state = check.state;
+    f.held_round = check.held_round;
+    f.held_group = check.held_group;
+    f.made_up = f.Present() &&
+                (source == ArchiveSource::kSample || IsMadeUpCopy(f.path, kind, round, group));
+    c.made_up = c.made_up || f.made_up;
+  };
+  check(ScheduleKind{}, ArchiveKind::kSchedule, records.schedule);
+  check(VoteKind{}, ArchiveKind::kVote, records.vote);
+  check(ResultKind{}, ArchiveKind::kResult, records.result);
+  return c;
+}
+
+std::string ArchiveRoot(ArchiveSource source) {
+  return source == ArchiveSource::kSample ? SampleArchiveDir() : SysDataPath();
+}
+
+bool CachedRound::Complete() const {
+  return std::all_of(files.begin(), files.end(), [](const CachedFile& f) { return f.Usable(); });
+}
+
+std::vector<CachedRound> ListCachedRounds(ArchiveSource source) {
   std::vector<CachedRound> list;
-  for (auto& [key, r] : found) {
-    if (check) {
-      r.schedule_usable = r.schedule && IsCached(r.round, r.group, ArchiveKind::kSchedule);
-      r.vote_usable = r.vote && IsCached(r.round, r.group, ArchiveKind::kVote);
-      r.result_usable = r.result && IsCached(r.round, r.group, ArchiveKind::kResult);
-    }
-    list.push_back(r);
+  for (const auto& [round, group] : RoundsIn(source)) {
+    ArchivedRound records;
+    list.push_back(ReadArchivedRound(source, round, group, records));
   }
   return list;
 }
 
-bool LoadArchivedRound(int round, const std::string& group, ArchivedRound& out) {
-  ArchivedRound r;
-  if (!LoadCached<ScheduleKind>(round, group, r.schedule) ||
-      !LoadCached<VoteKind>(round, group, r.vote) ||
-      !LoadCached<ResultKind>(round, group, r.result)) {
-    return false;
+ArchiveLoad LoadArchive(int from, int to, const std::vector<std::string>& groups,
+                        ArchiveSource source) {
+  ArchiveLoad load;
+  load.source = source;
+  for (const auto& [round, group] : RoundsIn(source)) {
+    if ((from > 0 && round < from) || (to > 0 && round > to)) continue;
+    if (std::find(groups.begin(), groups.end(), group) == groups.end()) continue;
+    ArchivedRound records;
+    const CachedRound c = ReadArchivedRound(source, round, group, records);
+    if (source == ArchiveSource::kCache && c.made_up) {
+      // Fiction beside history: the sample archive is where it is used.
+      ++load.made_up_left_out;
+      continue;
+    }
+    for (const CachedFile& f : c.files) {
+      if (f.Present() && !f.Usable() && f.state != CacheFileState::kNotHeld) {
+        load.left_out.push_back(f);
+      }
+    }
+    if (c.Complete()) load.rounds.push_back(std::move(records));
   }
-  out = std::move(r);
-  return true;
+  return load;
 }
 
-std::vector<ArchivedRound> LoadArchive(int from, int to, const std::vector<std::string>& groups) {
-  std::vector<ArchivedRound> rounds;
-  for (const CachedRound& c : ListCachedRounds(false)) {
-    if ((from > 0 && c.round < from) || (to > 0 && c.round > to)) continue;
-    if (std::find(groups.begin(), groups.end(), c.group) == groups.end()) continue;
-    if (!c.schedule || !c.vote || !c.result) continue;
-    ArchivedRound r;
-    if (LoadArchivedRound(c.round, c.group, r)) rounds.push_back(std::move(r));
+ArchiveLoad SelectArchive(int from, int to, const std::vector<std::string>& groups, bool sample) {
+  ArchiveLoad cache;
+  if (!sample) {
+    cache = LoadArchive(from, to, groups, ArchiveSource::kCache);
+    if (!cache.rounds.empty() ||
+        !LoadArchive(0, 0, {"A", "B"}, ArchiveSource::kCache).rounds.empty()) {
+      return cache;
+    }
   }
-  return rounds;
+  ArchiveLoad made_up = LoadArchive(from, to, groups, ArchiveSource::kSample);
+  // The cache's files that cannot be used are still named.
+  made_up.left_out = std::move(cache.left_out);
+  return made_up;
 }
 
 bool ArchiveDownload::Pause(int pause_ms) {
@@ -139,22 +182,27 @@ bool ArchiveDownload::Pause(int pause_ms) {
 
 ArchiveEvent ArchiveDownload::Fetch(int round, const std::string& group, ArchiveKind kind) {
   ArchiveEvent e{round, group, kind, ArchiveEvent::What::kFailed, "download failed"};
-  WithKind(kind, [&](auto k) {
-    using Kind = decltype(k);
-    OfficialService<Kind> service;
+  WithKind(kind, [&](auto kind_desc) {
+    OfficialService<decltype(kind_desc)> service;
     service.Initialize();
     const bool ok = service.Get(round, group, kSourceDownload, false);
-    const char* nothing = ok ? NothingToCache(service) : nullptr;
-    if (ok && FileExists(Kind::Xml::GetFileName(round, group))) {
+    if (ok && service.Saved()) {
       e.what = ArchiveEvent::What::kFetched;
       e.note.clear();
     } else if (service.OtherRound() != 0) {
       e.what = ArchiveEvent::What::kNoData;
       e.other_round = service.OtherRound();
       e.note = "the site answered with round " + std::to_string(e.other_round) + "'s page";
-    } else if (service.Unpublished() || nothing) {
+    } else if (service.Unpublished()) {
       e.what = ArchiveEvent::What::kNoData;
-      e.note = service.Unpublished() ? TextsOf(kind).unpublished : nothing;
+      e.note = TextsOf(kind).unpublished;
+    } else if (ok && service.Interim()) {
+      // An interim status is never cached: the sale has not ended.
+      e.what = ArchiveEvent::What::kNoData;
+      e.note = "no final vote status yet";
+    } else if (ok) {
+      // A usable page that could not be written (reported as it failed).
+      e.note = "could not be cached";
     }
     return 0;
   });
@@ -180,17 +228,31 @@ ArchiveDownloadReport ArchiveDownload::Run(const ArchiveDownloadOptions& options
   };
 
   for (const Pair& p : pairs) {
-    for (ArchiveKind kind : {ArchiveKind::kSchedule, ArchiveKind::kVote, ArchiveKind::kResult}) {
-      if (IsCached(p.round, p.group, kind)) {
+    ArchivedRound held;
+    const CachedRound cached = ReadArchivedRound(ArchiveSource::kCache, p.round, p.group, held);
+    for (ArchiveKind kind : kKinds) {
+      const CachedFile& file = cached.File(kind);
+      if (file.Usable()) {
         ++report.cached;
         note({p.round, p.group, kind, ArchiveEvent::What::kCached, ""});
         continue;
+      }
+      if (file.state == CacheFileState::kNotHeld) {
+        // The user's mark stands: nothing to ask the site about.
+        ArchiveEvent e{p.round, p.group, kind, ArchiveEvent::What::kNoData, "marked as not held"};
+        note(e);
+        report.no_data.push_back(e);
+        break;
       }
       if (!Pause(options.pause_ms)) {
         report.interrupted = true;
         return report;
       }
       ArchiveEvent e = Fetch(p.round, p.group, kind);
+      // A file the cache could not use is no data; the page took its place.
+      if (e.what == ArchiveEvent::What::kFetched && file.Present()) {
+        e.note = "replaced an unusable cached file";
+      }
       note(e);
       if (e.what == ArchiveEvent::What::kFetched) {
         ++report.fetched;

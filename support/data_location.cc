@@ -1,7 +1,5 @@
 #include "support/data_location.h"
 
-#include "support/text_file.h"
-
 #include <pwd.h>
 #include <signal.h>
 #include <unistd.h>
@@ -18,6 +16,7 @@
 #include <utility>
 
 #include "support/paths.h"
+#include "support/text_file.h"
 
 #ifndef ZELVO_SHARE_FROM_BIN
 #define ZELVO_SHARE_FROM_BIN "../share/zelvomini"
@@ -333,6 +332,14 @@ DataLocation CurrentDataLocation() {
 std::string DocumentsDir() {
   if (ChosenLocation()) return ChosenLocation()->documents_dir;
   return ResolveProgramPath("UserData/Zelvomini");
+}
+
+std::string SampleArchiveDir() {
+  const DataLocation location = CurrentDataLocation();
+  if (location.mode == DataMode::kInstalled && !location.shipped_dir.empty()) {
+    return JoinPath(location.shipped_dir, "SampleArchive");
+  }
+  return ResolveProgramPath("SampleArchive");
 }
 
 }  // namespace zelvo
