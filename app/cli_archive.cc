@@ -242,18 +242,20 @@ std::string Percent(int part, int whole) {
   return whole > 0 ? FormatNumber(100.0 * part / whole, "##0.0") + "%" : "-";
 }
 
-// The per-round table as CSV, in the program's file encoding.
-std::string BacktestCsv(const BacktestReport& report) {
+// The per-round table as CSV, in the program's file encoding; the last
+// column marks the made-up rounds, so that a spreadsheet never takes them
+// for history.
+std::string BacktestCsv(const BacktestReport& report, bool made_up) {
   std::string text =
       "round,group,kept,stake,won,prize,prize_estimated,result,winner_estimate,favourites,"
-      "popularity1,popularity2,popularity3\r\n";
+      "popularity1,popularity2,popularity3,made_up\r\n";
   for (const BacktestRound& r : report.rounds) {
     text += std::to_string(r.round) + "," + r.group + "," + std::to_string(r.kept) + "," +
             std::to_string(r.stake) + "," + (r.winning_kept > 0 ? "1" : "0") + "," +
             r.prize.ToString() + "," + (r.prize_estimated ? "1" : "0") + "," + r.result_digits +
             "," + r.winner_estimate.ToString() + "," + std::to_string(r.favourites) + "," +
             std::to_string(r.popularity[0]) + "," + std::to_string(r.popularity[1]) + "," +
-            std::to_string(r.popularity[2]) + "\r\n";
+            std::to_string(r.popularity[2]) + (made_up ? ",1" : ",0") + "\r\n";
   }
   return text;
 }
@@ -373,7 +375,7 @@ int CmdBacktest(CliContext& ctx, const CliArgs& args_in) {
   }
   if (!csv_path.empty()) {
     if (AbortedBeforeSave(ctx.err, csv_path)) return AbortExitCode();
-    if (!WriteTextFile(csv_path, BacktestCsv(report))) return 1;
+    if (!WriteTextFile(csv_path, BacktestCsv(report, load.MadeUp()))) return 1;
     ctx.out << "Saved " << csv_path << "\n";
   }
   return 0;

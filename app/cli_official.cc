@@ -92,10 +92,11 @@ int Finish(CliContext& ctx, Service& service, bool ok, bool had_file, bool refre
   }
   if (ok) {
     ctx.out << head << "downloaded (not cached)\n";
-    // A file the cache could not use stays until the user asks to replace it.
+    // A file the cache cannot use is replaced by the first usable page that
+    // may be cached; interim figures may not.
     if (had_file && !refresh) {
       ctx.out << "  the cached file " << ProgramRelative(path)
-              << " is unusable; --refresh replaces it\n";
+              << " is unusable; a usable final page replaces it\n";
       return 1;
     }
     // Only an interim vote status is never cached; any other record that
@@ -103,7 +104,12 @@ int Finish(CliContext& ctx, Service& service, bool ok, bool had_file, bool refre
     return cache_optional ? 0 : 1;
   }
   service.FalseDialog(round);
-  ctx.out << head << (service.Cancel() ? "download cancelled" : "nothing usable") << "\n";
+  ctx.out << head
+          << (service.Cancel()            ? "download cancelled"
+              : service.OtherRound() != 0 ? "the site answered with round " +
+                                                std::to_string(service.OtherRound()) + "'s page"
+                                          : "nothing usable")
+          << "\n";
   if (refresh && had_file) ctx.out << "  the cached file is kept\n";
   return 1;
 }

@@ -88,7 +88,11 @@ TEST_F(CliArchiveChecksTest, BacktestReplaysTheRealRoundsOrSaysTheyAreMadeUp) {
   EXPECT_FALSE(Has(out_.str(), "\n 1487 B "));
   EXPECT_TRUE(Has(out_.str(), "\nRounds: 1\n"));
 
-  ASSERT_EQ(Run({"backtest", Strategy(), "--sample", "--rounds", "9001"}), 0) << err_.str();
+  ASSERT_EQ(Run({"backtest", Strategy(), "--sample", "--rounds", "9001", "--csv", Path("t.csv")}),
+            0)
+      << err_.str();
+  EXPECT_TRUE(Has(dir_.ReadBytes("t.csv"), ",popularity3,made_up\r\n9001,A,"));
+  EXPECT_TRUE(dir_.ReadBytes("t.csv").ends_with(",1\r\n"));
   EXPECT_TRUE(Has(out_.str(),
                   "Rounds: the made-up sample rounds (made up for trying the program, "
                   "not history)\n"));
@@ -118,7 +122,8 @@ TEST_F(CliArchiveChecksTest, ShowNamesAMadeUpRoundWhereverItComesFrom) {
 }
 
 // A usable page takes the place of a file the cache cannot use and the run
-// says so; a page that cannot is a failure, exit 1, and the file stays.
+// says so; a page that cannot is a failure, exit 1, and the file stays.  A
+// page of another round is told as that.
 TEST_F(CliArchiveChecksTest, DownloadReplacesAnUnusableFileOrFails) {
   testing::HttpTestServer server;
   testing::WriteSettingsFor(dir_, server);
@@ -140,6 +145,15 @@ TEST_F(CliArchiveChecksTest, DownloadReplacesAnUnusableFileOrFails) {
                   "Failed (1), run the same range again later:\n"
                   "  1490 A vote (download failed)\n"));
   EXPECT_EQ(dir_.ReadBytes("SysData/minitoto_Vote/minitoto_vote_1490_A.xml"), failing);
+
+  // The site's page of another round is told as that, on every path.
+  EXPECT_EQ(Run({"download", "result", "1491", "A", "--yes"}), 1);
+  EXPECT_TRUE(Has(out_.str(), "Result 1491 A: the site answered with round 1490's page\n"));
+  EXPECT_TRUE(Has(err_.str(), "公式サイトは第1491回ではなく第1490回のくじ結果を返しました。"));
+  EXPECT_EQ(Run({"archive", "download", "1491", "1491", "--group", "A", "--pause", "0", "--yes"}),
+            0);
+  EXPECT_TRUE(
+      Has(out_.str(), "1491 A schedule: no data (the site answered with round 1490's page)\n"));
 }
 
 }  // namespace
