@@ -38,7 +38,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       clsXmlVote xml;
       xml.SetRecord(vote.Record());
       clsXmlVote again;
-      fuzz::Require(again.SetXmlString(xml.GetXmlString(true), true), "a scraped vote status the cache refuses");
+      fuzz::Require(again.SetXmlString(xml.GetXmlString(true), true),
+                    "a scraped vote status the cache refuses");
       fuzz::Require(again.Record() == vote.Record(), "a scraped vote status changed in the cache");
     }
     clsHtmlResult result;
