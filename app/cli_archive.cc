@@ -20,6 +20,7 @@
 #include "files/tpd_file.h"
 #include "official/round_archive.h"
 #include "support/format.h"
+#include "support/paths.h"
 #include "support/platform.h"
 #include "support/text.h"
 #include "support/text_file.h"
@@ -40,46 +41,106 @@ std::string Duration(uint32_t ms) {
   return std::to_string(s / 60) + " min " + std::to_string(s % 60) + " s";
 }
 
+std::string ProgramRelative(const std::string& path) {
+  const std::string& dir = ProgramDir();
+  return path.starts_with(dir + "/") ? path.substr(dir.size() + 1) : path;
+}
+
+// A file of an archive that cannot be used, and why.
+std::string LeftOutLine(const CachedFile& f) {
+  std::string why =
+      f.state == CacheFileState::kDamaged ? "is damaged" : "does not pass the checks of its kind";
+  if (f.state == CacheFileState::kMisfiled) {
+    why = "holds round " + std::to_string(f.held_round) +
+          (f.held_group.empty() ? "" : " group " + f.held_group) + ", not its own";
+  }
+  return ProgramRelative(f.path) + " " + why;
+}
+
+const char* kMadeUpWords = "made up for trying the program, not history";
+
 int ArchiveList(CliContext& ctx, const CliArgs& args) {
-  std::vector<CachedRound> rounds = ListCachedRounds(true);
+  const bool sample = args.Has("--sample");
+  std::vector<CachedRound> rounds =
+      ListCachedRounds(sample ? ArchiveSource::kSample : ArchiveSource::kCache);
+  int complete = 0, made_up = 0;
+  std::vector<std::string> left_out;
+  for (const CachedRound& r : rounds) {
+    // A made-up round is never counted with the real ones.
+    if (r.Complete() && !r.made_up) ++complete;
+    if (r.made_up) ++made_up;
+    for (const CachedFile& f : r.files) {
+      if (f.Present() && !f.Usable() && f.state != CacheFileState::kNotHeld) {
+        left_out.push_back(LeftOutLine(f));
+      }
+    }
+  }
   if (args.json()) {
-    auto kind = [](bool present, bool usable) {
-      return present ? Json(usable ? "usable" : "unusable") : Json(nullptr);
+    auto kind = [](const CachedRound& r, ArchiveKind k) {
+      const CachedFile& f = r.File(k);
+      return !f.Present()
+                 ? Json(nullptr)
+                 : Json(f.Usable() || f.state == CacheFileState::kNotHeld ? "usable" : "unusable");
     };
     Json list = Json::array();
-    int complete = 0;
     for (const CachedRound& r : rounds) {
-      complete += r.Complete();
       list.push_back({{"round", r.round},
                       {"group", r.group},
-                      {"schedule", kind(r.schedule, r.schedule_usable)},
-                      {"vote", kind(r.vote, r.vote_usable)},
-                      {"result", kind(r.result, r.result_usable)},
-                      {"complete", r.Complete()}});
+                      {"schedule", kind(r, ArchiveKind::kSchedule)},
+                      {"vote", kind(r, ArchiveKind::kVote)},
+                      {"result", kind(r, ArchiveKind::kResult)},
+                      {"complete", r.Complete()},
+                      {"made_up", r.made_up}});
     }
-    PrintJson(ctx.out, {{"rounds", list}, {"count", rounds.size()}, {"complete", complete}});
+    PrintJson(ctx.out, {{"archive", sample ? "sample" : "cache"},
+                        {"rounds", list},
+                        {"count", rounds.size()},
+                        {"complete", complete},
+                        {"made_up", made_up},
+                        {"left_out", left_out}});
     return 0;
   }
   if (rounds.empty()) {
-    ctx.out << "The cache holds no round.\n";
+    ctx.out << (sample ? "The sample archive holds no round.\n" : "The cache holds no round.\n");
     return 0;
   }
-  auto kind = [](bool present, bool usable, const char* name) {
-    std::string s = present ? (usable ? name : std::string(name) + "(unusable)") : "-";
+  auto kind = [](const CachedRound& r, ArchiveKind k) {
+    const CachedFile& f = r.File(k);
+    std::string s = !f.Present() ? "-"
+                    : f.Usable() || f.state == CacheFileState::kNotHeld
+                        ? ArchiveKindName(k)
+                        : std::string(ArchiveKindName(k)) + "(unusable)";
     return PadCutColumns(s, 18);
   };
-  int complete = 0;
+  if (sample) ctx.out << "The made-up sample rounds (" << kMadeUpWords << ")\n";
   ctx.out << "Round Group " << PadCutColumns("Schedule", 18) << PadCutColumns("Vote", 18)
           << PadCutColumns("Result", 18) << "\n";
   for (const CachedRound& r : rounds) {
-    if (r.Complete()) ++complete;
     ctx.out << PadLeftColumns(std::to_string(r.round), 5) << " " << PadCutColumns(r.group, 6)
-            << kind(r.schedule, r.schedule_usable, "schedule")
-            << kind(r.vote, r.vote_usable, "vote") << kind(r.result, r.result_usable, "result")
-            << (r.Complete() ? "complete" : "") << "\n";
+            << kind(r, ArchiveKind::kSchedule) << kind(r, ArchiveKind::kVote)
+            << kind(r, ArchiveKind::kResult)
+            << (r.made_up ? (r.Complete() ? "made up" : "made up, incomplete")
+                          : (r.Complete() ? "complete" : ""))
+            << "\n";
   }
-  ctx.out << rounds.size() << " rounds and groups in the cache, " << complete
-          << " complete (schedule, final vote status and result)\n";
+  if (sample) {
+    ctx.out << rounds.size() << " made-up rounds and groups; backtest --sample replays them\n";
+  } else {
+    ctx.out << rounds.size() << " rounds and groups in the cache, " << complete
+            << " complete (schedule, final vote status and result)\n";
+    if (made_up > 0) {
+      ctx.out << made_up << " of them are copies of the shipped made-up rounds (" << kMadeUpWords
+              << "): the backtest leaves them out, --sample replays the made-up rounds\n";
+    }
+    if (complete == 0) {
+      ctx.out << "No real complete round: the backtest replays the made-up sample rounds "
+                 "(archive list --sample) until archive download fetches real ones\n";
+    }
+  }
+  if (!left_out.empty()) {
+    ctx.out << "Left out (" << left_out.size() << " files the cache cannot use):\n";
+    for (const std::string& line : left_out) ctx.out << "  " << line << "\n";
+  }
   return 0;
 }
 
@@ -149,7 +210,8 @@ int ArchiveDownloadCommand(CliContext& ctx, const CliArgs& args) {
   if (!report.failures.empty()) {
     ctx.out << "Failed (" << report.failures.size() << "), run the same range again later:\n";
     for (const ArchiveEvent& e : report.failures) {
-      ctx.out << "  " << e.round << " " << e.group << " " << ArchiveKindName(e.kind) << "\n";
+      ctx.out << "  " << e.round << " " << e.group << " " << ArchiveKindName(e.kind) << " ("
+              << e.note << ")\n";
     }
   }
   if (report.interrupted) {
@@ -176,24 +238,26 @@ std::string Percent(int part, int whole) {
   return whole > 0 ? FormatNumber(100.0 * part / whole, "##0.0") + "%" : "-";
 }
 
-// The per-round table as CSV, in the program's file encoding.
-std::string BacktestCsv(const BacktestReport& report) {
+// The per-round table as CSV, in the program's file encoding; the last
+// column marks the made-up rounds, so that a spreadsheet never takes them
+// for history.
+std::string BacktestCsv(const BacktestReport& report, bool made_up) {
   std::string text =
       "round,group,kept,stake,won,prize,prize_estimated,result,winner_estimate,favourites,"
-      "popularity1,popularity2,popularity3\r\n";
+      "popularity1,popularity2,popularity3,made_up\r\n";
   for (const BacktestRound& r : report.rounds) {
     text += std::to_string(r.round) + "," + r.group + "," + std::to_string(r.kept) + "," +
             std::to_string(r.stake) + "," + (r.winning_kept > 0 ? "1" : "0") + "," +
             r.prize.ToString() + "," + (r.prize_estimated ? "1" : "0") + "," + r.result_digits +
             "," + r.winner_estimate.ToString() + "," + std::to_string(r.favourites) + "," +
             std::to_string(r.popularity[0]) + "," + std::to_string(r.popularity[1]) + "," +
-            std::to_string(r.popularity[2]) + "\r\n";
+            std::to_string(r.popularity[2]) + (made_up ? ",1" : ",0") + "\r\n";
   }
   return text;
 }
 
 Json BacktestJson(const BacktestReport& report, const std::string& strategy, bool conditions_file,
-                  BacktestMulti multi) {
+                  BacktestMulti multi, const ArchiveLoad& load) {
   Json rounds = Json::array();
   for (const BacktestRound& r : report.rounds) {
     rounds.push_back({{"round", r.round},
@@ -217,6 +281,8 @@ Json BacktestJson(const BacktestReport& report, const std::string& strategy, boo
           {"conditions_file", conditions_file},
           {"multi", MultiName(multi)},
           {"seed", report.seed},
+          {"made_up", load.MadeUp()},
+          {"made_up_left_out", load.made_up_left_out},
           {"rounds", rounds},
           {"count", report.rounds.size()},
           {"skipped", report.skipped},
@@ -256,10 +322,13 @@ int CmdBacktest(CliContext& ctx, const CliArgs& args) {
   options.seed = static_cast<uint64_t>(seed);
   options.round_seconds = round_seconds;
 
-  std::vector<ArchivedRound> rounds = LoadArchive(from, to, groups);
-  if (rounds.empty()) {
-    ctx.err << "zelvomini-cli: the cache holds no complete round"
-            << (ranged ? " in " + range_text : std::string()) << " (see archive list)\n";
+  const bool sample = args.Has("--sample");
+  const ArchiveLoad load = SelectArchive(from, to, groups, sample);
+  for (const CachedFile& f : load.left_out) ctx.err << "left out: " << LeftOutLine(f) << "\n";
+  if (load.rounds.empty()) {
+    ctx.err << "zelvomini-cli: " << (load.MadeUp() ? "the sample archive" : "the cache")
+            << " holds no complete round" << (ranged ? " in " + range_text : std::string())
+            << " (see archive list" << (load.MadeUp() ? " --sample" : "") << ")\n";
     return 1;
   }
   clsTotoData toto_data;
@@ -271,7 +340,7 @@ int CmdBacktest(CliContext& ctx, const CliArgs& args) {
           ? ", at most " + ExactDecimalText(options.round_seconds) + " s of engine search a round"
           : "";
   BacktestReport report =
-      RunBacktest(strategy, rounds, options, toto_data, [&](int done, int total) {
+      RunBacktest(strategy, load.rounds, options, toto_data, [&](int done, int total) {
         std::ostringstream line;
         line << "[" << done << "/" << total << "] rounds replayed" << limit;
         if (terminal) {
@@ -286,17 +355,17 @@ int CmdBacktest(CliContext& ctx, const CliArgs& args) {
   auto save = [&]() -> int {
     if (csv_path.empty()) return 0;
     if (AbortedBeforeSave(ctx.err, csv_path)) return AbortExitCode();
-    return WriteTextFile(csv_path, BacktestCsv(report)) ? 0 : 1;
+    return WriteTextFile(csv_path, BacktestCsv(report, load.MadeUp())) ? 0 : 1;
   };
   if (args.json()) {
     if (report.interrupted) {
-      PrintJson(ctx.out, BacktestJson(report, strategy_path, conditions_file, options.multi));
+      PrintJson(ctx.out, BacktestJson(report, strategy_path, conditions_file, options.multi, load));
       ctx.err << "zelvomini-cli: backtest interrupted by " << AbortSignalName()
               << (csv_path.empty() ? "" : "; " + csv_path + " is not written") << "\n";
       return AbortExitCode();
     }
     if (int rc = save()) return rc;
-    PrintJson(ctx.out, BacktestJson(report, strategy_path, conditions_file, options.multi));
+    PrintJson(ctx.out, BacktestJson(report, strategy_path, conditions_file, options.multi, load));
     return 0;
   }
 
@@ -304,7 +373,15 @@ int CmdBacktest(CliContext& ctx, const CliArgs& args) {
           << (conditions_file ? " (conditions file: conditions and multi)"
                               : " (document: conditions, engine and extraction)")
           << "\n";
-  ctx.out << "Multi: " << MultiName(options.multi) << "; engine seed " << report.seed << "\n\n";
+  ctx.out << "Multi: " << MultiName(options.multi) << "; engine seed " << report.seed << "\n";
+  if (load.MadeUp()) {
+    ctx.out << "Rounds: the made-up sample rounds (" << kMadeUpWords << ")"
+            << (sample ? "" : "; the cache holds no real complete round") << "\n";
+  } else if (load.made_up_left_out > 0) {
+    ctx.out << "Rounds: the cache's; " << load.made_up_left_out
+            << " copies of the made-up rounds left out (--sample replays those)\n";
+  }
+  ctx.out << "\n";
   ctx.out << "Round Grp  Kept    Stake Won        Prize Result  Estimate ◎ Pop1/2/3\n";
   for (const BacktestRound& r : report.rounds) {
     ctx.out << PadLeftColumns(std::to_string(r.round), 5) << " " << PadCutColumns(r.group, 3)
@@ -318,7 +395,7 @@ int CmdBacktest(CliContext& ctx, const CliArgs& args) {
             << (r.time_limited ? "  (time limit)" : "") << "\n";
   }
   const int n = static_cast<int>(report.rounds.size());
-  ctx.out << "\nRounds: " << n;
+  ctx.out << "\nRounds: " << n << (load.MadeUp() ? " made up" : "");
   if (report.skipped > 0) ctx.out << " (" << report.skipped << " cancelled rounds left out)";
   ctx.out << "\nHits: " << report.hits << " (" << Percent(report.hits, n) << ")\n";
   ctx.out << "Stake: " << Count(report.stake) << " yen\n";
@@ -347,7 +424,7 @@ int CmdBacktest(CliContext& ctx, const CliArgs& args) {
   }
   if (report.interrupted) {
     ctx.err << "zelvomini-cli: backtest interrupted by " << AbortSignalName() << " after "
-            << report.rounds.size() + report.skipped << " of " << rounds.size()
+            << report.rounds.size() + report.skipped << " of " << load.rounds.size()
             << " rounds; the table shows those done"
             << (csv_path.empty() ? "" : ", " + csv_path + " is not written") << "\n";
     return AbortExitCode();
@@ -366,9 +443,12 @@ CliCommand ArchiveCommand() {
       .subcommands = {
           {.name = "list",
            .summary = "the rounds and groups the cache holds, which are complete",
-           .json = "An object: rounds (round, group, and schedule, vote and result each "
-                   "\"usable\", \"unusable\" or null when not cached, and complete), count and "
-                   "complete (rounds with a schedule, the final vote status and the result).",
+           .options = {{"--sample", "", {}, "the shipped made-up sample rounds instead"}},
+           .json = "An object: archive (\"cache\" or \"sample\"), rounds (round, group, and "
+                   "schedule, vote and result each \"usable\", \"unusable\" or null when not "
+                   "there, complete, made_up), count, complete (real rounds with a schedule, the "
+                   "final vote status and the result), made_up (copies of the made-up rounds) "
+                   "and left_out (the files that cannot be used, and why).",
            .run = ArchiveList},
           {.name = "download",
            .summary = "fetch past rounds into the cache",
@@ -407,7 +487,8 @@ CliCommand BacktestCommand() {
                {"--round-time",
                 "S",
                 {CliKind::kSeconds, {}, 0, 3600},
-                "seconds an engine may search in one round, 10 by default, 0 for no limit"}},
+                "seconds an engine may search in one round, 10 by default, 0 for no limit"},
+               {"--sample", "", {}, "the made-up sample rounds, never mixed with the cache's"}},
           .details =
               "Prints a line per round (singles kept, stake, whether the winning single "
               "was kept and what it paid), the totals, and how often the winning single "
@@ -418,7 +499,8 @@ CliCommand BacktestCommand() {
                      "be written"},
                     {64, "the strategy file cannot be read"}},
           .json =
-              "An object: strategy, conditions_file, multi, seed, rounds (round, group, kept, "
+              "An object: strategy, conditions_file, multi, seed, made_up (the rounds are the "
+              "made-up sample rounds), made_up_left_out, rounds (round, group, kept, "
               "stake, won, prize, prize_estimated, result, winner_estimate, favourites, "
               "popularity: three counts, time_limited), count, skipped, hits, stake, returned, "
               "per_100, longest_without_win, time_limited (rounds whose engine reached the "

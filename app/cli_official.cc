@@ -9,9 +9,8 @@
 #include "core/round_document.h"
 #include "core/team_name_add.h"
 #include "official/official_service.h"
-#include "official/result.h"
-#include "official/schedule.h"
-#include "official/vote.h"
+#include "official/round_archive.h"
+#include "official/services.h"
 #include "official/win_inet.h"
 #include "support/format.h"
 #include "support/paths.h"
@@ -86,10 +85,11 @@ int Finish(CliContext& ctx, Service& service, bool ok, bool had_file, bool refre
   }
   if (ok) {
     ctx.out << head << "downloaded (not cached)\n";
-    // A file the cache could not use stays until the user asks to replace it.
+    // A file the cache cannot use is replaced by the first usable page that
+    // may be cached; interim figures may not.
     if (had_file && !refresh) {
       ctx.out << "  the cached file " << ProgramRelative(path)
-              << " is unusable; --refresh replaces it\n";
+              << " is unusable; a usable final page replaces it\n";
       return 1;
     }
     // Only an interim vote status is never cached; any other record that
@@ -97,7 +97,12 @@ int Finish(CliContext& ctx, Service& service, bool ok, bool had_file, bool refre
     return cache_optional ? 0 : 1;
   }
   service.FalseDialog(round);
-  ctx.out << head << (service.Cancel() ? "download cancelled" : "nothing usable") << "\n";
+  ctx.out << head
+          << (service.Cancel()            ? "download cancelled"
+              : service.OtherRound() != 0 ? "the site answered with round " +
+                                                std::to_string(service.OtherRound()) + "'s page"
+                                          : "nothing usable")
+          << "\n";
   if (refresh && had_file) ctx.out << "  the cached file is kept\n";
   return 1;
 }
@@ -105,17 +110,27 @@ int Finish(CliContext& ctx, Service& service, bool ok, bool had_file, bool refre
 // How a cached kind stands, for --json: what the text says of it.
 Json CacheState(const char* state) { return Json{{"status", state}}; }
 
+// What `show` shows of a round: its records, and whether each kind's file
+// is there at all.
+struct ShownRound {
+  ScheduleRecord schedule;
+  VoteStatusRecord vote;
+  ResultRecord result;
+  bool no_game = false;
+  bool schedule_file = false, vote_file = false, result_file = false;
+};
+
 // False when a cached file exists but could not be read.  With `json` the
 // figures go there instead of the text.
-bool ShowSchedule(CliContext& ctx, clsTMain& doc, Json* json) {
-  const ScheduleRecord& s = doc.Schedule();
-  if (doc.NoGame()) {
+bool ShowSchedule(CliContext& ctx, const ShownRound& shown, Json* json) {
+  const ScheduleRecord& s = shown.schedule;
+  if (shown.no_game) {
     if (json) *json = CacheState("not held");
     if (!json) ctx.out << "Schedule: marked as not held\n";
     return true;
   }
   if (s.Kaisaikai == 0) {
-    const bool unusable = doc.CheckScheduleFile();
+    const bool unusable = shown.schedule_file;
     if (json) *json = CacheState(unusable ? "unusable" : "not cached");
     if (!json)
       ctx.out << "Schedule: " << (unusable ? "cached file unusable" : "not cached") << "\n";
@@ -167,10 +182,10 @@ Json Parts(const std::array<Money, 3>& figures) {
 }
 
 // False when a cached file exists but could not be read.
-bool ShowVote(CliContext& ctx, clsTMain& doc, Json* json) {
-  const VoteStatusRecord& v = doc.Vote();
+bool ShowVote(CliContext& ctx, const ShownRound& shown, Json* json) {
+  const VoteStatusRecord& v = shown.vote;
   if (v.Kaisaikai == 0) {
-    const bool unusable = doc.CheckVoteFile();
+    const bool unusable = shown.vote_file;
     if (json) *json = CacheState(unusable ? "unusable" : "not cached");
     if (!json)
       ctx.out << "Vote status: " << (unusable ? "cached file unusable" : "not cached") << "\n";
@@ -221,10 +236,10 @@ bool ShowVote(CliContext& ctx, clsTMain& doc, Json* json) {
 }
 
 // False when a cached file exists but could not be read.
-bool ShowResult(CliContext& ctx, clsTMain& doc, Json* json) {
-  const ResultRecord& r = doc.Result();
+bool ShowResult(CliContext& ctx, const ShownRound& shown, Json* json) {
+  const ResultRecord& r = shown.result;
   if (r.Kaisaikai == 0) {
-    const bool unusable = doc.CheckResultFile();
+    const bool unusable = shown.result_file;
     if (json) *json = CacheState(unusable ? "unusable" : "not cached");
     if (!json) ctx.out << "Result: " << (unusable ? "cached file unusable" : "not cached") << "\n";
     return !unusable;
@@ -365,23 +380,41 @@ int CmdDownload(CliContext& ctx, const CliArgs& args) {
 int CmdShow(CliContext& ctx, const CliArgs& args) {
   const int round = static_cast<int>(args.Int("ROUND"));
   const std::string group = args.Get("GROUP");
+  ShownRound shown;
+  // The cache's copies of the made-up rounds are shown as what they are; a
+  // made-up round the cache lacks is shown from the sample archive.
+  ArchivedRound cached, sample;
+  const bool made_up_copy = ReadArchivedRound(ArchiveSource::kCache, round, group, cached).made_up;
+  const CachedRound in_sample = ReadArchivedRound(ArchiveSource::kSample, round, group, sample);
   clsTMain doc;
   doc.Initialize();
   doc.SetKumi(group);
   doc.SetKaisaikai(round);
+  shown = {doc.Schedule(),          doc.Vote(),          doc.Result(),         doc.NoGame(),
+           doc.CheckScheduleFile(), doc.CheckVoteFile(), doc.CheckResultFile()};
+  const bool from_sample =
+      !shown.schedule_file && !shown.vote_file && !shown.result_file && in_sample.Complete();
+  if (from_sample) shown = {sample.schedule, sample.vote, sample.result, false, true, true, true};
   // Each kind is shown; a damaged cache file (already reported) fails the command.
   if (args.json()) {
-    Json j{{"round", round}, {"group", group}};
-    bool ok = ShowSchedule(ctx, doc, &j["schedule"]);
-    ok = ShowVote(ctx, doc, &j["vote"]) && ok;
-    ok = ShowResult(ctx, doc, &j["result"]) && ok;
+    Json j{{"round", round},
+           {"group", group},
+           {"made_up", made_up_copy || from_sample},
+           {"from_sample_archive", from_sample}};
+    bool ok = ShowSchedule(ctx, shown, &j["schedule"]);
+    ok = ShowVote(ctx, shown, &j["vote"]) && ok;
+    ok = ShowResult(ctx, shown, &j["result"]) && ok;
     PrintJson(ctx.out, j);
     return ok ? 0 : 1;
   }
   ctx.out << "Round " << round << " group " << group << "\n";
-  bool ok = ShowSchedule(ctx, doc, nullptr);
-  ok = ShowVote(ctx, doc, nullptr) && ok;
-  ok = ShowResult(ctx, doc, nullptr) && ok;
+  if (made_up_copy || from_sample) {
+    ctx.out << "A shipped sample round: made up for trying the program, not history"
+            << (from_sample ? " (from the sample archive; not in the cache)" : "") << "\n";
+  }
+  bool ok = ShowSchedule(ctx, shown, nullptr);
+  ok = ShowVote(ctx, shown, nullptr) && ok;
+  ok = ShowResult(ctx, shown, nullptr) && ok;
   return ok ? 0 : 1;
 }
 
@@ -421,7 +454,9 @@ CliCommand ShowCommand() {
           .args = {{"ROUND", {CliKind::kRound}}, {"GROUP", {CliKind::kGroup}}},
           .exits = {{1, "a cached file could not be read"}},
           .json =
-              "An object: round, group, and schedule, vote and result, each with a status "
+              "An object: round, group, made_up and from_sample_archive (a shipped sample "
+              "round, made up; read from the sample archive as the cache lacks it), and "
+              "schedule, vote and result, each with a status "
               "(\"cached\", \"not cached\", \"unusable\", or for the schedule \"not held\").  A "
               "cached schedule has cancelled, the sale, result and payout dates and five "
               "matches (no, date, kickoff, stadium, home, away, state); a vote status as_of, "

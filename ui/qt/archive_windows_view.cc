@@ -12,12 +12,13 @@
 #include <QLineSeries>
 #include <QListWidget>
 #include <QProgressBar>
-#include <QScreen>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QSplitter>
 #include <QTableWidget>
-#include <QValueAxis>
 #include <QVBoxLayout>
+#include <QValueAxis>
 
 #include "ui/qt/controls.h"
 #include "ui/qt/qt_platform.h"
@@ -140,7 +141,14 @@ void RunArchiveDialog(frmArchive& archive, QWidget* parent) {
 void RunBacktestDialog(frmBacktest& backtest, QWidget* parent) {
   QDialog box(parent);
   box.setWindowTitle(ToQt(frmBacktest::kTitle));
-  auto* layout = new QVBoxLayout(&box);
+  // On a small screen the form scrolls and the close button stays in view.
+  auto* outer = new QVBoxLayout(&box);
+  auto* scroll = new QScrollArea(&box);
+  scroll->setWidgetResizable(true);
+  scroll->setFrameShape(QFrame::NoFrame);
+  auto* form_page = new QWidget(scroll);
+  auto* layout = new QVBoxLayout(form_page);
+  layout->setContentsMargins(0, 0, 0, 0);
   std::vector<NumberEdit*> edits;
   std::vector<OptionGroupView*> options;
   QLabel* file = new QLabel(&box);
@@ -149,6 +157,8 @@ void RunBacktestDialog(frmBacktest& backtest, QWidget* parent) {
   QLabel* shares = new QLabel(&box);
   QLabel* made_up = WrappedLabel(ToQt(kMadeUpNote), &box);
   made_up->setStyleSheet("color: #a04000;");
+  QLabel* notes = WrappedLabel(QString(), &box);
+  notes->setStyleSheet("color: #a04000;");
   auto* chart = new QChart;
   chart->legend()->setAlignment(Qt::AlignBottom);
   auto* chart_view = new QChartView(chart, &box);
@@ -212,6 +222,10 @@ void RunBacktestDialog(frmBacktest& backtest, QWidget* parent) {
     for (const std::string& l : backtest.Shares()) share_lines += "  " + ToQt(l) + "\n";
     shares->setText(backtest.Shares().empty() ? QString() : share_lines.trimmed());
     made_up->setVisible(backtest.ShowsMadeUpRounds() || backtest.Rows().empty());
+    QString note_lines;
+    for (const std::string& l : backtest.Notes()) note_lines += ToQt(l) + "\n";
+    notes->setText(note_lines.trimmed());
+    notes->setVisible(!backtest.Notes().empty());
     sync_chart();
   };
   ActionRunner run = [&](const char* proc, const std::function<void()>& action) {
@@ -249,6 +263,10 @@ void RunBacktestDialog(frmBacktest& backtest, QWidget* parent) {
   multi->SetColumns(3);
   options.push_back(multi);
   form->addRow(ToQt("マルチ"), multi);
+  auto* data = new OptionGroupView(&backtest.DataOption(), run, &box);
+  data->SetColumns(2);
+  options.push_back(data);
+  form->addRow(ToQt("データ"), data);
   top->addLayout(form, 1);
   auto* go = new QPushButton(ToQt("検証"), &box);
   go->setDefault(true);
@@ -275,21 +293,26 @@ void RunBacktestDialog(frmBacktest& backtest, QWidget* parent) {
   figures->addWidget(totals, 0, Qt::AlignTop);
   figures->addWidget(shares, 1, Qt::AlignTop);
   layout->addLayout(figures);
+  layout->addWidget(notes);
   layout->addWidget(made_up);
+  scroll->setWidget(form_page);
+  outer->addWidget(scroll, 1);
   auto* close = new QDialogButtonBox(QDialogButtonBox::Close, &box);
-  layout->addWidget(close);
+  outer->addWidget(close);
 
   QObject::connect(browse, &QPushButton::clicked, &box,
                    [&] { run("cmdBrowse_Click", [&] { backtest.ChooseConditionsFile(); }); });
   QObject::connect(go, &QPushButton::clicked, &box,
                    [&] { run("cmdRun_Click", [&] { backtest.Run(); }); });
   QObject::connect(table, &QTableWidget::cellDoubleClicked, &box, [&](int row, int) {
-    SafeCall("frmBacktest", "lstRounds_DblClick", [&] { backtest.OpenRound(row); });
-    box.accept();
+    // The window stays open over a round the main window cannot show.
+    bool opened = false;
+    SafeCall("frmBacktest", "lstRounds_DblClick", [&] { opened = backtest.OpenRound(row); });
+    if (opened) box.accept();
   });
   QObject::connect(close, &QDialogButtonBox::rejected, &box, &QDialog::reject);
   sync();
-  FitToScreen(box, 780, 760);
+  FitToScreen(box, 780, 830);
   box.exec();
 }
 
