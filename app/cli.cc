@@ -50,6 +50,8 @@ const Command kCommands[] = {
      "probs DOC.tpd [--set FILE.csv [--odds] | --clear]  own probabilities in a document"},
     {"archive", CmdArchive,
      "archive list | download FROM TO [--group A|B|both] [--pause S]  past rounds in the cache"},
+    {"model", CmdModel,
+     "model [history] | add FILE.csv | predict ROUND GROUP | evaluate --test FILE.csv...  goal model"},
     {"backtest", CmdBacktest,
      "backtest STRATEGY.tpd|.tpj [--rounds A-B] [--group G] [--multi vote-order|all|doc] [--csv F]"},
     {"live", CmdLive,

@@ -38,6 +38,8 @@ int CmdProbs(CliContext& ctx, const CliArgs& args);
 void PrintOwnProbabilities(std::ostream& out, const DocumentRecord& doc);
 int CmdBacktest(CliContext& ctx, const CliArgs& args);
 int CmdLive(CliContext& ctx, const CliArgs& args);
+// The goal model: its history, a round's probabilities, its evaluation.
+int CmdModel(CliContext& ctx, const CliArgs& args);
 // The analysis commands' part of --help.
 extern const char kAnalysisHelp[];
 
