@@ -34,6 +34,10 @@ int CmdMinimum(CliContext& ctx, const CliArgs& args);
 int CmdLines(CliContext& ctx, const CliArgs& args);
 int CmdArchive(CliContext& ctx, const CliArgs& args);
 int CmdProbs(CliContext& ctx, const CliArgs& args);
+// The goal model's probabilities for the document's round as its own
+// probabilities (printed beside the vote rates); false, with the reason on
+// ctx.err, when the model can give none.
+bool OwnProbabilitiesFromModel(CliContext& ctx, DocumentRecord& doc);
 // The own probabilities of a document beside the public's shares.
 void PrintOwnProbabilities(std::ostream& out, const DocumentRecord& doc);
 int CmdBacktest(CliContext& ctx, const CliArgs& args);

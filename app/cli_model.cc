@@ -312,6 +312,34 @@ int ModelEvaluate(CliContext& ctx, CliArgs args) {
 
 }  // namespace
 
+bool OwnProbabilitiesFromModel(CliContext& ctx, DocumentRecord& doc) {
+  RoundMatches matches;
+  VoteStatusRecord vote = doc.Vote;
+  if (doc.Vote.Kaisaikai > 0 && !doc.Vote.matches[0].home.empty()) {
+    matches = MatchesOf(doc.Vote);
+  } else if (!RoundFromCache(ctx, doc.Kaisaikai, doc.Kumi, matches, vote)) {
+    return false;
+  }
+  clsTotoData toto;
+  std::shared_ptr<const LoadedHistory> history = LoadHistory(toto);
+  const RoundPrediction p = PredictRound(matches, *history, toto);
+  if (!p.ok || p.PredictedCount() == 0) {
+    ctx.err << "zelvomini-cli: round " << doc.Kaisaikai << " " << doc.Kumi << ": "
+            << (p.ok ? "the model knows none of the clubs" : p.error) << "\n";
+    return false;
+  }
+  PrintPrediction(ctx.out, p, matches, vote, *history);
+  const OwnProbabilities keep = doc.OwnProbs;
+  doc.OwnProbs = OwnProbabilitiesFromModel(p, keep, vote);
+  for (int m = 0; m < 5; ++m) {
+    if (p.predicted[m]) continue;
+    ctx.out << "Match " << m + 1 << " keeps "
+            << (keep.set ? "the document's own probabilities" : "the public's vote rates")
+            << " until you set it (probs --set, or the window)\n";
+  }
+  return true;
+}
+
 int CmdModel(CliContext& ctx, const CliArgs& args_in) {
   CliArgs args = args_in;
   if (args.empty() || (args.size() == 1 && args[0] == "history")) return ModelHistory(ctx);
