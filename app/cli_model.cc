@@ -261,6 +261,9 @@ int ModelEvaluate(CliContext& ctx, CliArgs args) {
   if (half_life) options.half_life_days = days;
   std::vector<std::string> inputs = test_files;
   inputs.insert(inputs.end(), history_files.begin(), history_files.end());
+  if (!own_history) {
+    for (const std::string& f : HistoryFiles()) inputs.push_back(f);
+  }
   if (csv && !CheckOutput(ctx, csv_path, inputs)) return 1;
 
   clsTotoData toto;

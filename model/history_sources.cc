@@ -122,6 +122,12 @@ std::string ShippedHistoryDir() {
 
 std::string AddedHistoryDir() { return SysDataPath("UserResults"); }
 
+std::vector<std::string> HistoryFiles() {
+  std::vector<std::string> files = CsvFiles(ShippedHistoryDir());
+  for (const std::string& f : CsvFiles(AddedHistoryDir())) files.push_back(f);
+  return files;
+}
+
 bool IsSampleRound(int round) { return round == 1487 || (round >= 9001 && round <= 9012); }
 
 bool ReadResultsFile(const std::string& path, const ClubNames& names,

@@ -21,6 +21,10 @@ std::string ShippedHistoryDir();
 // The results files the user added (`model add`): SysData/UserResults.
 std::string AddedHistoryDir();
 
+// The results files the history reads (shipped, then added): the inputs no
+// output may replace.
+std::vector<std::string> HistoryFiles();
+
 // The shipped sample rounds, made up for trying the program: their scores
 // are invented and never history.
 bool IsSampleRound(int round);

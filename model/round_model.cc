@@ -120,6 +120,13 @@ RoundPrediction PredictRound(const RoundMatches& round, const LoadedHistory& his
   return out;
 }
 
+RoundPrediction PredictRound(const ScheduleRecord& schedule, const VoteStatusRecord& vote,
+                             const clsTotoData& toto) {
+  const bool scheduled = !schedule.matches[0].home.empty();
+  const RoundMatches matches = scheduled ? MatchesOf(schedule) : MatchesOf(vote);
+  return PredictRound(matches, *LoadHistory(toto), toto);
+}
+
 OwnProbabilities OwnProbabilitiesFromModel(const RoundPrediction& prediction,
                                            const OwnProbabilities& keep,
                                            const VoteStatusRecord& vote) {

@@ -53,6 +53,11 @@ RoundPrediction PredictRound(const RoundMatches& round, const LoadedHistory& his
                              const clsTotoData& toto,
                              const GoalModelOptions& options = DefaultGoalModelOptions());
 
+// The same for the round a window shows: its clubs and dates from the
+// schedule, or from the vote status when the schedule is not in hand.
+RoundPrediction PredictRound(const ScheduleRecord& schedule, const VoteStatusRecord& vote,
+                             const clsTotoData& toto);
+
 // Own probabilities from a prediction: the model's figures where it has
 // them, the matches it has not taken from `keep` (when set) or else from the
 // public's vote rates (`vote`), and the source marked with the fit's date and
