@@ -24,10 +24,12 @@ std::vector<std::string> ScoreRow(const std::string& name, const ScoreTotals& t)
   return {name, Count(t.matches), Fixed(t.MeanLogLoss()), Fixed(t.MeanRps()), Fixed(t.MeanBrier())};
 }
 
-std::vector<std::pair<double, double>> Points(const Calibration& c) {
-  std::vector<std::pair<double, double>> points;
+std::vector<frmModelEvaluation::CalibrationPoint> Points(const Calibration& c) {
+  std::vector<frmModelEvaluation::CalibrationPoint> points;
   for (const CalibrationBin& bin : c) {
-    if (bin.count > 0) points.push_back({bin.MeanPredicted(), bin.Observed()});
+    if (bin.count == 0) continue;
+    points.push_back({bin.MeanPredicted(), bin.Observed(), bin.count,
+                      bin.count < frmModelEvaluation::kSparseBelow});
   }
   return points;
 }
@@ -124,13 +126,12 @@ bool frmModelEvaluation::Run() {
   return true;
 }
 
-std::vector<std::pair<double, double>> frmModelEvaluation::ModelCalibration() const {
-  return has_report_ ? Points(report_.calibration) : std::vector<std::pair<double, double>>{};
+std::vector<frmModelEvaluation::CalibrationPoint> frmModelEvaluation::ModelCalibration() const {
+  return has_report_ ? Points(report_.calibration) : std::vector<CalibrationPoint>{};
 }
 
-std::vector<std::pair<double, double>> frmModelEvaluation::PublicCalibration() const {
-  return has_report_ ? Points(report_.public_calibration)
-                     : std::vector<std::pair<double, double>>{};
+std::vector<frmModelEvaluation::CalibrationPoint> frmModelEvaluation::PublicCalibration() const {
+  return has_report_ ? Points(report_.public_calibration) : std::vector<CalibrationPoint>{};
 }
 
 bool frmModelEvaluation::SaveCsv() {

@@ -46,9 +46,16 @@ class frmModelEvaluation {
   // base rates, a line each.
   const std::vector<std::string>& Lines() const { return lines_; }
   // The chart's points: mean predicted probability against observed
-  // frequency per tenth that has forecasts.
-  std::vector<std::pair<double, double>> ModelCalibration() const;
-  std::vector<std::pair<double, double>> PublicCalibration() const;
+  // frequency per tenth that has forecasts; `sparse` when the tenth has too
+  // few forecasts for its frequency to mean much.
+  struct CalibrationPoint {
+    double predicted = 0, observed = 0;
+    int count = 0;
+    bool sparse = false;
+  };
+  static constexpr int kSparseBelow = 20;
+  std::vector<CalibrationPoint> ModelCalibration() const;
+  std::vector<CalibrationPoint> PublicCalibration() const;
 
   // CSVに保存...: one row per test match, as `model evaluate --csv` writes.
   bool SaveCsv();

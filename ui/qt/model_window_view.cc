@@ -11,10 +11,10 @@
 #include <QLineSeries>
 #include <QPushButton>
 #include <QScatterSeries>
-#include <QSplitter>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <QValueAxis>
+#include <algorithm>
 
 #include "ui/qt/controls.h"
 #include "ui/qt/qt_platform.h"
@@ -35,13 +35,15 @@ void SyncCalibrationChart(QChart* chart, const frmModelEvaluation& evaluation) {
     delete axis;
   }
   auto* x = new QValueAxis;
-  x->setRange(0, 0.8);
-  x->setTickCount(9);
+  x->setRange(0, 1);
+  x->setTickCount(6);
+  x->setMinorTickCount(1);
   x->setLabelFormat("%.1f");
   x->setTitleText(ToQt("予測した確率"));
   auto* y = new QValueAxis;
-  y->setRange(0, 0.8);
-  y->setTickCount(9);
+  y->setRange(0, 1);
+  y->setTickCount(6);
+  y->setMinorTickCount(1);
   y->setLabelFormat("%.1f");
   y->setTitleText(ToQt("実際に起きた割合"));
   chart->addAxis(x, Qt::AlignBottom);
@@ -54,28 +56,39 @@ void SyncCalibrationChart(QChart* chart, const frmModelEvaluation& evaluation) {
   auto* diagonal = new QLineSeries;
   diagonal->setName(ToQt("予測どおり"));
   diagonal->append(0, 0);
-  diagonal->append(0.8, 0.8);
+  diagonal->append(1, 1);
   QPen pen(QColor(0x90, 0x90, 0x90));
   pen.setStyle(Qt::DashLine);
   diagonal->setPen(pen);
   attach(diagonal);
-  auto add_points = [&](const std::vector<std::pair<double, double>>& points, const char* name,
-                        QColor color) {
+  // The tenths with enough forecasts joined by a line; the others as
+  // hollow dots, as what happened there says little.
+  auto add_points = [&](const std::vector<frmModelEvaluation::CalibrationPoint>& points,
+                        const char* name, QColor color) {
     if (points.empty()) return;
     auto* line = new QLineSeries;
     auto* dots = new QScatterSeries;
+    auto* sparse = new QScatterSeries;
     line->setColor(color);
     dots->setColor(color);
+    dots->setBorderColor(color);
     dots->setMarkerSize(8);
     dots->setName(ToQt(name));
-    for (const auto& [predicted, observed] : points) {
-      line->append(predicted, observed);
-      dots->append(predicted, observed);
+    sparse->setColor(Qt::white);
+    sparse->setBorderColor(color);
+    sparse->setMarkerSize(8);
+    sparse->setName(ToQt(std::string(name) + "（予測" +
+                         std::to_string(frmModelEvaluation::kSparseBelow) + "件未満）"));
+    for (const frmModelEvaluation::CalibrationPoint& p : points) {
+      (p.sparse ? sparse : dots)->append(p.predicted, p.observed);
+      if (!p.sparse) line->append(p.predicted, p.observed);
     }
     attach(line);
     attach(dots);
-    // One legend entry per forecast: the dots'.
+    attach(sparse);
+    // One legend entry per kind of dot.
     chart->legend()->markers(line).front()->setVisible(false);
+    if (sparse->count() == 0) chart->legend()->markers(sparse).front()->setVisible(false);
   };
   add_points(evaluation.ModelCalibration(), "モデル", QColor(0x1f, 0x5f, 0xbf));
   add_points(evaluation.PublicCalibration(), "投票率", QColor(0xd0, 0x60, 0x10));
@@ -100,7 +113,7 @@ void RunModelEvaluationDialog(frmModelEvaluation& evaluation, QWidget* parent) {
   auto* chart_view = new QChartView(chart, &box);
   chart_view->setObjectName("chtCalibration");
   chart_view->setRenderHint(QPainter::Antialiasing);
-  chart_view->setMinimumHeight(240);
+  chart_view->setMinimumHeight(260);
   QPushButton* save = nullptr;
 
   auto sync = [&] {
@@ -108,6 +121,11 @@ void RunModelEvaluationDialog(frmModelEvaluation& evaluation, QWidget* parent) {
     for (CheckBoxView* c : checks) c->Sync();
     const auto& rows = evaluation.ScoreRows();
     table->setRowCount(static_cast<int>(rows.size()));
+    // As high as its rows (three before a run): the chart takes the rest.
+    table->setFixedHeight(table->horizontalHeader()->sizeHint().height() +
+                          std::max<int>(3, static_cast<int>(rows.size())) *
+                              table->verticalHeader()->defaultSectionSize() +
+                          4);
     for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
       for (int c = 0; c < static_cast<int>(rows[r].size()); ++c) {
         auto* item = new QTableWidgetItem(ToQt(rows[r][c]));
@@ -168,19 +186,11 @@ void RunModelEvaluationDialog(frmModelEvaluation& evaluation, QWidget* parent) {
   table->verticalHeader()->setVisible(false);
   table->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-  table->horizontalHeader()->setStretchLastSection(true);
-  table->setMinimumHeight(110);
-  auto* upper = new QWidget(&box);
-  auto* upper_layout = new QVBoxLayout(upper);
-  upper_layout->setContentsMargins(0, 0, 0, 0);
-  upper_layout->addWidget(table, 1);
-  upper_layout->addWidget(lines);
-  auto* split = new QSplitter(Qt::Vertical, &box);
-  split->addWidget(upper);
-  split->addWidget(chart_view);
-  split->setStretchFactor(0, 1);
-  split->setStretchFactor(1, 2);
-  layout->addWidget(split, 1);
+  table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+  table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 8);
+  layout->addWidget(table);
+  layout->addWidget(lines);
+  layout->addWidget(chart_view, 1);
 
   auto* buttons = new QHBoxLayout;
   save = new QPushButton(ToQt("CSVに保存..."), &box);
