@@ -185,6 +185,7 @@ void RunModelEvaluationDialog(frmModelEvaluation& evaluation, QWidget* parent) {
   table->setHorizontalHeaderLabels(headers);
   table->verticalHeader()->setVisible(false);
   table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  table->setFocusPolicy(Qt::NoFocus);
   table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
   table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
   table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 8);
