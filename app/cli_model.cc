@@ -294,7 +294,8 @@ int ModelEvaluate(CliContext& ctx, CliArgs args) {
     history = loaded->history;
     PrintSummary(ctx.out, *loaded);
   }
-  ctx.out << "Model: half-life " << options.half_life_days << " days, refitted monthly\n";
+  ctx.out << "Model: half-life " << options.half_life_days << " days, a past season counting "
+          << options.season_carry << " as much, refitted monthly\n";
   const EvaluationReport report = EvaluateRolling(history, test, options, ArchivedVoteRates(toto),
                                                   [](int, int) { return AbortSignal() == 0; });
   if (AbortSignal() != 0) {

@@ -211,7 +211,6 @@ void ReadOwnProbabilities(std::string_view value, OwnProbabilities& own) {
     for (int o = 0; o < 3; ++o) read.p[m][o] /= sums[m];
   }
   read.set = true;
-  read.source = own.source;  // the source key may come first
   own = read;
 }
 
@@ -375,7 +374,9 @@ class Loader {
         Fail(kErrPastEnd, kPastEndText);
       }
     }
-    // A source without the probabilities it describes describes nothing.
+    // The source belongs to the probabilities of the same file: without its
+    // key they are the user's, and without them it describes nothing.
+    if (own_read_) rec_.OwnProbs.source = own_source_;
     if (!rec_.OwnProbs.set) rec_.OwnProbs.source = OwnProbabilitySource{};
     // The vote status XML does not give the group back; it is the document's.
     if (vote_read_ && rec_.Vote.Kumi.empty() && rec_.Vote.Kaisaikai > 0) {
@@ -430,8 +431,11 @@ class Loader {
       ReadIntTable(value, rec_.Multi, 0, 6);
     } else if (name == "OwnProb") {
       ReadOwnProbabilities(value, rec_.OwnProbs);
+      own_read_ = true;
     } else if (name == "OwnProbSource") {
-      ReadOwnProbabilitySource(value, rec_.OwnProbs.source);
+      OwnProbabilitySource source;
+      ReadOwnProbabilitySource(value, source);
+      own_source_ = source;
     } else if (name == "Value") {
       ReadValueConditions(value, c.Value);
     } else if (name == "ChushutsuOrder") {
@@ -572,6 +576,8 @@ class Loader {
   bool singles_pending_ = false;
   bool vote_read_ = false;
   bool machigai_list_read_ = false;
+  bool own_read_ = false;
+  OwnProbabilitySource own_source_;
   std::string data_type_;
   int data_version_ = 0;
 };
