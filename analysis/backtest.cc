@@ -110,6 +110,7 @@ BacktestReport RunBacktest(const DocumentRecord& strategy, std::span<const Archi
     doc.Kumi = result.Kumi;
     doc.Vote = archived->vote;
     doc.Multi = RoundMulti(strategy, archived->vote, options.multi);
+    if (options.round_probs) doc.OwnProbs = options.round_probs(*archived);
     FillLeagueTargets(doc.Conditions, archived->schedule, toto_data);
 
     BacktestRound row;
@@ -125,6 +126,9 @@ BacktestReport RunBacktest(const DocumentRecord& strategy, std::span<const Archi
     clsTX1 probe;
     probe.SetValue(doc.Multi);
     bool priced = probe.SetVote(doc.Vote);
+    // The value pass judges by the round's own probabilities, as the
+    // search below does.
+    probe.SetOwn(doc.OwnProbs);
     for (int w : winners) {
       const auto& digits = SingleDigits()[w];
       bool in_multi = true;
@@ -152,6 +156,7 @@ BacktestReport RunBacktest(const DocumentRecord& strategy, std::span<const Archi
 
     int reduced_count = 0;
     std::vector<int> reduced;
+    reduction.SetOwn(doc.OwnProbs);
     if (priced && reduction.SetVote(doc.Vote)) {
       reduction.Execute(doc.Conditions, doc.Multi, reduced_count, reduced);
     }

@@ -31,6 +31,10 @@ struct BacktestOptions {
   // The engines' random numbers start from this seed in every round (mixed
   // with the round and group), so a run can be repeated exactly.
   uint64_t seed = 1;
+  // Each round's own probabilities, for a strategy's value condition and
+  // value-ordered extraction; unset, every round has the strategy's own.
+  // Whatever sets them must know nothing of the round's result.
+  std::function<OwnProbabilities(const ArchivedRound& round)> round_probs = nullptr;
 };
 
 struct BacktestRound {

@@ -53,7 +53,7 @@ const Command kCommands[] = {
     {"model", CmdModel,
      "model [history] | add FILE.csv | predict ROUND GROUP | evaluate --test FILE.csv...  goal model"},
     {"backtest", CmdBacktest,
-     "backtest STRATEGY.tpd|.tpj [--rounds A-B] [--group G] [--multi vote-order|all|doc] [--csv F]"},
+     "backtest STRATEGY.tpd|.tpj [--rounds A-B] [--group G] [--multi vote-order|all|doc] [--probs model] [--csv F]"},
     {"live", CmdLive,
      "live DOC.tpd|FOLDER... [--known 1=2-1,3=cancelled] [--playing 4=1-0@60] [--csv F]"},
 };

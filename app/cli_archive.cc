@@ -228,6 +228,8 @@ int CmdBacktest(CliContext& ctx, const CliArgs& args_in) {
   TakeOption(args, "--multi", multi_text, missing);
   TakeOption(args, "--csv", csv_path, missing);
   bool seeded = TakeOption(args, "--seed", seed_text, missing);
+  std::string probs_text;
+  const bool probs = TakeOption(args, "--probs", probs_text, missing);
   int from = 0, to = 0;
   long long seed = 1;
   std::vector<std::string> groups;
@@ -242,10 +244,11 @@ int CmdBacktest(CliContext& ctx, const CliArgs& args_in) {
     missing = true;
   }
   if (missing || args.size() != 1 || (ranged && !ParseRange(range_text, from, to)) ||
-      !ParseGroups(group_text, groups) || (seeded && (!ParseInt64(seed_text, seed) || seed < 0))) {
+      !ParseGroups(group_text, groups) || (seeded && (!ParseInt64(seed_text, seed) || seed < 0)) ||
+      (probs && probs_text != "model")) {
     ctx.err << "usage: zelvomini-cli backtest STRATEGY.tpd|.tpj [--rounds FROM-TO] "
                "[--group A|B|both]\n"
-               "       [--multi vote-order|all|doc] [--csv OUT.csv] [--seed N]\n";
+               "       [--multi vote-order|all|doc] [--probs model] [--csv OUT.csv] [--seed N]\n";
     return 64;
   }
   const std::string& strategy_path = args[0];
@@ -264,13 +267,23 @@ int CmdBacktest(CliContext& ctx, const CliArgs& args_in) {
     return 1;
   }
   clsTotoData toto_data;
+  int model_rounds = 0;
+  if (probs) ModelProbsPerRound(strategy, toto_data, options, model_rounds);
   BacktestReport report = RunBacktest(strategy, rounds, options, toto_data);
 
   ctx.out << "Strategy: " << strategy_path
           << (conditions_file ? " (conditions file: conditions and multi)"
                               : " (document: conditions, engine and extraction)")
           << "\n";
-  ctx.out << "Multi: " << MultiName(options.multi) << "; engine seed " << report.seed << "\n\n";
+  ctx.out << "Multi: " << MultiName(options.multi) << "; engine seed " << report.seed << "\n";
+  if (probs) {
+    ctx.out << "Own probabilities: the goal model's, fitted before each round on the matches "
+               "before its first match day ("
+            << model_rounds << " of " << report.rounds.size() + report.skipped
+            << " rounds; a match of clubs it does not know keeps the strategy's own, else the "
+               "public's vote rates)\n";
+  }
+  ctx.out << "\n";
   ctx.out << "Round Grp  Kept    Stake Won        Prize Result  Estimate ◎ Pop1/2/3\n";
   for (const BacktestRound& r : report.rounds) {
     ctx.out << PadLeftColumns(std::to_string(r.round), 5) << " " << PadCutColumns(r.group, 3)

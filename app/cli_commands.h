@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/backtest.h"
 #include "app/cli.h"
 #include "files/document_record.h"
 #include "files/tpd_file.h"
@@ -38,6 +39,10 @@ int CmdProbs(CliContext& ctx, const CliArgs& args);
 // probabilities (printed beside the vote rates); false, with the reason on
 // ctx.err, when the model can give none.
 bool OwnProbabilitiesFromModel(CliContext& ctx, DocumentRecord& doc);
+// backtest --probs model: each round's own probabilities from the goal model
+// fitted before it; `rounds_predicted` counts the rounds it gave figures for.
+void ModelProbsPerRound(const DocumentRecord& strategy, const clsTotoData& toto,
+                        BacktestOptions& options, int& rounds_predicted);
 // The own probabilities of a document beside the public's shares.
 void PrintOwnProbabilities(std::ostream& out, const DocumentRecord& doc);
 int CmdBacktest(CliContext& ctx, const CliArgs& args);

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/backtest.h"
 #include "app/cli_abort.h"
 #include "app/cli_commands.h"
 #include "core/round_document.h"
@@ -342,6 +343,19 @@ bool OwnProbabilitiesFromModel(CliContext& ctx, DocumentRecord& doc) {
             << " until you set it (probs --set, or the window)\n";
   }
   return true;
+}
+
+void ModelProbsPerRound(const DocumentRecord& strategy, const clsTotoData& toto,
+                        BacktestOptions& options, int& rounds_predicted) {
+  std::shared_ptr<const LoadedHistory> history = LoadHistory(toto);
+  options.round_probs = [history, &toto, own = strategy.OwnProbs,
+                         &rounds_predicted](const ArchivedRound& r) {
+    // The round's clubs and dates only: its result is not looked at.
+    const RoundPrediction p = PredictRound(MatchesOf(r.schedule), *history, toto);
+    if (!p.ok || p.PredictedCount() == 0) return own;
+    ++rounds_predicted;
+    return OwnProbabilitiesFromModel(p, own, r.vote);
+  };
 }
 
 int CmdModel(CliContext& ctx, const CliArgs& args_in) {
