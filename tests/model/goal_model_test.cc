@@ -45,7 +45,7 @@ TEST(ScoreMatrixTest, CellsFollowTheFormulaAndTheOutcomesAreTheirSums) {
   }
 }
 
-TEST(GoalModelObjectiveTest, GradientMatchesFiniteDifferences) {
+TEST(GoalModelObjectiveTest, ValueFollowsTheFormulaAndTheGradientFiniteDifferences) {
   // Every low score and a few others, in two league slots, unequal weights.
   std::vector<GoalModelObjective::Match> matches = {
       {0, 1, 1, 0, 0, 1.0}, {1, 2, 1, 1, 0, 0.8}, {2, 3, 2, 0, 1, 0.6}, {3, 0, 2, 1, 1, 0.9},
@@ -57,7 +57,27 @@ TEST(GoalModelObjectiveTest, GradientMatchesFiniteDifferences) {
   for (double& v : x) v = u(rng);
   x.back() = -0.09;  // rho, inside its bounds
   std::vector<double> grad(x.size());
-  objective.Value(x.data(), grad.data());
+  const double value = objective.Value(x.data(), grad.data());
+
+  // The value from the formula, match by match: minus the weighted mean
+  // log-likelihood plus the penalty over the total weight.
+  std::vector<double> attack, defence;
+  objective.Strengths(x.data(), attack, defence);
+  const double* intercept = x.data() + 2 * (objective.Clubs() - 1);
+  double loglik = 0, weight = 0, penalty = 0;
+  for (const auto& m : matches) {
+    const double rh = std::exp(intercept[m.slot] + intercept[kLeagues + m.slot] + attack[m.home] -
+                               defence[m.away]);
+    const double ra = std::exp(intercept[m.slot] + attack[m.away] - defence[m.home]);
+    loglik += m.weight *
+              std::log(LowScoreFactor(m.home_goals, m.away_goals, rh, ra, x.back()) *
+                       PoissonByFormula(m.home_goals, rh) * PoissonByFormula(m.away_goals, ra));
+    weight += m.weight;
+  }
+  for (int i = 0; i < objective.Clubs(); ++i)
+    penalty += attack[i] * attack[i] + defence[i] * defence[i];
+  EXPECT_NEAR(value, (-loglik + 0.7 * penalty) / weight, 1e-12);
+
   for (size_t i = 0; i < x.size(); ++i) {
     const double step = 1e-6;
     std::vector<double> up = x, down = x;

@@ -34,18 +34,18 @@ void SyncCalibrationChart(QChart* chart, const frmModelEvaluation& evaluation) {
     chart->removeAxis(axis);
     delete axis;
   }
-  auto* x = new QValueAxis;
-  x->setRange(0, 1);
-  x->setTickCount(6);
-  x->setMinorTickCount(1);
-  x->setLabelFormat("%.1f");
-  x->setTitleText(ToQt("予測した確率"));
-  auto* y = new QValueAxis;
-  y->setRange(0, 1);
-  y->setTickCount(6);
-  y->setMinorTickCount(1);
-  y->setLabelFormat("%.1f");
-  y->setTitleText(ToQt("実際に起きた割合"));
+  // Both axes are probabilities from 0 to 1.
+  auto axis = [](const char* title) {
+    auto* a = new QValueAxis;
+    a->setRange(0, 1);
+    a->setTickCount(6);
+    a->setMinorTickCount(1);
+    a->setLabelFormat("%.1f");
+    a->setTitleText(ToQt(title));
+    return a;
+  };
+  QValueAxis* x = axis("予測した確率");
+  QValueAxis* y = axis("実際に起きた割合");
   chart->addAxis(x, Qt::AlignBottom);
   chart->addAxis(y, Qt::AlignLeft);
   auto attach = [&](QAbstractSeries* s) {
