@@ -47,7 +47,7 @@ const Command kCommands[] = {
     {"minimum", CmdMinimum, "minimum DOC.tpd|--targets all|FILE [--grade 2|3]  proven fewest singles"},
     {"lines", CmdLines, "lines OP A [B] [-o OUT.csv|OUT.tpd]  union, intersect, diff, ... of singles"},
     {"probs", CmdProbs,
-     "probs DOC.tpd [--set FILE.csv [--odds] | --clear]  own probabilities in a document"},
+     "probs DOC.tpd [--set FILE.csv [--odds] | --model | --clear]  own probabilities in a document"},
     {"archive", CmdArchive,
      "archive list | download FROM TO [--group A|B|both] [--pause S]  past rounds in the cache"},
     {"model", CmdModel,

@@ -127,6 +127,17 @@ RoundPrediction PredictRound(const ScheduleRecord& schedule, const VoteStatusRec
   return PredictRound(matches, *LoadHistory(toto), toto);
 }
 
+bool ExpectedGoalsPer90(const std::string& home, const std::string& away, int day,
+                        const clsTotoData& toto, double& home_goals, double& away_goals) {
+  RoundMatches round;
+  round[0] = {home, away, day};
+  const RoundPrediction p = PredictRound(round, *LoadHistory(toto), toto);
+  if (!p.ok || !p.predicted[0]) return false;
+  home_goals = p.matches[0].home_goals;
+  away_goals = p.matches[0].away_goals;
+  return true;
+}
+
 OwnProbabilities OwnProbabilitiesFromModel(const RoundPrediction& prediction,
                                            const OwnProbabilities& keep,
                                            const VoteStatusRecord& vote) {

@@ -58,6 +58,13 @@ RoundPrediction PredictRound(const RoundMatches& round, const LoadedHistory& his
 RoundPrediction PredictRound(const ScheduleRecord& schedule, const VoteStatusRecord& vote,
                              const clsTotoData& toto);
 
+// A match's expected goals, home and away, over the whole match (90 minutes
+// and the added time, as full-time scores count them) from the model fitted
+// on the history before `day`: the scoring rates of in-play chances.  False
+// when a club is not known well enough (see GoalModel::Strength).
+bool ExpectedGoalsPer90(const std::string& home, const std::string& away, int day,
+                        const clsTotoData& toto, double& home_goals, double& away_goals);
+
 // Own probabilities from a prediction: the model's figures where it has
 // them, the matches it has not taken from `keep` (when set) or else from the
 // public's vote rates (`vote`), and the source marked with the fit's date and
