@@ -24,6 +24,14 @@ Outcome3 BaseRates(const std::vector<HistoryMatch>& all, size_t before) {
           static_cast<double>(counts[2]) / n};
 }
 
+// A club's name as a CSV field: quoted when it holds a comma or a quote.
+std::string CsvField(const std::string& text) {
+  if (text.find_first_of(",\"\n") == std::string::npos) return text;
+  std::string out = "\"";
+  for (char c : text) out += c == '"' ? std::string("\"\"") : std::string(1, c);
+  return out + "\"";
+}
+
 }  // namespace
 
 int OutcomeOf(int home_goals, int away_goals) {
@@ -169,7 +177,7 @@ std::string EvaluationCsv(const EvaluationReport& report) {
   for (const EvaluatedMatch& e : report.matches) {
     std::snprintf(buf, sizeof buf, ",%d,%d,%.6f,%.6f,%.6f\n", e.match.home_goals,
                   e.match.away_goals, e.model[1], e.model[0], e.model[2]);
-    out += DayText(e.match.day) + "," + e.match.home + "," + e.match.away + buf;
+    out += DayText(e.match.day) + "," + CsvField(e.match.home) + "," + CsvField(e.match.away) + buf;
   }
   return out;
 }
