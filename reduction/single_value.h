@@ -21,8 +21,8 @@ using OutcomeProbabilities = std::array<std::array<double, 3>, kMatches>;
 // than the user: the goal model, fitted on the matches before a day.
 struct OwnProbabilitySource {
   bool model = false;
-  DateTime fit_date;         // the fit learned from the matches before this day
-  int history_matches = 0;  // how many
+  DateTime fit_date;                     // the fit learned from the matches before this day
+  int history_matches = 0;               // how many
   std::array<bool, kMatches> matches{};  // the matches the model gave
 
   bool operator==(const OwnProbabilitySource&) const = default;
