@@ -257,7 +257,7 @@ std::string BacktestCsv(const BacktestReport& report, bool made_up) {
 }
 
 Json BacktestJson(const BacktestReport& report, const std::string& strategy, bool conditions_file,
-                  BacktestMulti multi, const ArchiveLoad& load) {
+                  BacktestMulti multi, const ArchiveLoad& load, int model_rounds) {
   Json rounds = Json::array();
   for (const BacktestRound& r : report.rounds) {
     rounds.push_back({{"round", r.round},
@@ -283,6 +283,7 @@ Json BacktestJson(const BacktestReport& report, const std::string& strategy, boo
           {"seed", report.seed},
           {"made_up", load.MadeUp()},
           {"made_up_left_out", load.made_up_left_out},
+          {"model_rounds", model_rounds >= 0 ? Json(model_rounds) : Json(nullptr)},
           {"rounds", rounds},
           {"count", report.rounds.size()},
           {"skipped", report.skipped},
@@ -332,6 +333,9 @@ int CmdBacktest(CliContext& ctx, const CliArgs& args) {
     return 1;
   }
   clsTotoData toto_data;
+  const bool probs = args.Has("--probs");
+  int model_rounds = 0;
+  if (probs) ModelProbsPerRound(toto_data, options, model_rounds);
   // Ctrl+C stops within the round in progress; the rounds done are shown.
   options.stop_requested = [] { return AbortSignal() != 0; };
   const bool terminal = isatty(STDERR_FILENO) && &ctx.err == &std::cerr;
@@ -359,13 +363,15 @@ int CmdBacktest(CliContext& ctx, const CliArgs& args) {
   };
   if (args.json()) {
     if (report.interrupted) {
-      PrintJson(ctx.out, BacktestJson(report, strategy_path, conditions_file, options.multi, load));
+      PrintJson(ctx.out, BacktestJson(report, strategy_path, conditions_file, options.multi, load,
+                                      probs ? model_rounds : -1));
       ctx.err << "zelvomini-cli: backtest interrupted by " << AbortSignalName()
               << (csv_path.empty() ? "" : "; " + csv_path + " is not written") << "\n";
       return AbortExitCode();
     }
     if (int rc = save()) return rc;
-    PrintJson(ctx.out, BacktestJson(report, strategy_path, conditions_file, options.multi, load));
+    PrintJson(ctx.out, BacktestJson(report, strategy_path, conditions_file, options.multi, load,
+                                    probs ? model_rounds : -1));
     return 0;
   }
 
@@ -374,6 +380,12 @@ int CmdBacktest(CliContext& ctx, const CliArgs& args) {
                               : " (document: conditions, engine and extraction)")
           << "\n";
   ctx.out << "Multi: " << MultiName(options.multi) << "; engine seed " << report.seed << "\n";
+  if (probs) {
+    ctx.out << "Own probabilities: the goal model's, fitted before each round on the matches "
+               "before its first match day ("
+            << model_rounds << " of " << report.rounds.size() + report.skipped
+            << " rounds; a match of clubs it does not know takes the round's public vote rates)\n";
+  }
   if (load.MadeUp()) {
     ctx.out << "Rounds: the made-up sample rounds (" << kMadeUpWords << ")"
             << (sample ? "" : "; the cache holds no real complete round") << "\n";
@@ -412,7 +424,7 @@ int CmdBacktest(CliContext& ctx, const CliArgs& args) {
     ctx.out << "Rounds whose engine reached the time limit: " << report.time_limited
             << " (it bought its best selection so far; --round-time sets the limit)\n";
   }
-  if (report.own_probabilities_missing) {
+  if (report.own_probabilities_missing && !probs) {
     ctx.out << "Own probabilities: none for these rounds (a document's own belong to its own "
                "round's matches), so the value condition kept every single and an extraction by "
                "expected value or probability drew at random\n";
@@ -488,7 +500,11 @@ CliCommand BacktestCommand() {
                 "S",
                 {CliKind::kSeconds, {}, 0, 3600},
                 "seconds an engine may search in one round, 10 by default, 0 for no limit"},
-               {"--sample", "", {}, "the made-up sample rounds, never mixed with the cache's"}},
+               {"--sample", "", {}, "the made-up sample rounds, never mixed with the cache's"},
+               {"--probs",
+                "model",
+                {CliKind::kWord, {"model"}},
+                "each round's own probabilities from the goal model fitted before it"}},
           .details =
               "Prints a line per round (singles kept, stake, whether the winning single "
               "was kept and what it paid), the totals, and how often the winning single "
@@ -500,7 +516,8 @@ CliCommand BacktestCommand() {
                     {64, "the strategy file cannot be read"}},
           .json =
               "An object: strategy, conditions_file, multi, seed, made_up (the rounds are the "
-              "made-up sample rounds), made_up_left_out, rounds (round, group, kept, "
+              "made-up sample rounds), made_up_left_out, model_rounds (with --probs model, the "
+              "rounds the goal model priced; else null), rounds (round, group, kept, "
               "stake, won, prize, prize_estimated, result, winner_estimate, favourites, "
               "popularity: three counts, time_limited), count, skipped, hits, stake, returned, "
               "per_100, longest_without_win, time_limited (rounds whose engine reached the "

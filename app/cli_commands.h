@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/backtest.h"
 #include "app/cli.h"
 #include "app/cli_table.h"
 #include "files/document_record.h"
@@ -38,6 +39,15 @@ CliCommand ProbsCommand();
 CliCommand ArchiveCommand();
 CliCommand BacktestCommand();
 CliCommand LiveCommand();
+CliCommand ModelCommand();
+
+// The goal model's probabilities for the document's round as its own
+// probabilities (printed beside the vote rates); false, with the reason on
+// ctx.err, when the model can give none.
+bool OwnProbabilitiesFromModel(CliContext& ctx, DocumentRecord& doc);
+// backtest --probs model: each round's own probabilities from the goal model
+// fitted before it; `rounds_predicted` counts the rounds it gave figures for.
+void ModelProbsPerRound(const clsTotoData& toto, BacktestOptions& options, int& rounds_predicted);
 
 // The own probabilities of a document beside the public's shares; as JSON
 // null when the document has none.

@@ -21,7 +21,7 @@ std::vector<std::string> SynopsisUnits(const CliCommand& c, const std::string& p
   if (!c.subcommands.empty()) {
     std::string names;
     for (const CliCommand& s : c.subcommands) names += (names.empty() ? "" : "|") + s.name;
-    units.push_back(names + " ...");
+    units.push_back(c.run ? "[" + names + " ...]" : names + " ...");
     return units;
   }
   for (const CliArg& a : c.args) {
@@ -218,7 +218,9 @@ std::string Italic(const std::string& t) { return "\\fI" + Roff(t) + "\\fR"; }
 
 std::string ManSynopsis(const CliCommand& c, const std::string& path) {
   std::string out = Bold(path);
-  if (!c.subcommands.empty()) return out + " " + Italic("COMMAND") + " ...";
+  if (!c.subcommands.empty()) {
+    return out + " " + (c.run ? "[" + Italic("COMMAND") + " ...]" : Italic("COMMAND") + " ...");
+  }
   for (const CliArg& a : c.args) {
     std::string name;
     if (a.value.kind == CliKind::kWord) {
@@ -250,6 +252,8 @@ std::string ManParagraphs(const std::string& text) {
 
 void ManCommand(std::string& out, const CliCommand& c, const std::string& path) {
   if (!c.subcommands.empty()) {
+    out += ".TP\n" + ManSynopsis(c, path) + "\n" + ManParagraphs(Sentence(c.summary));
+    if (!c.details.empty()) out += ".IP\n" + ManParagraphs(c.details);
     for (const CliCommand& s : c.subcommands) ManCommand(out, s, path + " " + s.name);
     return;
   }
@@ -348,11 +352,12 @@ std::string CompletionKind(const CliValue& v) {
 std::string Quote(const std::string& s) { return "'" + ReplaceAll(s, "'", "'\\''") + "'"; }
 
 void CompletionCase(std::string& out, const CliCommand& c, const std::string& path) {
-  std::string subs, opts, args, vals;
+  std::string subs, opts, args, vals, many;
   for (const CliCommand& s : c.subcommands) subs += " " + s.name;
   for (const CliOption& o : c.options) {
     opts += " " + o.name;
     if (!o.flag()) vals += " [" + o.name + "]=" + Quote(CompletionKind(o.value));
+    if (o.many) many += " " + o.name;
   }
   if (!c.json.empty()) opts += " --json";
   for (const CliOption& o : CliCommonOptions()) opts += " " + o.name;
@@ -363,7 +368,7 @@ void CompletionCase(std::string& out, const CliCommand& c, const std::string& pa
     if (a.count == CliCount::kMany) args += " +";
   }
   out += "    " + Quote(path) + ")\n      subs=(" + subs + " ) opts=(" + opts + " ) args=(" + args +
-         " ) vals=(" + vals + " ) ;;\n";
+         " ) vals=(" + vals + " ) many=(" + many + " ) ;;\n";
   for (const CliCommand& s : c.subcommands) CompletionCase(out, s, path + " " + s.name);
 }
 
@@ -374,19 +379,21 @@ std::string CliBashCompletion() {
   std::string top, program;
   for (const CliCommand& c : CliCommands()) top += " " + c.name;
   for (const CliOption& o : CliProgramOptions()) program += " " + o.name;
-  cases += "    '')\n      subs=(" + top + " ) opts=(" + program + " ) args=( ) vals=( ) ;;\n";
+  cases +=
+      "    '')\n      subs=(" + top + " ) opts=(" + program + " ) args=( ) vals=( ) many=( ) ;;\n";
   for (const CliCommand& c : CliCommands()) CompletionCase(cases, c, c.name);
   return R"(# bash completion for zelvomini-cli, made from its table of commands: the
 # commands, each command's options, and the kind of value each argument and
 # option takes (files by their extension, words, nothing).
 
 # The table of one command ("" the program, "archive list"): its commands,
-# options, the kinds of its arguments in order ("+" repeats the one before)
-# and of its options' values.  A kind is WORDS/EXTENSIONS.
+# options, the kinds of its arguments in order ("+" repeats the one before),
+# of its options' values, and the options that take every value up to the
+# next option.  A kind is WORDS/EXTENSIONS.
 _zelvomini_cli_table() {
   case $1 in
 )" + cases +
-         R"(    *) subs=() opts=() args=() vals=() ;;
+         R"(    *) subs=() opts=() args=() vals=() many=() ;;
   esac
 }
 
@@ -410,8 +417,8 @@ _zelvomini_cli_offer() {
 
 _zelvomini_cli() {
   local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD - 1]}
-  local path="" positional=0 dashdash=0 i word option
-  local -a subs opts args
+  local path="" positional=0 dashdash=0 i word option listing=""
+  local -a subs opts args many
   local -A vals
   COMPREPLY=()
   # "--option=value": bash splits the word at "=".
@@ -426,12 +433,18 @@ _zelvomini_cli() {
     if ((!dashdash)) && [[ $word == -- ]]; then
       dashdash=1
     elif ((!dashdash)) && [[ $word == -* ]]; then
-      # An option's value is the next word, or the one after "=".
-      if [[ ${COMP_WORDS[i + 1]} == = ]]; then
+      listing=""
+      # An option's value is the next word, or the one after "="; an
+      # option of many values takes every word up to the next option.
+      if [[ " ${many[*]} " == *" $word "* ]]; then
+        listing=$word
+      elif [[ ${COMP_WORDS[i + 1]} == = ]]; then
         ((i += 2))
       elif [[ -n ${vals[$word]+set} ]]; then
         ((i += 1))
       fi
+    elif [[ -n $listing ]]; then
+      :
     elif [[ ${#subs[@]} -gt 0 && " ${subs[*]} " == *" $word "* ]]; then
       path=${path:+$path }$word
       _zelvomini_cli_table "$path"
@@ -441,6 +454,10 @@ _zelvomini_cli() {
   done
   if ((!dashdash)) && [[ -n ${vals[$prev]+set} ]]; then
     _zelvomini_cli_offer "${vals[$prev]}"
+    return
+  fi
+  if [[ -n $listing && $cur != -* ]]; then
+    _zelvomini_cli_offer "${vals[$listing]}"
     return
   fi
   if ((!dashdash)) && [[ $cur == -* ]]; then

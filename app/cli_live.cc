@@ -10,6 +10,7 @@
 #include "app/cli_json.h"
 #include "matchday/match_day.h"
 #include "matchday/match_day_report.h"
+#include "matchday/model_forecast.h"
 #include "matchday/purchase.h"
 #include "support/format.h"
 #include "support/paths.h"
@@ -394,6 +395,9 @@ int CmdLive(CliContext& ctx, const CliArgs& args) {
     return 1;
   }
   const bool official = UseCachedRoundData(day);
+  if (!args.Has("--no-model")) {
+    day.SetModel(GoalModelForecast(day.Round(), day.Group(), day.Vote(), clsTotoData()));
+  }
   std::string results_from = "as given";
   if (!has_known && !has_playing) {
     if (official) {
@@ -444,11 +448,17 @@ CliCommand LiveCommand() {
                    "matches in play, their scores and minutes (0 to 130)"},
                   {"--round", "N", {CliKind::kRound}, "the round of singles files", {"--group"}},
                   {"--group", "A|B", {CliKind::kGroup}, "the group of singles files", {"--round"}},
-                  {"--csv", "OUT.csv", {CliKind::kCsv}, "also write the alive singles"}},
+                  {"--csv", "OUT.csv", {CliKind::kCsv}, "also write the alive singles"},
+                  {"--no-model",
+                   "",
+                   {},
+                   "leave the matches to the vote rates and typical J-League scoring, not the "
+                   "goal model"}},
       .details =
           "The singles still alive for first prize given the results known so far, "
           "their chance and expected return, and what each open match decides.  "
-          "Without --known and --playing the cached official result is used.",
+          "Without --known and --playing the cached official result is used; the goal model "
+          "prices the matches of clubs it knows.",
       .exits = {{1,
                  "a file cannot be read or written, or the documents are of different "
                  "rounds"}},

@@ -228,7 +228,17 @@ void AddCommand(CLI::App& parent, const CliCommand& command, Level& level,
     }
   }
   auto add = [&](const CliOption& o) {
-    level.options.push_back(o.flag() ? app->add_flag(o.name) : app->add_option(o.name));
+    CLI::Option* option = nullptr;
+    if (o.flag()) {
+      option = app->add_flag(o.name);
+    } else if (o.many) {
+      option = app->add_option(o.name, storage.emplace_back())
+                   ->expected(1, CLI::detail::expected_max_vector_size)
+                   ->allow_extra_args();
+    } else {
+      option = app->add_option(o.name);
+    }
+    level.options.push_back(option);
   };
   for (const CliOption& o : command.options) add(o);
   if (!command.json.empty()) add({"--json"});
@@ -333,7 +343,9 @@ CliRequest ParseCommandLine(const std::vector<std::string>& words, std::ostream&
     }
     return fail(command, path, "unexpected argument '" + extra + "'");
   }
-  if (!command || !command->subcommands.empty()) {
+  // A command of commands that does something of its own without one.
+  const bool runs_alone = command && !command->subcommands.empty() && command->run;
+  if ((!command || !command->subcommands.empty()) && !runs_alone) {
     std::string list;
     for (const std::string& n : names) list += (list.empty() ? "" : ", ") + n;
     return fail(command, path, "a command is missing: " + list);

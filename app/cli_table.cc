@@ -16,7 +16,8 @@ const std::vector<CliCommand>& CliCommands() {
       PrintCommand(),       CheckCommand(),    SearchCommand(),   BatchCommand(),
       CsvCommand(),         InfoCommand(),     ReportCommand(),   ImportCommand(),
       CoverageCommand(),    ChancesCommand(),  MinimumCommand(),  LinesCommand(),
-      ProbsCommand(),       ArchiveCommand(),  BacktestCommand(), LiveCommand(),
+      ProbsCommand(),       ArchiveCommand(),  ModelCommand(),    BacktestCommand(),
+      LiveCommand(),
   };
   return commands;
 }

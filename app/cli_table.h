@@ -65,6 +65,8 @@ struct CliOption {
   std::vector<std::string> needs = {};
   std::vector<std::string> excludes = {};
   bool required = false;
+  // Takes every value up to the next option ("--test a.csv b.csv").
+  bool many = false;
   bool flag() const { return value_name.empty(); }
 };
 
@@ -86,8 +88,8 @@ struct CliCommand {
   // --json.
   std::string json = {};
   int (*run)(CliContext&, const CliArgs&) = nullptr;
-  // A command of commands ("archive list"): its own args, options and run
-  // stay empty.
+  // A command of commands ("archive list"): its own args and options stay
+  // empty; its run, when set, is what it does without one of them.
   std::vector<CliCommand> subcommands = {};
 };
 

@@ -76,6 +76,12 @@ void PrintOwnProbabilities(std::ostream& out, const DocumentRecord& doc) {
   }
   clsTValue value;
   const bool priced = value.SetVote(doc.Vote);
+  const OwnProbabilitySource& source = doc.OwnProbs.source;
+  if (source.model) {
+    out << "Own probabilities from the goal model, fitted on "
+        << FormatNumber(static_cast<int64_t>(source.history_matches), "#,##0") << " matches before "
+        << source.fit_date.Format("yyyy/mm/dd") << "\n";
+  }
   out << "Own probabilities (own / public, + where own is higher):\n";
   out << "  No  " << PadCutColumns("Home - Away", 22) << PadCutColumns("1", 18)
       << PadCutColumns("0", 18) << "2\n";
@@ -123,10 +129,11 @@ int CmdProbs(CliContext& ctx, const CliArgs& args) {
   const bool clear = args.Has("--clear");
   const bool value = args.Has("--value");
   const bool extract = args.Has("--extract");
+  const bool model = args.Has("--model");
   // A change holds the document from its read to its write, so that two
   // changes at once both reach the file.
   std::optional<DocumentLock> lock;
-  if (set || clear || value || extract) {
+  if (set || clear || model || value || extract) {
     lock.emplace(doc_path);
     if (!lock->Locked()) return 1;
   }
@@ -145,7 +152,7 @@ int CmdProbs(CliContext& ctx, const CliArgs& args) {
     ctx.err << "zelvomini-cli: " << problem << " (" << args.Get("--value") << ")\n";
     return 64;
   }
-  if (!set && !clear && !value && !extract) {
+  if (!set && !clear && !model && !value && !extract) {
     PrintOwnProbabilities(ctx.out, doc);
     return 0;
   }
@@ -164,8 +171,14 @@ int CmdProbs(CliContext& ctx, const CliArgs& args) {
       ctx.err << ": " << parse.error << "; " << doc_path << " is unchanged\n";
       return 1;
     }
+    doc.OwnProbs = OwnProbabilities{};  // the user's own from now on
     doc.OwnProbs.set = true;
     doc.OwnProbs.p = parse.p;
+  } else if (model) {
+    if (!OwnProbabilitiesFromModel(ctx, doc)) {
+      ctx.err << "zelvomini-cli: " << doc_path << " is unchanged\n";
+      return 1;
+    }
   } else if (clear) {
     doc.OwnProbs = OwnProbabilities{};
   }
@@ -179,37 +192,45 @@ int CmdProbs(CliContext& ctx, const CliArgs& args) {
 }  // namespace
 
 CliCommand ProbsCommand() {
-  return {.name = "probs",
-          .summary = "own probabilities, the value condition and extraction of a document",
-          .args = {{"DOC.tpd", {CliKind::kDocument}}},
-          .options = {{"--set",
-                       "FILE.csv",
-                       {CliKind::kCsv},
-                       "store the probabilities of the file: five lines home,draw,away in percent",
-                       {},
-                       {"--clear"}},
-                      {"--odds",
-                       "",
-                       {},
-                       "the file holds decimal odds, the margin removed per match",
-                       {"--set"}},
-                      {"--clear", "", {}, "remove the document's own probabilities"},
-                      {"--value",
-                       "KIND:MIN[-MAX]|off",
-                       {},
-                       "the value condition: expected (yen per 100 yen) or ratio (own against "
-                       "public), from MIN to MAX; off turns it off"},
-                      {"--extract",
-                       "KIND:N|off",
-                       {},
-                       "extract the N best singles by expected value or probability; off turns it "
-                       "off"}},
-          .details =
-              "Without an option, shows the own probabilities beside the public's shares "
-              "(+ where the own one is higher); with one, changes the document and saves it.",
-          .exits = {{1, "the file cannot be read or the document cannot be saved; it is unchanged"},
-                    {64, "the document cannot be read"}},
-          .run = CmdProbs};
+  return {
+      .name = "probs",
+      .summary = "own probabilities, the value condition and extraction of a document",
+      .args = {{"DOC.tpd", {CliKind::kDocument}}},
+      .options = {{"--set",
+                   "FILE.csv",
+                   {CliKind::kCsv},
+                   "store the probabilities of the file: five lines home,draw,away in percent",
+                   {},
+                   {"--clear", "--model"}},
+                  {"--odds",
+                   "",
+                   {},
+                   "the file holds decimal odds, the margin removed per match",
+                   {"--set"}},
+                  {"--clear", "", {}, "remove the document's own probabilities", {}, {"--model"}},
+                  {"--model",
+                   "",
+                   {},
+                   "store the goal model's probabilities for the document's round (a match "
+                   "of clubs it does not know keeps what it had)"},
+                  {"--value",
+                   "KIND:MIN[-MAX]|off",
+                   {},
+                   "the value condition: expected (yen per 100 yen) or ratio (own against "
+                   "public), from MIN to MAX; off turns it off"},
+                  {"--extract",
+                   "KIND:N|off",
+                   {},
+                   "extract the N best singles by expected value or probability; off turns it "
+                   "off"}},
+      .details =
+          "Without an option, shows the own probabilities beside the public's shares "
+          "(+ where the own one is higher); with one, changes the document and saves it.",
+      .exits = {{1,
+                 "the file cannot be read, the model knows none of the round's clubs, or "
+                 "the document cannot be saved; it is unchanged"},
+                {64, "the document cannot be read"}},
+      .run = CmdProbs};
 }
 
 }  // namespace zelvo

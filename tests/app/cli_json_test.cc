@@ -101,6 +101,11 @@ TEST_F(CliJsonTest, EveryReportingCommandGivesTheFiguresOfItsText) {
   EXPECT_EQ(json_["matches"][2]["minute"], 70);
   EXPECT_EQ(json_["decisions"].size(), 3u);
 
+  RunBoth({"model", "history"});
+  EXPECT_EQ(json_["history"]["matches"].get<double>(), TextNumber("History:"));
+  EXPECT_EQ(json_["history"]["archive"]["rounds"].get<double>(),
+            TextNumber("archive result pages:"));
+
   RunBoth({"backtest", Path("s.tpd")});
   EXPECT_EQ(json_["stake"].get<double>(), TextNumber("Stake:"));
   EXPECT_EQ(json_["hits"].get<double>(), TextNumber("Hits:"));
@@ -118,7 +123,8 @@ TEST(CliJsonTableTest, TheCommandsThatReportTakeJson) {
   }
   EXPECT_EQ(with_json,
             (std::vector<std::string>{"status", "show", "check", "info", "coverage", "chances",
-                                      "minimum", "archive list", "backtest", "live"}));
+                                      "minimum", "archive list", "model history", "model predict",
+                                      "model evaluate", "backtest", "live"}));
 }
 
 }  // namespace

@@ -1,11 +1,13 @@
 #include "ui/qt/controls.h"
 
 #include <QContextMenuEvent>
+#include <QDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QListWidget>
 #include <QPainter>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -304,6 +306,11 @@ void SyncListLines(QListWidget* list, const std::vector<std::string>& lines) {
       list->addItem(text);
     }
   }
+}
+
+void FitToScreen(QDialog& box, int width, int height) {
+  QRect area = box.screen() ? box.screen()->availableGeometry() : QRect(0, 0, width, height);
+  box.resize(std::min(width, area.width() - 20), std::min(height, area.height() - 40));
 }
 
 }  // namespace zelvo
