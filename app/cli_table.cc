@@ -11,12 +11,12 @@ namespace zelvo {
 const std::vector<CliCommand>& CliCommands() {
   // A new command describes itself beside its code and joins here.
   static const std::vector<CliCommand> commands = {
-      StatusCommand(),      TeamCommand(),     TeamAddCommand(),  SingleCommand(),
-      UpdateTeamsCommand(), DownloadCommand(), ShowCommand(),     CompressCommand(),
-      PrintCommand(),       CheckCommand(),    SearchCommand(),   BatchCommand(),
-      CsvCommand(),         InfoCommand(),     ReportCommand(),   ImportCommand(),
-      CoverageCommand(),    ChancesCommand(),  MinimumCommand(),  LinesCommand(),
-      ProbsCommand(),       ArchiveCommand(),  ModelCommand(),    BacktestCommand(),
+      StatusCommand(),      TeamCommand(),     TeamAddCommand(), SingleCommand(),
+      UpdateTeamsCommand(), DownloadCommand(), ShowCommand(),    CompressCommand(),
+      PrintCommand(),       CheckCommand(),    SearchCommand(),  BatchCommand(),
+      CsvCommand(),         InfoCommand(),     ReportCommand(),  ImportCommand(),
+      CoverageCommand(),    ChancesCommand(),  MinimumCommand(), LinesCommand(),
+      ProbsCommand(),       ArchiveCommand(),  ModelCommand(),   BacktestCommand(),
       LiveCommand(),
   };
   return commands;

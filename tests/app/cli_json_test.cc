@@ -106,6 +106,23 @@ TEST_F(CliJsonTest, EveryReportingCommandGivesTheFiguresOfItsText) {
   EXPECT_EQ(json_["history"]["archive"]["rounds"].get<double>(),
             TextNumber("archive result pages:"));
 
+  // The model on one shipped season of the first division: the round's
+  // clubs all play in it.
+  std::filesystem::create_directories(Path("History"));
+  const std::string season = Path("History/j1.csv");
+  std::filesystem::copy_file(
+      std::filesystem::path(ZELVO_PROGRAM_DIR_FOR_TESTS) / "History/2024_allmatch_result-J1.csv",
+      season);
+  RunBoth({"model", "predict", "1487", "A"});
+  EXPECT_EQ(json_["history_matches"].get<double>(), TextNumber("fitted on"));
+  EXPECT_NEAR(json_["matches"][0]["model"]["1"].get<double>() * 100, TextNumber("FC東京"), 0.05);
+  EXPECT_EQ(json_["matches"].size(), 5u);
+
+  RunBoth({"model", "evaluate", "--test", season, "--history", season});
+  EXPECT_EQ(json_["test_matches"].get<double>(), TextNumber("Test:"));
+  EXPECT_NEAR(json_["model"]["log_loss"].get<double>(), TextNumber("\n  Model"), 5e-5);
+  EXPECT_NEAR(json_["base_rates"]["log_loss"].get<double>(), TextNumber("Base rates"), 5e-5);
+
   RunBoth({"backtest", Path("s.tpd")});
   EXPECT_EQ(json_["stake"].get<double>(), TextNumber("Stake:"));
   EXPECT_EQ(json_["hits"].get<double>(), TextNumber("Hits:"));
