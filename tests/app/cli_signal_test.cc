@@ -170,11 +170,13 @@ TEST_F(CliSignalTest, AnInterruptedBatchListsTheRowsNotRun) {
 // count optimisation lasts a second here), prints the rounds done and exits
 // 130, long before the remaining rounds would have run.
 TEST_F(CliSignalTest, AnInterruptedBacktestShowsTheRoundsDone) {
-  // The shipped cache of made-up rounds, with the tables that name its clubs.
-  fs::copy(std::string(ZELVO_PROGRAM_DIR_FOR_TESTS) + "/SysData", Path("SysData"),
-           fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+  // The tables that name the made-up rounds' clubs; the rounds come from the sample archive.
+  for (const char* folder : {"SysData", "SampleArchive"}) {
+    fs::copy(std::string(ZELVO_PROGRAM_DIR_FOR_TESTS) + "/" + folder, Path(folder),
+             fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+  }
   const auto start = std::chrono::steady_clock::now();
-  ChildResult r = RunAndSignal({"backtest", Path("long.tpd"), "--rounds", "9001-9012", "--multi",
+  ChildResult r = RunAndSignal({"backtest", Path("long.tpd"), "--sample", "--rounds", "9001-9012", "--multi",
                                 "doc", "--round-time", "1", "--csv", Path("b.csv")},
                                "[2/24] rounds replayed, at most 1 s", SIGINT);
   EXPECT_TRUE(r.exited);
