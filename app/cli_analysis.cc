@@ -15,7 +15,9 @@
 #include "analysis/single_sets.h"
 #include "app/cli_abort.h"
 #include "app/cli_commands.h"
+#include "app/cli_json.h"
 #include "core/single_frame.h"
+#include "core/single_number.h"
 #include "files/csv_file.h"
 #include "support/format.h"
 #include "support/paths.h"
@@ -23,27 +25,6 @@
 #include "support/text_file.h"
 
 namespace zelvo {
-
-const char kAnalysisHelp[] =
-    "Analysing a purchase (BOUGHT, A, B: a document .tpd, whose singles are read, or a CSV\n"
-    "file of singles as csv export writes them):\n"
-    "  coverage BOUGHT [--results all|reduced|FILE] [--doc DOC.tpd]\n"
-    "      matches right per result, the worst case and the results outside grade 2 / 3;\n"
-    "      reduced = what the document's reduction keeps (BOUGHT's own or --doc's)\n"
-    "  chances BOUGHT [--probs FILE.csv [--odds]] [--doc DOC.tpd] [--per-single]\n"
-    "      probability of 5 / at least 4 / at least 3 right and the expected return per\n"
-    "      100 yen, with the payout estimate of the document's vote status (--doc for a\n"
-    "      CSV purchase; without it the round and group of a Zmini-123A.csv name);\n"
-    "      FILE.csv: five lines home,draw,away, percentages or with --odds decimal odds\n"
-    "      (p = (1/o) / sum of 1/o over the match's three outcomes)\n"
-    "  minimum (DOC.tpd | --targets all|FILE) [--grade 2|3] [--time S] [--within]\n"
-    "      fewest singles guaranteeing the grade over the document's reduced singles (or\n"
-    "      the targets), chosen from all 243 or --within the targets; S seconds (10)\n"
-    "  lines union|intersect|diff A B, unique A, expand A --grade 2|3,\n"
-    "        complement A [--multi DOC.tpd]   [-o OUT.csv | -o OUT.tpd [--doc DOC.tpd]]\n"
-    "      set algebra on singles: results ascending (unique keeps A's order); without -o\n"
-    "      the singles are printed; a .tpd output is a copy of --doc's document, or of the\n"
-    "      first input document, with these singles\n";
 
 namespace {
 
@@ -129,25 +110,21 @@ void PrintSingleList(std::ostream& out, const std::vector<int>& singles) {
   }
 }
 
-int Usage(CliContext& ctx) {
-  ctx.err << kAnalysisHelp;
-  return 64;
+Json DigitsJson(const std::vector<int>& singles) {
+  Json list = Json::array();
+  for (int s : singles) list.push_back(OutcomeDigits(s));
+  return list;
 }
 
-}  // namespace
-
-int CmdCoverage(CliContext& ctx, const CliArgs& args_in) {
-  CliArgs args = args_in;
-  std::string results_arg = "all", doc_path;
-  bool missing = false;
-  TakeOption(args, "--results", results_arg, missing);
-  TakeOption(args, "--doc", doc_path, missing);
-  if (missing || args.size() != 1) return Usage(ctx);
+int CmdCoverage(CliContext& ctx, const CliArgs& args) {
+  const std::string bought_path = args.Get("BOUGHT");
+  const std::string results_arg = args.Get("--results", "all");
+  const std::string doc_path = args.Get("--doc");
 
   SinglesSource bought;
-  if (!LoadSource(ctx, args[0], bought)) return 1;
+  if (!LoadSource(ctx, bought_path, bought)) return 1;
   if (bought.singles.empty()) {
-    ctx.err << "zelvomini-cli: " << args[0] << " holds no singles\n";
+    ctx.err << "zelvomini-cli: " << bought_path << " holds no singles\n";
     return 1;
   }
   std::vector<int> results;
@@ -174,6 +151,20 @@ int CmdCoverage(CliContext& ctx, const CliArgs& args_in) {
   }
 
   const CoverageReport r = AnalyseCoverage(bought.singles, results);
+  if (args.json()) {
+    Json right = Json::object();
+    for (int k = kMatches; k >= 0; --k) right[std::to_string(k)] = r.right[k];
+    PrintJson(ctx.out, {{"bought", r.tickets},
+                        {"bought_distinct", r.bought_distinct},
+                        {"results", r.results},
+                        {"results_source", results_name},
+                        {"repeated_results", r.duplicate_results},
+                        {"right", right},
+                        {"worst_right", r.worst_right < 0 ? Json(nullptr) : Json(r.worst_right)},
+                        {"outside_grade2", DigitsJson(r.outside_grade2)},
+                        {"outside_grade3", DigitsJson(r.outside_grade3)}});
+    return 0;
+  }
   std::ostream& out = ctx.out;
   out << "Bought: " << Count(r.tickets) << " singles (" << r.bought_distinct << " different)\n";
   out << "Results: " << r.results << " (" << results_name << ")";
@@ -201,20 +192,18 @@ int CmdCoverage(CliContext& ctx, const CliArgs& args_in) {
   return 0;
 }
 
-int CmdChances(CliContext& ctx, const CliArgs& args_in) {
-  CliArgs args = args_in;
-  std::string probs_path, doc_path;
-  bool missing = false;
-  const bool have_probs = TakeOption(args, "--probs", probs_path, missing);
-  TakeOption(args, "--doc", doc_path, missing);
-  const bool odds = TakeFlag(args, "--odds");
-  const bool per_single = TakeFlag(args, "--per-single");
-  if (missing || args.size() != 1 || (odds && !have_probs)) return Usage(ctx);
+int CmdChances(CliContext& ctx, const CliArgs& args) {
+  const std::string bought_path = args.Get("BOUGHT");
+  const std::string probs_path = args.Get("--probs");
+  const std::string doc_path = args.Get("--doc");
+  const bool have_probs = args.Has("--probs");
+  const bool odds = args.Has("--odds");
+  const bool per_single = args.Has("--per-single");
 
   SinglesSource bought;
-  if (!LoadSource(ctx, args[0], bought)) return 1;
+  if (!LoadSource(ctx, bought_path, bought)) return 1;
   if (bought.singles.empty()) {
-    ctx.err << "zelvomini-cli: " << args[0] << " holds no singles\n";
+    ctx.err << "zelvomini-cli: " << bought_path << " holds no singles\n";
     return 1;
   }
   DocumentRecord doc;
@@ -263,7 +252,39 @@ int CmdChances(CliContext& ctx, const CliArgs& args_in) {
   clsTMoney money;
   if (have_vote) money.SetVote(doc.Vote);
   const ChancesReport r = AnalyseChances(bought.singles, p, have_vote ? &money : nullptr);
+  std::vector<SingleChance> rows = r.singles;
+  std::stable_sort(rows.begin(), rows.end(),
+                   [](const SingleChance& a, const SingleChance& b) { return a.value > b.value; });
+  // The value ratio sets the chance against the public's share of the
+  // single; with the official rates as the chance it is 1 everywhere.
+  auto share = [&](int single) { return have_vote ? ResultProbability(official, single) : 0.0; };
 
+  if (args.json()) {
+    Json j{{"bought", r.tickets},
+           {"bought_distinct", r.bought_distinct},
+           {"stake", r.stake},
+           {"probabilities", source},
+           {"win", r.win},
+           {"at_least4", r.at_least4},
+           {"at_least3", r.at_least3},
+           {"expected_return", r.has_payout ? Json(r.expected_return) : Json(nullptr)},
+           {"per_100", r.has_payout ? Json(r.per_100) : Json(nullptr)},
+           {"payout_estimate", r.has_payout ? Json(doc_name) : Json(nullptr)}};
+    if (per_single) {
+      Json& list = j["singles"] = Json::array();
+      for (const SingleChance& c : rows) {
+        list.push_back({{"single", OutcomeDigits(c.single)},
+                        {"tickets", c.tickets},
+                        {"probability", c.probability},
+                        {"payout", r.has_payout ? Json(c.payout) : Json(nullptr)},
+                        {"value", r.has_payout ? Json(c.value) : Json(nullptr)},
+                        {"value_ratio", share(c.single) > 0 ? Json(c.probability / share(c.single))
+                                                            : Json(nullptr)}});
+      }
+    }
+    PrintJson(ctx.out, j);
+    return 0;
+  }
   std::ostream& out = ctx.out;
   out << "Bought: " << Count(r.tickets) << " singles (" << r.bought_distinct
       << " different), stake " << FormatNumber(r.stake, "#,##0") << " yen\n";
@@ -280,37 +301,29 @@ int CmdChances(CliContext& ctx, const CliArgs& args_in) {
         << (have_doc ? " (" + vote_error + ")" : std::string(" (give --doc DOC.tpd)")) << "\n";
   }
   if (per_single) {
-    std::vector<SingleChance> rows = r.singles;
-    std::stable_sort(rows.begin(), rows.end(), [](const SingleChance& a, const SingleChance& b) {
-      return a.value > b.value;
-    });
-    // The value ratio sets the chance against the public's share of the
-    // single; with the official rates as the chance it is 1 everywhere.
     out << "single\ttickets\tprobability\tpayout\tvalue per 100 yen\tvalue ratio\n";
     for (const SingleChance& c : rows) {
-      const double share = have_vote ? ResultProbability(official, c.single) : 0;
+      const double s = share(c.single);
       out << OutcomeDigits(c.single) << "\t" << c.tickets << "\t" << Percent(c.probability) << "\t"
           << (r.has_payout ? FormatNumber(c.payout, "#,##0") : std::string("-")) << "\t"
           << (r.has_payout ? FormatNumber(c.value, "#,##0.00") : std::string("-")) << "\t"
-          << (share > 0 ? FormatNumber(c.probability / share, "0.00") : std::string("-")) << "\n";
+          << (s > 0 ? FormatNumber(c.probability / s, "0.00") : std::string("-")) << "\n";
     }
   }
   return 0;
 }
 
-int CmdMinimum(CliContext& ctx, const CliArgs& args_in) {
-  CliArgs args = args_in;
-  std::string targets_arg, grade_text, time_text = "10";
-  bool missing = false;
-  const bool have_targets = TakeOption(args, "--targets", targets_arg, missing);
-  const bool have_grade = TakeOption(args, "--grade", grade_text, missing);
-  TakeOption(args, "--time", time_text, missing);
+int CmdMinimum(CliContext& ctx, const CliArgs& args) {
+  const std::string doc_path = args.Get("DOC.tpd");
+  const std::string targets_arg = args.Get("--targets");
+  const bool have_targets = args.Has("--targets");
+  const bool have_grade = args.Has("--grade");
+  const std::string grade_text = args.Get("--grade");
   MinimumRequest request;
-  request.within_targets = TakeFlag(args, "--within");
-  if (missing || have_targets == (args.size() == 1) || args.size() > 1 ||
-      (have_grade && grade_text != "2" && grade_text != "3") ||
-      !ParseSeconds(time_text, request.time_limit) || request.time_limit <= 0) {
-    return Usage(ctx);
+  request.time_limit = args.Number("--time", 10);
+  request.within_targets = args.Has("--within");
+  if (have_targets == args.Has("DOC.tpd")) {
+    return UsageError(ctx, args, "give either DOC.tpd or --targets");
   }
   if (!MinimumSolverBuiltIn()) {
     ctx.err << "zelvomini-cli: minimum is not built in: this build has no solver "
@@ -333,16 +346,16 @@ int CmdMinimum(CliContext& ctx, const CliArgs& args_in) {
     }
   } else {
     SinglesSource source;
-    if (!LoadSource(ctx, args[0], source)) return 1;
+    if (!LoadSource(ctx, doc_path, source)) return 1;
     if (!source.document) {
-      ctx.err << "zelvomini-cli: " << args[0]
+      ctx.err << "zelvomini-cli: " << doc_path
               << " is no document; a CSV file goes with --targets\n";
       return 1;
     }
     request.targets = ReducedSingles(source.doc);
     request.reference = source.singles;
     reference = true;
-    targets_name = "the reduced singles of " + args[0];
+    targets_name = "the reduced singles of " + doc_path;
     if (DocumentEngineGrade(source.doc) != 0) grade = DocumentEngineGrade(source.doc);
   }
   if (have_grade) grade = grade_text == "3" ? 3 : 2;
@@ -358,6 +371,28 @@ int CmdMinimum(CliContext& ctx, const CliArgs& args_in) {
   if (r.status == MinimumStatus::kFailed || r.status == MinimumStatus::kNotBuiltIn) {
     ctx.err << "zelvomini-cli: " << r.error << "\n";
     return 1;
+  }
+  if (args.json()) {
+    static const char* kVerdicts[] = {nullptr, "not covering", "optimal", "not optimal", "unknown"};
+    Json j{{"targets", r.targets},
+           {"targets_source", targets_name},
+           {"grade", grade},
+           {"candidates", request.within_targets ? r.candidates : kSingles},
+           {"known_value", r.known_value},
+           {"proven", r.status == MinimumStatus::kProven},
+           {"seconds", r.known_value || r.targets == 0 ? Json(nullptr) : Json(r.seconds)},
+           {"minimum", r.best},
+           {"lower_bound", r.lower_bound},
+           {"singles", DigitsJson(r.singles)}};
+    if (reference) {
+      const char* verdict = kVerdicts[static_cast<int>(r.reference)];
+      j["document"] = {{"singles", r.reference_size},
+                       {"verdict", verdict ? Json(verdict) : Json(nullptr)},
+                       {"missed", r.reference_missed},
+                       {"not_targets", r.reference_outside}};
+    }
+    PrintJson(ctx.out, j);
+    return 0;
   }
   std::ostream& out = ctx.out;
   out << "Targets: " << r.targets << " (" << targets_name << ")\n";
@@ -410,34 +445,25 @@ int CmdMinimum(CliContext& ctx, const CliArgs& args_in) {
   return 0;
 }
 
-int CmdLines(CliContext& ctx, const CliArgs& args_in) {
-  CliArgs args = args_in;
-  std::string out_path, doc_path, multi_path, grade_text;
-  bool missing = false;
-  TakeOption(args, "-o", out_path, missing);
-  TakeOption(args, "--doc", doc_path, missing);
-  const bool have_multi = TakeOption(args, "--multi", multi_path, missing);
-  const bool have_grade = TakeOption(args, "--grade", grade_text, missing);
-  if (missing || args.empty()) return Usage(ctx);
-  const std::string op = args[0];
-  const size_t inputs = args.size() - 1;
-  const bool binary = op == "union" || op == "intersect" || op == "diff";
-  const bool unary = op == "unique" || op == "expand" || op == "complement";
-  if ((!binary && !unary) || inputs != (binary ? 2u : 1u) || (have_multi && op != "complement") ||
-      (op == "expand") != have_grade || (have_grade && grade_text != "2" && grade_text != "3")) {
-    return Usage(ctx);
-  }
-
+int CmdLines(CliContext& ctx, const CliArgs& args) {
+  const std::string op = args.command().name;
+  const std::string out_path = args.Get("-o");
+  const std::string doc_path = args.Get("--doc");
+  const std::string multi_path = args.Get("--multi");
+  const bool have_multi = args.Has("--multi");
+  const std::string grade_text = args.Get("--grade");
+  std::vector<std::string> inputs = {args.Get("A")};
+  if (args.Has("B")) inputs.push_back(args.Get("B"));
   if (!out_path.empty()) {
-    std::vector<std::string> read(args.begin() + 1, args.end());
+    std::vector<std::string> read = inputs;
     for (const std::string* extra : {&doc_path, &multi_path}) {
       if (!extra->empty()) read.push_back(*extra);
     }
     if (!CheckOutput(ctx, out_path, read)) return 1;
   }
-  std::vector<SinglesSource> sources(inputs);
-  for (size_t i = 0; i < inputs; ++i) {
-    if (!LoadSource(ctx, args[i + 1], sources[i])) return 1;
+  std::vector<SinglesSource> sources(inputs.size());
+  for (size_t i = 0; i < inputs.size(); ++i) {
+    if (!LoadSource(ctx, inputs[i], sources[i])) return 1;
   }
   const std::vector<int>& a = sources[0].singles;
   std::vector<int> result;
@@ -500,6 +526,150 @@ int CmdLines(CliContext& ctx, const CliArgs& args_in) {
   }
   ctx.out << count << " singles written to " << out_path << "\n";
   return 0;
+}
+
+}  // namespace
+
+CliCommand CoverageCommand() {
+  return {.name = "coverage",
+          .summary = "matches right per possible result of a purchase",
+          .args = {{"BOUGHT", {CliKind::kSingles}, CliCount::kOne, "the purchase"}},
+          .options = {{"--results",
+                       "all|reduced|FILE",
+                       {CliKind::kSingles, {"all", "reduced"}},
+                       "the results counted: all 243 singles (the default), what the document's "
+                       "reduction keeps, or the singles of a file"},
+                      {"--doc",
+                       "DOC.tpd",
+                       {CliKind::kDocument},
+                       "the document whose reduction --results reduced means, for a CSV purchase"}},
+          .details =
+              "For each result, the most matches right of a bought single; then the worst "
+              "case and the results outside grade 2 and grade 3.  The closing lines keep "
+              "one form for scripts (right 5: N, ..., outside grade 3: N).",
+          .exits = {{1, "a file cannot be read or holds no singles"}},
+          .json =
+              "An object: bought (tickets), bought_distinct, results, results_source, "
+              "repeated_results, right (results per number of matches right, \"5\" to \"0\"), "
+              "worst_right (null without results), outside_grade2 and outside_grade3 (the "
+              "singles as five outcome digits).",
+          .run = CmdCoverage};
+}
+
+CliCommand ChancesCommand() {
+  return {.name = "chances",
+          .summary = "win chances and the expected return of a purchase",
+          .args = {{"BOUGHT", {CliKind::kSingles}, CliCount::kOne, "the purchase"}},
+          .options = {{"--probs",
+                       "FILE.csv",
+                       {CliKind::kCsv},
+                       "the outcome probabilities: five lines home,draw,away in percent"},
+                      {"--odds",
+                       "",
+                       {},
+                       "the file holds decimal odds: p = (1/o) / the sum of 1/o "
+                       "over the match's three outcomes",
+                       {"--probs"}},
+                      {"--doc",
+                       "DOC.tpd",
+                       {CliKind::kDocument},
+                       "the document whose vote status prices the payout, for a CSV purchase"},
+                      {"--per-single", "", {}, "a table of each bought single's chance and value"}},
+          .details =
+              "The probability of 5, at least 4 and at least 3 right and the expected return "
+              "per 100 yen, with the payout estimate of the document's vote status.  The "
+              "probabilities are --probs's, else the document's own ones, else the "
+              "official vote rates.  A CSV purchase named Zmini-123A.csv is priced on round "
+              "123 A without --doc.",
+          .exits = {{1, "a file cannot be read, or there are no probabilities"}},
+          .json =
+              "An object: bought, bought_distinct, stake (yen), probabilities (their source), "
+              "win, at_least4, at_least3 (probabilities from 0 to 1), expected_return and "
+              "per_100 (yen; null without a payout estimate), payout_estimate (the document "
+              "priced with), and with --per-single singles: single, tickets, probability, "
+              "payout, value (yen per 100 yen) and value_ratio, best value first.",
+          .run = CmdChances};
+}
+
+CliCommand MinimumCommand() {
+  return {.name = "minimum",
+          .summary = "the proven fewest singles guaranteeing a grade",
+          .args = {{"DOC.tpd",
+                    {CliKind::kDocument},
+                    CliCount::kOptional,
+                    "its reduced singles are the targets, its engine the grade"}},
+          .options = {{"--targets",
+                       "all|FILE",
+                       {CliKind::kSingles, {"all"}},
+                       "the targets instead of a document's: all 243 singles or a file's"},
+                      {"--grade",
+                       "2|3",
+                       {CliKind::kWord, {"2", "3"}},
+                       "every target within one (2) or two (3) matches of a chosen single"},
+                      {"--time",
+                       "S",
+                       {CliKind::kSeconds, {}, 0, 9.2e18, true},
+                       "the solver's time limit (10 by default)"},
+                      {"--within", "", {}, "choose among the targets only, not all 243 singles"}},
+          .details =
+              "Needs the CBC solver (built with -DZELVO_WITH_CBC=ON).  With a document it "
+              "also says whether the document's own singles are optimal.",
+          .exits = {{1, "a file cannot be read, the solver is missing or failed"}},
+          .json =
+              "An object: targets, targets_source, grade, candidates, known_value (answered "
+              "from the known covering-code sizes), proven, seconds (null when no solver "
+              "ran), minimum, lower_bound, singles, and for a document document: singles, "
+              "verdict (\"not covering\", \"optimal\", \"not optimal\", \"unknown\" or null), "
+              "missed, not_targets.",
+          .run = CmdMinimum};
+}
+
+CliCommand LinesCommand() {
+  const CliArg a{"A", {CliKind::kSingles}};
+  const CliArg b{"B", {CliKind::kSingles}};
+  const std::vector<CliOption> out = {
+      {"-o",
+       "OUT.csv|OUT.tpd",
+       {CliKind::kSingles},
+       "write the result there instead of printing it; a .tpd output is a copy of --doc's "
+       "document, or of the first input document, with these singles"},
+      {"--doc", "DOC.tpd", {CliKind::kDocument}, "the document a .tpd output copies"}};
+  auto with = [&out](std::vector<CliOption> more) {
+    more.insert(more.begin(), out.begin(), out.end());
+    return more;
+  };
+  const std::vector<CliExit> exits = {{1, "a file cannot be read or written"}};
+  auto op = [&](const char* name, const char* summary, std::vector<CliArg> args,
+                std::vector<CliOption> options) {
+    return CliCommand{.name = name,
+                      .summary = summary,
+                      .args = std::move(args),
+                      .options = std::move(options),
+                      .exits = exits,
+                      .run = CmdLines};
+  };
+  return {.name = "lines",
+          .summary = "set algebra on singles",
+          .details =
+              "Results are in ascending order (unique keeps A's order); without -o the "
+              "singles are printed one a line as five outcome digits.",
+          .subcommands = {op("union", "the singles of A or B", {a, b}, out),
+                          op("intersect", "the singles of both A and B", {a, b}, out),
+                          op("diff", "the singles of A that B lacks", {a, b}, out),
+                          op("unique", "A without repeated singles", {a}, out),
+                          op("expand", "every single within the grade of one of A", {a},
+                             with({{"--grade",
+                                    "2|3",
+                                    {CliKind::kWord, {"2", "3"}},
+                                    "within one (2) or two (3) matches",
+                                    {},
+                                    {},
+                                    true}})),
+                          op("complement", "the singles A lacks", {a},
+                             with({{"--multi",
+                                    "DOC.tpd",
+                                    {CliKind::kDocument},
+                                    "among the singles of this document's multi, not all 243"}}))}};
 }
 
 }  // namespace zelvo

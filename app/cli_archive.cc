@@ -13,6 +13,7 @@
 #include "analysis/backtest.h"
 #include "app/cli_abort.h"
 #include "app/cli_commands.h"
+#include "app/cli_json.h"
 #include "app/console_platform.h"
 #include "core/single_number.h"
 #include "core/toto_data.h"
@@ -30,26 +31,8 @@ namespace {
 std::string Count(int64_t n) { return FormatNumber(n, "#,##0"); }
 std::string Yen(Money m) { return FormatNumber(m, "#,##0"); }
 
-bool ParseGroups(const std::string& text, std::vector<std::string>& groups) {
-  if (text == "A" || text == "B") {
-    groups = {text};
-  } else if (text == "both") {
-    groups = {"A", "B"};
-  } else {
-    return false;
-  }
-  return true;
-}
-
-bool ParseRange(const std::string& text, int& from, int& to) {
-  size_t dash = text.find('-');
-  if (dash == std::string::npos) {
-    if (!ParseInt32(text, from) || from < 1) return false;
-    to = from;
-    return true;
-  }
-  return ParseInt32(text.substr(0, dash), from) && ParseInt32(text.substr(dash + 1), to) &&
-         from >= 1 && to >= from;
+std::vector<std::string> Groups(const std::string& text) {
+  return text == "both" ? std::vector<std::string>{"A", "B"} : std::vector<std::string>{text};
 }
 
 std::string Duration(uint32_t ms) {
@@ -76,9 +59,47 @@ std::string LeftOutLine(const CachedFile& f) {
 
 const char* kMadeUpWords = "made up for trying the program, not history";
 
-int ArchiveList(CliContext& ctx, ArchiveSource source) {
-  std::vector<CachedRound> rounds = ListCachedRounds(source);
-  const bool sample = source == ArchiveSource::kSample;
+int ArchiveList(CliContext& ctx, const CliArgs& args) {
+  const bool sample = args.Has("--sample");
+  std::vector<CachedRound> rounds =
+      ListCachedRounds(sample ? ArchiveSource::kSample : ArchiveSource::kCache);
+  int complete = 0, made_up = 0;
+  std::vector<std::string> left_out;
+  for (const CachedRound& r : rounds) {
+    // A made-up round is never counted with the real ones.
+    if (r.Complete() && !r.made_up) ++complete;
+    if (r.made_up) ++made_up;
+    for (const CachedFile& f : r.files) {
+      if (f.Present() && !f.Usable() && f.state != CacheFileState::kNotHeld) {
+        left_out.push_back(LeftOutLine(f));
+      }
+    }
+  }
+  if (args.json()) {
+    auto kind = [](const CachedRound& r, ArchiveKind k) {
+      const CachedFile& f = r.File(k);
+      return !f.Present()
+                 ? Json(nullptr)
+                 : Json(f.Usable() || f.state == CacheFileState::kNotHeld ? "usable" : "unusable");
+    };
+    Json list = Json::array();
+    for (const CachedRound& r : rounds) {
+      list.push_back({{"round", r.round},
+                      {"group", r.group},
+                      {"schedule", kind(r, ArchiveKind::kSchedule)},
+                      {"vote", kind(r, ArchiveKind::kVote)},
+                      {"result", kind(r, ArchiveKind::kResult)},
+                      {"complete", r.Complete()},
+                      {"made_up", r.made_up}});
+    }
+    PrintJson(ctx.out, {{"archive", sample ? "sample" : "cache"},
+                        {"rounds", list},
+                        {"count", rounds.size()},
+                        {"complete", complete},
+                        {"made_up", made_up},
+                        {"left_out", left_out}});
+    return 0;
+  }
   if (rounds.empty()) {
     ctx.out << (sample ? "The sample archive holds no round.\n" : "The cache holds no round.\n");
     return 0;
@@ -91,26 +112,16 @@ int ArchiveList(CliContext& ctx, ArchiveSource source) {
                         : std::string(ArchiveKindName(k)) + "(unusable)";
     return PadCutColumns(s, 18);
   };
-  int complete = 0, made_up = 0;
-  std::vector<std::string> left_out;
   if (sample) ctx.out << "The made-up sample rounds (" << kMadeUpWords << ")\n";
   ctx.out << "Round Group " << PadCutColumns("Schedule", 18) << PadCutColumns("Vote", 18)
           << PadCutColumns("Result", 18) << "\n";
   for (const CachedRound& r : rounds) {
-    // A made-up round is never counted with the real ones.
-    if (r.Complete() && !r.made_up) ++complete;
-    if (r.made_up) ++made_up;
     ctx.out << PadLeftColumns(std::to_string(r.round), 5) << " " << PadCutColumns(r.group, 6)
             << kind(r, ArchiveKind::kSchedule) << kind(r, ArchiveKind::kVote)
             << kind(r, ArchiveKind::kResult)
             << (r.made_up ? (r.Complete() ? "made up" : "made up, incomplete")
                           : (r.Complete() ? "complete" : ""))
             << "\n";
-    for (const CachedFile& f : r.files) {
-      if (f.Present() && !f.Usable() && f.state != CacheFileState::kNotHeld) {
-        left_out.push_back(LeftOutLine(f));
-      }
-    }
   }
   if (sample) {
     ctx.out << rounds.size() << " made-up rounds and groups; backtest --sample replays them\n";
@@ -133,21 +144,12 @@ int ArchiveList(CliContext& ctx, ArchiveSource source) {
   return 0;
 }
 
-int ArchiveDownloadCommand(CliContext& ctx, CliArgs args) {
-  std::string group_text = "both", pause_text;
-  bool missing = false;
-  TakeOption(args, "--group", group_text, missing);
-  bool paused = TakeOption(args, "--pause", pause_text, missing);
-  std::vector<std::string> groups;
-  int from = 0, to = 0;
-  double pause_s = 1.0;
-  if (missing || args.size() != 2 || !ParseInt32(args[0], from) || !ParseInt32(args[1], to) ||
-      from < 1 || to < from || to > 9999 || !ParseGroups(group_text, groups) ||
-      (paused && (!ParseSeconds(pause_text, pause_s) || pause_s < 0 || pause_s > 600))) {
-    ctx.err << "usage: zelvomini-cli archive download FROM TO [--group A|B|both] [--pause S]\n"
-               "       (rounds 1 to 9999, a pause of S seconds between requests, 1 by default)\n";
-    return 64;
-  }
+int ArchiveDownloadCommand(CliContext& ctx, const CliArgs& args) {
+  const std::vector<std::string> groups = Groups(args.Get("--group", "both"));
+  const int from = static_cast<int>(args.Int("FROM"));
+  const int to = static_cast<int>(args.Int("TO"));
+  const double pause_s = args.Number("--pause", 1.0);
+  if (to < from) return UsageError(ctx, args, "TO is before FROM");
   ArchiveDownloadOptions options;
   options.from = from;
   options.to = to;
@@ -254,70 +256,64 @@ std::string BacktestCsv(const BacktestReport& report, bool made_up) {
   return text;
 }
 
-}  // namespace
-
-bool ParseSeconds(const std::string& text, double& value) {
-  return !text.starts_with("-") && ParseExactDecimal(text, value);
+Json BacktestJson(const BacktestReport& report, const std::string& strategy, bool conditions_file,
+                  BacktestMulti multi, const ArchiveLoad& load, int model_rounds) {
+  Json rounds = Json::array();
+  for (const BacktestRound& r : report.rounds) {
+    rounds.push_back({{"round", r.round},
+                      {"group", r.group},
+                      {"kept", r.kept},
+                      {"stake", r.stake},
+                      {"won", r.winning_kept > 0},
+                      {"prize", r.winning_kept > 0 ? MoneyJson(r.prize) : Json(0)},
+                      {"prize_estimated", r.prize_estimated},
+                      {"result", r.result_digits},
+                      {"winner_estimate", MoneyJson(r.winner_estimate)},
+                      {"favourites", r.favourites},
+                      {"popularity", r.popularity},
+                      {"time_limited", r.time_limited}});
+  }
+  Json passed = Json::array();
+  for (const BacktestShare& s : report.shares) {
+    passed.push_back({{"label", s.label}, {"passed", s.passed}, {"rounds", s.rounds}});
+  }
+  return {{"strategy", strategy},
+          {"conditions_file", conditions_file},
+          {"multi", MultiName(multi)},
+          {"seed", report.seed},
+          {"made_up", load.MadeUp()},
+          {"made_up_left_out", load.made_up_left_out},
+          {"model_rounds", model_rounds >= 0 ? Json(model_rounds) : Json(nullptr)},
+          {"rounds", rounds},
+          {"count", report.rounds.size()},
+          {"skipped", report.skipped},
+          {"hits", report.hits},
+          {"stake", report.stake},
+          {"returned", MoneyJson(report.returned)},
+          {"per_100", report.ReturnPer100()},
+          {"longest_without_win", report.longest_without_win},
+          {"time_limited", report.time_limited},
+          {"own_probabilities_missing", report.own_probabilities_missing},
+          {"passed", passed},
+          {"interrupted", report.interrupted}};
 }
 
-int CmdArchive(CliContext& ctx, const CliArgs& args_in) {
-  CliArgs args = args_in;
-  if (!args.empty() && args[0] == "list") {
-    args.erase(args.begin());
-    const bool sample = TakeFlag(args, "--sample");
-    if (args.empty())
-      return ArchiveList(ctx, sample ? ArchiveSource::kSample : ArchiveSource::kCache);
-  }
-  if (!args.empty() && args[0] == "download") {
-    args.erase(args.begin());
-    return ArchiveDownloadCommand(ctx, args);
-  }
-  ctx.err << "usage: zelvomini-cli archive list [--sample] | archive download FROM TO "
-             "[--group A|B|both] [--pause S]\n";
-  return 64;
-}
-
-int CmdBacktest(CliContext& ctx, const CliArgs& args_in) {
-  CliArgs args = args_in;
-  std::string range_text, group_text = "both", multi_text = "vote-order", csv_path, seed_text;
-  std::string round_time_text = "10";
-  bool missing = false;
-  bool ranged = TakeOption(args, "--rounds", range_text, missing);
-  TakeOption(args, "--group", group_text, missing);
-  TakeOption(args, "--multi", multi_text, missing);
-  TakeOption(args, "--csv", csv_path, missing);
-  bool seeded = TakeOption(args, "--seed", seed_text, missing);
-  TakeOption(args, "--round-time", round_time_text, missing);
-  const bool sample = TakeFlag(args, "--sample");
-  std::string probs_text;
-  const bool probs = TakeOption(args, "--probs", probs_text, missing);
+int CmdBacktest(CliContext& ctx, const CliArgs& args) {
+  const std::string range_text = args.Get("--rounds");
+  const bool ranged = args.Has("--rounds");
+  const std::string multi_text = args.Get("--multi", "vote-order");
+  const std::string csv_path = args.Get("--csv");
+  // Each round's engine search is bounded (0: no bound).
+  const double round_seconds = args.Number("--round-time", 10);
   int from = 0, to = 0;
-  long long seed = 1;
-  std::vector<std::string> groups;
+  if (ranged) args.Range("--rounds", from, to);
+  const long long seed = args.Int("--seed", 1);
+  const std::vector<std::string> groups = Groups(args.Get("--group", "both"));
   BacktestOptions options;
-  if (multi_text == "vote-order") {
-    options.multi = BacktestMulti::kVoteOrder;
-  } else if (multi_text == "all") {
-    options.multi = BacktestMulti::kAll;
-  } else if (multi_text == "doc") {
-    options.multi = BacktestMulti::kDocument;
-  } else {
-    missing = true;
-  }
-  if (missing || args.size() != 1 || (ranged && !ParseRange(range_text, from, to)) ||
-      !ParseGroups(group_text, groups) || (seeded && (!ParseInt64(seed_text, seed) || seed < 0)) ||
-      !ParseSeconds(round_time_text, options.round_seconds) || options.round_seconds > 3600 ||
-      (probs && probs_text != "model")) {
-    ctx.err << "usage: zelvomini-cli backtest STRATEGY.tpd|.tpj [--rounds FROM-TO] "
-               "[--group A|B|both]\n"
-               "       [--multi vote-order|all|doc] [--csv OUT.csv] [--seed N] [--round-time S]\n"
-               "       [--sample] [--probs model]\n"
-               "       (--round-time: seconds an engine may search in one round, 10 by default,\n"
-               "        0 for no limit; --sample: the made-up sample rounds, never mixed with the\n"
-               "        cache's)\n";
-    return 64;
-  }
-  const std::string& strategy_path = args[0];
+  options.multi = multi_text == "all"   ? BacktestMulti::kAll
+                  : multi_text == "doc" ? BacktestMulti::kDocument
+                                        : BacktestMulti::kVoteOrder;
+  const std::string strategy_path = args.Get("STRATEGY");
   if (!csv_path.empty() && !CheckOutput(ctx, csv_path, {strategy_path})) return 1;
   const bool conditions_file = strategy_path.size() >= 4 &&
                                EqualsNoCase(strategy_path.substr(strategy_path.size() - 4), ".tpj");
@@ -325,7 +321,9 @@ int CmdBacktest(CliContext& ctx, const CliArgs& args_in) {
   DocumentRecord strategy;
   if (!LoadDocumentFile(tpd, strategy_path, !conditions_file, true, strategy)) return 64;
   options.seed = static_cast<uint64_t>(seed);
+  options.round_seconds = round_seconds;
 
+  const bool sample = args.Has("--sample");
   const ArchiveLoad load = SelectArchive(from, to, groups, sample);
   for (const CachedFile& f : load.left_out) ctx.err << "left out: " << LeftOutLine(f) << "\n";
   if (load.rounds.empty()) {
@@ -335,6 +333,7 @@ int CmdBacktest(CliContext& ctx, const CliArgs& args_in) {
     return 1;
   }
   clsTotoData toto_data;
+  const bool probs = args.Has("--probs");
   int model_rounds = 0;
   if (probs) ModelProbsPerRound(toto_data, options, model_rounds);
   // Ctrl+C stops within the round in progress; the rounds done are shown.
@@ -356,6 +355,25 @@ int CmdBacktest(CliContext& ctx, const CliArgs& args_in) {
         return true;
       });
   if (terminal && report.interrupted) ctx.err << "\n";
+  // 0, or the status of a CSV file that could not be written.
+  auto save = [&]() -> int {
+    if (csv_path.empty()) return 0;
+    if (AbortedBeforeSave(ctx.err, csv_path)) return AbortExitCode();
+    return WriteTextFile(csv_path, BacktestCsv(report, load.MadeUp())) ? 0 : 1;
+  };
+  if (args.json()) {
+    if (report.interrupted) {
+      PrintJson(ctx.out, BacktestJson(report, strategy_path, conditions_file, options.multi, load,
+                                      probs ? model_rounds : -1));
+      ctx.err << "zelvomini-cli: backtest interrupted by " << AbortSignalName()
+              << (csv_path.empty() ? "" : "; " + csv_path + " is not written") << "\n";
+      return AbortExitCode();
+    }
+    if (int rc = save()) return rc;
+    PrintJson(ctx.out, BacktestJson(report, strategy_path, conditions_file, options.multi, load,
+                                    probs ? model_rounds : -1));
+    return 0;
+  }
 
   ctx.out << "Strategy: " << strategy_path
           << (conditions_file ? " (conditions file: conditions and multi)"
@@ -423,12 +441,89 @@ int CmdBacktest(CliContext& ctx, const CliArgs& args_in) {
             << (csv_path.empty() ? "" : ", " + csv_path + " is not written") << "\n";
     return AbortExitCode();
   }
-  if (!csv_path.empty()) {
-    if (AbortedBeforeSave(ctx.err, csv_path)) return AbortExitCode();
-    if (!WriteTextFile(csv_path, BacktestCsv(report, load.MadeUp()))) return 1;
-    ctx.out << "Saved " << csv_path << "\n";
-  }
+  if (int rc = save()) return rc;
+  if (!csv_path.empty()) ctx.out << "Saved " << csv_path << "\n";
   return 0;
+}
+
+}  // namespace
+
+CliCommand ArchiveCommand() {
+  return {
+      .name = "archive",
+      .summary = "past rounds in the cache",
+      .subcommands = {
+          {.name = "list",
+           .summary = "the rounds and groups the cache holds, which are complete",
+           .options = {{"--sample", "", {}, "the shipped made-up sample rounds instead"}},
+           .json = "An object: archive (\"cache\" or \"sample\"), rounds (round, group, and "
+                   "schedule, vote and result each \"usable\", \"unusable\" or null when not "
+                   "there, complete, made_up), count, complete (real rounds with a schedule, the "
+                   "final vote status and the result), made_up (copies of the made-up rounds) "
+                   "and left_out (the files that cannot be used, and why).",
+           .run = ArchiveList},
+          {.name = "download",
+           .summary = "fetch past rounds into the cache",
+           .args = {{"FROM", {CliKind::kRound}}, {"TO", {CliKind::kRound}}},
+           .options = {{"--group", "A|B|both", {CliKind::kGroups}, "the groups (both by default)"},
+                       {"--pause",
+                        "S",
+                        {CliKind::kSeconds, {}, 0, 600},
+                        "seconds between two requests (1 by default)"},
+                       {"--yes", "", {}, "download without asking first"}},
+           .details = "Asks first, then fetches the schedule, vote status and result of each "
+                      "round and group the cache lacks.  Interrupted, it keeps what was fetched: "
+                      "the same command goes on from there.",
+           .exits = {{1, "declined, or some files failed (run the same range again later)"}},
+           .run = ArchiveDownloadCommand}}};
+}
+
+CliCommand BacktestCommand() {
+  return {.name = "backtest",
+          .summary = "replay a strategy over the complete cached rounds",
+          .args = {{"STRATEGY",
+                    {CliKind::kStrategy},
+                    CliCount::kOne,
+                    "a document (its conditions, engine and extraction) or a conditions file "
+                    "(conditions and multi)"}},
+          .options =
+              {{"--rounds", "FROM-TO", {CliKind::kRange}, "only these rounds"},
+               {"--group", "A|B|both", {CliKind::kGroups}, "the groups (both by default)"},
+               {"--multi",
+                "vote-order|all|doc",
+                {CliKind::kWord, {"vote-order", "all", "doc"}},
+                "the multi of each round: everything marked in vote order (the default), "
+                "all 243 singles, or the strategy's own"},
+               {"--csv", "OUT.csv", {CliKind::kCsv}, "also write the table per round"},
+               {"--seed", "N", {CliKind::kInt, {}, 0}, "the engines' random seed (1 by default)"},
+               {"--round-time",
+                "S",
+                {CliKind::kSeconds, {}, 0, 3600},
+                "seconds an engine may search in one round, 10 by default, 0 for no limit"},
+               {"--sample", "", {}, "the made-up sample rounds, never mixed with the cache's"},
+               {"--probs",
+                "model",
+                {CliKind::kWord, {"model"}},
+                "each round's own probabilities from the goal model fitted before it"}},
+          .details =
+              "Prints a line per round (singles kept, stake, whether the winning single "
+              "was kept and what it paid), the totals, and how often the winning single "
+              "passed each condition.  Ctrl+C stops within the round in progress and shows "
+              "the rounds done.",
+          .exits = {{1,
+                     "the cache holds no complete round in the range, or the CSV file cannot "
+                     "be written"},
+                    {64, "the strategy file cannot be read"}},
+          .json =
+              "An object: strategy, conditions_file, multi, seed, made_up (the rounds are the "
+              "made-up sample rounds), made_up_left_out, model_rounds (with --probs model, the "
+              "rounds the goal model priced; else null), rounds (round, group, kept, "
+              "stake, won, prize, prize_estimated, result, winner_estimate, favourites, "
+              "popularity: three counts, time_limited), count, skipped, hits, stake, returned, "
+              "per_100, longest_without_win, time_limited (rounds whose engine reached the "
+              "limit), own_probabilities_missing, passed (label, passed, rounds) and "
+              "interrupted.",
+          .run = CmdBacktest};
 }
 
 }  // namespace zelvo

@@ -6,6 +6,7 @@
 
 #include "app/cli_abort.h"
 #include "app/cli_commands.h"
+#include "app/cli_json.h"
 #include "app/console_platform.h"
 #include "core/single_frame.h"
 #include "core/toto_data.h"
@@ -167,6 +168,110 @@ void PrintInfo(std::ostream& out, const DocumentRecord& doc) {
   out << "Singles: " << doc.SingleCount << "\n";
 }
 
+// The figures of PrintInfo as JSON.
+Json InfoJson(const DocumentRecord& doc) {
+  Json j;
+  j["round"] = doc.Kaisaikai;
+  j["group"] = doc.Kumi;
+  const VoteStatusRecord& v = doc.Vote;
+  if (v.Kaisaikai <= 0) {
+    j["vote_status"] = nullptr;
+  } else {
+    j["vote_status"] = {{"user_defined", v.as_of.IsZero()},
+                        {"as_of", DateJson(v.as_of)},
+                        {"final", !v.as_of.IsZero() && v.as_of == v.sale_end}};
+  }
+  static const int kDisplayOrder[] = {1, 0, 2};
+  Json& multi = j["multi"] = Json::array();
+  for (int m = 0; m < 5; ++m) {
+    Json marks = Json::object();
+    for (int o : kDisplayOrder) marks[std::to_string(o)] = MarkSymbol(doc.Multi[o][m]);
+    multi.push_back({{"match", m + 1},
+                     {"marks", marks},
+                     {"home", v.matches[m].home},
+                     {"away", v.matches[m].away}});
+  }
+  j["own_probabilities"] = OwnProbabilitiesJson(doc);
+  const ReductionConditions& c = doc.Conditions;
+  Json& conditions = j["conditions"] = Json::array();
+  for (int g = 0; g < 3; ++g) {
+    if (!c.Haitou.Enabled[g] || !c.Haitou.Flag[g]) continue;
+    conditions.push_back(
+        {{"type", "payout"},
+         {"grade", g + 1},
+         {"min", MoneyJson(c.Haitou.Min[g])},
+         {"max", c.Haitou.Max[g] == Money::FromInt(kHaitouNoLimit) ? Json(nullptr)
+                                                                   : MoneyJson(c.Haitou.Max[g])}});
+  }
+  const auto& groups = ConditionGroupLabels();
+  for (auto [kind, label] :
+       {std::pair{ConditionTable::kHonmei, "本命"}, std::pair{ConditionTable::kNinki, "人気"},
+        std::pair{ConditionTable::kMark, "勝敗"}}) {
+    for (int g = 0; g < kConditionGroups; ++g) {
+      const ConditionEntry& e = c.Table(kind)[g];
+      if (!e.A || !e.B) continue;
+      for (int r = 0; r < e.N && r < static_cast<int>(e.cells.size()); ++r) {
+        bool applies = false;
+        for (uint8_t cell : e.cells[r]) applies = applies || cell != kCellAllowed;
+        if (!applies) continue;
+        Json matches = Json::array(), outcomes = Json::array();
+        for (int m = 0; m < 5; ++m) {
+          if (e.target_matches[m]) matches.push_back(m + 1);
+        }
+        for (int o : kDisplayOrder) {
+          if (e.target_outcomes[o]) outcomes.push_back(o);
+        }
+        conditions.push_back({{"type", label},
+                              {"group", groups[g]},
+                              {"row", e.captions[r]},
+                              {"cells", CellsText(e.cells[r])},
+                              {"matches", matches},
+                              {"outcomes", outcomes}});
+      }
+    }
+  }
+  if (c.Value.Enabled) {
+    conditions.push_back(
+        {{"type", c.Value.Kind == kValueRatio ? "確率比" : "期待値"},
+         {"min", Money::FromDouble(c.Value.Min).ToDouble()},
+         {"max", c.Value.Max > 0 ? Json(Money::FromDouble(c.Value.Max).ToDouble()) : Json(nullptr)},
+         {"applied", doc.OwnProbs.set}});
+  }
+  if (c.MachigaiType != 0) {
+    Json counts = Json::array();
+    for (int b = 0; b < kMachigaiBuckets; ++b) {
+      if (c.MachigaiList[b]) counts.push_back(b);
+    }
+    conditions.push_back(
+        {{"type", "条件間違い補正"}, {"mode", c.MachigaiType}, {"counts", counts}});
+  }
+  const EngineSettings& e = doc.Engine;
+  Json& engine =
+      j["engine"] = {{"number", e.MsEngine}, {"name", EngineChoiceOf(e.MsEngine).caption}};
+  if (e.MsEngine == 2 || e.MsEngine == 4) {
+    engine["begin"] = e.BeginCount;
+    engine["end"] = e.EndCount;
+    engine["time"] = e.EndTime;
+    engine["widen_to_grade2"] = e.ExGrade2;
+    engine["widen_to_grade3"] = e.ExGrade3;
+  } else if (e.MsEngine == 5) {
+    engine["begin"] = e.SeBeginCount;
+    engine["time"] = e.SeEndTime;
+  }
+  if (e.ChushutsuFlag) {
+    int kind = e.ChushutsuType >= 0 && e.ChushutsuType < kExtractionKindCount ? e.ChushutsuType : 0;
+    j["extraction"] = {{"count", e.ChushutsuCount},
+                       {"kind", e.ChushutsuOrder >= 1 && e.ChushutsuOrder < kExtractionOrderCount
+                                    ? kExtractionOrders[e.ChushutsuOrder]
+                                    : kExtractionKinds[kind].caption}};
+  } else {
+    j["extraction"] = nullptr;
+  }
+  j["last_search"] = doc.MsSingleCount;
+  j["singles"] = doc.SingleCount;
+  return j;
+}
+
 // Runs the search on an opened document with the log printed as it grows.
 // False, with the document unchanged, when the search could not run.
 bool RunDocumentSearch(CliContext& ctx, SearchSequence& search, DocumentRecord& doc,
@@ -216,39 +321,35 @@ bool OpenDocument(clsTFileTPD& tpd, const std::string& path, bool dialog, Docume
   return true;
 }
 
-int CmdSearch(CliContext& ctx, const CliArgs& args_in) {
-  CliArgs args = args_in;
-  std::string out_path, seed_text;
-  bool missing = false;
-  TakeOption(args, "-o", out_path, missing);
-  bool seeded = TakeOption(args, "--seed", seed_text, missing);
-  long long seed = 0;
-  if (missing || args.size() != 1 || (seeded && !ParseInt64(seed_text, seed))) {
-    ctx.err << "usage: zelvomini-cli search DOC.tpd [-o OUT.tpd] [--seed N]\n";
-    return 64;
-  }
+namespace {
+
+int CmdSearch(CliContext& ctx, const CliArgs& args) {
+  const std::string doc_path = args.Get("DOC.tpd");
+  const std::string out_path = args.Get("-o");
+  const bool seeded = args.Has("--seed");
+  const long long seed = args.Int("--seed");
   if (seeded) SeedRandom(static_cast<uint64_t>(seed));
   // An output that is the document itself is the in-place save.
-  if (out_path.empty() || SameFile(out_path, args[0])) {
-    if (!CheckOutput(ctx, args[0], {}, true)) return 1;
-  } else if (!CheckOutput(ctx, out_path, {args[0]})) {
+  if (out_path.empty() || SameFile(out_path, doc_path)) {
+    if (!CheckOutput(ctx, doc_path, {}, true)) return 1;
+  } else if (!CheckOutput(ctx, out_path, {doc_path})) {
     return 1;
   }
   // In place, the document is held from its read to its write.
   std::optional<DocumentLock> lock;
-  if (out_path.empty() || SameFile(out_path, args[0])) {
-    lock.emplace(args[0]);
+  if (out_path.empty() || SameFile(out_path, doc_path)) {
+    lock.emplace(doc_path);
     if (!lock->Locked()) return 1;
   }
   clsTFileTPD tpd;
   DocumentRecord doc;
-  if (!OpenDocument(tpd, args[0], true, doc)) return 1;
+  if (!OpenDocument(tpd, doc_path, true, doc)) return 1;
   SearchSequence search;
   if (!RunDocumentSearch(ctx, search, doc, true)) {
-    ctx.err << "zelvomini-cli: the search failed; " << args[0] << " is unchanged\n";
+    ctx.err << "zelvomini-cli: the search failed; " << doc_path << " is unchanged\n";
     return 1;
   }
-  std::string target = out_path.empty() ? args[0] : out_path;
+  std::string target = out_path.empty() ? doc_path : out_path;
   if (AbortedBeforeSave(ctx.err, target)) return AbortExitCode();
   ctx.out << "Singles: " << doc.SingleCount << "\n";
   if (!tpd.SaveFile(target, true, doc, true)) return 1;
@@ -257,14 +358,10 @@ int CmdSearch(CliContext& ctx, const CliArgs& args_in) {
 }
 
 int CmdBatch(CliContext& ctx, const CliArgs& args) {
-  if (args.empty()) {
-    ctx.err << "usage: zelvomini-cli batch DOC.tpd...\n";
-    return 64;
-  }
   // The queue holds each file once, however its name reaches it (a link,
   // "./"); names that differ only in letter case are two files here.
   std::vector<std::string> queue;
-  for (const std::string& a : args) {
+  for (const std::string& a : args.All("DOC.tpd")) {
     bool known = false;
     for (const std::string& q : queue) known = known || q == a || SameFile(a, q);
     if (!known) queue.push_back(a);
@@ -299,31 +396,28 @@ int CmdBatch(CliContext& ctx, const CliArgs& args) {
   return failed ? 1 : 0;
 }
 
-int CmdCsv(CliContext& ctx, const CliArgs& args_in) {
-  CliArgs args = args_in;
-  bool add = TakeFlag(args, "--add");
-  bool del = TakeFlag(args, "--del");
-  auto usage = [&ctx] {
-    ctx.err << "usage: zelvomini-cli csv export DOC.tpd OUT.csv\n"
-               "       zelvomini-cli csv import DOC.tpd IN.csv [--add | --del]\n";
-    return 64;
-  };
-  if (args.size() != 3 || (add && del)) return usage();
-  const std::string& doc_path = args[1];
-  const std::string& csv_path = args[2];
+int CmdCsvExport(CliContext& ctx, const CliArgs& args) {
+  const std::string doc_path = args.Get("DOC.tpd");
+  const std::string csv_path = args.Get("OUT.csv");
   clsTFileTPD tpd;
   clsTFileCSV csv;
   DocumentRecord doc;
-  if (args[0] == "export") {
-    if (add || del) return usage();
-    if (!CheckOutput(ctx, csv_path, {doc_path})) return 1;
-    if (!OpenDocument(tpd, doc_path, true, doc)) return 1;
-    if (AbortedBeforeSave(ctx.err, csv_path)) return AbortExitCode();
-    if (!csv.CsvSave(csv_path, doc.SingleCount, doc.SingleData)) return 1;
-    ctx.out << doc.SingleCount << " singles written to " << csv_path << "\n";
-    return 0;
-  }
-  if (args[0] != "import") return usage();
+  if (!CheckOutput(ctx, csv_path, {doc_path})) return 1;
+  if (!OpenDocument(tpd, doc_path, true, doc)) return 1;
+  if (AbortedBeforeSave(ctx.err, csv_path)) return AbortExitCode();
+  if (!csv.CsvSave(csv_path, doc.SingleCount, doc.SingleData)) return 1;
+  ctx.out << doc.SingleCount << " singles written to " << csv_path << "\n";
+  return 0;
+}
+
+int CmdCsvImport(CliContext& ctx, const CliArgs& args) {
+  const std::string doc_path = args.Get("DOC.tpd");
+  const std::string csv_path = args.Get("IN.csv");
+  const bool add = args.Has("--add");
+  const bool del = args.Has("--del");
+  clsTFileTPD tpd;
+  clsTFileCSV csv;
+  DocumentRecord doc;
   if (!CheckOutput(ctx, doc_path, {csv_path}, true)) return 1;
   DocumentLock lock(doc_path);
   if (!lock.Locked()) return 1;
@@ -370,15 +464,87 @@ int CmdCsv(CliContext& ctx, const CliArgs& args_in) {
 }
 
 int CmdInfo(CliContext& ctx, const CliArgs& args) {
-  if (args.size() != 1) {
-    ctx.err << "usage: zelvomini-cli info DOC.tpd\n";
-    return 64;
-  }
   clsTFileTPD tpd;
   DocumentRecord doc;
-  if (!OpenDocument(tpd, args[0], true, doc)) return 1;
-  PrintInfo(ctx.out, doc);
+  if (!OpenDocument(tpd, args.Get("DOC.tpd"), true, doc)) return 1;
+  if (args.json()) {
+    PrintJson(ctx.out, InfoJson(doc));
+  } else {
+    PrintInfo(ctx.out, doc);
+  }
   return 0;
+}
+
+const CliArg kDocumentArg{"DOC.tpd", {CliKind::kDocument}};
+
+}  // namespace
+
+CliCommand SearchCommand() {
+  return {
+      .name = "search",
+      .summary = "reduce and compress a document and save it",
+      .args = {kDocumentArg},
+      .options =
+          {{"-o", "OUT.tpd", {CliKind::kDocument}, "save the result there, not over DOC.tpd"},
+           {"--seed", "N", {CliKind::kInt}, "the random generator's seed, for a repeatable run"}},
+      .details =
+          "Runs the document's reduction and engine as the start button does, prints "
+          "the run log as it grows and saves the document with its new singles.",
+      .exits = {{1,
+                 "the document cannot be read, the search failed or the save failed; the "
+                 "document is unchanged"}},
+      .run = CmdSearch};
+}
+
+CliCommand BatchCommand() {
+  return {.name = "batch",
+          .summary = "search and save each document in turn",
+          .args = {{"DOC.tpd", {CliKind::kDocument}, CliCount::kMany}},
+          .details =
+              "Prints a line per document as the batch window lists it: 実行中 when it "
+              "starts, then 成功 or 失敗 (中止 when interrupted).  A file named twice is run "
+              "once.",
+          .exits = {{1, "a document failed"}},
+          .run = CmdBatch};
+}
+
+CliCommand CsvCommand() {
+  return {
+      .name = "csv",
+      .summary = "singles to and from CSV files",
+      .subcommands = {
+          {.name = "export",
+           .summary = "write a document's singles to a CSV file",
+           .args = {kDocumentArg, {"OUT.csv", {CliKind::kCsv}}},
+           .exits = {{1, "the document cannot be read or the file cannot be written"}},
+           .run = CmdCsvExport},
+          {.name = "import",
+           .summary = "the singles of a CSV file into a document",
+           .args =
+               {{"DOC.tpd",
+                 {CliKind::kDocument},
+                 CliCount::kOne,
+                 "made on the round and group the CSV file's name gives when it does not exist"},
+                {"IN.csv", {CliKind::kCsv}}},
+           .options = {{"--add", "", {}, "add them to the document's singles", {}, {"--del"}},
+                       {"--del", "", {}, "remove them from the document's singles"}},
+           .exits = {{1, "a file cannot be read or written; the document is unchanged"}},
+           .run = CmdCsvImport}}};
+}
+
+CliCommand InfoCommand() {
+  return {.name = "info",
+          .summary = "round, multi, conditions, engine and singles of a document",
+          .args = {kDocumentArg},
+          .exits = {{1, "the document cannot be read"}},
+          .json =
+              "An object: round, group, vote_status (null, or user_defined, as_of and final), "
+              "multi (five matches: match, marks \"1\", \"0\", \"2\" as the mark symbols, home, "
+              "away), own_probabilities (null, or five matches with own and public "
+              "probabilities from 0 to 1 per outcome), conditions (the active ones as the "
+              "text lists them: type, and its figures), engine (number, name and its "
+              "settings), extraction (null, or count and kind), last_search and singles.",
+          .run = CmdInfo};
 }
 
 }  // namespace zelvo

@@ -18,25 +18,6 @@
 #include "support/text_file.h"
 
 namespace zelvo {
-namespace {
-
-constexpr const char* kUsage =
-    "usage: zelvomini-cli compress --engine N (--targets all | --targets FILE.csv)\n"
-    "         [--begin N] [--end N] [--time S] [--se-begin N] [--se-time S]\n"
-    "         [--ex2] [--ex3] [--extract N] [--seed N]\n";
-
-bool TakeInt(CliArgs& args, const std::string& flag, int& value, bool& bad) {
-  std::string text;
-  bool missing = false;
-  if (!TakeOption(args, flag, text, missing)) {
-    bad = bad || missing;
-    return false;
-  }
-  if (!ParseInt32(text, value)) bad = true;
-  return !bad;
-}
-
-}  // namespace
 
 // The singles of a CSV file, line by line as the window reads them (one
 // single a line, the outcomes of matches 1 to 5 separated by ","), with the
@@ -78,30 +59,28 @@ std::string OutcomeDigits(int single) {
   return out;
 }
 
-int CmdCompress(CliContext& ctx, const CliArgs& args_in) {
-  CliArgs args = args_in;
+namespace {
+
+int CmdCompress(CliContext& ctx, const CliArgs& args) {
   EngineSettings s;
-  bool bad = false;
-  bool have_engine = TakeInt(args, "--engine", s.MsEngine, bad);
-  std::string targets_arg;
-  bool missing = false;
-  bool have_targets = TakeOption(args, "--targets", targets_arg, missing);
-  bad = bad || missing;
-  TakeInt(args, "--begin", s.BeginCount, bad);
-  TakeInt(args, "--end", s.EndCount, bad);
-  TakeInt(args, "--time", s.EndTime, bad);
-  TakeInt(args, "--se-begin", s.SeBeginCount, bad);
-  TakeInt(args, "--se-time", s.SeEndTime, bad);
-  s.ExGrade2 = TakeFlag(args, "--ex2");
-  s.ExGrade3 = TakeFlag(args, "--ex3");
-  if (TakeInt(args, "--extract", s.ChushutsuCount, bad)) s.ChushutsuFlag = true;
-  int seed = 0;
-  bool have_seed = TakeInt(args, "--seed", seed, bad);
-  if (bad || !have_engine || !have_targets || !args.empty() || s.MsEngine < 0 ||
-      s.MsEngine >= kEngineChoiceCount) {
-    ctx.err << kUsage;
-    return 64;
+  s.MsEngine = static_cast<int>(args.Int("--engine"));
+  const std::string targets_arg = args.Get("--targets");
+  auto set = [&args](const char* option, int& value) {
+    if (args.Has(option)) value = static_cast<int>(args.Int(option));
+  };
+  set("--begin", s.BeginCount);
+  set("--end", s.EndCount);
+  set("--time", s.EndTime);
+  set("--se-begin", s.SeBeginCount);
+  set("--se-time", s.SeEndTime);
+  s.ExGrade2 = args.Has("--ex2");
+  s.ExGrade3 = args.Has("--ex3");
+  if (args.Has("--extract")) {
+    s.ChushutsuCount = static_cast<int>(args.Int("--extract"));
+    s.ChushutsuFlag = true;
   }
+  const bool have_seed = args.Has("--seed");
+  const int seed = static_cast<int>(args.Int("--seed"));
 
   std::vector<int> singles;
   if (targets_arg == "all") {
@@ -147,6 +126,45 @@ int CmdCompress(CliContext& ctx, const CliArgs& args_in) {
     return AbortExitCode();
   }
   return 0;
+}
+
+}  // namespace
+
+CliCommand CompressCommand() {
+  const CliValue count{CliKind::kInt, {}, -2147483648.0, 2147483647.0};
+  return {
+      .name = "compress",
+      .summary = "run a compression engine on its own",
+      .options = {{"--engine",
+                   "N",
+                   {CliKind::kInt, {}, 0, kEngineChoiceCount - 1},
+                   "the engine: 0 none (every single kept), 1 and 2 the fast and the trial search "
+                   "for grade 2, 3 and 4 the same for grade 3, 5 the count optimisation",
+                   {},
+                   {},
+                   true},
+                  {"--targets",
+                   "all|FILE.csv",
+                   {CliKind::kCsv, {"all"}},
+                   "the singles to guard: all 243, or a CSV file of singles",
+                   {},
+                   {},
+                   true},
+                  {"--begin", "N", count, "singles to start the search from"},
+                  {"--end", "N", count, "singles at which the search ends"},
+                  {"--time", "S", count, "seconds after which a search for one fewer ends"},
+                  {"--se-begin", "N", count, "singles the count optimisation starts with"},
+                  {"--se-time", "S", count, "seconds the count optimisation runs"},
+                  {"--ex2", "", {}, "widen the candidates to grade 2"},
+                  {"--ex3", "", {}, "widen the candidates to grade 3"},
+                  {"--extract", "N", count, "draw N singles at random from the result"},
+                  {"--seed", "N", count, "the random generator's seed, for a repeatable run"}},
+      .details =
+          "Prints the run log, then the chosen singles one a line as five outcome "
+          "digits (match 1 first), then the six coverage counts.  Interrupted, it "
+          "prints the last confirmed result and ends with 130 or 143.",
+      .exits = {{1, "the targets file cannot be read"}},
+      .run = CmdCompress};
 }
 
 }  // namespace zelvo

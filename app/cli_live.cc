@@ -7,6 +7,7 @@
 
 #include "app/cli_abort.h"
 #include "app/cli_commands.h"
+#include "app/cli_json.h"
 #include "matchday/match_day.h"
 #include "matchday/match_day_report.h"
 #include "matchday/model_forecast.h"
@@ -18,21 +19,6 @@
 
 namespace zelvo {
 namespace {
-
-constexpr const char* kUsage =
-    "usage: zelvomini-cli live DOC.tpd|SINGLES.csv|FOLDER... [--known M=H-A|M=cancelled,...]\n"
-    "         [--playing M=H-A@MINUTE,...] [--round N --group A|B] [--csv OUT.csv] [--no-model]\n"
-    "       (M: match 1 to 5; a FOLDER adds its documents of the same round and group;\n"
-    "        a CSV file of singles is of the documents' round, or of --round and --group;\n"
-    "        without --known and --playing the cached official result is used; the goal model\n"
-    "        prices the matches of clubs it knows, --no-model leaves them to the vote rates\n"
-    "        and typical J-League scoring)\n";
-
-int Usage(CliContext& ctx, const std::string& why = {}) {
-  if (!why.empty()) ctx.err << "zelvomini-cli: " << why << "\n";
-  ctx.err << kUsage;
-  return 64;
-}
 
 bool ParseCount(const std::string& text, int max, int& value) {
   return !text.empty() && text.size() <= 3 && ParseInt32(text, value) && value >= 0 && value <= max;
@@ -239,6 +225,96 @@ void PrintFigures(std::ostream& out, const MatchDay& day, const MatchEntries& en
   }
 }
 
+// The figures of PrintFigures as JSON.
+Json LiveJson(const MatchDay& day, const MatchEntries& entries, const MatchDayFigures& f,
+              const std::string& results_from) {
+  const auto names = MatchNames(day);
+  auto documents = [&day](const std::vector<int>& list) {
+    Json out = Json::array();
+    for (int d : list) out.push_back(day.Documents()[d].name);
+    return out;
+  };
+  static const char* kStates[] = {"not started", "in play", "finished", "cancelled"};
+  Json j{{"round", day.Round()},
+         {"group", day.Group()},
+         {"tickets", f.tickets},
+         {"distinct", f.distinct},
+         {"stake", f.stake}};
+  Json& docs = j["documents"] = Json::array();
+  for (size_t d = 0; d < day.Documents().size(); ++d) {
+    const DocumentFigures& df = f.documents[d];
+    docs.push_back({{"name", day.Documents()[d].name},
+                    {"tickets", df.tickets},
+                    {"alive", df.alive},
+                    {"best_right", df.best_right},
+                    {"win_chance", df.win_chance},
+                    {"expected_return", df.expected_return}});
+  }
+  Json& repeated = j["repeated"] = Json::array();
+  for (const RepeatedSingle& r : f.repeated) {
+    repeated.push_back({{"single", OutcomeDigits(r.single)},
+                        {"tickets", r.tickets},
+                        {"documents", documents(r.documents)}});
+  }
+  j["results_from"] = results_from;
+  Json& matches = j["matches"] = Json::array();
+  for (int m = 0; m < kMatches; ++m) {
+    const MatchEntry& e = entries[m];
+    const MatchChances& c = f.matches[m];
+    const bool scored = e.state == MatchState::kInPlay || e.state == MatchState::kFinished;
+    Json row{{"match", m + 1},
+             {"name", names[m]},
+             {"state", kStates[static_cast<int>(e.state)]},
+             {"home_goals", scored ? Json(e.home_goals) : Json(nullptr)},
+             {"away_goals", scored ? Json(e.away_goals) : Json(nullptr)},
+             {"minute", e.state == MatchState::kInPlay ? Json(e.minute) : Json(nullptr)},
+             {"outcome", c.outcome >= 0 ? Json(c.outcome) : Json(nullptr)}};
+    if (!Decided(e)) {
+      row["chances"] = {{"1", c.p[1]}, {"0", c.p[0]}, {"2", c.p[2]}};
+      row["source"] = SourceText(day, c);
+    }
+    matches.push_back(row);
+  }
+  j["payouts"] = f.confirmed_prize ? Json("official") : f.priced ? Json("estimate") : Json(nullptr);
+  j["alive"] = f.alive;
+  j["alive_tickets"] = f.alive_tickets;
+  j["best_right"] = f.best_right;
+  j["combinations"] = f.combinations;
+  Json& paying = j["paying"] = Json::array();
+  for (const PayingResult& r : f.paying) {
+    paying.push_back({{"result", ResultDigits(r.outcomes)},
+                      {"singles", r.singles},
+                      {"payout", r.payout},
+                      {"chance", r.chance}});
+  }
+  j["win_chance"] = f.win_chance;
+  j["expected_return"] = f.expected_return;
+  Json& alive = j["alive_singles"] = Json::array();
+  for (const AliveSingle& a : f.alive_singles) {
+    alive.push_back({{"single", OutcomeDigits(a.single)},
+                     {"tickets", a.tickets},
+                     {"payout", a.payout},
+                     {"chance", a.chance},
+                     {"expected_return", a.expected_return},
+                     {"documents", documents(a.documents)}});
+  }
+  Json& decisions = j["decisions"] = Json::array();
+  for (const MatchDecision& md : f.decisions) {
+    Json by_outcome = Json::object();
+    for (int o : {1, 0, 2}) {
+      const OutcomeDecision& od = md.by_outcome[o];
+      by_outcome[std::to_string(o)] = {{"chance", od.chance},
+                                       {"alive", od.alive},
+                                       {"win_chance", od.win_chance},
+                                       {"expected_return", od.expected_return}};
+    }
+    decisions.push_back({{"match", md.match + 1},
+                         {"by_outcome", by_outcome},
+                         {"needed", md.needed >= 0 ? Json(md.needed) : Json(nullptr)}});
+  }
+  return j;
+}
+
 bool IsCsv(const std::string& path) {
   return path.size() > 4 && EqualsNoCase(std::string_view(path).substr(path.size() - 4), ".csv");
 }
@@ -256,42 +332,29 @@ bool ReadCsvPurchase(CliContext& ctx, const std::string& path, int round, const 
   return true;
 }
 
-}  // namespace
-
-int CmdLive(CliContext& ctx, const CliArgs& args_in) {
-  CliArgs args = args_in;
-  std::string known_text, playing_text, csv_path;
-  bool missing = false;
-  const bool has_known = TakeOption(args, "--known", known_text, missing);
-  const bool has_playing = TakeOption(args, "--playing", playing_text, missing);
-  TakeOption(args, "--csv", csv_path, missing);
-  const bool no_model = TakeFlag(args, "--no-model");
-  std::string round_text, group;
-  const bool has_round = TakeOption(args, "--round", round_text, missing);
-  const bool has_group = TakeOption(args, "--group", group, missing);
-  int round = 0;
-  if (missing || args.empty()) return Usage(ctx);
-  if (has_round != has_group || (has_round && (!ParseInt32(round_text, round) || round <= 0)) ||
-      (has_group && group != "A" && group != "B")) {
-    return Usage(ctx, "--round N and --group A|B go together");
-  }
-  for (const std::string& a : args) {
-    if (a.size() > 1 && a[0] == '-') return Usage(ctx, "unknown option " + a);
-  }
+int CmdLive(CliContext& ctx, const CliArgs& args) {
+  const std::vector<std::string>& inputs = args.All("DOC.tpd|SINGLES.csv|FOLDER");
+  const std::string csv_path = args.Get("--csv");
+  const bool has_known = args.Has("--known");
+  const bool has_playing = args.Has("--playing");
+  const bool has_round = args.Has("--round");
+  const int round = static_cast<int>(args.Int("--round"));
+  const std::string group = args.Get("--group");
   MatchEntries entries;
   std::array<bool, kMatches> given{};
   std::string error;
-  if ((has_known && !ParseEntries(known_text, false, entries, given, error)) ||
-      (has_playing && !ParseEntries(playing_text, true, entries, given, error))) {
-    return Usage(ctx, error);
+  if ((has_known && !ParseEntries(args.Get("--known"), false, entries, given, error)) ||
+      (has_playing && !ParseEntries(args.Get("--playing"), true, entries, given, error))) {
+    return UsageError(ctx, args, error);
   }
-  if (!csv_path.empty() && !CheckOutput(ctx, csv_path, args)) return 1;
+  if (!csv_path.empty() && !CheckOutput(ctx, csv_path, inputs)) return 1;
 
   MatchDay day;
+  Json folders = Json::array();
   // Documents named one by one come first: they set the round and group that
   // singles files and the folders' documents take.
   for (int pass = 0; pass < 3; ++pass) {
-    for (const std::string& path : args) {
+    for (const std::string& path : inputs) {
       const bool folder = DirExists(path);
       if ((folder ? 2 : IsCsv(path) ? 1 : 0) != pass) continue;
       if (pass == 1) {
@@ -313,6 +376,8 @@ int CmdLive(CliContext& ctx, const CliArgs& args_in) {
       if (folder) {
         std::vector<std::string> skipped;
         const int added = AddFolderDocuments(day, path, skipped);
+        folders.push_back({{"folder", path}, {"documents", added}, {"passed_over", skipped}});
+        if (args.json()) continue;
         ctx.out << path << ": " << added << " documents";
         if (!skipped.empty()) ctx.out << ", passed over: " << Join(skipped, ", ");
         ctx.out << "\n";
@@ -330,8 +395,9 @@ int CmdLive(CliContext& ctx, const CliArgs& args_in) {
     return 1;
   }
   const bool official = UseCachedRoundData(day);
-  if (!no_model)
+  if (!args.Has("--no-model")) {
     day.SetModel(GoalModelForecast(day.Round(), day.Group(), day.Vote(), clsTotoData()));
+  }
   std::string results_from = "as given";
   if (!has_known && !has_playing) {
     if (official) {
@@ -342,6 +408,16 @@ int CmdLive(CliContext& ctx, const CliArgs& args_in) {
     }
   }
   const MatchDayFigures figures = day.Evaluate(entries);
+  if (args.json()) {
+    if (!csv_path.empty()) {
+      if (AbortedBeforeSave(ctx.err, csv_path)) return AbortExitCode();
+      if (!WriteTextFile(csv_path, LiveCsv(day, figures))) return 1;
+    }
+    Json j = LiveJson(day, entries, figures, results_from);
+    j["folders"] = folders;
+    PrintJson(ctx.out, j);
+    return 0;
+  }
   PrintFigures(ctx.out, day, entries, figures, results_from);
   if (!csv_path.empty()) {
     if (AbortedBeforeSave(ctx.err, csv_path)) return AbortExitCode();
@@ -349,6 +425,56 @@ int CmdLive(CliContext& ctx, const CliArgs& args_in) {
     ctx.out << "Saved " << csv_path << "\n";
   }
   return 0;
+}
+
+}  // namespace
+
+CliCommand LiveCommand() {
+  return {
+      .name = "live",
+      .summary = "match day: what a round's purchases still have alive",
+      .args = {{"DOC.tpd|SINGLES.csv|FOLDER",
+                {CliKind::kSingles},
+                CliCount::kMany,
+                "a folder adds its documents of the same round and group; a CSV file of "
+                "singles is of the documents' round, or of --round and --group"}},
+      .options = {{"--known",
+                   "M=H-A|M=cancelled,...",
+                   {},
+                   "finished matches (M: match 1 to 5) and their scores"},
+                  {"--playing",
+                   "M=H-A@MINUTE,...",
+                   {},
+                   "matches in play, their scores and minutes (0 to 130)"},
+                  {"--round", "N", {CliKind::kRound}, "the round of singles files", {"--group"}},
+                  {"--group", "A|B", {CliKind::kGroup}, "the group of singles files", {"--round"}},
+                  {"--csv", "OUT.csv", {CliKind::kCsv}, "also write the alive singles"},
+                  {"--no-model",
+                   "",
+                   {},
+                   "leave the matches to the vote rates and typical J-League scoring, not the "
+                   "goal model"}},
+      .details =
+          "The singles still alive for first prize given the results known so far, "
+          "their chance and expected return, and what each open match decides.  "
+          "Without --known and --playing the cached official result is used; the goal model "
+          "prices the matches of clubs it knows.",
+      .exits = {{1,
+                 "a file cannot be read or written, or the documents are of different "
+                 "rounds"}},
+      .json =
+          "An object: round, group, tickets, distinct, stake, documents (name, tickets, "
+          "alive, best_right, win_chance, expected_return), repeated (single, tickets, "
+          "documents), results_from, matches (match, name, state, home_goals, "
+          "away_goals, minute, outcome, chances \"1\", \"0\", \"2\" and source for an open "
+          "match), payouts (\"official\", \"estimate\" or null), alive, alive_tickets, "
+          "best_right, combinations, paying (result, singles, payout, chance), "
+          "win_chance, expected_return, alive_singles (single, tickets, payout, chance, "
+          "expected_return, documents), decisions (match, by_outcome with chance, "
+          "alive, win_chance and expected_return per outcome, needed: null or the "
+          "outcome every alive single needs) and folders (folder, documents, "
+          "passed_over).",
+      .run = CmdLive};
 }
 
 }  // namespace zelvo

@@ -7,15 +7,11 @@
 
 int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
-  // --help and --version answer without making the user's data folder.
-  const bool informational =
-      !args.empty() && (args[0] == "--help" || args[0] == "-h" || args[0] == "--version");
-  if (!informational) {
+  // Help, the version and a wrong use answer without making the user's data
+  // folder.
+  return zelvo::RunCli(args, std::cin, std::cout, std::cerr, [] {
     zelvo::PrepareResult prepared = zelvo::SetUpDataLocation();
-    if (!prepared.ok) {
-      std::cerr << "zelvomini-cli: " << prepared.error << "\n";
-      return 2;
-    }
-  }
-  return zelvo::RunCli(args, std::cin, std::cout, std::cerr);
+    if (!prepared.ok) std::cerr << "zelvomini-cli: " << prepared.error << "\n";
+    return prepared.ok;
+  });
 }

@@ -9,6 +9,7 @@
 #include "analysis/backtest.h"
 #include "app/cli_abort.h"
 #include "app/cli_commands.h"
+#include "app/cli_json.h"
 #include "core/round_document.h"
 #include "core/toto_data.h"
 #include "model/evaluation.h"
@@ -21,17 +22,6 @@
 namespace zelvo {
 namespace {
 
-int Usage(CliContext& ctx) {
-  ctx.err << "usage: zelvomini-cli model [history]\n"
-             "       zelvomini-cli model add FILE.csv...\n"
-             "       zelvomini-cli model predict ROUND GROUP\n"
-             "       zelvomini-cli model evaluate --test FILE.csv... [--history FILE.csv...]\n"
-             "                                   [--csv OUT.csv] [--half-life DAYS]\n"
-             "       (FILE.csv: results as shipped, with the columns match_date, home_team,\n"
-             "        home_goal, away_goal, away_team and status)\n";
-  return 64;
-}
-
 std::string Count(int64_t n) { return FormatNumber(n, "#,##0"); }
 std::string Pct(double p) { return FormatNumber(p * 100, "##0.0") + "%"; }
 std::string Fixed(double v, const char* pattern = "0.0000") { return FormatNumber(v, pattern); }
@@ -41,19 +31,23 @@ std::string Signed(double v, int decimals) {
   return buf;
 }
 
-// The values after `flag` up to the next option; false when the flag is
-// absent.  `missing` when it is given with no value.
-bool TakeList(CliArgs& args, const std::string& flag, std::vector<std::string>& values,
-              bool& missing) {
-  for (size_t i = 0; i < args.size(); ++i) {
-    if (args[i] != flag) continue;
-    size_t j = i + 1;
-    while (j < args.size() && !args[j].starts_with("--")) values.push_back(args[j++]);
-    if (values.empty()) missing = true;
-    args.erase(args.begin() + static_cast<long>(i), args.begin() + static_cast<long>(j));
-    return !values.empty();
-  }
-  return false;
+// A day of the history as a JSON date, 2024-06-22.
+Json DayJson(int day) { return ReplaceAll(DayText(day), "/", "-"); }
+
+Json SummaryJson(const LoadedHistory& h) {
+  const HistorySummary& s = h.summary;
+  const std::vector<HistoryMatch>& all = h.history.Matches();
+  return {{"matches", h.history.size()},
+          {"from", all.empty() ? Json(nullptr) : DayJson(all.front().day)},
+          {"to", all.empty() ? Json(nullptr) : DayJson(all.back().day)},
+          {"shipped",
+           {{"files", s.shipped_files},
+            {"matches", s.shipped_matches},
+            {"folder", ShippedHistoryDir()}}},
+          {"archive", {{"rounds", s.archive_rounds}, {"matches", s.archive_matches}}},
+          {"added",
+           {{"files", s.added_files}, {"matches", s.added_matches}, {"folder", AddedHistoryDir()}}},
+          {"refused", s.refused}};
 }
 
 void PrintSummary(std::ostream& out, const LoadedHistory& h) {
@@ -71,14 +65,18 @@ void PrintSummary(std::ostream& out, const LoadedHistory& h) {
   for (const std::string& r : s.refused) out << "  refused: " << r << "\n";
 }
 
-int ModelHistory(CliContext& ctx) {
+int ModelHistory(CliContext& ctx, const CliArgs& args) {
   clsTotoData toto;
-  PrintSummary(ctx.out, *LoadHistory(toto));
+  if (args.json()) {
+    PrintJson(ctx.out, {{"history", SummaryJson(*LoadHistory(toto))}});
+  } else {
+    PrintSummary(ctx.out, *LoadHistory(toto));
+  }
   return 0;
 }
 
-int ModelAdd(CliContext& ctx, const CliArgs& files) {
-  if (files.empty()) return Usage(ctx);
+int ModelAdd(CliContext& ctx, const CliArgs& args) {
+  const std::vector<std::string>& files = args.All("FILE.csv");
   clsTotoData toto;
   const std::shared_ptr<const LoadedHistory> before = LoadHistory(toto);
   int failed = 0;
@@ -103,11 +101,6 @@ int ModelAdd(CliContext& ctx, const CliArgs& files) {
             << " not in the history before; kept in " << AddedHistoryDir() << "\n";
   }
   return failed ? 1 : 0;
-}
-
-bool ParseRound(const CliArgs& args, int& round, std::string& group) {
-  return args.size() == 2 && ParseInt32(args[0], round) && round >= 1 && round <= 9999 &&
-         (args[1] == "A" || args[1] == "B") && (group = args[1], true);
 }
 
 void PrintPrediction(std::ostream& out, const RoundPrediction& p, const RoundMatches& matches,
@@ -170,10 +163,40 @@ bool RoundFromCache(CliContext& ctx, int round, const std::string& group, RoundM
   return true;
 }
 
+// The prediction of PrintPrediction as JSON.
+Json PredictionJson(const RoundPrediction& p, const RoundMatches& matches,
+                    const VoteStatusRecord& vote) {
+  bool has_vote = false;
+  for (const VoteMatch& vm : vote.matches) {
+    for (const VoteOutcome& o : vm.outcomes) has_vote = has_vote || o.rate > Money();
+  }
+  Json list = Json::array();
+  for (int m = 0; m < 5; ++m) {
+    Json row{{"match", m + 1}, {"home", matches[m].home}, {"away", matches[m].away}};
+    if (p.predicted[m]) {
+      const MatchPrediction& mp = p.matches[m];
+      row["model"] = {{"1", mp.p[1]}, {"0", mp.p[0]}, {"2", mp.p[2]}};
+      row["expected_goals"] = {{"home", mp.home_goals}, {"away", mp.away_goals}};
+      row["unknown"] = nullptr;
+    } else {
+      row["model"] = nullptr;
+      row["expected_goals"] = nullptr;
+      row["unknown"] = p.unknown[m];
+    }
+    const auto& o = vote.matches[m].outcomes;
+    row["public"] = has_vote ? Json{{"1", o[1].rate.ToDouble()},
+                                    {"0", o[0].rate.ToDouble()},
+                                    {"2", o[2].rate.ToDouble()}}
+                             : Json(nullptr);
+    list.push_back(row);
+  }
+  return {
+      {"fit_day", DayJson(p.fit_day)}, {"history_matches", p.history_matches}, {"matches", list}};
+}
+
 int ModelPredict(CliContext& ctx, const CliArgs& args) {
-  int round = 0;
-  std::string group;
-  if (!ParseRound(args, round, group)) return Usage(ctx);
+  const int round = static_cast<int>(args.Int("ROUND"));
+  const std::string group = args.Get("GROUP");
   RoundMatches matches;
   VoteStatusRecord vote;
   if (!RoundFromCache(ctx, round, group, matches, vote)) return 1;
@@ -183,6 +206,12 @@ int ModelPredict(CliContext& ctx, const CliArgs& args) {
   if (!p.ok) {
     ctx.err << "zelvomini-cli: round " << round << " " << group << ": " << p.error << "\n";
     return 1;
+  }
+  if (args.json()) {
+    Json j{{"round", round}, {"group", group}};
+    j.update(PredictionJson(p, matches, vote));
+    PrintJson(ctx.out, j);
+    return 0;
   }
   ctx.out << "Round " << round << " group " << group << "\n";
   PrintPrediction(ctx.out, p, matches, vote, *history);
@@ -245,21 +274,61 @@ void PrintEvaluation(std::ostream& out, const EvaluationReport& r) {
   PrintCalibration(out, r.public_calibration);
 }
 
-int ModelEvaluate(CliContext& ctx, CliArgs args) {
-  std::vector<std::string> test_files, history_files;
-  std::string csv_path, half_life_text;
-  bool missing = false;
-  const bool has_test = TakeList(args, "--test", test_files, missing);
-  const bool own_history = TakeList(args, "--history", history_files, missing);
-  const bool csv = TakeOption(args, "--csv", csv_path, missing);
-  const bool half_life = TakeOption(args, "--half-life", half_life_text, missing);
-  GoalModelOptions options = DefaultGoalModelOptions();
-  int days = 0;
-  if (missing || !has_test || !args.empty() ||
-      (half_life && (!ParseInt32(half_life_text, days) || days < 7 || days > 10000))) {
-    return Usage(ctx);
+Json ScoresJson(const ScoreTotals& t) {
+  return {{"matches", t.matches},
+          {"log_loss", t.MeanLogLoss()},
+          {"rps", t.MeanRps()},
+          {"brier", t.MeanBrier()}};
+}
+
+Json CalibrationJson(const Calibration& c) {
+  Json bins = Json::array();
+  for (int b = 0; b < 10; ++b) {
+    const CalibrationBin& bin = c[b];
+    bins.push_back({{"from", b / 10.0},
+                    {"to", (b + 1) / 10.0},
+                    {"count", bin.count},
+                    {"mean_predicted", bin.count > 0 ? Json(bin.MeanPredicted()) : Json(nullptr)},
+                    {"observed", bin.count > 0 ? Json(bin.Observed()) : Json(nullptr)}});
   }
-  if (half_life) options.half_life_days = days;
+  return bins;
+}
+
+// The figures of PrintEvaluation as JSON.
+Json EvaluationJson(const EvaluationReport& r) {
+  Json skipped = Json::object();
+  for (const auto& [why, count] : r.skipped) skipped[why] = count;
+  Json j{{"test_matches", r.matches.size()},
+         {"from", r.matches.empty() ? Json(nullptr) : DayJson(r.matches.front().match.day)},
+         {"to", r.matches.empty() ? Json(nullptr) : DayJson(r.matches.back().match.day)},
+         {"refits", r.refits},
+         {"seconds", r.seconds},
+         {"skipped", skipped},
+         {"model", ScoresJson(r.model)},
+         {"base_rates", ScoresJson(r.base)},
+         {"uniform", ScoresJson(r.uniform)},
+         {"calibration", CalibrationJson(r.calibration)}};
+  if (r.public_votes.matches > 0) {
+    j["against_public"] = {{"model", ScoresJson(r.public_model)},
+                           {"public", ScoresJson(r.public_votes)},
+                           {"base_rates", ScoresJson(r.public_base)},
+                           {"uniform", ScoresJson(r.public_uniform)},
+                           {"public_calibration", CalibrationJson(r.public_calibration)}};
+  } else {
+    j["against_public"] = nullptr;
+  }
+  return j;
+}
+
+int ModelEvaluate(CliContext& ctx, const CliArgs& args) {
+  const std::vector<std::string>& test_files = args.All("--test");
+  const std::vector<std::string>& history_files = args.All("--history");
+  const bool own_history = args.Has("--history");
+  const std::string csv_path = args.Get("--csv");
+  const bool csv = args.Has("--csv");
+  const bool json = args.json();
+  GoalModelOptions options = DefaultGoalModelOptions();
+  if (args.Has("--half-life")) options.half_life_days = static_cast<int>(args.Int("--half-life"));
   std::vector<std::string> inputs = test_files;
   inputs.insert(inputs.end(), history_files.begin(), history_files.end());
   if (!own_history) {
@@ -288,29 +357,40 @@ int ModelEvaluate(CliContext& ctx, CliArgs args) {
       }
       for (const HistoryMatch& m : read) history.Add(m);
     }
-    ctx.out << "History: " << Count(static_cast<int64_t>(history.size())) << " matches from "
-            << history_files.size() << " files\n";
+    if (!json) {
+      ctx.out << "History: " << Count(static_cast<int64_t>(history.size())) << " matches from "
+              << history_files.size() << " files\n";
+    }
   } else {
     std::shared_ptr<const LoadedHistory> loaded = LoadHistory(toto);
     history = loaded->history;
-    PrintSummary(ctx.out, *loaded);
+    if (!json) PrintSummary(ctx.out, *loaded);
   }
-  ctx.out << "Model: half-life " << options.half_life_days << " days, a past season counting "
-          << options.season_carry << " as much, refitted monthly\n";
+  if (!json) {
+    ctx.out << "Model: half-life " << options.half_life_days << " days, a past season counting "
+            << options.season_carry << " as much, refitted monthly\n";
+  }
   const EvaluationReport report = EvaluateRolling(history, test, options, ArchivedVoteRates(toto),
                                                   [](int, int) { return AbortSignal() == 0; });
   if (AbortSignal() != 0) {
     ctx.err << "zelvomini-cli: evaluation interrupted; nothing written\n";
     return AbortExitCode();
   }
-  PrintEvaluation(ctx.out, report);
+  if (!json) PrintEvaluation(ctx.out, report);
   if (csv) {
     if (AbortedBeforeSave(ctx.err, csv_path)) return AbortExitCode();
     if (!WriteFileBytes(csv_path, EvaluationCsv(report), false)) {
       ctx.err << "zelvomini-cli: " << csv_path << ": " << LastWriteError() << "\n";
       return 1;
     }
-    ctx.out << "Written: " << csv_path << " (" << report.matches.size() << " matches)\n";
+    if (!json) ctx.out << "Written: " << csv_path << " (" << report.matches.size() << " matches)\n";
+  }
+  if (json) {
+    Json j{{"history_matches", history.size()},
+           {"half_life_days", options.half_life_days},
+           {"season_carry", options.season_carry}};
+    j.update(EvaluationJson(report));
+    PrintJson(ctx.out, j);
   }
   return 0;
 }
@@ -359,15 +439,78 @@ void ModelProbsPerRound(const clsTotoData& toto, BacktestOptions& options, int& 
   };
 }
 
-int CmdModel(CliContext& ctx, const CliArgs& args_in) {
-  CliArgs args = args_in;
-  if (args.empty() || (args.size() == 1 && args[0] == "history")) return ModelHistory(ctx);
-  const std::string sub = args[0];
-  args.erase(args.begin());
-  if (sub == "add") return ModelAdd(ctx, args);
-  if (sub == "predict") return ModelPredict(ctx, args);
-  if (sub == "evaluate") return ModelEvaluate(ctx, args);
-  return Usage(ctx);
+CliCommand ModelCommand() {
+  const std::string results =
+      "results as shipped, with the columns match_date, home_team, home_goal, away_goal, "
+      "away_team and status";
+  return {
+      .name = "model",
+      .summary = "the goal model: its history, a round's probabilities, its evaluation",
+      .details =
+          "A Dixon-Coles model of the goals of J-League matches, fitted on the shipped "
+          "results, the archive's result pages and the results added.  model alone is "
+          "model history.",
+      .run = ModelHistory,
+      .subcommands = {
+          {.name = "history",
+           .summary = "the matches the model learns from",
+           .json = "An object: history, with matches, from and to (dates), shipped, archive and "
+                   "added (files or rounds, and matches; the folders) and refused (the files "
+                   "refused, and why).",
+           .run = ModelHistory},
+          {.name = "add",
+           .summary = "add results files to the history",
+           .args = {{"FILE.csv", {CliKind::kCsv}, CliCount::kMany, results}},
+           .details = "Each file is checked and kept in the added results' folder; it says how "
+                      "many of its finished matches the history did not have.",
+           .exits = {{1, "a file was refused"}},
+           .run = ModelAdd},
+          {.name = "predict",
+           .summary = "the model's probabilities for a round beside the public's",
+           .args = {{"ROUND", {CliKind::kRound}}, {"GROUP", {CliKind::kGroup}}},
+           .details = "Fitted on the matches before the round's first match day; a match of "
+                      "clubs the history does not know is left to you.",
+           .exits = {{1, "the cache holds no schedule of the round, or no fit can be made"}},
+           .json = "An object: round, group, fit_day, history_matches and five matches (match, "
+                   "home, away, model \"1\", \"0\", \"2\" as probabilities from 0 to 1 or null, "
+                   "expected_goals home and away, unknown: the clubs the model does not know, "
+                   "public: the vote rates in percent or null).",
+           .run = ModelPredict},
+          {.name = "evaluate",
+           .summary = "the model on matches it has not seen, against simpler forecasts",
+           .options = {{"--test",
+                        "FILE.csv...",
+                        {CliKind::kCsv},
+                        "the matches to predict: " + results,
+                        {},
+                        {},
+                        true,
+                        true},
+                       {"--history",
+                        "FILE.csv...",
+                        {CliKind::kCsv},
+                        "learn from these files only, not the whole history",
+                        {},
+                        {},
+                        false,
+                        true},
+                       {"--csv", "OUT.csv", {CliKind::kCsv}, "also write each test match"},
+                       {"--half-life",
+                        "DAYS",
+                        {CliKind::kInt, {}, 7, 10000},
+                        "how fast old matches count less"}},
+           .details = "Refits monthly and predicts each test match from the matches before it; "
+                      "scores the model, the base rates and a third each by log loss, ranked "
+                      "probability score and Brier score, and the public's final vote rates "
+                      "where the archive has them.",
+           .exits = {{1, "a file cannot be read or written"}},
+           .json = "An object: history_matches, half_life_days, season_carry, test_matches, from, "
+                   "to, refits, seconds, skipped (reason: count), model, base_rates and uniform "
+                   "(matches and the mean log_loss, rps and brier), calibration (ten bins: from, "
+                   "to, count, mean_predicted, observed) and against_public (null, or model, "
+                   "public, base_rates, uniform and public_calibration over the matches with "
+                   "final vote rates).",
+           .run = ModelEvaluate}}};
 }
 
 }  // namespace zelvo

@@ -5,6 +5,7 @@
 
 #include "app/cli_abort.h"
 #include "app/cli_commands.h"
+#include "app/cli_json.h"
 #include "core/round_document.h"
 #include "core/team_name_add.h"
 #include "official/official_service.h"
@@ -57,14 +58,6 @@ class ProgressScope {
   WinInetProgressSink* previous_;
 };
 
-bool ParseRoundAndGroup(const CliArgs& args, size_t at, int& round, std::string& group) {
-  if (args.size() != at + 2 || !ParseInt32(args[at], round) || round < 1 || round > 9999) {
-    return false;
-  }
-  group = args[at + 1];
-  return group == "A" || group == "B";
-}
-
 std::string ProgramRelative(const std::string& path) {
   const std::string& dir = ProgramDir();
   return path.starts_with(dir + "/") ? path.substr(dir.size() + 1) : path;
@@ -114,6 +107,9 @@ int Finish(CliContext& ctx, Service& service, bool ok, bool had_file, bool refre
   return 1;
 }
 
+// How a cached kind stands, for --json: what the text says of it.
+Json CacheState(const char* state) { return Json{{"status", state}}; }
+
 // What `show` shows of a round: its records, and whether each kind's file
 // is there at all.
 struct ShownRound {
@@ -124,20 +120,46 @@ struct ShownRound {
   bool schedule_file = false, vote_file = false, result_file = false;
 };
 
-// False when a cached file exists but could not be read.
-bool ShowSchedule(CliContext& ctx, const ShownRound& shown) {
+// False when a cached file exists but could not be read.  With `json` the
+// figures go there instead of the text.
+bool ShowSchedule(CliContext& ctx, const ShownRound& shown, Json* json) {
   const ScheduleRecord& s = shown.schedule;
   if (shown.no_game) {
-    ctx.out << "Schedule: marked as not held\n";
+    if (json) *json = CacheState("not held");
+    if (!json) ctx.out << "Schedule: marked as not held\n";
     return true;
   }
   if (s.Kaisaikai == 0) {
-    ctx.out << "Schedule: " << (shown.schedule_file ? "cached file unusable" : "not cached")
-            << "\n";
-    return !shown.schedule_file;
+    const bool unusable = shown.schedule_file;
+    if (json) *json = CacheState(unusable ? "unusable" : "not cached");
+    if (!json)
+      ctx.out << "Schedule: " << (unusable ? "cached file unusable" : "not cached") << "\n";
+    return !unusable;
   }
-  ctx.out << "Schedule" << (s.holding_state == kHoldingCancelled ? " (round cancelled)" : "")
-          << "\n";
+  const bool cancelled = s.holding_state == kHoldingCancelled;
+  if (json) {
+    Json& j = *json = CacheState("cached");
+    j["cancelled"] = cancelled;
+    j["sale_start"] = DateJson(s.sale_start);
+    j["sale_end"] = DateJson(s.sale_end);
+    j["result_announcement"] = DateJson(s.result_announcement);
+    j["payout_start"] = DateJson(s.payout_start);
+    j["payout_deadline"] = DateJson(s.payout_deadline);
+    Json& matches = j["matches"] = Json::array();
+    for (int n = 0; n < 5; ++n) {
+      const ScheduleMatch& m = s.matches[n];
+      matches.push_back(
+          {{"no", n + 1},
+           {"date", DateJson(m.match_date)},
+           {"kickoff", m.kickoff.IsZero() ? Json(nullptr) : Json(m.kickoff.Format("hh:nn"))},
+           {"stadium", m.stadium},
+           {"home", m.home},
+           {"away", m.away},
+           {"state", m.state}});
+    }
+    return true;
+  }
+  ctx.out << "Schedule" << (cancelled ? " (round cancelled)" : "") << "\n";
   ctx.out << "  Sale " << Date(s.sale_start) << " to " << Date(s.sale_end) << ", result "
           << Date(s.result_announcement) << ", payout " << Date(s.payout_start) << " to "
           << Date(s.payout_deadline) << "\n";
@@ -152,12 +174,41 @@ bool ShowSchedule(CliContext& ctx, const ShownRound& shown) {
   return true;
 }
 
+// The total and the multi and single parts of a figure.
+Json Parts(const std::array<Money, 3>& figures) {
+  return {{"total", MoneyJson(figures[kTotal])},
+          {"multi", MoneyJson(figures[kMulti])},
+          {"single", MoneyJson(figures[kSingle])}};
+}
+
 // False when a cached file exists but could not be read.
-bool ShowVote(CliContext& ctx, const ShownRound& shown) {
+bool ShowVote(CliContext& ctx, const ShownRound& shown, Json* json) {
   const VoteStatusRecord& v = shown.vote;
   if (v.Kaisaikai == 0) {
-    ctx.out << "Vote status: " << (shown.vote_file ? "cached file unusable" : "not cached") << "\n";
-    return !shown.vote_file;
+    const bool unusable = shown.vote_file;
+    if (json) *json = CacheState(unusable ? "unusable" : "not cached");
+    if (!json)
+      ctx.out << "Vote status: " << (unusable ? "cached file unusable" : "not cached") << "\n";
+    return !unusable;
+  }
+  if (json) {
+    Json& j = *json = CacheState("cached");
+    j["as_of"] = DateJson(v.as_of);
+    Json& matches = j["matches"] = Json::array();
+    for (int n = 0; n < 5; ++n) {
+      const VoteMatch& m = v.matches[n];
+      Json outcomes = Json::object();
+      for (int code : {1, 0, 2}) {
+        outcomes[std::to_string(code)] = {{"count", MoneyJson(m.outcomes[code].count)},
+                                          {"rate", m.outcomes[code].rate.ToDouble()}};
+      }
+      matches.push_back(
+          {{"no", n + 1}, {"home", m.home}, {"away", m.away}, {"outcomes", outcomes}});
+    }
+    j["sales"] = Parts(v.sales);
+    j["tickets"] = Parts(v.tickets);
+    j["cards"] = Parts(v.cards);
+    return true;
   }
   ctx.out << "Vote status as of " << Date(v.as_of) << "\n";
   ctx.out << "  No  " << Col("Home", 11) << Col("Away", 11) << PadLeftColumns("1", 19)
@@ -185,11 +236,37 @@ bool ShowVote(CliContext& ctx, const ShownRound& shown) {
 }
 
 // False when a cached file exists but could not be read.
-bool ShowResult(CliContext& ctx, const ShownRound& shown) {
+bool ShowResult(CliContext& ctx, const ShownRound& shown, Json* json) {
   const ResultRecord& r = shown.result;
   if (r.Kaisaikai == 0) {
-    ctx.out << "Result: " << (shown.result_file ? "cached file unusable" : "not cached") << "\n";
-    return !shown.result_file;
+    const bool unusable = shown.result_file;
+    if (json) *json = CacheState(unusable ? "unusable" : "not cached");
+    if (!json) ctx.out << "Result: " << (unusable ? "cached file unusable" : "not cached") << "\n";
+    return !unusable;
+  }
+  if (json) {
+    Json& j = *json = CacheState("cached");
+    j["cancelled"] = r.cancelled;
+    Json& matches = j["matches"] = Json::array();
+    for (int n = 0; n < 5; ++n) {
+      const ResultMatch& m = r.matches[n];
+      const bool off = m.result == kResultCancelled;
+      matches.push_back({{"no", n + 1},
+                         {"home", m.home},
+                         {"away", m.away},
+                         {"home_score", off ? Json(nullptr) : Json(m.home_score)},
+                         {"away_score", off ? Json(nullptr) : Json(m.away_score)},
+                         {"outcome", off ? Json(nullptr) : Json(m.result)}});
+    }
+    if (r.cancelled) {
+      j["refund_from"] = DateJson(r.payout_start);
+      j["refund_until"] = DateJson(r.payout_deadline);
+    } else {
+      j["prize"] = MoneyJson(r.prize[0]);
+      j["winners"] = MoneyJson(r.winners[0]);
+      j["carryover"] = MoneyJson(r.carryover[0]);
+    }
+    return true;
   }
   ctx.out << "Result" << (r.cancelled ? " (round cancelled)" : "") << "\n";
   ctx.out << "  No  " << Col("Home", 11) << Col("Score", 8) << Col("Away", 11) << "Outcome\n";
@@ -252,29 +329,19 @@ bool AddUnknownTeams(CliContext& ctx, bool without_asking, const std::vector<std
   }
 }
 
-}  // namespace
-
-int CmdDownload(CliContext& ctx, const CliArgs& args_in) {
-  CliArgs args = args_in;
-  const bool refresh = TakeFlag(args, "--refresh");
-  const bool add_teams = TakeFlag(args, "--add-teams");
-  int round = 0;
-  std::string group;
-  if (args.empty() || !ParseRoundAndGroup(args, 1, round, group) ||
-      (args[0] != "schedule" && args[0] != "vote" && args[0] != "result") ||
-      (add_teams && args[0] != "schedule")) {
-    ctx.err
-        << "usage: zelvomini-cli download schedule|vote|result ROUND GROUP [--yes] [--refresh]\n"
-           "       zelvomini-cli download schedule ROUND GROUP --add-teams [--yes]\n"
-           "       (ROUND from 1 to 9999, GROUP A or B; --refresh fetches again over a\n"
-           "        cached file, which only a usable page replaces; --add-teams adds the\n"
-           "        clubs the page names but the tables lack under their suggested short names)\n";
-    return 64;
+int CmdDownload(CliContext& ctx, const CliArgs& args) {
+  const std::string kind = args.Get("KIND");
+  const bool refresh = args.Has("--refresh");
+  const bool add_teams = args.Has("--add-teams");
+  const int round = static_cast<int>(args.Int("ROUND"));
+  const std::string group = args.Get("GROUP");
+  if (add_teams && kind != "schedule") {
+    return UsageError(ctx, args, "--add-teams goes with the schedule");
   }
   ConsoleProgress progress(ctx.out);
   ProgressScope scope(&progress);
   const int mode = refresh ? kSourceRefresh : kSourceFile | kSourceDownload;
-  if (args[0] == "schedule") {
+  if (kind == "schedule") {
     clsSchedule service;
     service.Initialize();
     service.SetUnknownTeams([&ctx, add_teams](const std::vector<std::string>& names) {
@@ -289,7 +356,7 @@ int CmdDownload(CliContext& ctx, const CliArgs& args_in) {
     }
     return Finish(ctx, service, ok, had, refresh, "Schedule", round, group, path);
   }
-  if (args[0] == "vote") {
+  if (kind == "vote") {
     clsVote service;
     service.Initialize();
     std::string path = clsXmlVote::GetFileName(round, group);
@@ -311,12 +378,8 @@ int CmdDownload(CliContext& ctx, const CliArgs& args_in) {
 }
 
 int CmdShow(CliContext& ctx, const CliArgs& args) {
-  int round = 0;
-  std::string group;
-  if (!ParseRoundAndGroup(args, 0, round, group)) {
-    ctx.err << "usage: zelvomini-cli show ROUND GROUP   (ROUND from 1 to 9999, GROUP A or B)\n";
-    return 64;
-  }
+  const int round = static_cast<int>(args.Int("ROUND"));
+  const std::string group = args.Get("GROUP");
   ShownRound shown;
   // The cache's copies of the made-up rounds are shown as what they are; a
   // made-up round the cache lacks is shown from the sample archive.
@@ -332,16 +395,77 @@ int CmdShow(CliContext& ctx, const CliArgs& args) {
   const bool from_sample =
       !shown.schedule_file && !shown.vote_file && !shown.result_file && in_sample.Complete();
   if (from_sample) shown = {sample.schedule, sample.vote, sample.result, false, true, true, true};
+  // Each kind is shown; a damaged cache file (already reported) fails the command.
+  if (args.json()) {
+    Json j{{"round", round},
+           {"group", group},
+           {"made_up", made_up_copy || from_sample},
+           {"from_sample_archive", from_sample}};
+    bool ok = ShowSchedule(ctx, shown, &j["schedule"]);
+    ok = ShowVote(ctx, shown, &j["vote"]) && ok;
+    ok = ShowResult(ctx, shown, &j["result"]) && ok;
+    PrintJson(ctx.out, j);
+    return ok ? 0 : 1;
+  }
   ctx.out << "Round " << round << " group " << group << "\n";
   if (made_up_copy || from_sample) {
     ctx.out << "A shipped sample round: made up for trying the program, not history"
             << (from_sample ? " (from the sample archive; not in the cache)" : "") << "\n";
   }
-  // Each kind is shown; a damaged cache file (already reported) fails the command.
-  bool ok = ShowSchedule(ctx, shown);
-  ok = ShowVote(ctx, shown) && ok;
-  ok = ShowResult(ctx, shown) && ok;
+  bool ok = ShowSchedule(ctx, shown, nullptr);
+  ok = ShowVote(ctx, shown, nullptr) && ok;
+  ok = ShowResult(ctx, shown, nullptr) && ok;
   return ok ? 0 : 1;
+}
+
+}  // namespace
+
+CliCommand DownloadCommand() {
+  return {.name = "download",
+          .summary = "fetch a schedule, vote status or result into the cache",
+          .args = {{"KIND", {CliKind::kWord, {"schedule", "vote", "result"}}},
+                   {"ROUND", {CliKind::kRound}},
+                   {"GROUP", {CliKind::kGroup}}},
+          .options = {{"--refresh",
+                       "",
+                       {},
+                       "fetch again over a cached file, which only a usable page replaces"},
+                      {"--add-teams",
+                       "",
+                       {},
+                       "add the clubs the schedule page names but the tables lack, under their "
+                       "suggested short names"},
+                      {"--yes", "", {}, "download without asking first"}},
+          .details =
+              "Fetches the official page of the round and group through the same services "
+              "as the window and caches it in SysData; an interim vote status is shown but "
+              "cached only once the sale has ended.  Unknown clubs on a schedule page are "
+              "listed with suggested short names and one question (a row number edits that "
+              "row first).",
+          .exits = {{1,
+                     "nothing usable was fetched, the round is not held, or a cached file "
+                     "is unusable without --refresh"}},
+          .run = CmdDownload};
+}
+
+CliCommand ShowCommand() {
+  return {.name = "show",
+          .summary = "cached schedule, vote status and result of a round",
+          .args = {{"ROUND", {CliKind::kRound}}, {"GROUP", {CliKind::kGroup}}},
+          .exits = {{1, "a cached file could not be read"}},
+          .json =
+              "An object: round, group, made_up and from_sample_archive (a shipped sample "
+              "round, made up; read from the sample archive as the cache lacks it), and "
+              "schedule, vote and result, each with a status "
+              "(\"cached\", \"not cached\", \"unusable\", or for the schedule \"not held\").  A "
+              "cached schedule has cancelled, the sale, result and payout dates and five "
+              "matches (no, date, kickoff, stadium, home, away, state); a vote status as_of, "
+              "five matches with home, away and outcomes \"1\", \"0\", \"2\" (count and rate in "
+              "percent), and sales, tickets and cards (total, multi, single); a result "
+              "cancelled, five matches (home, away, home_score, away_score, outcome; null for "
+              "a cancelled match) and prize, winners and carryover, or refund_from and "
+              "refund_until for a cancelled round.",
+          .run = CmdShow};
 }
 
 }  // namespace zelvo

@@ -37,22 +37,14 @@ ReportDocumentIo& ReportIo() {
   return io;
 }
 
-int CmdReport(CliContext& ctx, const CliArgs& args_in) {
-  CliArgs args = args_in;
-  std::string form_text;
-  bool missing = false;
-  TakeOption(args, "--form", form_text, missing);
-  int form = -1;
-  if (missing || args.size() != 1 || !ParseInt32(form_text, form) ||
-      (form != clsTClipboard::kFormReport && form != clsTClipboard::kFormReportWithConditions &&
-       form != clsTClipboard::kFormSinglesPerLine &&
-       form != clsTClipboard::kFormSinglesPerColumn)) {
-    ctx.err << "usage: zelvomini-cli report FILE --form 0|1|3|4\n";
-    return 64;
-  }
+namespace {
+
+int CmdReport(CliContext& ctx, const CliArgs& args) {
+  const std::string path = args.Get("DOC.tpd");
+  const int form = static_cast<int>(args.Int("--form"));
   DocumentRecord doc;
-  if (!ReportIo().load || !ReportIo().load(args[0], doc)) {
-    ctx.err << "zelvomini-cli: cannot read the document " << args[0] << "\n";
+  if (!ReportIo().load || !ReportIo().load(path, doc)) {
+    ctx.err << "zelvomini-cli: cannot read the document " << path << "\n";
     return 1;
   }
   bool singles_form =
@@ -69,39 +61,66 @@ int CmdReport(CliContext& ctx, const CliArgs& args_in) {
 }
 
 int CmdImport(CliContext& ctx, const CliArgs& args) {
-  if (args.size() != 1) {
-    ctx.err << "usage: zelvomini-cli import FILE < TEXT\n";
-    return 64;
-  }
+  const std::string path = args.Get("DOC.tpd");
   std::vector<std::string> inputs;
   if (&ctx.in == &std::cin) inputs.push_back("/dev/stdin");
-  if (!CheckOutput(ctx, args[0], inputs, true)) return 1;
+  if (!CheckOutput(ctx, path, inputs, true)) return 1;
   // The text first: a terminal's input may take a while, and the document is
   // locked only from its read to its write.
   std::string text((std::istreambuf_iterator<char>(ctx.in)), std::istreambuf_iterator<char>());
-  DocumentLock lock(args[0]);
+  DocumentLock lock(path);
   if (!lock.Locked()) return 1;
   DocumentRecord doc;
-  if (!ReportIo().load || !ReportIo().load(args[0], doc)) {
-    ctx.err << "zelvomini-cli: cannot read the document " << args[0] << "\n";
+  if (!ReportIo().load || !ReportIo().load(path, doc)) {
+    ctx.err << "zelvomini-cli: cannot read the document " << path << "\n";
     return 1;
   }
   std::vector<int> singles = clsTClipImport::ParseSingles(text);
   if (singles.empty()) {
     // As in the window, a text without singles changes nothing.
-    ctx.err << "zelvomini-cli: no single found in the input; " << args[0] << " is unchanged\n";
+    ctx.err << "zelvomini-cli: no single found in the input; " << path << " is unchanged\n";
     return 1;
   }
   doc.SingleData = singles;
   doc.SingleCount = static_cast<int>(singles.size());
   doc.SingleFrame = CountSingleFrame(singles);
-  if (AbortedBeforeSave(ctx.err, args[0])) return AbortExitCode();
-  if (!ReportIo().save || !ReportIo().save(args[0], doc)) {
-    ctx.err << "zelvomini-cli: cannot write the document " << args[0] << "\n";
+  if (AbortedBeforeSave(ctx.err, path)) return AbortExitCode();
+  if (!ReportIo().save || !ReportIo().save(path, doc)) {
+    ctx.err << "zelvomini-cli: cannot write the document " << path << "\n";
     return 1;
   }
   ctx.out << singles.size() << "口取り込みしました\n";
   return 0;
+}
+
+}  // namespace
+
+CliCommand ReportCommand() {
+  return {.name = "report",
+          .summary = "the clipboard text of a document",
+          .args = {{"DOC.tpd", {CliKind::kDocument}}},
+          .options = {{"--form",
+                       "0|1|3|4",
+                       {CliKind::kWord, {"0", "1", "3", "4"}},
+                       "0 the prediction report, 1 with the conditions, 3 the singles a line "
+                       "each, 4 the singles in columns",
+                       {},
+                       {},
+                       true}},
+          .details = "Writes the text exactly as the clipboard would hold it (CR LF line ends).",
+          .exits = {{1, "the document cannot be read, or it holds too many singles for the form"}},
+          .run = CmdReport};
+}
+
+CliCommand ImportCommand() {
+  return {.name = "import",
+          .summary = "singles from clipboard text on standard input into a document",
+          .args = {{"DOC.tpd", {CliKind::kDocument}}},
+          .details =
+              "Reads the text as the window's clipboard import does and replaces the "
+              "document's singles; a text without a single changes nothing.",
+          .exits = {{1, "the document cannot be read or written, or the text holds no single"}},
+          .run = CmdImport};
 }
 
 }  // namespace zelvo

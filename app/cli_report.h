@@ -26,10 +26,10 @@ struct ReportDocumentIo {
 // The functions the commands use; tests replace them.
 ReportDocumentIo& ReportIo();
 
-// report FILE --form 0|1|3|4
-int CmdReport(CliContext& ctx, const CliArgs& args);
-// import FILE < TEXT
-int CmdImport(CliContext& ctx, const CliArgs& args);
+// report DOC.tpd --form 0|1|3|4
+CliCommand ReportCommand();
+// import DOC.tpd < TEXT
+CliCommand ImportCommand();
 
 }  // namespace zelvo
 

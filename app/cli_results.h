@@ -38,9 +38,10 @@ struct RevealRequest {
 
 // Grades the document's singles against the result (or the provisional
 // marks of the round when the record holds no result) and writes the grades,
-// the counts per grade and, once every match is decided, the prize table.
+// the counts per grade and, once every match is decided, the prize table; as
+// one JSON document with `json`.
 int CheckDocumentResult(std::ostream& out, const DocumentRecord& doc, const ResultRecord& result,
-                        const RevealRequest& reveal);
+                        const RevealRequest& reveal, bool json = false);
 
 // How the commands reach the files: the document reader and the result and
 // schedule caches.  Replaceable, so that tests run the commands on records.

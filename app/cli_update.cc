@@ -36,23 +36,32 @@ class ConsoleProgress : public WinInetProgressSink {
   bool open_line_ = false;
 };
 
-}  // namespace
-
-int CmdUpdateTeams(CliContext& ctx, const CliArgs& args_in) {
-  CliArgs args = args_in;
-  bool yes = TakeFlag(args, "--yes") || ctx.console.assume_yes;
-  bool restore = TakeFlag(args, "--restore");
-  if (!args.empty()) {
-    ctx.err << "usage: zelvomini-cli update-teams [--yes] [--restore]\n"
-               "       (--restore puts back the TeamName2.dat the last update replaced)\n";
-    return 64;
-  }
+int CmdUpdateTeams(CliContext& ctx, const CliArgs& args) {
+  const bool yes = ctx.console.assume_yes;
+  const bool restore = args.Has("--restore");
   if (!CheckDownloadFolderRights()) return 1;
   if (restore) return clsPendralcoveDownload::RestoreTeamName2(!yes) ? 0 : 1;
   ConsoleProgress progress(ctx.err);
   clsPendralcoveDownload download;
   download.WinInet().SetProgressSink(&progress);
   return download.DownloadTeamName2(!yes) ? 0 : 1;
+}
+
+}  // namespace
+
+CliCommand UpdateTeamsCommand() {
+  return {.name = "update-teams",
+          .summary = "fetch a newer TeamName2.dat, or put back the one it replaced",
+          .options = {{"--yes", "", {}, "replace the table without asking"},
+                      {"--restore", "", {}, "put back the TeamName2.dat the last update replaced"}},
+          .details =
+              "Asks the update server named in SysData/PendralcoveServer.ini for its "
+              "version of TeamName2.dat and, when it is newer and whole, replaces the "
+              "table, keeping the one it replaced for --restore.",
+          .exits = {{1,
+                     "nothing was updated or restored (declined, no newer table, the download "
+                     "failed, or no table to put back)"}},
+          .run = CmdUpdateTeams};
 }
 
 }  // namespace zelvo

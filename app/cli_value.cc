@@ -7,6 +7,7 @@
 #include "analysis/chances.h"
 #include "app/cli_abort.h"
 #include "app/cli_commands.h"
+#include "app/cli_json.h"
 #include "files/tpd_file.h"
 #include "reduction/single_value.h"
 #include "support/file_lock.h"
@@ -16,14 +17,6 @@
 
 namespace zelvo {
 namespace {
-
-int Usage(CliContext& ctx) {
-  ctx.err << "usage: zelvomini-cli probs DOC.tpd [--set FILE.csv [--odds] | --model | --clear]\n"
-             "         [--value expected|ratio:MIN[-MAX] | --value off]\n"
-             "         [--extract expected|probability:N | --extract off]\n"
-             "       (FILE.csv: five lines home,draw,away, percentages or decimal odds)\n";
-  return 64;
-}
 
 // Kept as given, to the last digit: a threshold of 0.00002 is not 0.
 bool ParseNumber(const std::string& text, double& value) {
@@ -109,35 +102,54 @@ void PrintOwnProbabilities(std::ostream& out, const DocumentRecord& doc) {
   }
 }
 
-int CmdProbs(CliContext& ctx, const CliArgs& args_in) {
-  CliArgs args = args_in;
-  std::string csv_path;
-  bool missing = false;
-  const bool set = TakeOption(args, "--set", csv_path, missing);
-  const bool odds = TakeFlag(args, "--odds");
-  const bool clear = TakeFlag(args, "--clear");
-  const bool model = TakeFlag(args, "--model");
-  std::string value_text, extract_text;
-  const bool value = TakeOption(args, "--value", value_text, missing);
-  const bool extract = TakeOption(args, "--extract", extract_text, missing);
-  if (missing || args.size() != 1 || set + clear + model > 1 || (odds && !set)) return Usage(ctx);
+Json OwnProbabilitiesJson(const DocumentRecord& doc) {
+  if (!doc.OwnProbs.set) return nullptr;
+  clsTValue value;
+  const bool priced = value.SetVote(doc.Vote);
+  Json matches = Json::array();
+  for (int m = 0; m < kMatches; ++m) {
+    const VoteMatch& vm = doc.Vote.matches[m];
+    Json row{{"match", m + 1}, {"home", vm.home}, {"away", vm.away}};
+    for (int o : {1, 0, 2}) {
+      row[std::to_string(o)] = {{"own", doc.OwnProbs.p[m][o]},
+                                {"public", priced ? Json(value.PublicShare(m, o)) : Json(nullptr)}};
+    }
+    matches.push_back(row);
+  }
+  return matches;
+}
+
+namespace {
+
+int CmdProbs(CliContext& ctx, const CliArgs& args) {
+  const std::string doc_path = args.Get("DOC.tpd");
+  const std::string csv_path = args.Get("--set");
+  const bool set = args.Has("--set");
+  const bool odds = args.Has("--odds");
+  const bool clear = args.Has("--clear");
+  const bool value = args.Has("--value");
+  const bool extract = args.Has("--extract");
+  const bool model = args.Has("--model");
   // A change holds the document from its read to its write, so that two
   // changes at once both reach the file.
   std::optional<DocumentLock> lock;
   if (set || clear || model || value || extract) {
-    lock.emplace(args[0]);
+    lock.emplace(doc_path);
     if (!lock->Locked()) return 1;
   }
   clsTFileTPD tpd;
   DocumentRecord doc;
-  if (!OpenDocument(tpd, args[0], true, doc)) return 64;
-  if ((value && !ParseValueCondition(value_text, doc.Conditions.Value)) ||
-      (extract && !ParseExtraction(extract_text, doc.Engine))) {
-    return Usage(ctx);
+  if (!OpenDocument(tpd, doc_path, true, doc)) return 64;
+  if (value && !ParseValueCondition(args.Get("--value"), doc.Conditions.Value)) {
+    return UsageError(ctx, args, "--value takes expected:MIN[-MAX], ratio:MIN[-MAX] or off");
+  }
+  if (extract && !ParseExtraction(args.Get("--extract"), doc.Engine)) {
+    return UsageError(ctx, args,
+                      "--extract takes expected:N, probability:N (N from 1 to 9999) or off");
   }
   if (const std::string problem = ValueRangeProblem(doc.Conditions.Value);
       value && !problem.empty()) {
-    ctx.err << "zelvomini-cli: " << problem << " (" << value_text << ")\n";
+    ctx.err << "zelvomini-cli: " << problem << " (" << args.Get("--value") << ")\n";
     return 64;
   }
   if (!set && !clear && !model && !value && !extract) {
@@ -156,7 +168,7 @@ int CmdProbs(CliContext& ctx, const CliArgs& args_in) {
     if (!parse.ok) {
       ctx.err << "zelvomini-cli: " << csv_path;
       if (parse.line > 0) ctx.err << ":" << parse.line;
-      ctx.err << ": " << parse.error << "; " << args[0] << " is unchanged\n";
+      ctx.err << ": " << parse.error << "; " << doc_path << " is unchanged\n";
       return 1;
     }
     doc.OwnProbs = OwnProbabilities{};  // the user's own from now on
@@ -164,17 +176,61 @@ int CmdProbs(CliContext& ctx, const CliArgs& args_in) {
     doc.OwnProbs.p = parse.p;
   } else if (model) {
     if (!OwnProbabilitiesFromModel(ctx, doc)) {
-      ctx.err << "zelvomini-cli: " << args[0] << " is unchanged\n";
+      ctx.err << "zelvomini-cli: " << doc_path << " is unchanged\n";
       return 1;
     }
   } else if (clear) {
     doc.OwnProbs = OwnProbabilities{};
   }
-  if (AbortedBeforeSave(ctx.err, args[0])) return AbortExitCode();
-  if (!tpd.SaveFile(args[0], true, doc, true)) return 1;
+  if (AbortedBeforeSave(ctx.err, doc_path)) return AbortExitCode();
+  if (!tpd.SaveFile(doc_path, true, doc, true)) return 1;
   if (set) PrintOwnProbabilities(ctx.out, doc);
-  ctx.out << (clear ? "Own probabilities removed from " : "Stored in ") << args[0] << "\n";
+  ctx.out << (clear ? "Own probabilities removed from " : "Stored in ") << doc_path << "\n";
   return 0;
+}
+
+}  // namespace
+
+CliCommand ProbsCommand() {
+  return {
+      .name = "probs",
+      .summary = "own probabilities, the value condition and extraction of a document",
+      .args = {{"DOC.tpd", {CliKind::kDocument}}},
+      .options = {{"--set",
+                   "FILE.csv",
+                   {CliKind::kCsv},
+                   "store the probabilities of the file: five lines home,draw,away in percent",
+                   {},
+                   {"--clear", "--model"}},
+                  {"--odds",
+                   "",
+                   {},
+                   "the file holds decimal odds, the margin removed per match",
+                   {"--set"}},
+                  {"--clear", "", {}, "remove the document's own probabilities", {}, {"--model"}},
+                  {"--model",
+                   "",
+                   {},
+                   "store the goal model's probabilities for the document's round (a match "
+                   "of clubs it does not know keeps what it had)"},
+                  {"--value",
+                   "KIND:MIN[-MAX]|off",
+                   {},
+                   "the value condition: expected (yen per 100 yen) or ratio (own against "
+                   "public), from MIN to MAX; off turns it off"},
+                  {"--extract",
+                   "KIND:N|off",
+                   {},
+                   "extract the N best singles by expected value or probability; off turns it "
+                   "off"}},
+      .details =
+          "Without an option, shows the own probabilities beside the public's shares "
+          "(+ where the own one is higher); with one, changes the document and saves it.",
+      .exits = {{1,
+                 "the file cannot be read, the model knows none of the round's clubs, or "
+                 "the document cannot be saved; it is unchanged"},
+                {64, "the document cannot be read"}},
+      .run = CmdProbs};
 }
 
 }  // namespace zelvo

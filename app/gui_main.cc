@@ -4,6 +4,7 @@
 // its files over and ends.
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QIcon>
 #include <QTimer>
 #include <iostream>
@@ -16,6 +17,7 @@
 #include "support/platform.h"
 #include "ui/hand_over_queue.h"
 #include "ui/qt/dialogs.h"
+#include "ui/qt/glyph_check.h"
 #include "ui/qt/main_window_view.h"
 #include "ui/qt/qt_platform.h"
 #include "ui/qt/single_instance.h"
@@ -124,6 +126,20 @@ int main(int argc, char** argv) {
   splash_view.close();
 
   queue.SetWindow(&window);
+  // For the package check only: how many of the window's glyphs are boxes.
+  if (const QString report = qEnvironmentVariable("ZELVOMINI_CHECK_GLYPHS"); !report.isEmpty()) {
+    QTimer::singleShot(0, &window, [&window, report] {
+      const zelvo::GlyphCount count = zelvo::CountGlyphs(window);
+      QFile file(report);
+      if (file.open(QIODevice::WriteOnly)) {
+        file.write(QString("glyphs %1\nmissing %2 %3\n")
+                       .arg(count.glyphs)
+                       .arg(count.missing)
+                       .arg(count.missing_text)
+                       .toUtf8());
+      }
+    });
+  }
   // For the package check only: close as the user would, after a while.
   if (const int ms = qEnvironmentVariableIntValue("ZELVOMINI_CHECK_CLOSE_MS"); ms > 0) {
     QTimer::singleShot(ms, &window, &QWidget::close);

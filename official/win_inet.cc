@@ -5,11 +5,17 @@
 #include <chrono>
 #include <exception>
 #include <memory>
+#include <stdexcept>
 #include <string_view>
 
 #include "support/error_report.h"
 #include "support/platform.h"
+#include "support/shared_library.h"
 #include "support/text.h"
+
+#ifndef ZELVO_CURL_SONAME
+#define ZELVO_CURL_SONAME "libcurl.so.4"
+#endif
 
 namespace zelvo {
 namespace {
@@ -21,23 +27,51 @@ WinInetTimeouts g_default_timeouts = {clsWinInet::kDefaultConnectTimeoutMs,
                                       clsWinInet::kDefaultReceiveTimeoutMs,
                                       clsWinInet::kDefaultTransferTimeoutMs};
 
-// libcurl is initialised once per process, before any handle is made.
-class CurlGlobal {
+// libcurl is loaded with the first request, not with the program: it brings
+// some thirty libraries (TLS, Kerberos, LDAP, ...) that every start would
+// otherwise pay for, and most commands never download.  It is initialised
+// once per process, before any handle is made.
+class Curl {
  public:
-  CurlGlobal() : code_(curl_global_init(CURL_GLOBAL_DEFAULT)) {}
-  ~CurlGlobal() {
-    if (code_ == CURLE_OK) curl_global_cleanup();
+  Curl() : library_(ZELVO_CURL_SONAME) {
+    ok_ = library_.Get("curl_global_init", global_init) &&
+          library_.Get("curl_global_cleanup", global_cleanup) &&
+          library_.Get("curl_easy_init", easy_init) &&
+          library_.Get("curl_easy_setopt", easy_setopt) &&
+          library_.Get("curl_easy_perform", easy_perform) &&
+          library_.Get("curl_easy_getinfo", easy_getinfo) &&
+          library_.Get("curl_easy_cleanup", easy_cleanup) &&
+          library_.Get("curl_slist_append", slist_append) &&
+          library_.Get("curl_slist_free_all", slist_free_all) &&
+          global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
   }
-  bool ok() const { return code_ == CURLE_OK; }
+  ~Curl() {
+    if (ok_) global_cleanup();
+  }
+  bool ok() const { return ok_; }
+  const std::string& error() const { return library_.error(); }
+
+  decltype(&curl_global_init) global_init = nullptr;
+  decltype(&curl_global_cleanup) global_cleanup = nullptr;
+  decltype(&curl_easy_init) easy_init = nullptr;
+  decltype(&curl_easy_setopt) easy_setopt = nullptr;
+  decltype(&curl_easy_perform) easy_perform = nullptr;
+  decltype(&curl_easy_getinfo) easy_getinfo = nullptr;
+  decltype(&curl_easy_cleanup) easy_cleanup = nullptr;
+  decltype(&curl_slist_append) slist_append = nullptr;
+  decltype(&curl_slist_free_all) slist_free_all = nullptr;
 
  private:
-  CURLcode code_;
+  SharedLibrary library_;
+  bool ok_ = false;
 };
 
-bool CurlReady() {
-  static CurlGlobal global;
-  return global.ok();
+Curl& curl() {
+  static Curl library;
+  return library;
 }
+
+bool CurlReady() { return curl().ok(); }
 
 class BusyCursor {
  public:
@@ -58,7 +92,7 @@ struct Transfer {
   bool too_large = false;
   bool timed_out = false;
   bool failed = false;
-  bool encoded = false;  // the body came compressed
+  bool encoded = false;    // the body came compressed
   bool cancelled = false;  // the user's cancel in the progress window
   int receive_timeout_ms = 0;
   Clock::time_point last_activity = Clock::now();
@@ -156,10 +190,10 @@ int OnProgress(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
 }
 
 struct CurlDeleter {
-  void operator()(CURL* h) const { curl_easy_cleanup(h); }
+  void operator()(CURL* h) const { curl().easy_cleanup(h); }
 };
 struct SlistDeleter {
-  void operator()(curl_slist* l) const { curl_slist_free_all(l); }
+  void operator()(curl_slist* l) const { curl().slist_free_all(l); }
 };
 
 }  // namespace
@@ -204,17 +238,21 @@ int clsWinInet::GetHttpData(const std::string& url, std::string& buffer, const s
       sink->Open();
       if (!progress_message_.empty()) t.Line(progress_message_);
     }
-    std::unique_ptr<CURL, CurlDeleter> handle(CurlReady() ? curl_easy_init() : nullptr);
+    if (!CurlReady()) {
+      throw std::runtime_error("libcurl cannot be loaded, nothing can be downloaded: " +
+                               curl().error());
+    }
+    std::unique_ptr<CURL, CurlDeleter> handle(curl().easy_init());
     if (handle) {
       CURL* h = handle.get();
-      curl_easy_setopt(h, CURLOPT_USERAGENT, kAgent);
-      curl_easy_setopt(h, CURLOPT_NOSIGNAL, 1L);
-      if (!proxy.empty()) curl_easy_setopt(h, CURLOPT_PROXY, proxy.c_str());
+      curl().easy_setopt(h, CURLOPT_USERAGENT, kAgent);
+      curl().easy_setopt(h, CURLOPT_NOSIGNAL, 1L);
+      if (!proxy.empty()) curl().easy_setopt(h, CURLOPT_PROXY, proxy.c_str());
       if (connect_timeout_ms_ > 0) {
-        curl_easy_setopt(h, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(connect_timeout_ms_));
+        curl().easy_setopt(h, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(connect_timeout_ms_));
       }
       if (transfer_timeout_ms_ > 0) {
-        curl_easy_setopt(h, CURLOPT_TIMEOUT_MS, static_cast<long>(transfer_timeout_ms_));
+        curl().easy_setopt(h, CURLOPT_TIMEOUT_MS, static_cast<long>(transfer_timeout_ms_));
       }
       t.Line("[コネクション開始]");
       t.Line(url);
@@ -222,35 +260,35 @@ int clsWinInet::GetHttpData(const std::string& url, std::string& buffer, const s
       std::unique_ptr<curl_slist, SlistDeleter> headers;
       for (const char* header :
            {"Accept-Language: ja-JP", "Cache-Control: no-cache", "Pragma: no-cache"}) {
-        curl_slist* next = curl_slist_append(headers.get(), header);
+        curl_slist* next = curl().slist_append(headers.get(), header);
         if (!next) throw std::bad_alloc();
         headers.release();
         headers.reset(next);
       }
-      curl_easy_setopt(h, CURLOPT_URL, url.c_str());
-      curl_easy_setopt(h, CURLOPT_HTTPHEADER, headers.get());
+      curl().easy_setopt(h, CURLOPT_URL, url.c_str());
+      curl().easy_setopt(h, CURLOPT_HTTPHEADER, headers.get());
       // Only web addresses: a page link must never read a local file.
-      curl_easy_setopt(h, CURLOPT_PROTOCOLS_STR, "http,https");
-      curl_easy_setopt(h, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
-      curl_easy_setopt(h, CURLOPT_FOLLOWLOCATION, 1L);
-      curl_easy_setopt(h, CURLOPT_MAXREDIRS, 10L);
-      curl_easy_setopt(h, CURLOPT_SSL_VERIFYPEER, 1L);
-      curl_easy_setopt(h, CURLOPT_SSL_VERIFYHOST, 2L);
-      curl_easy_setopt(h, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(max_body_bytes_));
-      curl_easy_setopt(h, CURLOPT_HEADERFUNCTION, OnHeader);
-      curl_easy_setopt(h, CURLOPT_HEADERDATA, &t);
-      curl_easy_setopt(h, CURLOPT_WRITEFUNCTION, OnBody);
-      curl_easy_setopt(h, CURLOPT_WRITEDATA, &t);
-      curl_easy_setopt(h, CURLOPT_PREREQFUNCTION, OnPrereq);
-      curl_easy_setopt(h, CURLOPT_PREREQDATA, &t);
-      curl_easy_setopt(h, CURLOPT_XFERINFOFUNCTION, OnProgress);
-      curl_easy_setopt(h, CURLOPT_XFERINFODATA, &t);
-      curl_easy_setopt(h, CURLOPT_NOPROGRESS, 0L);
+      curl().easy_setopt(h, CURLOPT_PROTOCOLS_STR, "http,https");
+      curl().easy_setopt(h, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+      curl().easy_setopt(h, CURLOPT_FOLLOWLOCATION, 1L);
+      curl().easy_setopt(h, CURLOPT_MAXREDIRS, 10L);
+      curl().easy_setopt(h, CURLOPT_SSL_VERIFYPEER, 1L);
+      curl().easy_setopt(h, CURLOPT_SSL_VERIFYHOST, 2L);
+      curl().easy_setopt(h, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(max_body_bytes_));
+      curl().easy_setopt(h, CURLOPT_HEADERFUNCTION, OnHeader);
+      curl().easy_setopt(h, CURLOPT_HEADERDATA, &t);
+      curl().easy_setopt(h, CURLOPT_WRITEFUNCTION, OnBody);
+      curl().easy_setopt(h, CURLOPT_WRITEDATA, &t);
+      curl().easy_setopt(h, CURLOPT_PREREQFUNCTION, OnPrereq);
+      curl().easy_setopt(h, CURLOPT_PREREQDATA, &t);
+      curl().easy_setopt(h, CURLOPT_XFERINFOFUNCTION, OnProgress);
+      curl().easy_setopt(h, CURLOPT_XFERINFODATA, &t);
+      curl().easy_setopt(h, CURLOPT_NOPROGRESS, 0L);
 
       t.Touch();
-      CURLcode rc = curl_easy_perform(h);
+      CURLcode rc = curl().easy_perform(h);
       long status = 0;
-      curl_easy_getinfo(h, CURLINFO_RESPONSE_CODE, &status);
+      curl().easy_getinfo(h, CURLINFO_RESPONSE_CODE, &status);
       last_status_ = static_cast<int>(status);
       cancelled_ = t.cancelled;
       // A transfer that did not finish gives nothing: half a page would be

@@ -4,7 +4,7 @@
 
 namespace zelvo {
 
-double Printer::TextWidth(const std::string& text, const std::string&, double points) {
+double EstimatedTextWidth(const std::string& text, double points) {
   constexpr double kMmPerPoint = 25.4 / 72;
   return Cp932Width(text) * points * kMmPerPoint / 2;
 }

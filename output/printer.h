@@ -35,9 +35,9 @@ class Printer {
   // Height of a line of text in the font and size (points), in millimetres.
   virtual double TextHeight(const std::string& font, double points) = 0;
   // Width of the text in the font and size, in millimetres.  Devices that
-  // can measure say so; the estimate takes half the size per column of the
-  // double-byte code page (a full-width character is square).
-  virtual double TextWidth(const std::string& text, const std::string& font, double points);
+  // cannot measure give EstimatedTextWidth.  Pure, so that the interface has
+  // no code of its own and a printer can live in a module of its own.
+  virtual double TextWidth(const std::string& text, const std::string& font, double points) = 0;
   // Text whose top-left corner is at (x, top).
   virtual void DrawText(double x, double top, const std::string& text, const std::string& font,
                         double points) = 0;
@@ -49,6 +49,10 @@ class Printer {
   // Throws the job away.
   virtual void AbortJob() = 0;
 };
+
+// The estimate of a text's width in millimetres: half the size per column of
+// the double-byte code page (a full-width character is square).
+double EstimatedTextWidth(const std::string& text, double points);
 
 }  // namespace zelvo
 

@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs the program on the data it ships.
+# Installs what is missing, builds the two programs (and what they load and
+# read at run time; scripts/test.sh builds the tests), and runs the program
+# on the data it ships.
 # On a desktop (DISPLAY or WAYLAND_DISPLAY set) and without arguments it opens
 # the desktop program; otherwise the arguments go to zelvomini-cli, and
 # without any the search runs on the shipped sample document, saved beside it
@@ -7,7 +9,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
-scripts/build.sh
+ZELVO_TARGETS="zelvomini zelvomini-cli" scripts/build.sh
 if [ $# -eq 0 ]; then
   if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
     exec build/bin/zelvomini

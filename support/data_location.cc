@@ -67,24 +67,27 @@ bool InstallShippedTable(const fs::path& from, const fs::path& to, long version)
 
 // Copies a folder tree, keeping the files' times so that later starts can
 // tell a newer shipped table from the copy made here.  The copies are the
-// user's own, writable whatever the shipped modes.
-bool CopyTree(const fs::path& from, const fs::path& to) {
+// user's own, writable whatever the shipped modes.  What stopped it, or no
+// error.
+std::error_code CopyTree(const fs::path& from, const fs::path& to) {
   std::error_code ec;
   fs::create_directories(to, ec);
-  if (ec) return false;
+  if (ec) return ec;
   for (fs::recursive_directory_iterator it(from, ec), end; !ec && it != end; it.increment(ec)) {
     fs::path target = to / fs::relative(it->path(), from);
     if (it->is_directory()) {
       fs::create_directories(target, ec);
     } else if (it->is_regular_file()) {
-      if (!fs::copy_file(it->path(), target, ec)) return false;
+      if (!fs::copy_file(it->path(), target, ec)) {
+        return ec ? ec : std::make_error_code(std::errc::io_error);
+      }
       fs::last_write_time(target, it->last_write_time(), ec);
       fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::add,
                       ec);
     }
-    if (ec) return false;
+    if (ec) return ec;
   }
-  return !ec;
+  return ec;
 }
 
 // The sample documents go to the documents folder next to whatever the user
@@ -228,6 +231,39 @@ std::vector<std::string> UpdateShippedTables(const std::string& shipped_sys_data
   return updated;
 }
 
+std::string FolderErrorCause(const std::error_code& error) {
+  switch (error.value()) {
+    case EACCES:
+    case EPERM:
+      return "アクセスが拒否されました";
+    case ENOENT:
+      return "フォルダがありません";
+    case EROFS:
+      return "読み取り専用のファイルシステムです";
+    case ENOTDIR:
+    case EEXIST:
+      return "途中にフォルダでないファイルがあります";
+    case ENOSPC:
+    case EDQUOT:
+      return "ディスクの空き容量が足りません";
+    default:
+      // No translation: the system's own words.
+      return error.message();
+  }
+}
+
+namespace {
+
+// Makes the folder and its parents; what stopped it, or no error.
+std::error_code MakeFolder(const std::string& dir) {
+  std::error_code ec;
+  fs::create_directories(dir, ec);
+  if (!ec && !fs::is_directory(dir, ec)) ec = std::make_error_code(std::errc::not_a_directory);
+  return ec;
+}
+
+}  // namespace
+
 PrepareResult PrepareDataLocation(const DataLocation& location) {
   PrepareResult result;
   if (location.mode == DataMode::kPortable) return result;
@@ -246,9 +282,10 @@ PrepareResult PrepareDataLocation(const DataLocation& location) {
     result.updated = UpdateShippedTables(shipped_sys_data, sys_data);
     return result;
   }
-  if (!MakeDirs(location.program_dir)) {
+  if (std::error_code made = MakeFolder(location.program_dir)) {
     result.ok = false;
-    result.error = "データフォルダ(" + location.program_dir + ")を作成できません";
+    result.error =
+        "データフォルダ(" + location.program_dir + ")を作成できません: " + FolderErrorCause(made);
     return result;
   }
   // Copied under a name of its own and renamed into place, so that a start
@@ -257,10 +294,11 @@ PrepareResult PrepareDataLocation(const DataLocation& location) {
   const std::string partial = sys_data + ".partial-" + std::to_string(getpid());
   std::error_code ec;
   fs::remove_all(partial, ec);
-  if (!CopyTree(shipped_sys_data, partial)) {
+  if (std::error_code copied = CopyTree(shipped_sys_data, partial)) {
     fs::remove_all(partial, ec);
     result.ok = false;
-    result.error = "システムデータをコピーできません(" + sys_data + ")";
+    result.error =
+        "システムデータをコピーできません(" + sys_data + "): " + FolderErrorCause(copied);
     return result;
   }
   fs::rename(partial, sys_data, ec);

@@ -4,6 +4,7 @@
 #define ZELVOMINI_SUPPORT_DATA_LOCATION_H_
 
 #include <string>
+#include <system_error>
 #include <vector>
 
 namespace zelvo {
@@ -55,6 +56,10 @@ struct PrepareResult {
 // the documents folder; on every later start replaces the shipped tables the
 // user has older copies of (UpdateShippedTables).
 PrepareResult PrepareDataLocation(const DataLocation& location);
+// Why a folder could not be made, in Japanese where the program has words
+// for it (permission, a missing folder, a read-only file system, a file in
+// the way, a full disk), else in the system's own.
+std::string FolderErrorCause(const std::error_code& error);
 
 // TeamName2.dat when the shipped Version/Revision is above the user's;
 // TeamName.dat, TeamName1.dat and J1J2.dat when the shipped file is newer and

@@ -1,10 +1,9 @@
 #include "support/text.h"
 
-#include <unicode/translit.h>
 #include <unicode/ucnv.h>
 #include <unicode/ucnv_cb.h>
-#include <unicode/unistr.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <charconv>
@@ -13,8 +12,8 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
 #include <memory>
-#include <mutex>
 #include <system_error>
 
 namespace zelvo {
@@ -64,14 +63,22 @@ UConverter* SharedCp932() {
 // pasted from other programs often carries the Unicode forms.
 char32_t FoldForCp932(char32_t c) {
   switch (c) {
-    case 0x301C: return 0xFF5E;  // WAVE DASH
-    case 0x2212: return 0xFF0D;  // MINUS SIGN
-    case 0x2016: return 0x2225;  // DOUBLE VERTICAL LINE
-    case 0x00A2: return 0xFFE0;  // CENT SIGN
-    case 0x00A3: return 0xFFE1;  // POUND SIGN
-    case 0x00AC: return 0xFFE2;  // NOT SIGN
-    case 0x2014: return 0x2015;  // EM DASH
-    default: return c;
+    case 0x301C:
+      return 0xFF5E;  // WAVE DASH
+    case 0x2212:
+      return 0xFF0D;  // MINUS SIGN
+    case 0x2016:
+      return 0x2225;  // DOUBLE VERTICAL LINE
+    case 0x00A2:
+      return 0xFFE0;  // CENT SIGN
+    case 0x00A3:
+      return 0xFFE1;  // POUND SIGN
+    case 0x00AC:
+      return 0xFFE2;  // NOT SIGN
+    case 0x2014:
+      return 0x2015;  // EM DASH
+    default:
+      return c;
   }
 }
 
@@ -134,24 +141,37 @@ char32_t DecodeUtf8(std::string_view s, size_t& i) {
   return c;
 }
 
-std::string TransliterateWith(const char* id, std::string_view utf8) {
-  static std::mutex mutex;
-  static std::unique_ptr<icu::Transliterator> narrow, wide;
-  std::lock_guard<std::mutex> lock(mutex);
-  std::unique_ptr<icu::Transliterator>& slot = (id[0] == 'F') ? narrow : wide;
-  if (!slot) {
-    UErrorCode status = U_ZERO_ERROR;
-    slot.reset(icu::Transliterator::createInstance(icu::UnicodeString::fromUTF8(id), UTRANS_FORWARD,
-                                                   status));
-    if (U_FAILURE(status)) slot.reset();
+struct NarrowForm {
+  char32_t wide, narrow, mark;  // mark 0: one character
+};
+struct WideForm {
+  char32_t narrow, wide;
+};
+struct VoicedForm {
+  char32_t narrow, mark, wide;
+};
+
+#include "support/text_width_forms.inc"
+
+// The tables are searched rather than a transliterator made: building ICU's
+// transliterator registry took longer than the rest of a command's start.
+const NarrowForm* NarrowOf(char32_t c) {
+  auto at = std::lower_bound(std::begin(kNarrowForms), std::end(kNarrowForms), c,
+                             [](const NarrowForm& f, char32_t k) { return f.wide < k; });
+  return at != std::end(kNarrowForms) && at->wide == c ? at : nullptr;
+}
+
+const WideForm* WideOf(char32_t c) {
+  auto at = std::lower_bound(std::begin(kWideForms), std::end(kWideForms), c,
+                             [](const WideForm& f, char32_t k) { return f.narrow < k; });
+  return at != std::end(kWideForms) && at->narrow == c ? at : nullptr;
+}
+
+const VoicedForm* VoicedOf(char32_t c, char32_t mark) {
+  for (const VoicedForm& f : kVoicedForms) {
+    if (f.narrow == c && f.mark == mark) return &f;
   }
-  if (!slot) return std::string(utf8);
-  icu::UnicodeString text = icu::UnicodeString::fromUTF8(
-      icu::StringPiece(utf8.data(), static_cast<int32_t>(utf8.size())));
-  slot->transliterate(text);
-  std::string out;
-  text.toUTF8String(out);
-  return out;
+  return nullptr;
 }
 
 }  // namespace
@@ -279,8 +299,41 @@ std::string PadLeftColumns(std::string_view utf8, int columns) {
   return out;
 }
 
-std::string ToHalfWidth(std::string_view utf8) { return TransliterateWith("Fullwidth-Halfwidth", utf8); }
-std::string ToFullWidth(std::string_view utf8) { return TransliterateWith("Halfwidth-Fullwidth", utf8); }
+std::string ToHalfWidth(std::string_view utf8) {
+  std::string out;
+  out.reserve(utf8.size());
+  for (size_t i = 0; i < utf8.size();) {
+    const char32_t c = DecodeUtf8(utf8, i);
+    const NarrowForm* form = NarrowOf(c);
+    if (!form) {
+      AppendUtf8(out, c);
+      continue;
+    }
+    AppendUtf8(out, form->narrow);
+    if (form->mark) AppendUtf8(out, form->mark);
+  }
+  return out;
+}
+std::string ToFullWidth(std::string_view utf8) {
+  std::string out;
+  out.reserve(utf8.size());
+  for (size_t i = 0; i < utf8.size();) {
+    const char32_t c = DecodeUtf8(utf8, i);
+    // A narrow kana and the narrow voiced mark after it are one wide kana.
+    if (i < utf8.size() && (utf8[i] & 0xFF) == 0xEF) {
+      size_t next = i;
+      const char32_t mark = DecodeUtf8(utf8, next);
+      if (const VoicedForm* voiced = VoicedOf(c, mark)) {
+        AppendUtf8(out, voiced->wide);
+        i = next;
+        continue;
+      }
+    }
+    const WideForm* form = WideOf(c);
+    AppendUtf8(out, form ? form->wide : c);
+  }
+  return out;
+}
 
 std::string TrimLeft(std::string_view text) {
   size_t b = 0;

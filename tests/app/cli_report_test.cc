@@ -5,6 +5,7 @@
 
 #include <sstream>
 
+#include "app/cli.h"
 #include "app/console_platform.h"
 #include "output/clipboard.h"
 
@@ -41,14 +42,13 @@ class CliReportTest : public ::testing::Test {
   }
   void TearDown() override { ReportIo() = saved_io_; }
 
-  int Run(int (*cmd)(CliContext&, const CliArgs&), const CliArgs& args,
-          const std::string& input = "") {
+  int Run(std::vector<std::string> args, const std::string& input = "") {
     in_.str(input);
     out_.str("");
     err_.str("");
     ConsolePlatform console(in_, err_);
     CliContext ctx{in_, out_, err_, console};
-    return cmd(ctx, args);
+    return RunCommand(ctx, args);
   }
 
   ReportDocumentIo saved_io_;
@@ -61,26 +61,26 @@ class CliReportTest : public ::testing::Test {
 };
 
 TEST_F(CliReportTest, ReportWritesTheClipboardText) {
-  EXPECT_EQ(Run(CmdReport, {"round.tpd", "--form", "3"}), 0);
+  EXPECT_EQ(Run({"report", "round.tpd", "--form", "3"}), 0);
   EXPECT_EQ(out_.str(), "1:00000\r\n2:22222\r\n");
-  EXPECT_EQ(Run(CmdReport, {"--form", "0", "round.tpd"}), 0);
+  EXPECT_EQ(Run({"report", "--form", "0", "round.tpd"}), 0);
   EXPECT_NE(out_.str().find("０１　鹿　島－－－浦　和"), std::string::npos);
 
-  EXPECT_EQ(Run(CmdReport, {"round.tpd", "--form", "2"}), 64);
-  EXPECT_EQ(Run(CmdReport, {"round.tpd"}), 64);
-  EXPECT_EQ(Run(CmdReport, {"round.tpd", "--form"}), 64);
-  EXPECT_EQ(Run(CmdReport, {"other.tpd", "--form", "1"}), 1);
+  EXPECT_EQ(Run({"report", "round.tpd", "--form", "2"}), 64);
+  EXPECT_EQ(Run({"report", "round.tpd"}), 64);
+  EXPECT_EQ(Run({"report", "round.tpd", "--form"}), 64);
+  EXPECT_EQ(Run({"report", "other.tpd", "--form", "1"}), 1);
   EXPECT_NE(err_.str().find("other.tpd"), std::string::npos);
 
   doc_.SingleCount = 10001;
   doc_.SingleData.assign(10001, 0);
-  EXPECT_EQ(Run(CmdReport, {"round.tpd", "--form", "4"}), 1);
+  EXPECT_EQ(Run({"report", "round.tpd", "--form", "4"}), 1);
   EXPECT_EQ(err_.str(), "1万口以上は出力出来ません\n");
   EXPECT_EQ(out_.str(), "");
 }
 
 TEST_F(CliReportTest, ImportReplacesTheSinglesAndTheirFrame) {
-  EXPECT_EQ(Run(CmdImport, {"round.tpd"}, "1: 1 0 2 2 1\r\n2:10221\nnoise\r\n3:00000\r\n"), 0);
+  EXPECT_EQ(Run({"import", "round.tpd"}, "1: 1 0 2 2 1\r\n2:10221\nnoise\r\n3:00000\r\n"), 0);
   EXPECT_EQ(out_.str(), "3口取り込みしました\n");
   ASSERT_EQ(saves_, 1);
   EXPECT_EQ(saved_path_, "round.tpd");
@@ -92,11 +92,11 @@ TEST_F(CliReportTest, ImportReplacesTheSinglesAndTheirFrame) {
   EXPECT_EQ(saved_.SingleFrame[2], (std::array<int, 5>{0, 0, 2, 2, 0}));
   EXPECT_EQ(saved_.Kaisaikai, 512);  // the rest of the document kept
 
-  EXPECT_EQ(Run(CmdImport, {"round.tpd"}, "1022\r\n10223\r\n"), 1);
+  EXPECT_EQ(Run({"import", "round.tpd"}, "1022\r\n10223\r\n"), 1);
   EXPECT_EQ(saves_, 1);
-  EXPECT_EQ(Run(CmdImport, {"missing.tpd"}, "10221\r\n"), 1);
+  EXPECT_EQ(Run({"import", "missing.tpd"}, "10221\r\n"), 1);
   EXPECT_EQ(saves_, 1);
-  EXPECT_EQ(Run(CmdImport, {}), 64);
+  EXPECT_EQ(Run({"import"}), 64);
 }
 
 }  // namespace

@@ -39,6 +39,9 @@ class RecordingPrinter : public Printer {
   void DrawRect(double x, double y, double width, double height, bool filled) override;
   // One point is 25.4 / 72 mm; a line is 1.2 times the size.
   double TextHeight(const std::string& font, double points) override;
+  double TextWidth(const std::string& text, const std::string&, double points) override {
+    return EstimatedTextWidth(text, points);
+  }
   void DrawText(double x, double top, const std::string& text, const std::string& font,
                 double points) override;
   bool NewPage() override;

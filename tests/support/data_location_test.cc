@@ -145,6 +145,18 @@ TEST_F(DataLocationTest, FirstStartWithAnUnwritableDataFolderFails) {
   fs::permissions(env_.home + "/.local/share", fs::perms::owner_all);
   EXPECT_FALSE(result.ok);
   EXPECT_NE(result.error.find(".local/share/zelvomini"), std::string::npos);
+  EXPECT_NE(result.error.find(": アクセスが拒否されました"), std::string::npos) << result.error;
+}
+
+TEST_F(DataLocationTest, AFolderThatCannotBeMadeNamesTheCause) {
+  Ship();
+  // A file where a folder of the path should be.
+  Write("home/.local", "not a folder");
+  PrepareResult result = PrepareDataLocation(DecideDataLocation(env_));
+  EXPECT_FALSE(result.ok);
+  EXPECT_EQ(result.error, "データフォルダ(" + env_.home +
+                              "/.local/share/zelvomini)を作成できません: "
+                              "途中にフォルダでないファイルがあります");
 }
 
 TEST_F(DataLocationTest, OnlyNewerShippedTablesReplaceTheUsers) {

@@ -13,7 +13,6 @@
 #include <QPrinterInfo>
 #include <string_view>
 
-#include "support/text_file.h"
 #include "ui/print/pdf_text_layer.h"
 
 namespace zelvo {
@@ -159,7 +158,13 @@ double QtPrinterBase::TextHeight(const std::string& font, double points) {
 }
 
 double QtPrinterBase::TextWidth(const std::string& text, const std::string& font, double points) {
-  if (!device_ || px_per_mm_ <= 0) return Printer::TextWidth(text, font, points);
+  if (!device_ || px_per_mm_ <= 0) {
+    // Without a device, half the size per column of the double-byte code
+    // page: one for ASCII and the narrow katakana, two for the rest.
+    int columns = 0;
+    for (char32_t c : Q(text).toUcs4()) columns += c < 0x80 || (c >= 0xFF61 && c <= 0xFF9F) ? 1 : 2;
+    return columns * points * kMmPerInch / 72 / 2;
+  }
   QFontMetricsF metrics(MakeFont(font, points), device_);
   return metrics.horizontalAdvance(Q(text)) / px_per_mm_;
 }
@@ -215,8 +220,7 @@ void QtSystemPrinter::AbortJob() {
 
 // ---- QtPdfPrinter -----------------------------------------------------------
 
-QtPdfPrinter::QtPdfPrinter(const std::string& path)
-    : path_(path), buffer_(std::make_unique<QBuffer>()) {
+QtPdfDocument::QtPdfDocument() : buffer_(std::make_unique<QBuffer>()) {
   EnsureQtGuiApplication();
   buffer_->open(QIODevice::WriteOnly);
   writer_ = std::make_unique<QPdfWriter>(buffer_.get());
@@ -228,30 +232,29 @@ QtPdfPrinter::QtPdfPrinter(const std::string& path)
   SetDevice(writer_.get());
 }
 
-QtPdfPrinter::~QtPdfPrinter() {
-  if (painting()) Finish();
+QtPdfDocument::~QtPdfDocument() {
+  if (painting()) EndPainter();
 }
 
-bool QtPdfPrinter::EndJob() {
+bool QtPdfDocument::EndJob() {
   if (aborted_) return false;
   return NewPage();
 }
 
-void QtPdfPrinter::AbortJob() {
+void QtPdfDocument::AbortJob() {
   aborted_ = true;
   if (painting()) EndPainter();
   buffer_->buffer().clear();
 }
 
-bool QtPdfPrinter::Finish() {
+bool QtPdfDocument::TakeDocument(std::string& bytes) {
   if (aborted_ || !painting()) return false;
   if (!EndPainter()) return false;
-  const QByteArray bytes = RestoreDrawnCodePoints(buffer_->data(), drawn_text());
+  const QByteArray pdf = RestoreDrawnCodePoints(buffer_->data(), drawn_text());
   // A painter that ended without a document has written nothing worth a file.
-  if (!bytes.startsWith("%PDF-")) return false;
-  // Written beside the target and renamed over it only when complete: a
-  // failed print never leaves a broken file in place of an earlier one.
-  return WriteFileBytes(path_, std::string_view(bytes.constData(), bytes.size()), false);
+  if (!pdf.startsWith("%PDF-")) return false;
+  bytes.assign(pdf.constData(), static_cast<size_t>(pdf.size()));
+  return true;
 }
 
 }  // namespace zelvo

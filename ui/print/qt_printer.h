@@ -89,30 +89,43 @@ class QtSystemPrinter : public QtPrinterBase {
   std::unique_ptr<QPrinter> printer_;
 };
 
-// A PDF file of A4 pages.  A file holds one document, so the ends of jobs
-// become page breaks and Finish writes the file; a print sent as one job per
-// sheet thus still gives one file with every sheet.
-class QtPdfPrinter : public QtPrinterBase {
+// A PDF document of A4 pages, built in memory.  A document is one file, so
+// the ends of jobs become page breaks; a print sent as one job per sheet
+// still gives one document with every sheet.  It needs nothing of the
+// program beyond Qt, so the command line can load it as a module.
+class QtPdfDocument : public QtPrinterBase {
  public:
-  explicit QtPdfPrinter(const std::string& path);
-  ~QtPdfPrinter() override;
+  QtPdfDocument();
+  ~QtPdfDocument() override;
 
   std::vector<std::string> PrinterNames() override { return {}; }
-  // The file is the only device: any name is refused.
+  // The document is the only device: any name is refused.
   bool SelectPrinter(const std::string&) override { return false; }
   bool EndJob() override;
   void AbortJob() override;
+  // Completes the document and hands over its bytes; false when nothing
+  // was printed or the print was aborted.
+  bool TakeDocument(std::string& bytes);
+
+ private:
+  std::unique_ptr<QBuffer> buffer_;
+  std::unique_ptr<QPdfWriter> writer_;
+  bool aborted_ = false;
+};
+
+// A PDF file: the document written whole through the program's file writer,
+// so that a full disk or a failed close is seen before the earlier file is
+// replaced (Qt's own file output reports neither).
+class QtPdfPrinter : public QtPdfDocument {
+ public:
+  explicit QtPdfPrinter(const std::string& path);
+  // Writes the file when a print is still open.
+  ~QtPdfPrinter() override;
   // Completes the file; false when nothing was printed or writing failed.
   bool Finish();
 
  private:
   std::string path_;
-  // The document is built in memory and written whole through the program's
-  // file writer, so that a full disk or a failed close is seen before the
-  // earlier file is replaced: Qt's own file output reports neither.
-  std::unique_ptr<QBuffer> buffer_;
-  std::unique_ptr<QPdfWriter> writer_;
-  bool aborted_ = false;
 };
 
 }  // namespace zelvo

@@ -31,6 +31,8 @@ QString ToQt(const std::string& text) { return QString::fromUtf8(text.data(), st
 std::string FromQt(const QString& text) { return text.toUtf8().toStdString(); }
 
 void SetUpApplication() {
+  // Also the window's X11 class: the menu entry names it as its
+  // StartupWMClass, so that docks tie the window to the entry.
   QApplication::setApplicationName("Zelvo mini");
   // Qt's own buttons and dialogs ("はい", "キャンセル", the file dialog) in
   // Japanese, like every text of the program.
