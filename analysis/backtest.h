@@ -46,6 +46,9 @@ struct BacktestRound {
   Money winner_estimate;  // the winning single's estimated payout from the final votes
   int favourites = 0;     // ◎ picks of the winning single in the round's multi
   std::array<int, 3> popularity{};  // its picks of popularity rank 1, 2 and 3
+  // The round as it was replayed: its multi, votes and conditions, and the
+  // singles bought.
+  DocumentRecord replayed;
 };
 
 // How many rounds' winning single passed one condition of the strategy.

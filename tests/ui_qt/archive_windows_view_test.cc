@@ -1,18 +1,20 @@
 // The backtest window over the shipped made-up rounds, driven by its
 // buttons: the table fills, the chart gets its two lines, and a double click
 // hands the round to the main window.
+#include "ui/qt/archive_windows_view.h"
+
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QChartView>
 #include <QLineSeries>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTest>
 #include <QTimer>
-
-#include <gtest/gtest.h>
 
 #include "tests/common/fake_platform.h"
 #include "tests/ui/ui_fixtures.h"
-#include "ui/qt/archive_windows_view.h"
 
 namespace zelvo {
 namespace {
@@ -25,14 +27,14 @@ TEST(BacktestViewTest, RunFillsTableAndChartAndARowOpensItsRound) {
   backtest.From().SetIntValue(9001);
   backtest.To().SetIntValue(9003);
   int opened = 0;
-  backtest.on_open_round = [&](int round, const std::string&) { opened = round; };
+  backtest.on_open_round = [&](const DocumentRecord& doc) { opened = doc.Kaisaikai; };
   bool checked = false;
   QTimer::singleShot(0, [&] {
     QWidget* box = QApplication::activeModalWidget();
     ASSERT_NE(box, nullptr);
     QPushButton* run = nullptr;
     for (QPushButton* b : box->findChildren<QPushButton*>()) {
-      if (b->text() == QString::fromUtf8("検証")) run = b;
+      if (b->text() == QString::fromUtf8("検証(&K)")) run = b;
     }
     auto* table = box->findChild<QTableWidget*>();
     auto* chart = box->findChild<QChartView*>();
@@ -46,7 +48,14 @@ TEST(BacktestViewTest, RunFillsTableAndChartAndARowOpensItsRound) {
     run->click();  // again: the chart is rebuilt, not added to
     EXPECT_EQ(chart->chart()->series().size(), 2);
     checked = true;
-    emit table->cellDoubleClicked(2, 0);
+    // Enter on a row opens it; the window stays.
+    table->setFocus();
+    table->setCurrentCell(2, 0);
+    QTest::keyClick(table, Qt::Key_Return);
+    EXPECT_EQ(opened, 9002);
+    EXPECT_TRUE(box->isVisible());
+    EXPECT_EQ(table->rowCount(), 6);
+    box->close();
   });
   RunBacktestDialog(backtest, nullptr);
   EXPECT_TRUE(checked);

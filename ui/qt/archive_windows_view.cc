@@ -12,16 +12,17 @@
 #include <QLineSeries>
 #include <QListWidget>
 #include <QProgressBar>
-#include <QScreen>
 #include <QPushButton>
+#include <QScreen>
 #include <QSplitter>
 #include <QTableWidget>
-#include <QValueAxis>
 #include <QVBoxLayout>
+#include <QValueAxis>
 
 #include "ui/qt/controls.h"
 #include "ui/qt/qt_platform.h"
 #include "ui/qt/safe_call.h"
+#include "ui/qt/screen_fit.h"
 
 namespace zelvo {
 namespace {
@@ -114,9 +115,9 @@ void RunArchiveDialog(frmArchive& archive, QWidget* parent) {
            "取得しません。中止しても取得済みのデータは残り、同じ範囲で再開できます。"),
       &box));
   auto* buttons = new QHBoxLayout;
-  start = new QPushButton(ToQt("開始"), &box);
-  cancel = new QPushButton(ToQt("キャンセル"), &box);
-  auto* close = new QPushButton(ToQt("閉じる"), &box);
+  start = new QPushButton(ToQt("開始(&S)"), &box);
+  cancel = new QPushButton(ToQt("キャンセル(&A)"), &box);
+  auto* close = new QPushButton(ToQt("閉じる(&C)"), &box);
   buttons->addWidget(start);
   buttons->addWidget(cancel);
   buttons->addStretch();
@@ -140,7 +141,8 @@ void RunArchiveDialog(frmArchive& archive, QWidget* parent) {
 void RunBacktestDialog(frmBacktest& backtest, QWidget* parent) {
   QDialog box(parent);
   box.setWindowTitle(ToQt(frmBacktest::kTitle));
-  auto* layout = new QVBoxLayout(&box);
+  QVBoxLayout* bottom = nullptr;
+  QVBoxLayout* layout = ScrolledBody(&box, &bottom);
   std::vector<NumberEdit*> edits;
   std::vector<OptionGroupView*> options;
   QLabel* file = new QLabel(&box);
@@ -163,26 +165,36 @@ void RunBacktestDialog(frmBacktest& backtest, QWidget* parent) {
       chart->removeAxis(axis);
       delete axis;
     }
+    // No axes before there is something to show on them.
+    if (backtest.CumulativeStake().empty()) return;
+    // Steps a label's height apart at the least, amounts short: in 万円 from
+    // ten thousand yen on.
+    const int plot_height = std::max(60, chart_view->height() - 90);
+    const int plot_width = std::max(120, chart_view->width() - 120);
+    const AxisScale along = backtest.RoundScale(std::clamp(plot_width / 60, 2, 10));
+    const AxisScale up = backtest.YenScale(std::clamp(plot_height / 40, 2, 8));
+    const QString unit = ToQt("（" + up.unit_name + "）");
     auto* stake = new QLineSeries;
-    stake->setName(ToQt("累計購入額（円）"));
+    stake->setName(ToQt("累計購入額") + unit);
     auto* returned = new QLineSeries;
-    returned->setName(ToQt("累計払戻額（円）"));
-    double top = 1;
+    returned->setName(ToQt("累計払戻額") + unit);
     for (size_t i = 0; i < backtest.CumulativeStake().size(); ++i) {
-      stake->append(static_cast<double>(i + 1), backtest.CumulativeStake()[i]);
-      returned->append(static_cast<double>(i + 1), backtest.CumulativeReturn()[i]);
-      top = std::max({top, backtest.CumulativeStake()[i], backtest.CumulativeReturn()[i]});
+      stake->append(static_cast<double>(i + 1), backtest.CumulativeStake()[i] / up.unit);
+      returned->append(static_cast<double>(i + 1), backtest.CumulativeReturn()[i] / up.unit);
     }
     chart->addSeries(stake);
     chart->addSeries(returned);
-    auto* x = new QValueAxis;
-    x->setLabelFormat("%d");
-    x->setRange(0, std::max<double>(1, static_cast<double>(backtest.CumulativeStake().size())));
-    auto* y = new QValueAxis;
-    y->setLabelFormat("%.0f");
-    y->setRange(0, top * 1.05);
-    y->setTickCount(5);
-    y->applyNiceNumbers();
+    auto axis = [](const AxisScale& scale) {
+      auto* a = new QValueAxis;
+      a->setRange(0, scale.top);
+      a->setTickType(QValueAxis::TicksDynamic);
+      a->setTickAnchor(0);
+      a->setTickInterval(scale.step);
+      a->setLabelFormat("%g");
+      return a;
+    };
+    QValueAxis* x = axis(along);
+    QValueAxis* y = axis(up);
     chart->addAxis(x, Qt::AlignBottom);
     chart->addAxis(y, Qt::AlignLeft);
     for (QLineSeries* s : {stake, returned}) {
@@ -227,7 +239,7 @@ void RunBacktestDialog(frmBacktest& backtest, QWidget* parent) {
   strategy_box->addWidget(new QLabel(ToQt("戦略"), &box));
   strategy_box->addWidget(strategy);
   auto* file_row = new QHBoxLayout;
-  auto* browse = new QPushButton(ToQt("参照..."), &box);
+  auto* browse = new QPushButton(ToQt("参照(&R)..."), &box);
   file_row->addWidget(browse);
   file_row->addWidget(file, 1);
   strategy_box->addLayout(file_row);
@@ -250,8 +262,7 @@ void RunBacktestDialog(frmBacktest& backtest, QWidget* parent) {
   options.push_back(multi);
   form->addRow(ToQt("マルチ"), multi);
   top->addLayout(form, 1);
-  auto* go = new QPushButton(ToQt("検証"), &box);
-  go->setDefault(true);
+  auto* go = new QPushButton(ToQt("検証(&K)"), &box);
   top->addWidget(go, 0, Qt::AlignBottom);
   layout->addLayout(top);
 
@@ -263,7 +274,8 @@ void RunBacktestDialog(frmBacktest& backtest, QWidget* parent) {
   table->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table->setSelectionBehavior(QAbstractItemView::SelectRows);
   table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-  table->setToolTip(ToQt("ダブルクリックでその回を開きます"));
+  table->setToolTip(
+      ToQt("ダブルクリック（または Enter）でその回を新しいドキュメントとして開きます"));
   table->setMinimumHeight(120);
   auto* split = new QSplitter(Qt::Vertical, &box);
   split->addWidget(table);
@@ -277,19 +289,23 @@ void RunBacktestDialog(frmBacktest& backtest, QWidget* parent) {
   layout->addLayout(figures);
   layout->addWidget(made_up);
   auto* close = new QDialogButtonBox(QDialogButtonBox::Close, &box);
-  layout->addWidget(close);
+  close->button(QDialogButtonBox::Close)->setText(ToQt("閉じる(&C)"));
+  bottom->addWidget(close);
 
   QObject::connect(browse, &QPushButton::clicked, &box,
                    [&] { run("cmdBrowse_Click", [&] { backtest.ChooseConditionsFile(); }); });
   QObject::connect(go, &QPushButton::clicked, &box,
                    [&] { run("cmdRun_Click", [&] { backtest.Run(); }); });
-  QObject::connect(table, &QTableWidget::cellDoubleClicked, &box, [&](int row, int) {
+  // The round opens in the main window behind; this window stays for the
+  // next row.  A double click or Enter on a row (which therefore is no
+  // default button's key here) opens it.
+  auto open_row = [&](int row) {
     SafeCall("frmBacktest", "lstRounds_DblClick", [&] { backtest.OpenRound(row); });
-    box.accept();
-  });
+  };
+  QObject::connect(table, &QTableWidget::cellActivated, &box, [&](int row, int) { open_row(row); });
   QObject::connect(close, &QDialogButtonBox::rejected, &box, &QDialog::reject);
   sync();
-  FitToScreen(box, 780, 760);
+  FitToScreen(box, 780, 840);
   box.exec();
 }
 
