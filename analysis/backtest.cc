@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 
 #include "core/multi_counts.h"
 #include "core/single_number.h"
@@ -9,6 +10,7 @@
 #include "reduction/league_targets.h"
 #include "reduction/payout_estimate.h"
 #include "reduction/reduction_run.h"
+#include "support/platform.h"
 #include "support/random.h"
 
 namespace zelvo {
@@ -53,6 +55,56 @@ std::string ResultDigits(const ResultRecord& result) {
   return digits;
 }
 
+// Watches the yields of a running round: a stop request ends the search at
+// once (the round is then dropped), the round's time limit ends the engine's
+// search, which keeps its best selection so far.
+class RoundWatch : public ForwardingPlatform {
+ public:
+  RoundWatch(SearchSequence& search, const BacktestOptions& options)
+      : search_(search), options_(options) {}
+
+  void StartRound() {
+    time_up_ = false;
+    deadline_ = std::chrono::steady_clock::now() +
+                std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+                    std::chrono::duration<double>(options_.round_seconds));
+  }
+  bool StopRequested() {
+    stopped_ = stopped_ || (options_.stop_requested && options_.stop_requested());
+    return stopped_;
+  }
+  // The round's search ran to the limit: stopped here, or ended by the
+  // engine's own time limit set from it.
+  bool TimeUp() const {
+    return options_.round_seconds > 0 &&
+           (time_up_ || std::chrono::steady_clock::now() >= deadline_);
+  }
+
+  void Yield() override {
+    ForwardingPlatform::Yield();
+    if (StopRequested()) {
+      search_.Stop();
+    } else if (!time_up_ && options_.round_seconds > 0 &&
+               std::chrono::steady_clock::now() >= deadline_) {
+      time_up_ = true;
+      search_.Engine().EngineStop();
+    }
+  }
+
+ private:
+  SearchSequence& search_;
+  const BacktestOptions& options_;
+  std::chrono::steady_clock::time_point deadline_;
+  bool time_up_ = false;
+  bool stopped_ = false;
+};
+
+bool NeedsOwnProbabilities(const DocumentRecord& strategy) {
+  const EngineSettings& e = strategy.Engine;
+  return strategy.Conditions.Value.Enabled ||
+         (e.ChushutsuFlag && (e.ChushutsuOrder == 1 || e.ChushutsuOrder == 2));
+}
+
 // The round's engine seed: the same whatever range the round is replayed in.
 uint64_t RoundSeed(uint64_t seed, int round, const std::string& group) {
   return seed * 1000003u + static_cast<uint64_t>(round) * 2u + (group == "B" ? 1u : 0u);
@@ -95,13 +147,18 @@ BacktestReport RunBacktest(const DocumentRecord& strategy, std::span<const Archi
   SearchSequence search;
   clsTX reduction;
   reduction.Initialize(nullptr, nullptr, nullptr);
+  RoundWatch watch(search, options);
+  const bool needs_own = NeedsOwnProbabilities(strategy);
   int dry = 0;
   int done = 0;
   for (const ArchivedRound* archived : order) {
-    if (progress && !progress(done, static_cast<int>(order.size()))) break;
-    ++done;
+    if ((progress && !progress(done, static_cast<int>(order.size()))) || watch.StopRequested()) {
+      report.interrupted = watch.StopRequested();
+      break;
+    }
     const ResultRecord& result = archived->result;
     if (result.cancelled || archived->schedule.holding_state == kHoldingCancelled) {
+      ++done;
       ++report.skipped;
       continue;
     }
@@ -109,6 +166,16 @@ BacktestReport RunBacktest(const DocumentRecord& strategy, std::span<const Archi
     doc.Kaisaikai = result.Kaisaikai;
     doc.Kumi = result.Kumi;
     doc.Vote = archived->vote;
+    // The strategy's own probabilities are its own round's: this round has
+    // only what its source knows of it.
+    doc.OwnProbs =
+        options.own_probabilities ? options.own_probabilities(*archived) : OwnProbabilities{};
+    if (options.round_seconds > 0 && doc.Engine.MsEngine == 5) {
+      // Without a limit of its own the count optimisation searches until a
+      // stop; with it, it ends with its best selection and says so.
+      const int limit = std::max(1, static_cast<int>(std::ceil(options.round_seconds)));
+      if (doc.Engine.SeEndTime <= 0 || doc.Engine.SeEndTime > limit) doc.Engine.SeEndTime = limit;
+    }
     doc.Multi = RoundMulti(strategy, archived->vote, options.multi);
     FillLeagueTargets(doc.Conditions, archived->schedule, toto_data);
 
@@ -118,6 +185,9 @@ BacktestReport RunBacktest(const DocumentRecord& strategy, std::span<const Archi
     row.result_digits = ResultDigits(result);
     const std::vector<int> winners = WinningSingles(result);
     row.winner = winners.empty() ? -1 : winners.front();
+    row.own_probabilities = doc.OwnProbs.set;
+    report.own_probabilities_missing =
+        report.own_probabilities_missing || (needs_own && !doc.OwnProbs.set);
 
     // How far the winning single got: the multi, each pass on its own, the
     // whole reduction (tolerance included) and the engine's purchase.
@@ -125,6 +195,7 @@ BacktestReport RunBacktest(const DocumentRecord& strategy, std::span<const Archi
     clsTX1 probe;
     probe.SetValue(doc.Multi);
     bool priced = probe.SetVote(doc.Vote);
+    probe.SetOwn(doc.OwnProbs);
     for (int w : winners) {
       const auto& digits = SingleDigits()[w];
       bool in_multi = true;
@@ -144,6 +215,9 @@ BacktestReport RunBacktest(const DocumentRecord& strategy, std::span<const Archi
       std::array<int, 5> kousei{};
       for (int m = 0; m < kMatches; ++m) {
         kousei[m] = digits[m];
+        // A cancelled match reads as a home win in the winning single, but
+        // no pick of it won: it is neither a favourite's nor a popular hit.
+        if (result.matches[m].result == kResultCancelled) continue;
         if (doc.Multi[digits[m]][m] == 1) ++row.favourites;
         ++row.popularity[PopularityRanks(doc.Vote.matches[m])[digits[m]]];
       }
@@ -152,6 +226,7 @@ BacktestReport RunBacktest(const DocumentRecord& strategy, std::span<const Archi
 
     int reduced_count = 0;
     std::vector<int> reduced;
+    reduction.SetOwn(doc.OwnProbs);
     if (priced && reduction.SetVote(doc.Vote)) {
       reduction.Execute(doc.Conditions, doc.Multi, reduced_count, reduced);
     }
@@ -160,7 +235,17 @@ BacktestReport RunBacktest(const DocumentRecord& strategy, std::span<const Archi
     }
 
     SeedRandom(RoundSeed(options.seed, row.round, row.group));
-    if (reduced_count > 0 && search.Run(doc)) {
+    watch.StartRound();
+    const bool searched = reduced_count > 0 && search.Run(doc);
+    // A round stopped half-way is not done: it is left out whole.
+    if (watch.StopRequested()) {
+      report.interrupted = true;
+      break;
+    }
+    ++done;
+    row.time_limited = watch.TimeUp();
+    if (row.time_limited) ++report.time_limited;
+    if (searched) {
       row.kept = doc.SingleCount;
       for (int i = 0; i < doc.SingleCount; ++i) {
         if (WinsAgainst(doc.SingleData[i], result)) ++row.winning_kept;

@@ -23,6 +23,14 @@ bool ParseNumber(std::string_view text, double& value) {
   return ec == std::errc() && end == last && std::isfinite(value);
 }
 
+std::string Unquoted(std::string field) {
+  field = Trim(field);
+  if (field.size() >= 2 && field.front() == '"' && field.back() == '"') {
+    field = Trim(field.substr(1, field.size() - 2));
+  }
+  return field;
+}
+
 ProbabilityParse Fail(int line, std::string error) {
   ProbabilityParse r;
   r.line = line;
@@ -32,29 +40,55 @@ ProbabilityParse Fail(int line, std::string error) {
 
 }  // namespace
 
+std::vector<ProbabilityLine> ProbabilityLines(std::string_view text) {
+  if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
+  std::vector<ProbabilityLine> out;
+  const std::vector<std::string> lines =
+      Split(ReplaceAll(ReplaceAll(text, "\r\n", "\n"), "\r", "\n"), "\n");
+  for (size_t i = 0; i < lines.size(); ++i) {
+    const std::string trimmed = Trim(ReplaceAll(lines[i], "\t", " "));
+    if (trimmed.empty() || trimmed[0] == '#') continue;
+    out.push_back({static_cast<int>(i) + 1, Trim(lines[i])});
+  }
+  return out;
+}
+
+std::vector<std::string> ProbabilityFields(std::string_view line) {
+  const std::string text = Trim(line);
+  const bool tabs = Contains(text, "\t");
+  const bool semicolons = !tabs && Contains(text, ";");
+  std::vector<std::string> fields;
+  for (std::string field : Split(text, tabs ? "\t" : semicolons ? ";" : ",")) {
+    field = ToHalfWidth(Unquoted(field));
+    if (semicolons) field = ReplaceAll(field, ",", ".");
+    fields.push_back(field);
+  }
+  while (fields.size() > 1 && fields.back().empty()) fields.pop_back();
+  return fields;
+}
+
 ProbabilityParse ParseProbabilities(std::string_view text, ProbabilityForm form) {
   const bool odds = form == ProbabilityForm::kOdds;
   ProbabilityParse r;
   int match = 0;
-  const std::vector<std::string> lines = Split(ReplaceAll(text, "\r", ""), "\n");
-  for (size_t i = 0; i < lines.size(); ++i) {
-    const int line = static_cast<int>(i) + 1;
-    const std::string trimmed = Trim(lines[i]);
-    if (trimmed.empty() || trimmed[0] == '#') continue;
+  for (const ProbabilityLine& entry : ProbabilityLines(text)) {
+    const int line = entry.number;
     if (match == kMatches) {
       return Fail(line, "more than five matches (one line per match: home,draw,away)");
     }
-    const std::vector<std::string> fields = Split(trimmed, ",");
+    const std::vector<std::string> fields = ProbabilityFields(entry.text);
     if (fields.size() != 3) {
       return Fail(line, "match " + std::to_string(match + 1) + " needs three values " +
                             "home,draw,away, found " + std::to_string(fields.size()));
     }
     std::array<double, 3> v{};
     for (int f = 0; f < 3; ++f) {
-      std::string field = Trim(fields[f]);
+      std::string field = fields[f];
       if (!odds && !field.empty() && field.back() == '%') field.pop_back();
       if (!ParseNumber(field, v[f])) {
-        return Fail(line, "'" + Trim(fields[f]) + "' is not a number");
+        // A heading row is the usual reason a first line does not read.
+        return Fail(line, "'" + fields[f] + "' is not a number" +
+                              (match == 0 ? " (a heading line must begin with #)" : ""));
       }
       if (odds && v[f] < 1) {
         return Fail(line, "odds must be at least 1, found " + Trim(fields[f]));

@@ -35,10 +35,24 @@ struct ProbabilityParse {
   OutcomeProbabilities p{};
 };
 
+// The lines of a probability file in the forms a spreadsheet writes them:
+// CR LF, LF or a lone CR between lines, a byte-order mark dropped, blank
+// lines (blanks and tabs only) and lines beginning with "#" skipped.
+struct ProbabilityLine {
+  int number = 0;  // 1-based, in the file
+  std::string text;
+};
+std::vector<ProbabilityLine> ProbabilityLines(std::string_view text);
+// A line's values: separated by commas, by tabs, or by semicolons (whose
+// values may then have a decimal comma, as a spreadsheet of a comma locale
+// writes them), each without the quotes around it and in half-width
+// characters; empty values at the end (a spreadsheet's unused columns)
+// dropped.
+std::vector<std::string> ProbabilityFields(std::string_view line);
+
 // Five lines, one per match in match order, each "home,draw,away" (the
-// outcomes 1, 0, 2 as the screen shows them).  Blank lines and lines
-// beginning with "#" are skipped.  Odds are turned into probabilities per
-// match by removing the overround proportionally:
+// outcomes 1, 0, 2 as the screen shows them), read as above.  Odds are turned into probabilities
+// per match by removing the overround proportionally:
 //   p_i = (1 / o_i) / (1 / o_1 + 1 / o_2 + 1 / o_3).
 // Every value must be a number above 0 (odds at least 1); any fault gives
 // ok false and nothing else.

@@ -29,7 +29,8 @@ const Command kCommands[] = {
      "team-add LONG_NAME SHORT_NAME   add a club to the user table TeamName3.dat"},
     {"single", CmdSingle,
      "single N|DIGITS                 a single's number, outcomes and neighbours"},
-    {"update-teams", CmdUpdateTeams, "update-teams [--yes]            fetch a newer TeamName2.dat"},
+    {"update-teams", CmdUpdateTeams,
+     "update-teams [--yes] [--restore] newer TeamName2.dat, or the one the last update replaced"},
     {"download", CmdDownload,
      "download KIND ROUND GROUP       fetch schedule|vote|result [--yes] [--refresh] [--add-teams]"},
     {"show", CmdShow, "show ROUND GROUP                cached schedule, vote status and result"},
@@ -52,6 +53,8 @@ const Command kCommands[] = {
      "archive list | download FROM TO [--group A|B|both] [--pause S]  past rounds in the cache"},
     {"backtest", CmdBacktest,
      "backtest STRATEGY.tpd|.tpj [--rounds A-B] [--group G] [--multi vote-order|all|doc] [--csv F]"},
+    {"live", CmdLive,
+     "live DOC.tpd|FOLDER... [--known 1=2-1,3=cancelled] [--playing 4=1-0@60] [--csv F]"},
 };
 
 void PrintHelp(std::ostream& out) {

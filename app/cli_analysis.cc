@@ -121,12 +121,6 @@ std::string Percent(double p) {
   return s.str();
 }
 
-bool ParseSeconds(const std::string& text, double& value) {
-  const char* end = text.data() + text.size();
-  auto [ptr, ec] = std::from_chars(text.data(), end, value);
-  return ec == std::errc() && ptr == end && std::isfinite(value) && value > 0;
-}
-
 // Listed singles, eight to a line so that a long list stays readable.
 void PrintSingleList(std::ostream& out, const std::vector<int>& singles) {
   for (size_t i = 0; i < singles.size(); ++i) {
@@ -237,7 +231,8 @@ int CmdChances(CliContext& ctx, const CliArgs& args_in) {
   if (have_probs) {
     std::string text;
     if (!ReadTextFile(probs_path, text, false)) {
-      ctx.err << "zelvomini-cli: cannot read " << probs_path << "\n";
+      ctx.err << "zelvomini-cli: cannot read " << probs_path << ": "
+              << UnreadableFileReason(probs_path) << "\n";
       return 1;
     }
     ProbabilityParse parse =
@@ -314,7 +309,7 @@ int CmdMinimum(CliContext& ctx, const CliArgs& args_in) {
   request.within_targets = TakeFlag(args, "--within");
   if (missing || have_targets == (args.size() == 1) || args.size() > 1 ||
       (have_grade && grade_text != "2" && grade_text != "3") ||
-      !ParseSeconds(time_text, request.time_limit)) {
+      !ParseSeconds(time_text, request.time_limit) || request.time_limit <= 0) {
     return Usage(ctx);
   }
   if (!MinimumSolverBuiltIn()) {

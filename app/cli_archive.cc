@@ -51,12 +51,6 @@ bool ParseRange(const std::string& text, int& from, int& to) {
          from >= 1 && to >= from;
 }
 
-bool ParseSeconds(const std::string& text, double& value) {
-  char* end = nullptr;
-  value = std::strtod(text.c_str(), &end);
-  return !text.empty() && end == text.c_str() + text.size();
-}
-
 std::string Duration(uint32_t ms) {
   uint32_t s = (ms + 999) / 1000;
   if (s < 60) return std::to_string(s) + " s";
@@ -207,6 +201,10 @@ std::string BacktestCsv(const BacktestReport& report) {
 
 }  // namespace
 
+bool ParseSeconds(const std::string& text, double& value) {
+  return !text.starts_with("-") && ParseExactDecimal(text, value);
+}
+
 int CmdArchive(CliContext& ctx, const CliArgs& args_in) {
   CliArgs args = args_in;
   if (!args.empty() && args[0] == "list" && args.size() == 1) return ArchiveList(ctx);
@@ -222,12 +220,14 @@ int CmdArchive(CliContext& ctx, const CliArgs& args_in) {
 int CmdBacktest(CliContext& ctx, const CliArgs& args_in) {
   CliArgs args = args_in;
   std::string range_text, group_text = "both", multi_text = "vote-order", csv_path, seed_text;
+  std::string round_time_text = "10";
   bool missing = false;
   bool ranged = TakeOption(args, "--rounds", range_text, missing);
   TakeOption(args, "--group", group_text, missing);
   TakeOption(args, "--multi", multi_text, missing);
   TakeOption(args, "--csv", csv_path, missing);
   bool seeded = TakeOption(args, "--seed", seed_text, missing);
+  TakeOption(args, "--round-time", round_time_text, missing);
   int from = 0, to = 0;
   long long seed = 1;
   std::vector<std::string> groups;
@@ -242,10 +242,13 @@ int CmdBacktest(CliContext& ctx, const CliArgs& args_in) {
     missing = true;
   }
   if (missing || args.size() != 1 || (ranged && !ParseRange(range_text, from, to)) ||
-      !ParseGroups(group_text, groups) || (seeded && (!ParseInt64(seed_text, seed) || seed < 0))) {
+      !ParseGroups(group_text, groups) || (seeded && (!ParseInt64(seed_text, seed) || seed < 0)) ||
+      !ParseSeconds(round_time_text, options.round_seconds) || options.round_seconds > 3600) {
     ctx.err << "usage: zelvomini-cli backtest STRATEGY.tpd|.tpj [--rounds FROM-TO] "
                "[--group A|B|both]\n"
-               "       [--multi vote-order|all|doc] [--csv OUT.csv] [--seed N]\n";
+               "       [--multi vote-order|all|doc] [--csv OUT.csv] [--seed N] [--round-time S]\n"
+               "       (--round-time: seconds an engine may search in one round, 10 by default,\n"
+               "        0 for no limit)\n";
     return 64;
   }
   const std::string& strategy_path = args[0];
@@ -264,7 +267,25 @@ int CmdBacktest(CliContext& ctx, const CliArgs& args_in) {
     return 1;
   }
   clsTotoData toto_data;
-  BacktestReport report = RunBacktest(strategy, rounds, options, toto_data);
+  // Ctrl+C stops within the round in progress; the rounds done are shown.
+  options.stop_requested = [] { return AbortSignal() != 0; };
+  const bool terminal = isatty(STDERR_FILENO) && &ctx.err == &std::cerr;
+  const std::string limit =
+      options.round_seconds > 0
+          ? ", at most " + ExactDecimalText(options.round_seconds) + " s of engine search a round"
+          : "";
+  BacktestReport report =
+      RunBacktest(strategy, rounds, options, toto_data, [&](int done, int total) {
+        std::ostringstream line;
+        line << "[" << done << "/" << total << "] rounds replayed" << limit;
+        if (terminal) {
+          ctx.err << "\r" << line.str() << "\x1b[K" << (done == total ? "\n" : "") << std::flush;
+        } else {
+          ctx.err << line.str() << "\n" << std::flush;
+        }
+        return true;
+      });
+  if (terminal && report.interrupted) ctx.err << "\n";
 
   ctx.out << "Strategy: " << strategy_path
           << (conditions_file ? " (conditions file: conditions and multi)"
@@ -276,12 +297,12 @@ int CmdBacktest(CliContext& ctx, const CliArgs& args_in) {
     ctx.out << PadLeftColumns(std::to_string(r.round), 5) << " " << PadCutColumns(r.group, 3)
             << PadLeftColumns(Count(r.kept), 5) << PadLeftColumns(Count(r.stake), 9) << " "
             << PadCutColumns(r.winning_kept > 0 ? "yes" : "-", 3)
-            << PadLeftColumns(r.winning_kept > 0 ? Yen(r.prize) + (r.prize_estimated ? "*" : "")
-                                                 : "0",
-                              13)
-            << " " << PadCutColumns(r.result_digits, 6) << PadLeftColumns(Yen(r.winner_estimate), 10)
-            << " " << r.favourites << " " << r.popularity[0] << "/" << r.popularity[1] << "/"
-            << r.popularity[2] << "\n";
+            << PadLeftColumns(
+                   r.winning_kept > 0 ? Yen(r.prize) + (r.prize_estimated ? "*" : "") : "0", 13)
+            << " " << PadCutColumns(r.result_digits, 6)
+            << PadLeftColumns(Yen(r.winner_estimate), 10) << " " << r.favourites << " "
+            << r.popularity[0] << "/" << r.popularity[1] << "/" << r.popularity[2]
+            << (r.time_limited ? "  (time limit)" : "") << "\n";
   }
   const int n = static_cast<int>(report.rounds.size());
   ctx.out << "\nRounds: " << n;
@@ -297,10 +318,26 @@ int CmdBacktest(CliContext& ctx, const CliArgs& args_in) {
     ctx.out << "* nobody won officially (carried over): the payout estimate of the final votes "
                "stands in\n";
   }
+  if (report.time_limited > 0) {
+    ctx.out << "Rounds whose engine reached the time limit: " << report.time_limited
+            << " (it bought its best selection so far; --round-time sets the limit)\n";
+  }
+  if (report.own_probabilities_missing) {
+    ctx.out << "Own probabilities: none for these rounds (a document's own belong to its own "
+               "round's matches), so the value condition kept every single and an extraction by "
+               "expected value or probability drew at random\n";
+  }
   ctx.out << "\nThe winning single passed:\n";
   for (const BacktestShare& s : report.shares) {
     ctx.out << "  " << PadCutColumns(s.label, 40) << PadLeftColumns(Count(s.passed), 5) << " of "
             << s.rounds << "  " << Percent(s.passed, s.rounds) << "\n";
+  }
+  if (report.interrupted) {
+    ctx.err << "zelvomini-cli: backtest interrupted by " << AbortSignalName() << " after "
+            << report.rounds.size() + report.skipped << " of " << rounds.size()
+            << " rounds; the table shows those done"
+            << (csv_path.empty() ? "" : ", " + csv_path + " is not written") << "\n";
+    return AbortExitCode();
   }
   if (!csv_path.empty()) {
     if (AbortedBeforeSave(ctx.err, csv_path)) return AbortExitCode();

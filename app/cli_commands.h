@@ -37,6 +37,7 @@ int CmdProbs(CliContext& ctx, const CliArgs& args);
 // The own probabilities of a document beside the public's shares.
 void PrintOwnProbabilities(std::ostream& out, const DocumentRecord& doc);
 int CmdBacktest(CliContext& ctx, const CliArgs& args);
+int CmdLive(CliContext& ctx, const CliArgs& args);
 // The analysis commands' part of --help.
 extern const char kAnalysisHelp[];
 
@@ -45,6 +46,10 @@ bool TakeFlag(CliArgs& args, const std::string& flag);
 // "--name VALUE": removes both and stores VALUE; false when absent.  A flag
 // given without its value is reported and sets `missing`.
 bool TakeOption(CliArgs& args, const std::string& flag, std::string& value, bool& missing);
+
+// A number of seconds as a plain decimal ("1", "0.5"): no exponent, sign,
+// "nan" or "inf", which would pass a range check they are not in.
+bool ParseSeconds(const std::string& text, double& value);
 
 // An output a command may write: none of its `inputs`, no file in SysData
 // unless the command updates its own document there (`in_place`), and a

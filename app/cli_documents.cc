@@ -1,4 +1,5 @@
 // The document commands: search, batch, csv and info.
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -17,6 +18,7 @@
 #include "reduction/league_targets.h"
 #include "core/toto_data.h"
 #include "reduction/conditions.h"
+#include "support/file_lock.h"
 #include "support/paths.h"
 #include "support/random.h"
 #include "support/text.h"
@@ -233,6 +235,12 @@ int CmdSearch(CliContext& ctx, const CliArgs& args_in) {
   } else if (!CheckOutput(ctx, out_path, {args[0]})) {
     return 1;
   }
+  // In place, the document is held from its read to its write.
+  std::optional<DocumentLock> lock;
+  if (out_path.empty() || SameFile(out_path, args[0])) {
+    lock.emplace(args[0]);
+    if (!lock->Locked()) return 1;
+  }
   clsTFileTPD tpd;
   DocumentRecord doc;
   if (!OpenDocument(tpd, args[0], true, doc)) return 1;
@@ -269,8 +277,9 @@ int CmdBatch(CliContext& ctx, const CliArgs& args) {
   for (; done < queue.size() && AbortSignal() == 0; ++done) {
     const std::string& path = queue[done];
     ctx.out << path << "\t実行中\n" << std::flush;
+    DocumentLock lock(path);
     DocumentRecord doc;
-    bool ok = OpenDocument(tpd, path, false, doc);
+    bool ok = lock.Locked() && OpenDocument(tpd, path, false, doc);
     // A failed search saves nothing over the file's singles.
     if (ok) ok = RunDocumentSearch(ctx, search, doc, false);
     if (AbortSignal() != 0) {
@@ -317,6 +326,8 @@ int CmdCsv(CliContext& ctx, const CliArgs& args_in) {
   }
   if (args[0] != "import") return usage();
   if (!CheckOutput(ctx, doc_path, {csv_path}, true)) return 1;
+  DocumentLock lock(doc_path);
+  if (!lock.Locked()) return 1;
   if (FileExists(doc_path)) {
     if (!OpenDocument(tpd, doc_path, true, doc)) return 1;
   } else if (add || del) {

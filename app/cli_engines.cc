@@ -15,6 +15,7 @@
 #include "reduction/run_log.h"
 #include "support/random.h"
 #include "support/text.h"
+#include "support/text_file.h"
 
 namespace zelvo {
 namespace {
@@ -43,7 +44,7 @@ bool TakeInt(CliArgs& args, const std::string& flag, int& value, bool& bad) {
 bool ReadSinglesCsv(const std::string& path, std::vector<int>& singles, std::ostream& err) {
   LineReader reader(4096, true);
   if (!reader.Open(path)) {
-    err << "zelvomini-cli: cannot read " << path << "\n";
+    err << "zelvomini-cli: cannot read " << path << ": " << UnreadableFileReason(path) << "\n";
     return false;
   }
   auto fail = [&err](const std::string& message) {

@@ -10,6 +10,7 @@
 #include "files/tpd_file.h"
 #include "official/schedule.h"
 #include "output/clipboard.h"
+#include "support/file_lock.h"
 #include "support/text.h"
 
 namespace zelvo {
@@ -75,12 +76,16 @@ int CmdImport(CliContext& ctx, const CliArgs& args) {
   std::vector<std::string> inputs;
   if (&ctx.in == &std::cin) inputs.push_back("/dev/stdin");
   if (!CheckOutput(ctx, args[0], inputs, true)) return 1;
+  // The text first: a terminal's input may take a while, and the document is
+  // locked only from its read to its write.
+  std::string text((std::istreambuf_iterator<char>(ctx.in)), std::istreambuf_iterator<char>());
+  DocumentLock lock(args[0]);
+  if (!lock.Locked()) return 1;
   DocumentRecord doc;
   if (!ReportIo().load || !ReportIo().load(args[0], doc)) {
     ctx.err << "zelvomini-cli: cannot read the document " << args[0] << "\n";
     return 1;
   }
-  std::string text((std::istreambuf_iterator<char>(ctx.in)), std::istreambuf_iterator<char>());
   std::vector<int> singles = clsTClipImport::ParseSingles(text);
   if (singles.empty()) {
     // As in the window, a text without singles changes nothing.

@@ -41,11 +41,14 @@ class ConsoleProgress : public WinInetProgressSink {
 int CmdUpdateTeams(CliContext& ctx, const CliArgs& args_in) {
   CliArgs args = args_in;
   bool yes = TakeFlag(args, "--yes") || ctx.console.assume_yes;
+  bool restore = TakeFlag(args, "--restore");
   if (!args.empty()) {
-    ctx.err << "usage: zelvomini-cli update-teams [--yes]\n";
+    ctx.err << "usage: zelvomini-cli update-teams [--yes] [--restore]\n"
+               "       (--restore puts back the TeamName2.dat the last update replaced)\n";
     return 64;
   }
   if (!CheckDownloadFolderRights()) return 1;
+  if (restore) return clsPendralcoveDownload::RestoreTeamName2(!yes) ? 0 : 1;
   ConsoleProgress progress(ctx.err);
   clsPendralcoveDownload download;
   download.WinInet().SetProgressSink(&progress);

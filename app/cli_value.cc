@@ -1,5 +1,6 @@
 // The probs command: the user's own outcome probabilities kept in a
 // document, beside the public's vote shares.
+#include <optional>
 #include <ostream>
 #include <string>
 
@@ -8,6 +9,7 @@
 #include "app/cli_commands.h"
 #include "files/tpd_file.h"
 #include "reduction/single_value.h"
+#include "support/file_lock.h"
 #include "support/format.h"
 #include "support/text.h"
 #include "support/text_file.h"
@@ -23,11 +25,9 @@ int Usage(CliContext& ctx) {
   return 64;
 }
 
+// Kept as given, to the last digit: a threshold of 0.00002 is not 0.
 bool ParseNumber(const std::string& text, double& value) {
-  Money m;
-  if (!Money::Parse(text, m) || m < Money()) return false;
-  value = m.ToDouble();
-  return true;
+  return ParseExactDecimal(text, value) && value >= 0;
 }
 
 // "expected:80-200", "ratio:1.2", "off".
@@ -44,7 +44,7 @@ bool ParseValueCondition(const std::string& text, ValueConditions& v) {
   double min = 0, max = 0;
   if (!ParseNumber(range.substr(0, dash), min)) return false;
   if (dash != std::string::npos && dash + 1 < range.size() &&
-      (!ParseNumber(range.substr(dash + 1), max) || max < min)) {
+      !ParseNumber(range.substr(dash + 1), max)) {
     return false;
   }
   v = ValueConditions{true, kind == "ratio" ? kValueRatio : kValueExpected, min, max};
@@ -114,12 +114,24 @@ int CmdProbs(CliContext& ctx, const CliArgs& args_in) {
   const bool value = TakeOption(args, "--value", value_text, missing);
   const bool extract = TakeOption(args, "--extract", extract_text, missing);
   if (missing || args.size() != 1 || (set && clear) || (odds && !set)) return Usage(ctx);
+  // A change holds the document from its read to its write, so that two
+  // changes at once both reach the file.
+  std::optional<DocumentLock> lock;
+  if (set || clear || value || extract) {
+    lock.emplace(args[0]);
+    if (!lock->Locked()) return 1;
+  }
   clsTFileTPD tpd;
   DocumentRecord doc;
   if (!OpenDocument(tpd, args[0], true, doc)) return 64;
   if ((value && !ParseValueCondition(value_text, doc.Conditions.Value)) ||
       (extract && !ParseExtraction(extract_text, doc.Engine))) {
     return Usage(ctx);
+  }
+  if (const std::string problem = ValueRangeProblem(doc.Conditions.Value);
+      value && !problem.empty()) {
+    ctx.err << "zelvomini-cli: " << problem << " (" << value_text << ")\n";
+    return 64;
   }
   if (!set && !clear && !value && !extract) {
     PrintOwnProbabilities(ctx.out, doc);
@@ -128,7 +140,8 @@ int CmdProbs(CliContext& ctx, const CliArgs& args_in) {
   if (set) {
     std::string text;
     if (!ReadTextFile(csv_path, text, false)) {
-      ctx.err << "zelvomini-cli: cannot read " << csv_path << "\n";
+      ctx.err << "zelvomini-cli: cannot read " << csv_path << ": " << UnreadableFileReason(csv_path)
+              << "\n";
       return 1;
     }
     ProbabilityParse parse =

@@ -28,6 +28,10 @@ MsgAnswer ConsolePlatform::MessageBox(const std::string& text, const std::string
     if (EqualsNoCase(answer, "d")) return MsgAnswer::kNo;
     return MsgAnswer::kCancel;
   }
+  if (buttons == MsgButtons::kReloadOverwriteCancel) {
+    // Nothing on the command line asks it; a script's answer keeps the file.
+    return MsgAnswer::kCancel;
+  }
   if (buttons != MsgButtons::kYesNo && buttons != MsgButtons::kYesNoCancel) {
     return DefaultAnswer(buttons, default_button);
   }

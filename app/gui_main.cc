@@ -14,6 +14,7 @@
 #include "support/error_report.h"
 #include "support/paths.h"
 #include "support/platform.h"
+#include "ui/hand_over_queue.h"
 #include "ui/qt/dialogs.h"
 #include "ui/qt/main_window_view.h"
 #include "ui/qt/qt_platform.h"
@@ -24,12 +25,14 @@
 namespace {
 
 // Opens handed-over files one at a time, once the window is there and no
-// dialog is up: files that arrive while the window loads, or under a modal
-// window, wait.
+// dialog is up: files that arrive while the window loads, under a modal
+// window, or while it searches or runs a batch, wait (HandOverQueue).
 class FileQueue {
  public:
   void Add(const QStringList& files) {
-    pending_ << files;
+    std::vector<std::string> names;
+    for (const QString& file : files) names.push_back(file.toStdString());
+    queue_.Add(names);
     Later(0);
   }
   void SetWindow(zelvo::MainWindowView* window) {
@@ -42,24 +45,19 @@ class FileQueue {
     QTimer::singleShot(ms, QCoreApplication::instance(), [this] { Drain(); });
   }
   void Drain() {
-    if (draining_ || !window_) return;
-    if (QApplication::activeModalWidget()) {
+    if (!window_ || queue_.Waiting() == 0) return;
+    if (QApplication::activeModalWidget() || !window_->controller().AcceptsHandedOverFiles()) {
       Later(500);
       return;
     }
-    draining_ = true;
     window_->setWindowState(window_->windowState() & ~Qt::WindowMinimized);
     window_->raise();
     window_->activateWindow();
-    while (!pending_.isEmpty()) {
-      window_->controller().OpenFile(pending_.takeFirst().toStdString());
-    }
-    draining_ = false;
+    if (queue_.Drain(window_->controller())) Later(500);
   }
 
   zelvo::MainWindowView* window_ = nullptr;
-  QStringList pending_;
-  bool draining_ = false;
+  zelvo::HandOverQueue queue_;
 };
 
 }  // namespace

@@ -19,6 +19,7 @@
 #include "support/text_file.h"
 #include "ui/qt/batch_window_view.h"
 #include "ui/qt/main_window_view.h"
+#include "ui/qt/match_day_window_view.h"
 #include "ui/qt/odds_window_view.h"
 #include "ui/qt/own_probs_window_view.h"
 #include "ui/qt/print_window_view.h"
@@ -203,6 +204,32 @@ bool SaveOwnProbs(zelvo::frmMain& main, QWidget& window, const QString& folder) 
   return ok;
 }
 
+// The match-day window over both sample documents an hour into the round:
+// two matches over, one in play, two to come.
+bool SaveMatchDay(zelvo::MainWindowView& window, const QString& folder) {
+  window.controller().Execute(zelvo::Cmd::kMatchDay);
+  zelvo::MatchDayWindowView* view = window.MatchDayWindow();
+  if (!view) return false;
+  zelvo::frmMatchDay& day = view->controller();
+  day.AddPaths({zelvo::ResolveProgramPath("UserData/Zelvomini/sample-tolerance.tpd")});
+  day.ClearResults();
+  const struct {
+    int state;
+    const char* home;
+    const char* away;
+    const char* minute;
+  } kEntries[] = {{2, "2", "1", "0"}, {2, "1", "1", "0"}, {1, "0", "1", "67"}};
+  for (int m = 0; m < 3; ++m) {
+    day.State(m).SetListIndex(kEntries[m].state);
+    day.HomeGoals(m).SetText(kEntries[m].home);
+    day.AwayGoals(m).SetText(kEntries[m].away);
+    day.Minute(m).SetText(kEntries[m].minute);
+  }
+  const bool ok = Save(*view, folder, "match-day.png");
+  view->close();
+  return ok;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -245,6 +272,7 @@ int main(int argc, char** argv) {
   main.ShowPage(3);
   main.Execute(zelvo::Cmd::kShowAllResults);
   ok &= Save(window, folder, "check.png");
+  ok &= SaveMatchDay(window, folder);
   ok &= SaveModal(folder, "analysis.png", [&] { main.Execute(zelvo::Cmd::kAnalysis); });
   ok &= SaveBacktest(main, folder);
   ok &= SaveOwnProbs(main, window, folder);

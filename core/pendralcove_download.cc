@@ -8,6 +8,7 @@
 #include "support/file_lock.h"
 #include "support/paths.h"
 #include "support/platform.h"
+#include "support/table_install.h"
 #include "support/text.h"
 #include "support/text_file.h"
 
@@ -128,13 +129,28 @@ bool clsPendralcoveDownload::GetTeamName2() {
       Failure(std::string("原因：") + kTeamName2 + " が異常です");
       return false;
     }
+    // A name the table's code page cannot hold would be written as "?" and
+    // never match the page again.
+    const std::string lost = FirstCharOutsideCp932(text);
+    if (!lost.empty()) {
+      Failure(std::string("原因：") + kTeamName2 + " に保存できない文字(" + lost + ")があります");
+      return false;
+    }
     // The table was compared while the download ran; another process may
     // have installed the same or a newer one meanwhile.
     SysDataLock lock;
     if (!lock.Locked()) return false;
     int remote = VersionNumber(GetItem(kTeamName2, ""));
     if (remote > 0 && VersionNumber(clsTotoData().GetTeamName2Version()) >= remote) return true;
-    return WriteTextFile(SysDataPath(kTeamName2), CrLfLines(text));
+    // Only a whole table of the announced version replaces the user's, and
+    // the one it replaces stays beside it for RestoreTeamName2.
+    const std::string problem =
+        InstallTable(SysDataPath(kTeamName2), ToCp932(CrLfLines(text)), remote);
+    if (!problem.empty()) {
+      Failure(std::string("原因：") + kTeamName2 + " が異常です\r\n" + problem);
+      return false;
+    }
+    return true;
   } catch (const std::exception& e) {
     ReportException(kClassName, "GetTeamName2", e);
     return false;
@@ -174,6 +190,35 @@ bool clsPendralcoveDownload::DownloadTeamName2(bool ask) {
     return true;
   } catch (const std::exception& e) {
     ReportException(kClassName, "DownloadTeamName2", e);
+    return false;
+  }
+}
+
+bool clsPendralcoveDownload::RestoreTeamName2(bool ask) {
+  try {
+    const std::string path = SysDataPath(kTeamName2);
+    if (!FileExists(TableBackupPath(path))) {
+      Plain("戻せる前の海外チーム名がありません。");
+      return false;
+    }
+    if (ask && platform().MessageBox("海外チーム名を更新前の版に戻します。よろしいですか？",
+                                     "  Pendralcove", MsgIcon::kQuestion,
+                                     MsgButtons::kYesNo) != MsgAnswer::kYes) {
+      return false;
+    }
+    SysDataLock lock;
+    if (!lock.Locked()) return false;
+    const std::string problem = RestoreTableBackup(path);
+    if (!problem.empty()) {
+      Plain("海外チーム名を戻せませんでした。\r\n" + problem);
+      return false;
+    }
+    const std::string version = clsTotoData().GetTeamName2Version();
+    Inform("海外チーム名を更新前の版" + (version == "." ? std::string() : "(" + version + ")") +
+           "に戻しました。");
+    return true;
+  } catch (const std::exception& e) {
+    ReportException(kClassName, "RestoreTeamName2", e);
     return false;
   }
 }

@@ -24,6 +24,11 @@ class clsPendralcoveDownload {
   // as it was.  The version list is loaded once per object and reused.
   bool DownloadTeamName2(bool ask);
 
+  // Puts back the table the last update (or a newer package) replaced,
+  // after asking when `ask`; the replaced one becomes the backup in turn.
+  // True when restored; every outcome is told to the user.
+  static bool RestoreTeamName2(bool ask);
+
   // An entry of the loaded version list (case-insensitive, first match), or
   // the default while none is loaded.
   std::string GetItem(const std::string& key, const std::string& default_value) const;

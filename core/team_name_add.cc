@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/toto_data.h"
+#include "files/ini_file.h"
 #include "support/error_report.h"
 #include "support/file_lock.h"
 #include "support/paths.h"
@@ -53,6 +54,11 @@ bool CheckEntry(const TeamNameEntry& entry, const clsTotoData& tables) {
     InputError("略称は6文字以内で入力して下さい。");
     return false;
   }
+  const std::string problem = UnreadableTeamNameProblem(long_name, short_name);
+  if (!problem.empty()) {
+    InputError(problem);
+    return false;
+  }
   if (tables.ExistsLongTeamName(long_name)) {
     InputError("名称(" + long_name + ")は既に登録されています。");
     return false;
@@ -61,6 +67,35 @@ bool CheckEntry(const TeamNameEntry& entry, const clsTotoData& tables) {
 }
 
 }  // namespace
+
+std::string TeamNameLine(const std::string& long_name, const std::string& short_name) {
+  std::string padded = Trim(short_name);
+  for (size_t n = CharCount(padded); n < kShortNameMax; ++n) padded += ' ';
+  return padded + " = " + Trim(long_name);
+}
+
+std::string UnreadableTeamNameProblem(const std::string& long_name, const std::string& short_name) {
+  for (const auto& [field, text] :
+       {std::pair{"略称", &short_name}, std::pair{"名称", &long_name}}) {
+    const std::string lost = FirstCharOutsideCp932(*text);
+    if (!lost.empty()) {
+      return std::string(field) + "の「" + lost +
+             "」はチーム名の表(CP932)に保存できない文字です。別の文字に置き換えて下さい。";
+    }
+  }
+  const std::string short_trimmed = Trim(short_name);
+  if (short_trimmed.starts_with(";") || short_trimmed.starts_with("//")) {
+    return "略称を「;」や「//」で始めると注釈の行になり、読み込まれません。";
+  }
+  if (Contains(short_trimmed, "=")) return "略称に「=」は使えません（名称との区切りです）。";
+  // Whatever else a name holds, it must come back from the line as written.
+  const auto entries = clsIniFile::Parse(FromCp932(ToCp932(TeamNameLine(long_name, short_name))));
+  if (entries.size() != 1 || entries[0].first != FoldCp932LookAlikes(short_trimmed) ||
+      entries[0].second != FoldCp932LookAlikes(Trim(long_name))) {
+    return "この名称と略称はチーム名の表から読み戻せません。";
+  }
+  return "";
+}
 
 void TeamNameAdder::Open() {
   long_name_field = LastUnresolvedTeamName();
@@ -75,7 +110,17 @@ bool TeamNameAdder::Add() {
 }
 
 std::string SuggestShortTeamName(const std::string& long_name) {
-  return LeftChars(ToHalfWidth(long_name), kShortNameMax);
+  // The half-width forms of "＝" and a leading "；" would break the table's
+  // line, and a character the table cannot hold would be lost: those keep
+  // their full width, or are left out.
+  std::string suggestion;
+  for (const char32_t c : ToU32(ToHalfWidth(long_name))) {
+    std::string one = FromCodePoint(c);
+    if (c == U'=' || (c == U';' && suggestion.empty())) one = ToFullWidth(one);
+    if (!FirstCharOutsideCp932(one).empty()) continue;
+    suggestion += one;
+  }
+  return LeftChars(suggestion, kShortNameMax);
 }
 
 bool AddTeamNames(const std::vector<TeamNameEntry>& entries) {
@@ -106,9 +151,7 @@ bool AddTeamNames(const std::vector<TeamNameEntry>& entries) {
         return false;
       }
       added.push_back(long_name);
-      std::string padded = Trim(entry.short_name);
-      for (size_t n = CharCount(padded); n < kShortNameMax; ++n) padded += ' ';
-      lines += ToCp932(padded + " = " + long_name) + "\r\n";
+      lines += ToCp932(TeamNameLine(long_name, entry.short_name)) + "\r\n";
     }
     // A file edited by hand may lack its final line end.
     if (!bytes.empty() && !bytes.ends_with("\r\n")) bytes += "\r\n";

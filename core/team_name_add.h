@@ -33,8 +33,16 @@ struct TeamNameEntry {
 };
 
 // The short name proposed for a long name: its half-width form cut to six
-// characters.
+// characters, without what the table could not read back.
 std::string SuggestShortTeamName(const std::string& long_name);
+
+// Why a name pair would not read back from TeamName3.dat as it was entered
+// (a character outside the table's code page, a short name that starts a
+// comment or holds the "=" separator), in the user's words; "" when it reads
+// back.  The dialogs and the command line all check through here.
+std::string UnreadableTeamNameProblem(const std::string& long_name, const std::string& short_name);
+// The table's line of a name pair, the short name padded to six characters.
+std::string TeamNameLine(const std::string& long_name, const std::string& short_name);
 
 // Checks each entry as the one-team dialog checks its fields, in list order,
 // and appends them all to TeamName3.dat in one write.  The first failed check

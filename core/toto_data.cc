@@ -22,7 +22,9 @@ void ReportUnresolvedTeamName(const std::string& long_name) {
 std::string NormalizeTeamName(std::string_view name) {
   // Half-width first: it turns U+3000 into a blank and ・ into ･, so only
   // the narrow forms need removing.
-  const std::u32string narrow = ToU32(ToHalfWidth(name));
+  // A page's look-alikes (WAVE DASH, MINUS SIGN) are stored in the tables
+  // as the characters CP932 folds them into.
+  const std::u32string narrow = ToU32(ToHalfWidth(FoldCp932LookAlikes(name)));
   std::u32string kept;
   for (char32_t c : narrow) {
     if (c == U' ' || c == U'\t' || c == 0x3000 || c == 0x30FB || c == 0xFF65 || c == 0x00B7) {

@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "core/single_frame.h"
+#include "support/error_report.h"
+#include "support/platform.h"
 
 namespace zelvo {
 
@@ -32,6 +34,11 @@ MultiFlags SearchSequence::GetVisible(const MultiTable& multi) {
 
 bool SearchSequence::Run(DocumentRecord& doc) {
   if (Running()) return false;
+  // A range that keeps nothing would replace the user's singles with none.
+  if (const std::string problem = ValueRangeProblem(doc.Conditions.Value); !problem.empty()) {
+    platform().MessageBox(problem, kAppTitle, MsgIcon::kWarning);
+    return false;
+  }
   const MultiTable multi = doc.Multi;
   if (!tx_.SetVote(doc.Vote)) return false;
   tx_.SetOwn(doc.OwnProbs);

@@ -25,8 +25,9 @@ class SearchSequence {
   // conditions and engine settings, and stores the result in it: the singles
   // in ascending order with their outcome frame, the last-run count and
   // frame, the coverage counts and the run log.  False, with nothing
-  // changed, while a search is already running or when the payout estimate
-  // cannot use the vote status (reported): a search on broken figures would
+  // changed, while a search is already running, when the payout estimate
+  // cannot use the vote status or the value range keeps nothing (both
+  // reported): a search on broken figures would
   // replace the user's singles with none.  A cancelled search leaves no
   // singles.
   bool Run(DocumentRecord& doc);

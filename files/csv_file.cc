@@ -33,7 +33,7 @@ int64_t CountLines(const std::string& path) {
   LineReader reader(kMaxLine, true);
   // The file's name goes with the error: a bare "not found" names nothing.
   if (!reader.Open(path)) {
-    throw RuntimeError(kErrFileNotFound, path + "\r\n" + ErrorDescription(kErrFileNotFound));
+    throw RuntimeError(kErrFileNotFound, path + "\r\n" + UnreadableFileReason(path));
   }
   std::string line;
   while (true) {
@@ -149,7 +149,9 @@ bool clsTFileCSV::CsvLoad(const std::string& strFileName, int& lngSCount,
       singles.assign(static_cast<size_t>(n), 0);
       platform().WaitProgress("CSVファイルの読込中", n, 0);
       LineReader reader(kMaxLine, true);
-      if (!reader.Open(strFileName)) throw RuntimeError(kErrFileNotFound);
+      if (!reader.Open(strFileName)) {
+        throw RuntimeError(kErrFileNotFound, UnreadableFileReason(strFileName));
+      }
       std::string line;
       int64_t read = 0;
       // The file may have grown since it was counted; the array holds n.

@@ -1,5 +1,7 @@
 #include "files/tpd_file.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -174,6 +176,35 @@ DateTime ReadDate(std::string_view value) {
   return d;
 }
 
+// A plain decimal with its point moved `places` to the right (left when
+// negative): "0.108972" and 2 give "10.8972".  Moving the point in the text,
+// not multiplying, is what lets a probability stored as a percentage read
+// back as exactly the same double.
+std::string ShiftPoint(std::string_view text, int places) {
+  std::string digits(text);
+  size_t point = digits.find('.');
+  if (point == std::string::npos) point = digits.size();
+  digits.erase(point < digits.size() ? point : digits.size(), point < digits.size() ? 1 : 0);
+  long at = static_cast<long>(point) + places;
+  while (at <= 0) {
+    digits.insert(0, "0");
+    ++at;
+  }
+  while (static_cast<size_t>(at) > digits.size()) digits += '0';
+  std::string out = digits.substr(0, static_cast<size_t>(at));
+  std::string fraction = digits.substr(static_cast<size_t>(at));
+  out.erase(0, std::min(out.find_first_not_of('0'), out.size() - 1));
+  while (!fraction.empty() && fraction.back() == '0') fraction.pop_back();
+  return fraction.empty() ? out : out + "." + fraction;
+}
+
+// A figure the user gave, stored exactly; one that cannot be (not finite,
+// below 0) is refused rather than written as something else.
+std::string ExactFigure(double value) {
+  if (!std::isfinite(value) || value < 0) Fail(kErrInvalidCall, "保存できない値です。");
+  return ExactDecimalText(value);
+}
+
 // Own probabilities as percentages laid out as the multi is: a row per
 // outcome code, a column per match.  Each match must add up to 100.
 std::string OwnProbabilitiesText(const OwnProbabilities& own) {
@@ -182,7 +213,7 @@ std::string OwnProbabilitiesText(const OwnProbabilities& own) {
     if (o) out += ',';
     for (int m = 0; m < kMatches; ++m) {
       if (m) out += ':';
-      out += Money::FromDouble(own.p[m][o] * 100).ToString();
+      out += ShiftPoint(ExactFigure(own.p[m][o]), 2);
     }
   }
   return out;
@@ -197,18 +228,24 @@ void ReadOwnProbabilities(std::string_view value, OwnProbabilities& own) {
     std::vector<std::string> cols = Split(rows[o], ":");
     if (cols.size() != kMatches) Fail(kErrTypeMismatch);
     for (int m = 0; m < kMatches; ++m) {
-      Money pct;
-      if (!Money::Parse(Trim(cols[m]), pct) || pct < Money() || pct > Money::FromInt(100)) {
+      const std::string pct = Trim(cols[m]);
+      double p = 0;
+      if (pct.starts_with("-") || !ParseExactDecimal(pct, p) ||
+          !ParseExactDecimal(ShiftPoint(pct, -2), p) || p > 1) {
         Fail(kErrTypeMismatch);
       }
-      read.p[m][o] = pct.ToDouble();
-      sums[m] += read.p[m][o];
+      read.p[m][o] = p;
+      sums[m] += p;
     }
   }
   for (int m = 0; m < kMatches; ++m) {
-    // Four decimals per figure: three of them miss 100 by a rounding at most.
-    if (sums[m] < 99.99 || sums[m] > 100.01) Fail(kErrTypeMismatch);
-    for (int o = 0; o < 3; ++o) read.p[m][o] /= sums[m];
+    // Older files keep four decimals of a percent, whose three figures miss
+    // 100 by a rounding; those are rescaled.  Exact figures already add up
+    // to 1 but for the last bits of their sum, and are kept as they are.
+    if (sums[m] < 0.9999 || sums[m] > 1.0001) Fail(kErrTypeMismatch);
+    if (std::fabs(sums[m] - 1) > 1e-12) {
+      for (int o = 0; o < 3; ++o) read.p[m][o] /= sums[m];
+    }
   }
   read.set = true;
   own = read;
@@ -217,21 +254,23 @@ void ReadOwnProbabilities(std::string_view value, OwnProbabilities& own) {
 // "Enabled|Kind|Min|Max".
 std::string ValueConditionsText(const ValueConditions& v) {
   return std::string(v.Enabled ? "1" : "0") + "|" + std::to_string(v.Kind) + "|" +
-         Money::FromDouble(v.Min).ToString() + "|" + Money::FromDouble(v.Max).ToString();
+         ExactFigure(v.Min) + "|" + ExactFigure(v.Max);
 }
 
 void ReadValueConditions(std::string_view value, ValueConditions& v) {
   std::vector<std::string> parts = Split(value, "|");
   if (parts.size() != 4) Fail(kErrTypeMismatch);
-  Money min, max;
-  if (!Money::Parse(Trim(parts[2]), min) || !Money::Parse(Trim(parts[3]), max) || min < Money() ||
-      max < Money()) {
+  double min = 0, max = 0;
+  if (!ParseExactDecimal(Trim(parts[2]), min) || !ParseExactDecimal(Trim(parts[3]), max) ||
+      min < 0 || max < 0) {
     Fail(kErrTypeMismatch);
   }
   v.Enabled = Boolean(parts[0]);
   v.Kind = DecimalIn(parts[1], 0, 1);
-  v.Min = min.ToDouble();
-  v.Max = max.ToDouble();
+  v.Min = min;
+  v.Max = max;
+  const std::string problem = ValueRangeProblem(v);
+  if (!problem.empty()) Fail(kErrInvalidCall, problem);
 }
 
 // One condition entry: "A|B|N|M|matches|outcomes|row 1|...|row N|cells|captions".
@@ -319,7 +358,7 @@ class Loader {
       : path_(path), rec_(record), xml_to_vote_(xml_to_vote), reader_(kMaxLine) {}
 
   void Run() {
-    if (!reader_.Open(path_)) Fail(kErrFileNotFound);
+    if (!reader_.Open(path_)) Fail(kErrFileNotFound, UnreadableFileReason(path_));
     // Every single takes a line of at least two bytes.
     max_singles_ = reader_.FileSize() / 2;
     std::string raw;
@@ -563,42 +602,12 @@ class WaitScope {
 // With messages off (the batch run) nothing the load calls may stop to ask
 // the user either: message boxes are answered with their default button
 // unseen, everything else goes to the platform in force.
-class QuietPlatform : public Platform {
+class QuietPlatform : public ForwardingPlatform {
  public:
-  QuietPlatform() : inner_(platform()) { previous_ = SetPlatform(this); }
-  ~QuietPlatform() override { SetPlatform(previous_); }
-
   MsgAnswer MessageBox(const std::string&, const std::string&, MsgIcon, MsgButtons buttons,
                        int default_button) override {
     return DefaultAnswer(buttons, default_button);
   }
-  void Yield() override { inner_.Yield(); }
-  void Sleep(int ms) override { inner_.Sleep(ms); }
-  uint32_t TickCount() override { return inner_.TickCount(); }
-  DateTime Now() override { return inner_.Now(); }
-  std::string ClipboardText() override { return inner_.ClipboardText(); }
-  void SetClipboardText(const std::string& text) override { inner_.SetClipboardText(text); }
-  std::string OpenFileDialog(const FileDialogRequest& r) override {
-    return inner_.OpenFileDialog(r);
-  }
-  std::string SaveFileDialog(const FileDialogRequest& r) override {
-    return inner_.SaveFileDialog(r);
-  }
-  int PopupMenu(const std::string& title, const std::vector<MenuEntry>& entries) override {
-    return inner_.PopupMenu(title, entries);
-  }
-  bool OpenUrl(const std::string& url) override { return inner_.OpenUrl(url); }
-  bool IsAdministrator() override { return inner_.IsAdministrator(); }
-  void WaitBegin(const std::string& m, int64_t max) override { inner_.WaitBegin(m, max); }
-  void WaitProgress(const std::string& m, int64_t max, int64_t v) override {
-    inner_.WaitProgress(m, max, v);
-  }
-  void WaitEnd() override { inner_.WaitEnd(); }
-  void SetBusyCursor(bool busy) override { inner_.SetBusyCursor(busy); }
-
- private:
-  Platform& inner_;
-  Platform* previous_;
 };
 
 // The text an error report would show, kept for a list of results.
@@ -617,7 +626,7 @@ bool clsTFileTPD::DataTypeCheck(const std::string& file_name, bool document, int
   try {
     data_version = 0;
     LineReader reader(kMaxLine);
-    if (!reader.Open(file_name)) Fail(kErrFileNotFound);
+    if (!reader.Open(file_name)) Fail(kErrFileNotFound, UnreadableFileReason(file_name));
     bool software = false, kind = false;
     std::string raw;
     for (int i = 0; i < 8; ++i) {
@@ -795,6 +804,7 @@ bool clsTFileTPD::SaveFile(const std::string& file_name, bool document,
 
 bool clsTFileTPD::LoadFile(const std::string& file_name, DocumentRecord& record, bool report) {
   last_fault_.clear();
+  last_reason_.clear();
   try {
     std::optional<QuietPlatform> quiet;
     if (!report) quiet.emplace();
@@ -804,6 +814,9 @@ bool clsTFileTPD::LoadFile(const std::string& file_name, DocumentRecord& record,
     return true;
   } catch (const std::exception& e) {
     last_fault_ = FaultText(e);
+    if (ErrorNumberOf(e) == kErrInvalidCall && e.what() != ErrorDescription(kErrInvalidCall)) {
+      last_reason_ = e.what();
+    }
     if (report) ReportException(kClass, "Load", e);
     return false;
   }
@@ -817,6 +830,12 @@ bool LoadDocumentFile(clsTFileTPD& tpd, const std::string& file_name, bool whole
     if (info) *info = local;
     return ok;
   };
+  // A folder or a pipe is no "file of another program": say what it is.
+  if (const std::string reason = UnreadableFileReason(file_name); !reason.empty()) {
+    local.fault = reason;
+    if (dialog) platform().MessageBox(reason + "\r\n" + file_name, kAppTitle, MsgIcon::kWarning);
+    return done(false);
+  }
   if (!tpd.DataTypeCheck(file_name, whole, local.data_version, false)) {
     local.wrong_type = true;
     local.fault = std::string(kAppTitle) + "のファイルではありません。";
@@ -834,8 +853,12 @@ bool LoadDocumentFile(clsTFileTPD& tpd, const std::string& file_name, bool whole
   }
   if (!tpd.LoadFile(file_name, copy, false)) {
     local.fault = "ファイルの読込に失敗しました。 " + tpd.LastFault();
-    if (dialog)
-      platform().MessageBox("ファイルの読込に失敗しました。", kAppTitle, MsgIcon::kWarning);
+    if (dialog) {
+      const std::string& reason = tpd.LastReason();
+      platform().MessageBox(
+          "ファイルの読込に失敗しました。" + (reason.empty() ? std::string() : "\r\n" + reason),
+          kAppTitle, MsgIcon::kWarning);
+    }
     return done(false);
   }
   if (!whole) {

@@ -48,6 +48,9 @@ class clsTFileTPD {
   // Why the last DataTypeCheck, SaveFile or LoadFile failed ("description ( number )"),
   // reported or not.
   const std::string& LastFault() const { return last_fault_; }
+  // What the user can fix when the last LoadFile refused a value it can name
+  // (a value range whose minimum is above its maximum); "" otherwise.
+  const std::string& LastReason() const { return last_reason_; }
 
   VoteXmlWriter vote_to_xml;
   VoteXmlReader xml_to_vote;
@@ -58,6 +61,7 @@ class clsTFileTPD {
   std::string BuildFileBytes(bool document, const DocumentRecord& record);
 
   std::string last_fault_;
+  std::string last_reason_;
 };
 
 // Old documents (data version 4 or lower) name their vote status by round and

@@ -5,7 +5,7 @@ _zelvomini_cli() {
   _init_completion || return
 
   local commands="status team team-add single update-teams download show compress print check
-    search batch csv info report import coverage chances minimum lines"
+    search batch csv info report import coverage chances minimum lines live"
   if ((cword == 1)); then
     COMPREPLY=($(compgen -W "$commands --help --version" -- "$cur"))
     return
@@ -21,12 +21,13 @@ _zelvomini_cli() {
       return ;;
     --pdf) _filedir pdf; return ;;
     --doc | --multi) _filedir tpd; return ;;
-    --probs | --singles) _filedir csv; return ;;
+    --probs | --singles | --csv) _filedir csv; return ;;
     --targets) COMPREPLY=($(compgen -W "all" -- "$cur")); _filedir csv; return ;;
     --results) COMPREPLY=($(compgen -W "all reduced" -- "$cur")); _filedir '@(csv|tpd)'; return ;;
     --form) COMPREPLY=($(compgen -W "0 1 3 4" -- "$cur")); return ;;
     --grade) COMPREPLY=($(compgen -W "2 3" -- "$cur")); return ;;
-    --engine | --seed | --time | --next | --pages | --printer | --round | --group) return ;;
+    --engine | --seed | --time | --next | --pages | --printer | --round | --group | --known | \
+      --playing) return ;;
   esac
 
   local options="--yes"
@@ -37,6 +38,7 @@ _zelvomini_cli() {
         return
       fi ;;
     show) COMPREPLY=($(compgen -W "A B" -- "$cur")); return ;;
+    update-teams) options+=" --restore" ;;
     compress) options+=" --engine --targets" ;;
     print) options+=" --pdf --printer --test --pages --list --singles --round --group" ;;
     check) options+=" --all --next --singles --round --group" ;;
@@ -56,13 +58,14 @@ _zelvomini_cli() {
         return
       fi
       options+=" -o --doc --grade --multi" ;;
+    live) options+=" --known --playing --round --group --csv" ;;
   esac
   if [[ $cur == -* ]]; then
     COMPREPLY=($(compgen -W "$options" -- "$cur"))
     return
   fi
   case $command in
-    csv | coverage | chances | lines) _filedir '@(tpd|csv)' ;;
+    csv | coverage | chances | lines | live) _filedir '@(tpd|csv)' ;;
     print | check | search | batch | info | report | import | minimum) _filedir tpd ;;
   esac
 }

@@ -1,5 +1,7 @@
 #include "reduction/conditions.h"
 
+#include "support/text.h"
+
 namespace zelvo {
 
 const std::vector<ConditionItem>& ConditionItems(ConditionTable table) {
@@ -92,6 +94,13 @@ ReductionConditions DefaultReductionConditions() {
     for (int g = 0; g < kConditionGroups; ++g) c.Table(t)[g] = DefaultConditionEntry(t, g);
   }
   return c;
+}
+
+std::string ValueRangeProblem(const ValueConditions& v) {
+  if (!v.Enabled || v.Max <= 0 || v.Min <= v.Max) return "";
+  return std::string(v.Kind == kValueRatio ? "確率比" : "期待値") + "の範囲の下限(" +
+         ExactDecimalText(v.Min) + ")が上限(" + ExactDecimalText(v.Max) +
+         ")を超えています。上限を下限以上にするか、0（上限なし）にして下さい。";
 }
 
 }  // namespace zelvo

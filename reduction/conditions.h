@@ -81,6 +81,11 @@ struct ValueConditions {
 };
 inline constexpr int kValueExpected = 0;
 inline constexpr int kValueRatio = 1;
+// Why a switched-on value range cannot be searched with, in the user's
+// words ("" when it can): a minimum above the maximum (0: no upper limit)
+// keeps no single.  The command line, the loader and the window refuse it
+// alike.
+std::string ValueRangeProblem(const ValueConditions& v);
 
 // "No upper limit" as the user enters it, and what a run uses instead.
 inline constexpr int64_t kHaitouNoLimit = 9999999999;

@@ -86,6 +86,19 @@ Money clsTMoney::GetMoney1(std::span<const int> kousei) const {
   }
 }
 
+Money clsTMoney::GetMoney1(std::span<const int> kousei,
+                           const std::array<bool, 5>& cancelled) const {
+  try {
+    std::array<double, 5> v = Picks(vote_rate_, kousei);
+    double p = 1.0;
+    for (int m = 0; m < kMatchCount; ++m) p *= cancelled[m] ? 100.0 : v[m];
+    return Estimate(pool_[0], p);
+  } catch (const std::exception& e) {
+    ReportException(kClass, "GetMoney1", e);
+    return Money();
+  }
+}
+
 Money clsTMoney::GetMoney2(std::span<const int> kousei) const {
   try {
     std::array<double, 5> v = Picks(vote_rate_, kousei);

@@ -24,6 +24,9 @@ class clsTMoney {
   // Estimated payout in whole yen for the single's outcome codes (one per
   // match, 0 to 2).  A failure is reported and gives 0.
   Money GetMoney1(std::span<const int> kousei) const;
+  // The same with some matches cancelled: every voter is right on those, so
+  // the prize is shared among more winners.
+  Money GetMoney1(std::span<const int> kousei, const std::array<bool, 5>& cancelled) const;
   Money GetMoney2(std::span<const int> kousei) const;
   Money GetMoney3(std::span<const int> kousei) const;
   // grade_index 0 to 2 for GetMoney1 to GetMoney3.

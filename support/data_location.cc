@@ -1,7 +1,5 @@
 #include "support/data_location.h"
 
-#include "support/text_file.h"
-
 #include <pwd.h>
 #include <signal.h>
 #include <unistd.h>
@@ -18,6 +16,8 @@
 #include <utility>
 
 #include "support/paths.h"
+#include "support/table_install.h"
+#include "support/text_file.h"
 
 #ifndef ZELVO_SHARE_FROM_BIN
 #define ZELVO_SHARE_FROM_BIN "../share/zelvomini"
@@ -53,51 +53,13 @@ std::string Trim(std::string s) {
   return s;
 }
 
-bool SameText(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(a[i])) !=
-        std::tolower(static_cast<unsigned char>(b[i]))) {
-      return false;
-    }
-  }
-  return true;
-}
-
-// Version and Revision of a team-name table, read as the settings reader
-// would (first entry wins, names case-blind).  Empty when it has no Version.
-std::optional<std::pair<long, long>> TableVersion(const std::string& path) {
-  std::string text;
-  if (!ReadWhole(path, text)) return std::nullopt;
-  std::optional<long> version, revision;
-  std::istringstream lines(text);
-  std::string line;
-  while (std::getline(lines, line)) {
-    line = Trim(line);
-    if (line.empty() || line[0] == ';' || line.rfind("//", 0) == 0) continue;
-    size_t eq = line.find('=');
-    if (eq == std::string::npos) continue;
-    std::string key = Trim(line.substr(0, eq));
-    std::string value = Trim(line.substr(eq + 1));
-    if (value.empty() || value.find_first_not_of("0123456789") != std::string::npos ||
-        value.size() > 9) {
-      continue;
-    }
-    if (!version && SameText(key, "Version")) version = std::stol(value);
-    if (!revision && SameText(key, "Revision")) revision = std::stol(value);
-  }
-  if (!version) return std::nullopt;
-  return std::make_pair(*version, revision.value_or(0));
-}
-
-// Copies one file with its modification time through the program's one
-// writer (a temporary of its own name beside the target, then a rename), so
-// that a crash never leaves a half-written table and nothing a user left
-// beside it is touched.
-bool CopyFileAtomically(const fs::path& from, const fs::path& to) {
+// Copies one table with its modification time through the check and the
+// backup every table from outside goes through (a damaged or cut package
+// file leaves the user's table alone) and the program's one writer.
+bool InstallShippedTable(const fs::path& from, const fs::path& to, long version) {
   std::string bytes;
   if (!ReadFileBytes(from.string(), bytes)) return false;
-  if (!WriteFileBytes(to.string(), bytes, false)) return false;
+  if (!InstallTable(to.string(), bytes, version).empty()) return false;
   std::error_code ec;
   fs::last_write_time(to, fs::last_write_time(from, ec), ec);
   return true;
@@ -246,11 +208,13 @@ std::vector<std::string> UpdateShippedTables(const std::string& shipped_sys_data
     std::error_code ec;
     if (!fs::is_regular_file(from, ec)) continue;
     bool replace = !fs::exists(fs::symlink_status(to, ec));
-    if (!replace && std::string(name) == "TeamName2.dat") {
+    long version = 0;
+    if (std::string(name) == "TeamName2.dat") {
       // The user may have downloaded a newer table than the package ships.
-      auto shipped = TableVersion(from.string());
-      auto own = TableVersion(to.string());
-      replace = shipped && (!own || *shipped > *own);
+      std::string shipped_bytes, own_bytes;
+      version = ReadWhole(from.string(), shipped_bytes) ? SummarizeTable(shipped_bytes).version : 0;
+      const long own = ReadWhole(to.string(), own_bytes) ? SummarizeTable(own_bytes).version : 0;
+      replace = replace || (version > 0 && version > own);
     } else if (!replace) {
       std::error_code time_ec;
       auto shipped_time = fs::last_write_time(from, time_ec);
@@ -259,7 +223,7 @@ std::vector<std::string> UpdateShippedTables(const std::string& shipped_sys_data
       replace = !time_ec && shipped_time > own_time && ReadWhole(from.string(), a) &&
                 ReadWhole(to.string(), b) && a != b;
     }
-    if (replace && CopyFileAtomically(from, to)) updated.push_back(name);
+    if (replace && InstallShippedTable(from, to, version)) updated.push_back(name);
   }
   return updated;
 }

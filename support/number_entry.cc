@@ -1,5 +1,6 @@
 #include "support/number_entry.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "support/format.h"
@@ -22,16 +23,19 @@ Money NumberEntry::Value() const {
   return v;
 }
 
+double NumberEntry::ExactValue() const {
+  double v = 0;
+  if (!ParseExactDecimal(ReplaceAll(Trim(text_), ",", ""), v)) return min_.ToDouble();
+  return std::clamp(v, min_.ToDouble(), max_.ToDouble());
+}
+
+void NumberEntry::SetExactValue(double value) {
+  SetText(ExactDecimalText(std::clamp(value, min_.ToDouble(), max_.ToDouble())));
+}
+
 std::string NumberEntry::Render(Money value) const {
   if (kind_ == Kind::kInteger) return std::to_string(value.Floor());
-  if (kind_ == Kind::kDecimal) {
-    char buf[40];
-    std::snprintf(buf, sizeof buf, "%.2f", value.ToDouble());
-    std::string s = buf;
-    while (s.back() == '0') s.pop_back();
-    if (s.back() == '.') s.pop_back();
-    return s;
-  }
+  if (kind_ == Kind::kDecimal) return ExactDecimalText(value.ToDouble());
   return FormatNumber(value, "#,##0");
 }
 

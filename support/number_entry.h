@@ -13,7 +13,8 @@ namespace zelvo {
 
 class NumberEntry {
  public:
-  // kDecimal: up to two decimals, for ratios.
+  // kDecimal: a figure kept to every digit typed (ExactValue), for the
+  // value thresholds.
   enum class Kind { kInteger, kMoney, kDecimal };
 
   explicit NumberEntry(Kind kind = Kind::kInteger) : kind_(kind) {}
@@ -31,6 +32,12 @@ class NumberEntry {
   // Writes the value's text (clamped to the range).
   void SetValue(Money value);
   void SetIntValue(long long value) { SetValue(Money::FromInt(value)); }
+
+  // The same for a figure that must keep every digit it was given (a
+  // threshold of 0.00002 is not 0): the text's exact value, held within the
+  // range, or the minimum when it is no plain decimal.
+  double ExactValue() const;
+  void SetExactValue(double value);
 
   const std::string& Text() const { return text_; }
   // The text as typed; raises on_change when it differs from the old one.

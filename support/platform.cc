@@ -57,6 +57,7 @@ MsgAnswer DefaultAnswer(MsgButtons buttons, int default_button) {
     case MsgButtons::kYesNo: return default_button == 1 ? MsgAnswer::kNo : MsgAnswer::kYes;
     case MsgButtons::kYesNoCancel:
     case MsgButtons::kSaveDiscardCancel:
+    case MsgButtons::kReloadOverwriteCancel:
       return default_button == 2 ? MsgAnswer::kCancel
                                  : (default_button == 1 ? MsgAnswer::kNo : MsgAnswer::kYes);
   }

@@ -17,7 +17,16 @@ namespace zelvo {
 enum class MsgIcon { kNone, kInformation, kWarning, kCritical, kQuestion };
 // kSaveDiscardCancel is the question before a changed document is set
 // aside: "保存" answers kYes, "保存しない" kNo, "キャンセル" kCancel.
-enum class MsgButtons { kOk, kOkCancel, kYesNo, kYesNoCancel, kSaveDiscardCancel };
+// kReloadOverwriteCancel is the question before a save over a file changed
+// elsewhere: "再読み込み" answers kYes, "上書き" kNo, "キャンセル" kCancel.
+enum class MsgButtons {
+  kOk,
+  kOkCancel,
+  kYesNo,
+  kYesNoCancel,
+  kSaveDiscardCancel,
+  kReloadOverwriteCancel
+};
 enum class MsgAnswer { kOk, kCancel, kYes, kNo };
 
 struct MenuEntry {
@@ -96,6 +105,56 @@ Platform& platform();
 // Installs `p` (not owned) and returns the previous one; nullptr restores the
 // headless default.
 Platform* SetPlatform(Platform* p);
+
+// The platform in force, installed over itself for a while to watch or
+// change a part of it: everything goes to the platform that was in force,
+// which is back in place when this one goes.
+class ForwardingPlatform : public Platform {
+ public:
+  ForwardingPlatform() : inner_(platform()) { previous_ = SetPlatform(this); }
+  ~ForwardingPlatform() override { SetPlatform(previous_); }
+  ForwardingPlatform(const ForwardingPlatform&) = delete;
+  ForwardingPlatform& operator=(const ForwardingPlatform&) = delete;
+
+  MsgAnswer MessageBox(const std::string& text, const std::string& title, MsgIcon icon,
+                       MsgButtons buttons, int default_button) override {
+    return inner_.MessageBox(text, title, icon, buttons, default_button);
+  }
+  void Yield() override { inner_.Yield(); }
+  void Sleep(int ms) override { inner_.Sleep(ms); }
+  uint32_t TickCount() override { return inner_.TickCount(); }
+  DateTime Now() override { return inner_.Now(); }
+  std::string ClipboardText() override { return inner_.ClipboardText(); }
+  void SetClipboardText(const std::string& text) override { inner_.SetClipboardText(text); }
+  std::string OpenFileDialog(const FileDialogRequest& r) override {
+    return inner_.OpenFileDialog(r);
+  }
+  std::string SaveFileDialog(const FileDialogRequest& r) override {
+    return inner_.SaveFileDialog(r);
+  }
+  std::vector<std::string> OpenFilesDialog(const FileDialogRequest& r) override {
+    return inner_.OpenFilesDialog(r);
+  }
+  int PopupMenu(const std::string& title, const std::vector<MenuEntry>& entries) override {
+    return inner_.PopupMenu(title, entries);
+  }
+  MenuChoice PopupMenuTree(const std::string& title,
+                           const std::vector<MenuEntry>& entries) override {
+    return inner_.PopupMenuTree(title, entries);
+  }
+  bool OpenUrl(const std::string& url) override { return inner_.OpenUrl(url); }
+  bool IsAdministrator() override { return inner_.IsAdministrator(); }
+  void WaitBegin(const std::string& m, int64_t max) override { inner_.WaitBegin(m, max); }
+  void WaitProgress(const std::string& m, int64_t max, int64_t v) override {
+    inner_.WaitProgress(m, max, v);
+  }
+  void WaitEnd() override { inner_.WaitEnd(); }
+  void SetBusyCursor(bool busy) override { inner_.SetBusyCursor(busy); }
+
+ private:
+  Platform& inner_;
+  Platform* previous_;
+};
 
 // A headless platform on the real clock: message boxes are written to a sink
 // function (stderr unless set) and answered with their default button.

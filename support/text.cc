@@ -7,13 +7,15 @@
 
 #include <array>
 #include <cerrno>
+#include <charconv>
+#include <climits>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
-#include <climits>
 #include <cstdlib>
 #include <memory>
 #include <mutex>
+#include <system_error>
 
 namespace zelvo {
 namespace {
@@ -177,6 +179,26 @@ std::string ToCp932(std::string_view utf8) {
                               static_cast<int32_t>(units.size()), &status);
   if (U_FAILURE(status)) return {};
   out.resize(n);
+  return out;
+}
+
+std::string FirstCharOutsideCp932(std::string_view utf8) {
+  for (size_t i = 0; i < utf8.size();) {
+    const size_t start = i;
+    const char32_t c = FoldForCp932(DecodeUtf8(utf8, i));
+    if (c < 0x80) continue;
+    std::string one;
+    AppendUtf8(one, c);
+    if (c == 0xFFFD) return one;
+    if (FromCp932(ToCp932(one)) != one) return std::string(utf8.substr(start, i - start));
+  }
+  return "";
+}
+
+std::string FoldCp932LookAlikes(std::string_view utf8) {
+  std::string out;
+  out.reserve(utf8.size());
+  for (size_t i = 0; i < utf8.size();) AppendUtf8(out, FoldForCp932(DecodeUtf8(utf8, i)));
   return out;
 }
 
@@ -468,6 +490,31 @@ bool ConvertToBool(std::string_view text, bool& value) {
   }
   if (!IsNumeric(t)) return false;
   value = std::strtod(t.c_str(), nullptr) != 0.0;
+  return true;
+}
+
+std::string ExactDecimalText(double value) {
+  char buf[400];
+  auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed);
+  if (ec != std::errc()) return DoubleToText(value);
+  std::string s(buf, end);
+  return s == "-0" ? "0" : s;
+}
+
+bool ParseExactDecimal(std::string_view text, double& value) {
+  const size_t digits_from = !text.empty() && text[0] == '-' ? 1 : 0;
+  const std::string_view digits = text.substr(digits_from);
+  if (digits.empty() || digits.find_first_not_of("0123456789.") != std::string_view::npos ||
+      digits.find('.') != digits.rfind('.') || digits == ".") {
+    return false;
+  }
+  double v = 0;
+  auto [end, ec] =
+      std::from_chars(text.data(), text.data() + text.size(), v, std::chars_format::fixed);
+  if (ec != std::errc() || end != text.data() + text.size() || !std::isfinite(v)) return false;
+  // Too small or too large for a double is a range error above: such a
+  // figure is refused, since it would be stored as another one.
+  value = v;
   return true;
 }
 

@@ -14,6 +14,15 @@ namespace zelvo {
 // FULLWIDTH HYPHEN-MINUS, ...) have been folded the same way.
 std::string ToCp932(std::string_view utf8);
 
+// The first character of the text that CP932 cannot hold, so that a file
+// written in it would not read back the same (U+FFFD stands for a broken
+// UTF-8 sequence); "" when every character fits.  The look-alikes folded by
+// ToCp932 fit, in their folded form.
+std::string FirstCharOutsideCp932(std::string_view utf8);
+// The text with those look-alikes folded as ToCp932 folds them: what a CP932
+// file holds of it.
+std::string FoldCp932LookAlikes(std::string_view utf8);
+
 // CP932 bytes -> UTF-8.  Invalid or unassigned byte sequences become U+FFFD
 // instead of failing the whole text.
 std::string FromCp932(std::string_view bytes);
@@ -75,7 +84,6 @@ bool ParseInt64(std::string_view text, long long& value);
 
 }  // namespace zelvo
 
-
 namespace zelvo {
 
 // The value conversions of the settings files: a decimal text to a 32-bit
@@ -86,6 +94,13 @@ bool ConvertToLong(std::string_view text, int& value);
 bool ConvertToBool(std::string_view text, bool& value);
 // Shortest decimal text of a double ("2.5", "0", "-1.25").
 std::string DoubleToText(double value);
+// The shortest plain decimal that reads back as exactly `value` ("0.00002",
+// "1234.5", "0"): how a figure the user gave is stored.  Finite values only.
+std::string ExactDecimalText(double value);
+// A plain decimal ("12", "-0.5", "0.00002"; no exponent, blank, inf or nan)
+// read to the nearest double; false for anything else, and for a figure a
+// double cannot hold (it would be stored as something else).
+bool ParseExactDecimal(std::string_view text, double& value);
 
 }  // namespace zelvo
 

@@ -72,11 +72,56 @@ bool ReadFileBytes(const std::string& path, std::string& bytes, size_t max_bytes
   return true;
 }
 
-bool ReadTextFile(const std::string& path, std::string& text, bool err_message) {
-  if (!FileExists(path)) {
-    if (err_message) {
-      ReportError(kClass, "ReadFile", path + "\r\n" + ErrorDescription(kErrFileNotFound));
+std::string UnreadableFileReason(const std::string& path) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) {
+    const int error = errno;
+    struct stat link {};
+    if (error == ENOENT && ::lstat(path.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
+      return "リンク先のファイルが見つかりません。";
     }
+    if (error == EACCES) return "ファイルを読む権限がありません。";
+    return ErrorDescription(kErrFileNotFound);
+  }
+  if (S_ISDIR(st.st_mode)) return "フォルダです。ファイルを指定して下さい。";
+  if (S_ISFIFO(st.st_mode)) return "名前付きパイプ(FIFO)です。ファイルを指定して下さい。";
+  if (S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode)) return "デバイスです。ファイルを指定して下さい。";
+  if (S_ISSOCK(st.st_mode)) return "ソケットです。ファイルを指定して下さい。";
+  if (!S_ISREG(st.st_mode)) return "通常のファイルではありません。";
+  if (::access(path.c_str(), R_OK) != 0) return "ファイルを読む権限がありません。";
+  return "";
+}
+
+namespace {
+
+// UTF-16 text (after its byte-order mark) as UTF-8, up to its first NUL.
+std::string FromUtf16(std::string_view bytes, bool big_endian) {
+  auto unit = [&](size_t at) {
+    const auto hi = static_cast<unsigned char>(bytes[at + (big_endian ? 0 : 1)]);
+    const auto lo = static_cast<unsigned char>(bytes[at + (big_endian ? 1 : 0)]);
+    return static_cast<char32_t>(hi << 8 | lo);
+  };
+  std::u32string text;
+  for (size_t i = 0; i + 1 < bytes.size(); i += 2) {
+    char32_t c = unit(i);
+    if (c == 0) break;
+    if (c >= 0xD800 && c <= 0xDBFF && i + 3 < bytes.size()) {
+      const char32_t low = unit(i + 2);
+      if (low >= 0xDC00 && low <= 0xDFFF) {
+        c = 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00);
+        i += 2;
+      }
+    }
+    text += (c >= 0xD800 && c <= 0xDFFF) ? U'\uFFFD' : c;
+  }
+  return FromU32(text);
+}
+
+}  // namespace
+
+bool ReadTextFile(const std::string& path, std::string& text, bool err_message) {
+  if (const std::string reason = UnreadableFileReason(path); !reason.empty()) {
+    if (err_message) ReportError(kClass, "ReadFile", path + "\r\n" + reason);
     return false;
   }
   std::string bytes;
@@ -84,9 +129,14 @@ bool ReadTextFile(const std::string& path, std::string& text, bool err_message) 
     ReportError(kClass, "ReadFile", path + "\r\n" + ErrorDescription(kErrFileIo));
     return false;
   }
+  if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF")) {
+    text = FromUtf16(std::string_view(bytes).substr(2), bytes[0] == '\xFE');
+    return true;
+  }
   size_t nul = bytes.find('\0');
   if (nul != std::string::npos) bytes.resize(nul);
-  text = FromCp932(bytes);
+  text = bytes.starts_with("\xEF\xBB\xBF") ? SanitizeUtf8(std::string_view(bytes).substr(3))
+                                           : FromCp932(bytes);
   return true;
 }
 

@@ -10,9 +10,18 @@
 
 namespace zelvo {
 
-// Reads the file whole, decodes CP932 and cuts the text at its first NUL.
-// A missing file is reported through the common error report only when
-// `err_message` is set; other read errors always are.  False on any failure.
+// Why `path` cannot be opened as a file to read, in the user's words: it is
+// missing, a folder, a named pipe, a device or a socket, or may not be read;
+// "" when it can.  Every command and window that opens a file the user named
+// says what stands in the way through here, not just "not found".
+std::string UnreadableFileReason(const std::string& path);
+
+// Reads the file whole and cuts the text at its first NUL.  The text is
+// CP932, unless it begins with a byte-order mark: then it is UTF-8 or
+// UTF-16, as a spreadsheet or an editor saves it when asked for Unicode.
+// A file that cannot be opened (UnreadableFileReason) is reported through
+// the common error report only when `err_message` is set; other read errors
+// always are.  False on any failure.
 bool ReadTextFile(const std::string& path, std::string& text, bool err_message = true);
 
 // Raw bytes, at most `max_bytes` (false when the file is larger).

@@ -175,8 +175,9 @@ bool frmAnalysis::LoadProbabilities() {
     if (path.empty()) return false;
     std::string text;
     if (!ReadTextFile(path, text, false)) {
-      platform().MessageBox("ファイルを読み込めませんでした。\r\n" + path, kTitle,
-                            MsgIcon::kWarning);
+      platform().MessageBox(
+          "ファイルを読み込めませんでした。\r\n" + path + "\r\n" + UnreadableFileReason(path),
+          kTitle, MsgIcon::kWarning);
       return false;
     }
     const ProbabilityParse parse =

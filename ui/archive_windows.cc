@@ -226,11 +226,21 @@ bool frmBacktest::Run() {
     return false;
   }
   clsTotoData toto_data;
+  // An engine without a time limit of its own would search a round until
+  // stopped; the progress names the limit.
+  options.round_seconds = kRoundSeconds;
+  const std::string progress_text =
+      "過去回を検証中（1回の検索は最長" + std::to_string(static_cast<int>(kRoundSeconds)) + "秒）";
   platform().SetBusyCursor(true);
-  report_ = RunBacktest(strategy, rounds, options, toto_data, [](int, int) {
+  platform().WaitBegin(progress_text, static_cast<int64_t>(rounds.size()));
+  report_ = RunBacktest(strategy, rounds, options, toto_data, [&](int done, int total) {
+    platform().WaitProgress(
+        progress_text + " " + std::to_string(done) + " / " + std::to_string(total) + " 回", total,
+        done);
     platform().Yield();
     return true;
   });
+  platform().WaitEnd();
   platform().SetBusyCursor(false);
 
   rows_.clear();
@@ -262,6 +272,14 @@ bool frmBacktest::Run() {
                  FormatNumber(report_.ReturnPer100(), "0.00") + " 円）",
              "最長連続不的中：" + std::to_string(report_.longest_without_win) + " 回",
              "乱数の種：" + std::to_string(report_.seed)};
+  if (report_.time_limited > 0) {
+    totals_.push_back("時間切れ：" + std::to_string(report_.time_limited) +
+                      " 回（それまでの最良の組を購入）");
+  }
+  if (report_.own_probabilities_missing) {
+    // A document's own probabilities are for its own round's matches.
+    totals_.push_back("自分の確率：過去の回には無いため、期待値・確率比の条件は働いていません");
+  }
   shares_.clear();
   for (const BacktestShare& s : report_.shares) {
     shares_.push_back(s.label + "：" + std::to_string(s.passed) + " / " +
@@ -289,11 +307,9 @@ AxisScale frmBacktest::YenScale(int most) const {
 
 void frmBacktest::OpenRound(int row) {
   if (row < 0 || row >= static_cast<int>(report_.rounds.size())) return;
-  if (!on_open_round) return;
-  DocumentRecord doc = report_.rounds[row].replayed;
-  // Probabilities typed for the strategy's own round say nothing of this one.
-  doc.OwnProbs = OwnProbabilities{};
-  on_open_round(doc);
+  // With the own probabilities the replay had for that round, if any: never
+  // those typed for the strategy's own round.
+  if (on_open_round) on_open_round(report_.rounds[row].replayed);
 }
 
 }  // namespace zelvo

@@ -114,6 +114,9 @@ class frmBacktest {
   OptionGroup& GroupOption() { return group_; }
   OptionGroup& MultiOption() { return multi_; }
 
+  // Seconds an engine may search in one replayed round.
+  static constexpr double kRoundSeconds = 10;
+
   // 検証: loads the complete cached rounds and replays the strategy.  False
   // (with a message) when there is no strategy or no round.
   bool Run();

@@ -196,6 +196,7 @@ void frmRenzoku::Run() {
   if (pending && !target_->HandOverDocument()) return;
   running_ = true;
   stop_requested_ = false;
+  target_->BatchRunning(true);
   Changed();
   try {
     target_->FocusMain();
@@ -215,6 +216,7 @@ void frmRenzoku::Run() {
     ReportException(kClassName, "mnuRun_Begin_Click", e);
   }
   running_ = false;
+  target_->BatchRunning(false);
   Changed();
 }
 

@@ -33,6 +33,8 @@ class BatchTarget {
   virtual bool HandOverDocument() { return true; }
   // Brings the main window to the front, so the user watches the search.
   virtual void FocusMain() {}
+  // A run starts or ends: the main window takes no other file meanwhile.
+  virtual void BatchRunning(bool running) { (void)running; }
   // Why the last load or save failed, in the user's words; empty when not
   // known.
   virtual std::string LastFault() const { return {}; }

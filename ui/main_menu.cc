@@ -82,6 +82,7 @@ constexpr CommandText kCaptions[] = {
     {Cmd::kUserVoteButton, "投票率"},
     {Cmd::kUserTeamsButton, "海外チーム名"},
     {Cmd::kMakerTeams, "海外チーム名"},
+    {Cmd::kMakerTeamsRestore, "前の版に戻す"},
     {Cmd::kSaleSchedule, "販売スケジュールを確認する"},
     {Cmd::kStop, "検索終了"},
     {Cmd::kAddSingleButton, "シングルを追加"},
@@ -101,6 +102,8 @@ constexpr CommandText kCaptions[] = {
     {Cmd::kOwnProbsButton, "自分の確率"},
     {Cmd::kSortExpected, "期待値"},
     {Cmd::kSortProbability, "確率"},
+    {Cmd::kMatchDay, "試合当日..."},
+    {Cmd::kMatchDayButton, "試合当日"},
 };
 
 struct CommandMnemonic {
@@ -150,6 +153,7 @@ constexpr CommandMnemonic kMnemonics[] = {
     {Cmd::kAnalysis, 'A'},
     {Cmd::kArchiveDownload, 'D'},
     {Cmd::kBacktest, 'B'},
+    {Cmd::kMatchDay, 'D'},
     // The home page's buttons.
     {Cmd::kDownloadSchedule, 'I'},
     {Cmd::kDownloadVote, 'O'},
@@ -157,6 +161,7 @@ constexpr CommandMnemonic kMnemonics[] = {
     {Cmd::kUserVoteButton, 'U'},
     {Cmd::kUserTeamsButton, 'N'},
     {Cmd::kMakerTeams, 'D'},
+    {Cmd::kMakerTeamsRestore, 'B'},
     // The multi page's.
     {Cmd::kRun, 'S'},
     {Cmd::kStop, 'Q'},
@@ -169,6 +174,7 @@ constexpr CommandMnemonic kMnemonics[] = {
     {Cmd::kShowAllResults, 'A'},
     {Cmd::kShowNextResult, 'N'},
     {Cmd::kSortByHits, 'O'},
+    {Cmd::kMatchDayButton, 'D'},
 };
 
 }  // namespace
@@ -276,8 +282,9 @@ std::vector<MenuNode> MainMenuBar() {
            sub(Cmd::kCopyMenu, {leaf(Cmd::kCopyReport), leaf(Cmd::kCopyReportConditions),
                                 leaf(Cmd::kCopySinglesRows), leaf(Cmd::kCopySinglesColumns)}),
            sub(Cmd::kImportMenu, {leaf(Cmd::kImportSinglesRows)})}),
-      sub(Cmd::kViewMenu, {leaf(Cmd::kPageHome), leaf(Cmd::kPageMulti), leaf(Cmd::kPageSingle),
-                           leaf(Cmd::kPageCheck), sep, leaf(Cmd::kPercent)}),
+      sub(Cmd::kViewMenu,
+          {leaf(Cmd::kPageHome), leaf(Cmd::kPageMulti), leaf(Cmd::kPageSingle),
+           leaf(Cmd::kPageCheck), sep, leaf(Cmd::kPercent), sep, leaf(Cmd::kMatchDay)}),
       sub(Cmd::kToolMenu, {leaf(Cmd::kBatch), sep, leaf(Cmd::kUserVote), leaf(Cmd::kOwnProbs),
                            leaf(Cmd::kUserTeams), sep, leaf(Cmd::kAnalysis), sep,
                            leaf(Cmd::kArchiveDownload), leaf(Cmd::kBacktest)}),

@@ -39,7 +39,7 @@ enum class Cmd {
   kHelpMenu, kManual, kAbout,
   // Home page
   kDownloadSchedule, kDownloadVote, kDownloadResult, kUserVoteButton, kUserTeamsButton,
-  kMakerTeams, kSaleSchedule,
+  kMakerTeams, kMakerTeamsRestore, kSaleSchedule,
   // Multi page
   kRun, kStop,
   // Singles page
@@ -51,6 +51,8 @@ enum class Cmd {
   kRecentMenu, kRecent1, kRecent2, kRecent3, kRecent4, kRecent5, kRecent6, kRecent7, kRecent8,
   // Tool menu and multi page: the user's own probabilities; sort menu: by them
   kOwnProbs, kOwnProbsButton, kSortExpected, kSortProbability,
+  // View menu and check page: the match-day window
+  kMatchDay, kMatchDayButton,
 };
 // clang-format on
 

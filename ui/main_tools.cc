@@ -52,6 +52,8 @@ bool MainTools::State(Cmd cmd, ActionState& s) const {
     case Cmd::kBacktest:
     case Cmd::kOwnProbs:
     case Cmd::kOwnProbsButton:
+    case Cmd::kMatchDay:
+    case Cmd::kMatchDayButton:
       s.enabled = shell_.IsIdle();
       return true;
     default:
@@ -66,6 +68,12 @@ bool MainTools::Execute(Cmd cmd) {
       return true;
     case Cmd::kMakerTeams:
       MakerTeamNames();
+      return true;
+    case Cmd::kMakerTeamsRestore:
+      if (!shell_.CheckBusy() &&
+          clsPendralcoveDownload::RestoreTeamName2(round_.DownloadConfirm().Checked())) {
+        round_.Round().ScheduleInitialize();
+      }
       return true;
     case Cmd::kUserVote:
     case Cmd::kUserVoteButton:
@@ -93,6 +101,10 @@ bool MainTools::Execute(Cmd cmd) {
       return true;
     case Cmd::kSaleSchedule:
       OpenSaleSchedule();
+      return true;
+    case Cmd::kMatchDay:
+    case Cmd::kMatchDayButton:
+      ShowMatchDay();
       return true;
     default:
       return false;
@@ -245,6 +257,13 @@ void MainTools::ArchiveDownload() {
   archive.From().SetIntValue(std::max(1, round_.Round().Kaisaikai() - 20));
   archive.To().SetIntValue(std::max(1, round_.Round().Kaisaikai()));
   if (shell_.Host()) shell_.Host()->RunArchive(archive);
+}
+
+void MainTools::ShowMatchDay() {
+  WindowHost* host = shell_.Host();
+  if (!host) return;
+  const DocumentRecord doc = shell_.BuildDocument();
+  host->ShowMatchDay(singles_.Count() > 0 ? &doc : nullptr, document_.FileName());
 }
 
 void MainTools::Backtest() {

@@ -100,6 +100,9 @@ class frmMain : private BatchTarget, private MainShell {
   void ShowPage(int page) override;
   bool IsIdle() const override { return !run_.Running(); }
   bool CheckBusy() const override;
+  // A file handed over by a second start may open now: no search, batch
+  // run, load or save under way (HandOverQueue waits until then).
+  bool AcceptsHandedOverFiles() const { return IsIdle() && !operation_ && !batch_running_; }
 
   // What the screen shows.
   int CurrentPage() const override { return page_; }
@@ -212,6 +215,7 @@ class frmMain : private BatchTarget, private MainShell {
   void QueueChanged(const std::vector<std::string>& files) override {
     document_.SetBatchFiles(files);
   }
+  void BatchRunning(bool running) override { batch_running_ = running; }
 
   // The events between the rooms.
   void BindRooms();
@@ -228,6 +232,7 @@ class frmMain : private BatchTarget, private MainShell {
 
   WindowHost* host_;
   bool operation_ = false;
+  bool batch_running_ = false;
   bool percent_ = false;
   int page_ = 0;
   std::vector<MenuNode> menu_bar_;

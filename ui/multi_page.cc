@@ -216,8 +216,8 @@ ReductionConditions MultiPage::GatherConditions() const {
   c.MachigaiList = joken_.GetMachigaiFlg();
   c.Value.Enabled = value_check_.Checked();
   c.Value.Kind = value_kind_.Index();
-  c.Value.Min = value_min_.Value().ToDouble();
-  c.Value.Max = value_max_.Value().ToDouble();
+  c.Value.Min = value_min_.ExactValue();
+  c.Value.Max = value_max_.ExactValue();
   return c;
 }
 
@@ -225,8 +225,8 @@ void MultiPage::ApplyValueConditions(const ValueConditions& v) {
   value_check_.SetChecked(v.Enabled);
   value_check_.enabled = own_probs_.set || v.Enabled;
   value_kind_.SetIndex(v.Kind);
-  value_min_.SetValue(Money::FromDouble(v.Min));
-  value_max_.SetValue(Money::FromDouble(v.Max));
+  value_min_.SetExactValue(v.Min);
+  value_max_.SetExactValue(v.Max);
 }
 
 void MultiPage::ApplyConditions(const ReductionConditions& c) {

@@ -5,10 +5,12 @@
 #include <utility>
 
 #include "support/error_report.h"
+#include "support/file_lock.h"
 #include "support/output_target.h"
 #include "support/paths.h"
 #include "support/platform.h"
 #include "support/text.h"
+#include "support/text_file.h"
 
 namespace zelvo {
 namespace {
@@ -118,6 +120,7 @@ bool OpenDocument::Execute(Cmd cmd) {
 
 void OpenDocument::StartAfresh() {
   file_name_.clear();
+  disk_.Forget();
   ResetHistory();
 }
 
@@ -180,6 +183,19 @@ void OpenDocument::JoukenSaveCommand() {
 bool OpenDocument::FileSaveTPD(const std::string& name, bool whole, bool dialog) {
   bool ok = false;
   try {
+    // Held from the check to the write: a command line run on the same file
+    // either finishes before the check or waits for the save.
+    std::optional<DocumentLock> lock(std::in_place, name, dialog);
+    const DiskVersionCheck::Choice choice =
+        lock->Locked() ? disk_.BeforeSave(name, dialog) : DiskVersionCheck::Choice::kCancel;
+    if (choice != DiskVersionCheck::Choice::kSave) {
+      last_fault_ = lock->Locked() ? kChangedElsewhere : "ファイルは使用中です。";
+      lock.reset();
+      // A copy: `name` may be the document's own name, which the load clears.
+      if (choice == DiskVersionCheck::Choice::kReload) FileLoadTPD(std::string(name), true, true);
+      shell_.Changed();
+      return false;
+    }
     DocumentRecord doc;
     {
       OperationScope operation(shell_);
@@ -190,6 +206,7 @@ bool OpenDocument::FileSaveTPD(const std::string& name, bool whole, bool dialog)
     // A save that failed leaves the document under its old name: the file
     // of the new name holds nothing of it.
     if (whole && ok) {
+      disk_.Remember(name);
       file_name_ = name;
       history_.MarkSaved(std::move(doc));
       if (dialog) recent_.Add(name);
@@ -226,6 +243,7 @@ bool OpenDocument::FileLoadTPD(const std::string& name, bool whole, bool dialog)
     }
     shell_.ApplyLoadedDocument(doc, whole, info.vote_from_file);
     if (whole) {
+      disk_.Remember(name);
       file_name_ = name;
       ResetHistory();
       if (dialog) recent_.Add(name);
@@ -362,11 +380,10 @@ void OpenDocument::UndoOrRedo(bool redo) {
 void OpenDocument::OpenRecent(size_t index) {
   if (index >= recent_.Files().size()) return;
   const std::string path = recent_.Files()[index];
-  if (!FileExists(path)) {
+  if (const std::string reason = UnreadableFileReason(path); !reason.empty()) {
     recent_.Remove(path);
-    platform().MessageBox(
-        "ファイルが見つかりません。\r\n" + path + "\r\n最近使ったファイルの一覧から削除しました。",
-        kAppTitle, MsgIcon::kWarning);
+    platform().MessageBox(reason + "\r\n" + path + "\r\n最近使ったファイルの一覧から削除しました。",
+                          kAppTitle, MsgIcon::kWarning);
     return;
   }
   OpenFile(path);
@@ -389,8 +406,8 @@ bool OpenDocument::OpenFile(const std::string& path) {
                                 "\r\n開けるのはデータファイル(*.tpd)、条件ファイル(*.tpj)、"
                                 "CSVファイル(*.csv)です。",
                             kAppTitle, MsgIcon::kWarning);
-    } else if (!FileExists(path)) {
-      platform().MessageBox("ファイルが見つかりません。\r\n" + path, kAppTitle, MsgIcon::kWarning);
+    } else if (const std::string reason = UnreadableFileReason(path); !reason.empty()) {
+      platform().MessageBox(reason + "\r\n" + path, kAppTitle, MsgIcon::kWarning);
     } else if (ext == "tpj") {
       // Conditions only: an edit of the open document, undone like any other.
       opened = FileLoadTPD(path, false, true);

@@ -18,6 +18,7 @@
 
 #include "files/csv_file.h"
 #include "files/tpd_file.h"
+#include "ui/disk_version_check.h"
 #include "ui/document_history.h"
 #include "ui/main_room.h"
 #include "ui/recent_files.h"
@@ -99,6 +100,8 @@ class OpenDocument : public MainRoom {
   clsTFileCSV csv_;
   DocumentHistory history_;
   RecentFiles recent_;
+  // The file's version when last read or written, checked before a save.
+  DiskVersionCheck disk_;
   std::string file_name_;
   std::string last_fault_;
   std::string default_folder_;

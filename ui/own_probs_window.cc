@@ -15,10 +15,13 @@
 namespace zelvo {
 namespace {
 
-// Two decimals without trailing zeros: "45", "33.33", "2.1".
+// Two decimals without trailing zeros: "45", "33.33", "2.1"; below 1, four
+// decimals, and below a thousandth every digit, so that a small figure never
+// shows as the 0 the window refuses ("0.109", "0.00002").
 std::string Decimal(double value) {
+  if (value > 0 && value < 0.001) return ExactDecimalText(value);
   char buf[32];
-  std::snprintf(buf, sizeof buf, "%.2f", value);
+  std::snprintf(buf, sizeof buf, value < 1 ? "%.4f" : "%.2f", value);
   std::string s = buf;
   while (!s.empty() && s.back() == '0') s.pop_back();
   if (!s.empty() && s.back() == '.') s.pop_back();
@@ -64,6 +67,7 @@ void frmOwnProbs::Setup(const OwnProbabilities& own, const Teams& teams) {
     fields_[f] = own.set ? Decimal(own.p[MatchOf(f)][kFieldOutcomes[f % 3]] * 100) : "";
   }
   original_ = own;
+  opened_fields_ = fields_;
   edited_ = false;
   result_ = false;
   result_probs_ = {};
@@ -118,15 +122,17 @@ bool frmOwnProbs::LoadFile() {
   if (path.empty()) return false;
   std::string text;
   if (!ReadTextFile(path, text, false)) {
-    platform().MessageBox("ファイルを読み込めませんでした。\r\n" + path, kTitle, MsgIcon::kWarning);
+    platform().MessageBox(
+        "ファイルを読み込めませんでした。\r\n" + path + "\r\n" + UnreadableFileReason(path), kTitle,
+        MsgIcon::kWarning);
     return false;
   }
+  // Read as `probs --set` reads it; the values go into the fields as the
+  // file writes them, so that every digit reaches the document.
   std::string rows;
   int count = 0;
-  for (const std::string& line : Split(ReplaceAll(text, "\r", ""), "\n")) {
-    const std::string trimmed = Trim(line);
-    if (trimmed.empty() || trimmed[0] == '#') continue;
-    rows += trimmed + "\n";
+  for (const ProbabilityLine& line : ProbabilityLines(text)) {
+    rows += Join(ProbabilityFields(line.text), "\t") + "\n";
     ++count;
   }
   const std::string refused =
@@ -225,6 +231,13 @@ bool frmOwnProbs::Ok() {
   } else {
     result_probs_.set = true;
     result_probs_.p = parsed_;
+    for (int m = 0; m < kMatches && original_.set && shown_form_ == kPercent; ++m) {
+      bool as_shown = true;
+      for (int c = 0; c < 3; ++c) {
+        as_shown = as_shown && fields_[FieldOf(m, c)] == opened_fields_[FieldOf(m, c)];
+      }
+      if (as_shown) result_probs_.p[m] = original_.p[m];
+    }
   }
   result_ = true;
   return true;

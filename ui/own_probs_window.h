@@ -88,6 +88,9 @@ class frmOwnProbs {
   OutcomeProbabilities parsed_{};
   Teams teams_;
   OwnProbabilities original_;
+  // The fields as Open showed them: a match left as shown keeps its figures
+  // to the last digit, not the rounded ones on the screen.
+  std::array<std::string, kFields> opened_fields_;
   bool edited_ = false;
   OwnProbabilities result_probs_;
   bool result_ = false;

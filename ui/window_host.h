@@ -4,6 +4,9 @@
 #ifndef ZELVOMINI_UI_WINDOW_HOST_H_
 #define ZELVOMINI_UI_WINDOW_HOST_H_
 
+#include <string>
+
+#include "files/document_record.h"
 #include "output/statistics_panels.h"
 #include "reduction/item_dialog.h"
 #include "ui/analysis_window.h"
@@ -48,6 +51,9 @@ class WindowHost {
   // (a test's) shows nothing.
   virtual void RunArchive(frmArchive&) {}
   virtual void RunBacktest(frmBacktest&) {}
+  // The match-day window, modeless; `doc` (null for none) is the open
+  // document, saved as `path` (empty for a new one), to join its purchase.
+  virtual void ShowMatchDay(const DocumentRecord*, const std::string&) {}
 };
 
 }  // namespace zelvo

@@ -62,8 +62,11 @@ TEST_F(BacktestTest, TotalsOfAStrategyThatKeepsTheFavourites) {
   EXPECT_EQ(report.rounds[1].winning_kept, 0);
   EXPECT_EQ(report.rounds[1].winner, kAllHome - 3);  // 10111
   EXPECT_EQ(report.rounds[1].popularity, (std::array<int, 3>{4, 1, 0}));
-  // Any pick of the cancelled match is right, so 11111 wins there.
+  // Any pick of the cancelled match is right, so 11111 wins there; but no
+  // pick of it won, so it counts for neither ◎ nor a popularity rank.
   EXPECT_EQ(report.rounds[2].result_digits, "11*11");
+  EXPECT_EQ(report.rounds[2].favourites, 4);
+  EXPECT_EQ(report.rounds[2].popularity, (std::array<int, 3>{4, 0, 0}));
   EXPECT_EQ(report.rounds[2].prize, Money::FromInt(1500));
   EXPECT_FALSE(report.rounds[2].prize_estimated);
   // Nobody won 2004: the estimate from the final votes is what the single
@@ -112,6 +115,76 @@ TEST_F(BacktestTest, TheVoteOrderMultiMarksTheFavouritesAndCancelledRoundsAreLef
   // With the cancelled match all three of its picks win.
   EXPECT_EQ(report.rounds[1].winning_kept, 3);
   EXPECT_EQ(report.rounds[1].prize, Money::FromInt(4500));
+}
+
+// Own probabilities for away wins make 11111 worth nothing: where a round
+// replays with them the value condition drops it, elsewhere it stays.
+TEST_F(BacktestTest, OwnProbabilitiesStayWithTheRoundTheyAreFor) {
+  DocumentRecord strategy = OnlyHomeWins();
+  OwnProbabilities away;
+  away.set = true;
+  for (auto& match : away.p) match = {0.495, 0.01, 0.495};
+  strategy.OwnProbs = away;
+  strategy.Conditions.Value = {true, kValueExpected, 50, 0};
+
+  BacktestReport report = RunBacktest(strategy, rounds_, doc_multi_, toto_data_);
+  EXPECT_TRUE(report.own_probabilities_missing);
+  for (const BacktestRound& r : report.rounds) {
+    EXPECT_EQ(r.kept, 1) << r.round;
+    EXPECT_FALSE(r.own_probabilities);
+  }
+
+  BacktestOptions options = doc_multi_;
+  std::vector<int> asked;
+  options.own_probabilities = [&](const ArchivedRound& r) {
+    asked.push_back(r.result.Kaisaikai);
+    return r.result.Kaisaikai == 2001 ? away : OwnProbabilities{};
+  };
+  report = RunBacktest(strategy, rounds_, options, toto_data_);
+  EXPECT_EQ(asked, (std::vector<int>{2001, 2002, 2003, 2004}));
+  EXPECT_EQ(report.rounds[0].kept, 0);
+  EXPECT_TRUE(report.rounds[0].own_probabilities);
+  EXPECT_EQ(report.rounds[1].kept, 1);
+  EXPECT_TRUE(report.own_probabilities_missing);
+  EXPECT_FALSE(
+      RunBacktest(OnlyHomeWins(), rounds_, doc_multi_, toto_data_).own_probabilities_missing);
+}
+
+// The count optimisation without a time limit of its own searches until it
+// is stopped: a round ends at the backtest's limit with the engine's best
+// selection, and a stop request ends the run inside the round in progress,
+// which is left out.
+TEST_F(BacktestTest, RoundsEndAtTheLimitAndAStopEndsTheRunWithinARound) {
+  DocumentRecord strategy;
+  for (auto& row : strategy.Multi) row.fill(1);
+  strategy.Engine.MsEngine = 5;
+  strategy.Engine.SeBeginCount = 3;
+  strategy.Engine.SeEndTime = 0;
+  BacktestOptions options = doc_multi_;
+  options.round_seconds = 0.2;
+  std::vector<ArchivedRound> two(rounds_.begin(), rounds_.begin() + 2);
+  BacktestReport report = RunBacktest(strategy, two, options, toto_data_);
+  ASSERT_EQ(report.rounds.size(), 2u);
+  EXPECT_EQ(report.time_limited, 2);
+  for (const BacktestRound& r : report.rounds) {
+    EXPECT_TRUE(r.time_limited);
+    EXPECT_EQ(r.kept, 3);
+  }
+  EXPECT_FALSE(report.interrupted);
+
+  // The first round ends at its limit; the second is stopped a few polls in.
+  options.round_seconds = 0.3;
+  int polls = 0;
+  int rounds_started = 0;
+  options.stop_requested = [&] { return rounds_started >= 2 && ++polls > 3; };
+  report = RunBacktest(strategy, rounds_, options, toto_data_, [&](int done, int) {
+    rounds_started = done + 1;
+    return true;
+  });
+  EXPECT_TRUE(report.interrupted);
+  EXPECT_GT(polls, 3);
+  ASSERT_EQ(report.rounds.size(), 1u);
+  EXPECT_EQ(report.rounds[0].round, 2001);
 }
 
 }  // namespace

@@ -11,6 +11,10 @@
 #include "analysis/single_sets.h"
 #include "reduction/payout_estimate.h"
 #include "reduction/probability.h"
+#include "support/paths.h"
+#include "support/text.h"
+#include "support/text_file.h"
+#include "tests/common/temp_dir.h"
 #include "tests/common/vote_builder.h"
 #include "tests/engines/engine_test_util.h"
 
@@ -206,13 +210,57 @@ TEST(ProbabilityFileTest, BadFilesNameTheLineAndGiveNothing) {
       {ok + ok + ok + ok + ok + ok, ProbabilityForm::kPercent, 6,
        "more than five matches (one line per match: home,draw,away)"},
       {"2,3,4\n2,3,0.9\n", ProbabilityForm::kOdds, 2, "odds must be at least 1, found 0.9"},
-      {"2,3,nan\n", ProbabilityForm::kOdds, 1, "'nan' is not a number"},
+      {"2,3,nan\n", ProbabilityForm::kOdds, 1,
+       "'nan' is not a number (a heading line must begin with #)"},
+      {"home,draw,away\n" + ok + ok + ok + ok + ok, ProbabilityForm::kPercent, 1,
+       "'home' is not a number (a heading line must begin with #)"},
+      {ok + "1e-400,50,50\n" + ok + ok + ok, ProbabilityForm::kPercent, 2,
+       "'1e-400' is not a number"},
   };
   for (const Case& c : cases) {
     ProbabilityParse r = ParseProbabilities(c.text, c.form);
     EXPECT_FALSE(r.ok) << c.text;
     EXPECT_EQ(r.line, c.line) << c.text;
     EXPECT_EQ(r.error, c.error) << c.text;
+  }
+}
+
+// The same five matches as a spreadsheet may save them: every form reads
+// as the plain one does, through the reader every command and window uses.
+TEST(ProbabilityFileTest, FormsASpreadsheetWritesAreRead) {
+  testing::TempProgramDir dir;
+  const std::string plain = "50,30,20\n40,30,30\n60,25,15\n30,30,40\n45.5,34.5,20\n";
+  const ProbabilityParse expected = ParseProbabilities(plain, ProbabilityForm::kPercent);
+  ASSERT_TRUE(expected.ok);
+  auto utf16 = [](const std::string& ascii) {
+    std::string bytes = "\xFF\xFE";
+    for (char c : ascii) bytes += std::string{c, '\0'};
+    return bytes;
+  };
+  const struct {
+    const char* name;
+    std::string bytes;
+  } forms[] = {
+      {"CR line ends", ReplaceAll(plain, "\n", "\r")},
+      {"CR LF line ends", ReplaceAll(plain, "\n", "\r\n")},
+      {"UTF-8 byte-order mark", "\xEF\xBB\xBF" + plain},
+      {"UTF-16 text", utf16(ReplaceAll(ReplaceAll(plain, ",", "\t"), "\n", "\r\n"))},
+      {"tabs", ReplaceAll(plain, ",", "\t")},
+      {"a line of only a tab", "\t\n" + plain + "\t\r\n"},
+      {"semicolons and decimal commas", "50;30;20\n40;30;30\n60;25;15\n30;30;40\n45,5;34,5;20\n"},
+      {"quoted cells and unused columns",
+       "\"50\",\"30\",\"20\",,\n40,30,30,,\n60,25,15\n30,30,40\n\"45.5\",34.5,20,,\n"},
+      {"full-width digits",
+       ToCp932("５０,３０,２０\n40,30,30\n60,25,15\n30,30,40\n45.5,34.5,20\n")},
+  };
+  for (const auto& form : forms) {
+    SCOPED_TRACE(form.name);
+    dir.WriteBytes("p.csv", form.bytes);
+    std::string text;
+    ASSERT_TRUE(ReadTextFile(JoinPath(dir.path(), "p.csv"), text, false));
+    const ProbabilityParse r = ParseProbabilities(text, ProbabilityForm::kPercent);
+    ASSERT_TRUE(r.ok) << r.error << " (line " << r.line << ")";
+    EXPECT_EQ(r.p, expected.p);
   }
 }
 

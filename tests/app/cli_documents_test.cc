@@ -1,6 +1,7 @@
 // The document commands of zelvomini-cli on documents in a temporary program
 // folder: info, csv, search on the shipped samples, and the batch run.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -197,6 +198,51 @@ TEST_F(CliDocumentsTest, BatchMarksFailuresAndGoesOn) {
   EXPECT_FALSE(Contains(err_.str(), "[警告")) << err_.str();
   EXPECT_FALSE(Contains(err_.str(), "[エラー")) << err_.str();
   EXPECT_GT(Load(good).SingleCount, 0);
+}
+
+// A folder, a pipe or a device where a file is wanted is named for what it
+// is by every command that opens one, never "not found".
+TEST_F(CliDocumentsTest, WhatStandsWhereAFileIsWantedIsNamed) {
+  std::filesystem::create_directory(Path("folder.tpd"));
+  ASSERT_EQ(::mkfifo(Path("pipe.tpd").c_str(), 0600), 0);
+  const std::string doc = SaveSample("d.tpd");
+  const struct {
+    std::vector<std::string> args;
+    const char* reason;
+  } cases[] = {
+      {{"info", Path("folder.tpd")}, "フォルダです。"},
+      {{"search", Path("pipe.tpd"), "-o", Path("out.tpd")}, "名前付きパイプ(FIFO)です。"},
+      {{"probs", doc, "--set", "/dev/null"}, "デバイスです。"},
+      {{"chances", doc, "--probs", Path("folder.tpd")}, "フォルダです。"},
+      {{"csv", "import", doc, Path("folder.tpd")}, "フォルダです。"},
+      {{"info", Path("missing.tpd")}, "ファイルが見つかりません。"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.args[0] + " " + c.args[1]);
+    EXPECT_NE(Run(c.args), 0);
+    EXPECT_TRUE(Contains(err_.str(), c.reason)) << err_.str();
+    EXPECT_FALSE(Contains(err_.str(), "Zelvo miniのファイルではありません")) << err_.str();
+  }
+}
+
+// A threshold is stored as given; a range the search could not use, and a
+// pause that is no number of seconds, are refused.
+TEST_F(CliDocumentsTest, FiguresAreStoredAsGivenOrRefused) {
+  const std::string doc = SaveSample("d.tpd");
+  ASSERT_EQ(Run({"probs", doc, "--value", "ratio:0.00002-1.23456789012345"}), 0) << err_.str();
+  EXPECT_EQ(Load(doc).Conditions.Value,
+            (ValueConditions{true, kValueRatio, 0.00002, 1.23456789012345}));
+  const std::string before = dir_.ReadBytes("d.tpd");
+  EXPECT_EQ(Run({"probs", doc, "--value", "expected:200-80"}), 64);
+  EXPECT_TRUE(Contains(err_.str(), "期待値の範囲の下限(200)が上限(80)を超えています。"))
+      << err_.str();
+  for (const char* bad : {"expected:1e-5", "expected:nan", "expected:inf-"}) {
+    EXPECT_EQ(Run({"probs", doc, "--value", bad}), 64) << bad;
+  }
+  EXPECT_EQ(dir_.ReadBytes("d.tpd"), before);
+  for (const char* pause : {"nan", "inf", "-1", "1e1", "601"}) {
+    EXPECT_EQ(Run({"archive", "download", "1", "2", "--pause", pause, "--yes"}), 64) << pause;
+  }
 }
 
 }  // namespace

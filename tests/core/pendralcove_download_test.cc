@@ -183,6 +183,78 @@ TEST_F(PendralcoveDownloadTest, DamagedDownloadsAreNotWritten) {
   EXPECT_EQ(server_.RequestCount(kListPath), 1);
 }
 
+// Every way a served table can be unfit leaves the user's in place: the
+// first case is a server that announced 3.13 and sent one entry and no
+// version, which would also have left the updater unable to judge again.
+TEST_F(PendralcoveDownloadTest, OnlyAWholeTableOfTheAnnouncedVersionIsInstalled) {
+  std::vector<std::string> big = {"Version = 3", "Revision = 12"};
+  for (int i = 0; i < 20; ++i)
+    big.push_back("略" + std::to_string(i) + " = クラブ" + std::to_string(i));
+  std::string big_text;
+  for (const std::string& line : big) big_text += line + "\r\n";
+  dir_.WriteCp932("SysData/TeamName2.dat", big_text + ";[End]\r\n");
+  local_ = dir_.ReadBytes("SysData/TeamName2.dat");
+  std::string rows;
+  for (int i = 0; i < 20; ++i)
+    rows += "略" + std::to_string(i) + " = クラブ" + std::to_string(i) + "\r\n";
+  const std::string why = std::string(kFailure) + "原因：TeamName2.dat が異常です\r\n";
+  const struct {
+    std::string table;
+    std::string reason;
+  } cases[] = {
+      {CrLf({"新名 = 新クラブ", "[End]"}), "バージョンがありません（3.13 のはずです）。"},
+      {"Version = 3\r\nRevision = 14\r\n" + rows + "[End]\r\n",
+       "バージョン(3.14)が 3.13 ではありません。"},
+      {"Version = 3\r\nRevision = 13\r\n" + rows + "<html>\r\n[End]\r\n",
+       "23行目が「略称 = 名称」の形ではありません。"},
+      {"Version = 3\r\nRevision = 13\r\n[End]\r\n" + rows,
+       "終わりの印([End])がありません（途中で切れています）。"},
+      {CrLf({"Version = 3", "Revision = 13", "新名 = 新クラブ", "別名 = 別クラブ", "[End]"}),
+       "登録が4件しかありません（今の表は22件）。"},
+  };
+  for (const auto& c : cases) {
+    ServeList("3.13");
+    ServeTable(c.table);
+    fake_.ClearRecords();
+    EXPECT_FALSE(download_.DownloadTeamName2(false)) << c.reason;
+    ExpectOnlyMessage(why + c.reason);
+  }
+  // Bytes that are no CP932 would be written back as "?" and never match.
+  server_.SetPage(
+      kFilePath,
+      ToCp932("Version = 3\r\nRevision = 13\r\n" + rows) + "ABC = \xFD\xFE FC\r\n[End]\r\n",
+      "text/plain");
+  fake_.ClearRecords();
+  EXPECT_FALSE(download_.DownloadTeamName2(false));
+  ExpectOnlyMessage(std::string(kFailure) +
+                    "原因：TeamName2.dat に保存できない文字(\uFFFD)があります");
+  EXPECT_FALSE(FileExists(dir_.SysData("TeamName2.dat.bak")));
+}
+
+TEST_F(PendralcoveDownloadTest, TheReplacedTableCanBePutBack) {
+  fake_.QueueAnswer(MsgAnswer::kYes);
+  EXPECT_FALSE(clsPendralcoveDownload::RestoreTeamName2(true));
+  EXPECT_EQ(fake_.MessageTexts(), std::vector<std::string>{"戻せる前の海外チーム名がありません。"});
+
+  ServeList("3.13");
+  ServeTable(kNewTable);
+  EXPECT_TRUE(download_.DownloadTeamName2(false));
+  EXPECT_EQ(dir_.ReadBytes("SysData/TeamName2.dat.bak"), local_);
+
+  fake_.ClearRecords();
+  fake_.QueueAnswer(MsgAnswer::kNo);
+  EXPECT_FALSE(clsPendralcoveDownload::RestoreTeamName2(true));
+  EXPECT_EQ(dir_.ReadBytes("SysData/TeamName2.dat"), ToCp932(kNewTable));
+  fake_.QueueAnswer(MsgAnswer::kYes);
+  EXPECT_TRUE(clsPendralcoveDownload::RestoreTeamName2(true));
+  EXPECT_EQ(fake_.MessageTexts().back(), "海外チーム名を更新前の版(3.12)に戻しました。");
+  EXPECT_EQ(dir_.ReadBytes("SysData/TeamName2.dat"), local_);
+  // The update is one restore away again.
+  EXPECT_EQ(dir_.ReadBytes("SysData/TeamName2.dat.bak"), ToCp932(kNewTable));
+  EXPECT_TRUE(clsPendralcoveDownload::RestoreTeamName2(false));
+  EXPECT_EQ(dir_.ReadBytes("SysData/TeamName2.dat"), ToCp932(kNewTable));
+}
+
 TEST_F(PendralcoveDownloadTest, DamagedOrMissingListsAreNotKept) {
   server_.SetPage(kListPath, CrLf({"TeamName2.dat = 3.13"}));
   EXPECT_FALSE(download_.DownloadTeamName2(false));

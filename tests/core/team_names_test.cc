@@ -181,6 +181,53 @@ TEST_F(TeamNamesTest, AddTeamCreatesAndAppendsTheUserFile) {
   EXPECT_FALSE(second.Add());
 }
 
+// Whatever a schedule page or a user brings, a name is either refused with
+// the reason or found again under the short name it was added with: by the
+// suggestion (the unknown-clubs dialog, download --add-teams) or as typed.
+TEST_F(TeamNamesTest, EveryAddedNameIsFoundAgainOrRefused) {
+  const char* kLost = "」はチーム名の表(CP932)に保存できない文字です。別の文字に置き換えて下さい。";
+  struct Case {
+    std::string long_name, short_name;  // short "": the suggestion
+    std::string refusal;                // "": added and found again
+  };
+  const Case cases[] = {
+      {"アイントラハト・フランクフルト", "", ""},
+      {"ＦＣ＝ユニオン", "", ""},
+      {"；セミコロンＦＣ", "", ""},
+      {"ウェーブ〜ＦＣ", "", ""},  // WAVE DASH, stored as FULLWIDTH TILDE
+      {"マイナス−ＦＣ", "", ""},   // MINUS SIGN
+      {"ディナモキエフДинамо", "", ""},
+      {"①クラブ", "", ""},
+      {"A=B FC", "AB", ""},
+      {";クラブ", "SC", ""},
+      {"//クラブ", "SL", ""},
+      {"アトレティコ", ";ATM", "略称を「;」や「//」で始めると注釈の行になり、読み込まれません。"},
+      {"アトレティコ", "//ATM", "略称を「;」や「//」で始めると注釈の行になり、読み込まれません。"},
+      {"アトレティコ", "AT=M", "略称に「=」は使えません（名称との区切りです）。"},
+      {"Atlético", "", std::string("名称の「é") + kLost},
+      {"서울FC", "FCS", std::string("名称の「서") + kLost},
+      {"⚽クラブ", "ｸﾗﾌﾞ", std::string("名称の「⚽") + kLost},
+      {"クラブ", "😀", std::string("略称の「😀") + kLost},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.long_name);
+    fake_.ClearRecords();
+    const std::string before = dir_.ReadBytes("SysData/TeamName3.dat");
+    const std::string short_name =
+        c.short_name.empty() ? SuggestShortTeamName(c.long_name) : c.short_name;
+    const bool added = AddTeamNames({{c.long_name, short_name}});
+    if (!c.refusal.empty()) {
+      EXPECT_FALSE(added);
+      EXPECT_EQ(fake_.MessageTexts(), std::vector<std::string>{c.refusal});
+      EXPECT_EQ(dir_.ReadBytes("SysData/TeamName3.dat"), before);
+      continue;
+    }
+    ASSERT_TRUE(added) << fake_.MessageTexts().back();
+    EXPECT_EQ(clsTotoData().FindShortTeamName(c.long_name, 1500),
+              FoldCp932LookAlikes(Trim(short_name)));
+  }
+}
+
 // The new line goes after the file's bytes as they are: entries after a NUL
 // and bytes that are no CP932 are the user's, not the program's to rewrite.
 TEST_F(TeamNamesTest, AddTeamKeepsTheBytesAlreadyThere) {

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "engines/search_sequence.h"
 #include "files/tpd_file.h"
 #include "reduction/reduction_run.h"
@@ -168,6 +170,83 @@ TEST_F(SingleValueTest, DocumentKeysAreWrittenOnlyWhenSet) {
   dir.WriteBytes("damaged.tpd", text);
   DocumentRecord untouched = read;
   EXPECT_FALSE(tpd.LoadFile(JoinPath(dir.path(), "damaged.tpd"), untouched, false));
+}
+
+// What the user gave comes back to the last bit: probabilities from long
+// odds or far below a percent, and thresholds below a ten-thousandth.  Older
+// files, with four decimals of a percent, still load and are rescaled.
+TEST_F(SingleValueTest, StoredFiguresReadBackExactly) {
+  testing::TempProgramDir dir;
+  clsTFileTPD tpd;
+  const std::string path = JoinPath(dir.path(), "exact.tpd");
+  DocumentRecord doc = testing::SampleDocument(5);
+  doc.OwnProbs.set = true;
+  const double odds[kMatches][3] = {
+      {1.01, 30, 1000}, {2.2, 3.1, 3.7}, {1e9, 1.000001, 700}, {3, 3, 3}, {1.7, 4.33, 5.5}};
+  for (int m = 0; m < kMatches; ++m) {
+    double sum = 0;
+    for (double o : odds[m]) sum += 1 / o;
+    for (int o = 0; o < 3; ++o) doc.OwnProbs.p[m][o] = (1 / odds[m][o]) / sum;
+  }
+  doc.Conditions.Value = {true, kValueRatio, 0.00002, 123.456789012345};
+  ASSERT_TRUE(tpd.SaveFile(path, true, doc, true));
+  DocumentRecord read;
+  ASSERT_TRUE(tpd.LoadFile(path, read));
+  EXPECT_EQ(read.OwnProbs, doc.OwnProbs);
+  EXPECT_EQ(read.Conditions.Value, doc.Conditions.Value);
+
+  std::string text = dir.ReadBytes("exact.tpd");
+  const size_t at = text.find("OwnProb = ");
+  const size_t end_of_line = text.find("\r\n", at);
+  text.replace(at, end_of_line - at,
+               "OwnProb = 33.3333:50:0.0001:10:1,33.3333:30:99.9998:45:98,33.3333:20:0.0001:45:1");
+  dir.WriteBytes("old.tpd", text);
+  ASSERT_TRUE(tpd.LoadFile(JoinPath(dir.path(), "old.tpd"), read));
+  for (int m = 0; m < kMatches; ++m) {
+    EXPECT_NEAR(read.OwnProbs.p[m][0] + read.OwnProbs.p[m][1] + read.OwnProbs.p[m][2], 1, 1e-15);
+  }
+  EXPECT_DOUBLE_EQ(read.OwnProbs.p[0][1], 1.0 / 3);
+
+  // What cannot be stored is refused, not changed.
+  doc.OwnProbs.p[2][0] = std::numeric_limits<double>::quiet_NaN();
+  EXPECT_FALSE(tpd.SaveFile(JoinPath(dir.path(), "nan.tpd"), true, doc, false));
+  EXPECT_FALSE(FileExists(JoinPath(dir.path(), "nan.tpd")));
+}
+
+// A value range whose minimum is above its maximum keeps no single: the
+// command line refuses it, and so do the loader and the search.
+TEST_F(SingleValueTest, AValueRangeAboveItsMaximumIsRefusedEverywhere) {
+  testing::TempProgramDir dir;
+  clsTFileTPD tpd;
+  DocumentRecord doc = testing::SampleDocument(5);
+  doc.OwnProbs = Believes(0.55, 0.25, 0.2);
+  doc.Conditions.Value = {true, kValueExpected, 80, 200};
+  const std::string path = JoinPath(dir.path(), "range.tpd");
+  ASSERT_TRUE(tpd.SaveFile(path, true, doc, true));
+  std::string text = dir.ReadBytes("range.tpd");
+  const size_t at = text.find("Value = 1|0|80|200");
+  ASSERT_NE(at, std::string::npos);
+  text.replace(at, 18, "Value = 1|0|200|80");
+  dir.WriteBytes("range.tpd", text);
+  const char* reason =
+      "期待値の範囲の下限(200)が上限(80)を超えています。上限を下限以上にするか、0（上限なし）"
+      "にして下さい。";
+  DocumentRecord read;
+  EXPECT_FALSE(LoadDocumentFile(tpd, path, true, true, read));
+  EXPECT_EQ(fake_.MessageTexts().back(),
+            std::string("ファイルの読込に失敗しました。\r\n") + reason);
+  // Switched off, the range is no search's business and the file loads.
+  text.replace(at, 9, "Value = 0");
+  dir.WriteBytes("range.tpd", text);
+  EXPECT_TRUE(LoadDocumentFile(tpd, path, true, true, read));
+
+  fake_.ClearRecords();
+  read.Conditions.Value.Enabled = true;
+  SearchSequence search;
+  const std::vector<int> before = read.SingleData;
+  EXPECT_FALSE(search.Run(read));
+  EXPECT_EQ(fake_.MessageTexts(), std::vector<std::string>{reason});
+  EXPECT_EQ(read.SingleData, before);
 }
 
 }  // namespace

@@ -37,10 +37,10 @@ class DataLocationTest : public ::testing::Test {
   }
 
   void Ship() {
-    Write("usr/share/zelvomini/SysData/TeamName.dat", "A = shipped\r\n");
-    Write("usr/share/zelvomini/SysData/TeamName1.dat", "B = shipped\r\n");
-    Write("usr/share/zelvomini/SysData/TeamName2.dat", "Version = 1\r\nRevision = 4\r\n");
-    Write("usr/share/zelvomini/SysData/J1J2.dat", "2026J1 = A\r\n");
+    Write("usr/share/zelvomini/SysData/TeamName.dat", "A = shipped\r\n;[End]\r\n");
+    Write("usr/share/zelvomini/SysData/TeamName1.dat", "B = shipped\r\n;[End]\r\n");
+    Write("usr/share/zelvomini/SysData/TeamName2.dat", "Version = 1\r\nRevision = 4\r\n[End]\r\n");
+    Write("usr/share/zelvomini/SysData/J1J2.dat", "2026J1 = A\r\n;[End]\r\n");
     Write("usr/share/zelvomini/SysData/minitoto_Result/1487A.xml", "<shipped/>");
     Write("usr/share/zelvomini/UserData/Zelvomini/sample-a.tpd", "shipped sample a");
     Write("usr/share/zelvomini/UserData/Zelvomini/sample-b.tpd", "shipped sample b");
@@ -103,7 +103,7 @@ TEST_F(DataLocationTest, FirstStartCopiesSysDataAndTheSamplesOnce) {
   EXPECT_TRUE(first.first_start);
   EXPECT_EQ(Read("home/.local/share/zelvomini/SysData/minitoto_Result/1487A.xml"), "<shipped/>");
   EXPECT_EQ(Read("home/.local/share/zelvomini/SysData/TeamName2.dat"),
-            "Version = 1\r\nRevision = 4\r\n");
+            "Version = 1\r\nRevision = 4\r\n[End]\r\n");
   EXPECT_EQ(Read("home/Documents/Zelvomini/sample-a.tpd"), "shipped sample a");
   EXPECT_EQ(Read("home/Documents/Zelvomini/sample-b.tpd"), "the user's own");
   for (const auto& entry : fs::directory_iterator(location.program_dir)) {
@@ -160,10 +160,12 @@ TEST_F(DataLocationTest, OnlyNewerShippedTablesReplaceTheUsers) {
 
   std::vector<std::string> updated = UpdateShippedTables(shipped, user);
   EXPECT_EQ(updated, (std::vector<std::string>{"TeamName.dat", "TeamName2.dat", "J1J2.dat"}));
-  EXPECT_EQ(Read("user/TeamName.dat"), "A = shipped\r\n");
+  EXPECT_EQ(Read("user/TeamName.dat"), "A = shipped\r\n;[End]\r\n");
+  EXPECT_EQ(Read("user/TeamName.dat.bak"), "A = user, older\r\n");
   EXPECT_EQ(Read("user/TeamName1.dat"), "B = user, edited after the install\r\n");
-  EXPECT_EQ(Read("user/TeamName2.dat"), "Version = 1\r\nRevision = 4\r\n");
-  EXPECT_EQ(Read("user/J1J2.dat"), "2026J1 = A\r\n");
+  EXPECT_EQ(Read("user/TeamName2.dat"), "Version = 1\r\nRevision = 4\r\n[End]\r\n");
+  EXPECT_EQ(Read("user/J1J2.dat"), "2026J1 = A\r\n;[End]\r\n");
+  EXPECT_FALSE(Exists("user/J1J2.dat.bak"));
   EXPECT_EQ(Read("user/TeamName3.dat"), "C      = user's club\r\n");
   EXPECT_EQ(Read("user/Zelvo mini.ini"), "Kaisaikai = 1500\r\n");
   EXPECT_EQ(Read("user/minitoto_Result/1487A.xml"), "<user/>");
@@ -171,12 +173,31 @@ TEST_F(DataLocationTest, OnlyNewerShippedTablesReplaceTheUsers) {
   // Nothing newer the second time; a downloaded TeamName2.dat of a higher
   // version (10 > 9 as numbers, not text) is kept.
   Write("user/TeamName2.dat", "version = 1\r\nRevision = 10\r\n");
-  Write("usr/share/zelvomini/SysData/TeamName2.dat", "Version = 1\r\nRevision = 9\r\n");
+  Write("usr/share/zelvomini/SysData/TeamName2.dat", "Version = 1\r\nRevision = 9\r\n[End]\r\n");
   EXPECT_TRUE(UpdateShippedTables(shipped, user).empty());
   EXPECT_EQ(Read("user/TeamName2.dat"), "version = 1\r\nRevision = 10\r\n");
   // A table without a version is replaced by a versioned one.
   Write("user/TeamName2.dat", "; broken\r\n");
   EXPECT_EQ(UpdateShippedTables(shipped, user), std::vector<std::string>{"TeamName2.dat"});
+}
+
+// A newer package passes the check a download passes: a table cut short or
+// far smaller than the user's stays out, and the user's stays as it was.
+TEST_F(DataLocationTest, ADamagedShippedTableDoesNotReplaceTheUsers) {
+  Ship();
+  const std::string shipped = env_.shipped_dir + "/SysData";
+  const std::string user = root_.path() + "/user";
+  const std::string own = "Version = 1\r\nRevision = 3\r\nX = 1\r\nY = 2\r\nZ = 3\r\n[End]\r\n";
+  Write("user/TeamName2.dat", own);
+  Write("usr/share/zelvomini/SysData/TeamName2.dat", "Version = 1\r\nRevision = 4\r\nX = 1\r\n");
+  Write("user/TeamName.dat", "A = 1\r\nB = 2\r\nC = 3\r\n;[End]\r\n");
+  Age("user/TeamName.dat", 48);
+  Write("user/TeamName1.dat", "B = shipped\r\n;[End]\r\n");
+  Write("user/J1J2.dat", "2026J1 = A\r\n;[End]\r\n");
+  EXPECT_TRUE(UpdateShippedTables(shipped, user).empty());
+  EXPECT_EQ(Read("user/TeamName2.dat"), own);
+  EXPECT_EQ(Read("user/TeamName.dat"), "A = 1\r\nB = 2\r\nC = 3\r\n;[End]\r\n");
+  EXPECT_FALSE(Exists("user/TeamName2.dat.bak"));
 }
 
 }  // namespace

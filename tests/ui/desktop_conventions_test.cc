@@ -20,12 +20,6 @@
 namespace zelvo {
 namespace {
 
-class BatchHost : public testing::QuietHost {
- public:
-  void ShowBatch(BatchTarget& target) override { batch = &target; }
-  BatchTarget* batch = nullptr;
-};
-
 class DesktopConventionsTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -56,7 +50,7 @@ class DesktopConventionsTest : public ::testing::Test {
 
   testing::FakePlatform fake_;
   testing::TempProgramDir dir_;
-  BatchHost host_;
+  testing::BatchHost host_;
   std::unique_ptr<frmMain> main_;
 };
 

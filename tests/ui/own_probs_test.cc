@@ -8,6 +8,7 @@
 #include <regex>
 #include <sstream>
 
+#include "analysis/chances.h"
 #include "app/cli.h"
 #include "files/document_record.h"
 #include "support/format.h"
@@ -128,6 +129,35 @@ TEST(OwnProbsWindowTest, TheProbabilityFileOfTheCommandLine) {
   EXPECT_FALSE(w.LoadFile());
   EXPECT_NE(fake.messages().back().text.find("4行あります"), std::string::npos);
   EXPECT_EQ(w.FieldText(0), "2");
+}
+
+// The window keeps every digit it was given: a file's figures go into the
+// fields as written (a CR-only file from a spreadsheet too), and a match
+// left as the window showed it keeps its stored figures, not the rounded
+// ones on the screen.
+TEST(OwnProbsWindowTest, FiguresKeepEveryDigit) {
+  testing::FakePlatform fake;
+  testing::TempProgramDir dir;
+  const std::string file = JoinPath(dir.path(), "p.csv");
+  const std::string rows = "99.890018,0.001,0.108982\r";
+  ASSERT_TRUE(WriteFileBytes(file, rows + "50,30,20\r50,30,20\r50,30,20\r50,30,20\r"));
+  frmOwnProbs w;
+  w.Setup(OwnProbabilities{}, {});
+  fake.QueueFileName(file);
+  ASSERT_TRUE(w.LoadFile());
+  ASSERT_TRUE(w.Ok());
+  std::string text;
+  ASSERT_TRUE(ReadTextFile(file, text, false));
+  const ProbabilityParse parse = ParseProbabilities(text, ProbabilityForm::kPercent);
+  ASSERT_TRUE(parse.ok);
+  EXPECT_EQ(w.ResultProbabilities().p, parse.p);
+
+  frmOwnProbs again;
+  again.Setup(w.ResultProbabilities(), {});
+  Type(again, 4, "40", "40", "20");
+  ASSERT_TRUE(again.Ok());
+  EXPECT_EQ(again.ResultProbabilities().p[0], parse.p[0]);
+  EXPECT_DOUBLE_EQ(again.ResultProbabilities().p[4][1], 0.4);
 }
 
 class Host : public WindowHost {
@@ -361,6 +391,18 @@ TEST_F(OwnProbsMainTest, TheWindowsSearchUsesTheValueConditionAndOrder) {
   best.resize(3);
   std::sort(best.begin(), best.end());
   EXPECT_EQ(main_->Singles(), best);
+}
+
+TEST_F(OwnProbsMainTest, ValueThresholdsKeepEveryDigit) {
+  main_->ValueMin().SetText("0.00002");
+  main_->ValueMax().SetText("1.23456789");
+  EXPECT_EQ(main_->BuildDocument().Conditions.Value.Min, 0.00002);
+  const std::string path = JoinPath(dir_.path(), "thresholds.tpd");
+  ASSERT_TRUE(main_->FileSaveTPD(path, true, false));
+  main_->ValueMin().SetText("7");
+  ASSERT_TRUE(main_->FileLoadTPD(path, true, false));
+  EXPECT_EQ(main_->ValueMin().Text(), "0.00002");
+  EXPECT_EQ(main_->BuildDocument().Conditions.Value.Max, 1.23456789);
 }
 
 // A backtest row opens its round as the backtest replayed it, as a new

@@ -44,6 +44,13 @@ class QuietHost : public WindowHost {
   void ShowAbout() override {}
 };
 
+// A host that hands the batch window's target to the test.
+class BatchHost : public QuietHost {
+ public:
+  void ShowBatch(BatchTarget& target) override { batch = &target; }
+  BatchTarget* batch = nullptr;
+};
+
 inline std::string SampleDocumentPath(const char* name = "sample-guarantee.tpd") {
   return ResolveProgramPath(JoinPath(JoinPath("UserData", "Zelvomini"), name));
 }

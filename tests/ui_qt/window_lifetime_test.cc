@@ -1,6 +1,7 @@
 // The secondary windows' lifetimes against the main window's, offscreen: the
-// composition-analysis windows, the batch window and the modal tool windows
-// opened and closed in every order while the pages and tabs switch.  A view
+// composition-analysis windows, the batch and match-day windows and the modal
+// tool windows opened and closed in every order while the pages and tabs
+// switch.  A view
 // that Qt deletes later must not touch the models of a controller that has
 // already gone (under ASan such a touch ends the test).
 #include <gtest/gtest.h>
@@ -211,7 +212,11 @@ TEST_F(WindowLifetimeTest, EveryWindowInEveryOrder) {
   int modal = 0;
   std::vector<Step> steps = {
       {"kousei", [&] { OpenKousei(1 + modal % 3); }},
-      {"batch", [&] { view_->ActionOf(Cmd::kBatch)->trigger(); }},
+      {"batch, match day",
+       [&] {
+         view_->ActionOf(Cmd::kBatch)->trigger();
+         view_->ActionOf(Cmd::kMatchDay)->trigger();
+       }},
       {"modal", [&] { WithModal(modals[modal % modals.size()].second); }},
       {"switch",
        [&] {
@@ -223,6 +228,7 @@ TEST_F(WindowLifetimeTest, EveryWindowInEveryOrder) {
        [&] {
          if (!view_->KouseiViews().empty()) view_->KouseiViews().back()->close();
          if (view_->BatchWindow()) view_->BatchWindow()->close();
+         if (view_->MatchDayWindow()) view_->MatchDayWindow()->close();
        }},
   };
   std::vector<int> order(steps.size());
@@ -247,10 +253,14 @@ TEST_F(WindowLifetimeTest, EveryWindowInEveryOrder) {
   view_->ActionOf(Cmd::kBatch)->trigger();
   QPointer<BatchWindowView> batch = view_->BatchWindow();
   ASSERT_TRUE(batch);
+  view_->ActionOf(Cmd::kMatchDay)->trigger();
+  QPointer<MatchDayWindowView> match_day = view_->MatchDayWindow();
+  ASSERT_TRUE(match_day);
   EXPECT_TRUE(view_->close());
   view_.reset();
   Flush();
   EXPECT_FALSE(batch);
+  EXPECT_FALSE(match_day);
 }
 
 }  // namespace

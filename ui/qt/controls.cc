@@ -35,10 +35,14 @@ class NumberValidator : public QValidator {
     const NumberEntry* entry = edit_->entry();
     if (!entry) return Acceptable;
     QString digits;
+    bool fraction = false;
     for (int i = 0; i < input.size(); ++i) {
       const QChar c = input[i];
       if (c >= '0' && c <= '9') {
-        digits += c;
+        // The whole part alone decides whether the maximum is passed.
+        if (!fraction) digits += c;
+      } else if (c == '.' && !fraction && entry->kind() == NumberEntry::Kind::kDecimal) {
+        fraction = true;
       } else if (c == ',' && entry->kind() == NumberEntry::Kind::kMoney) {
         continue;
       } else if (c == '-' && i == 0 && entry->Min() < Money::FromInt(0)) {
@@ -71,7 +75,14 @@ NumberEdit::NumberEdit(NumberEntry* entry, const ActionRunner& run, QWidget* par
   connect(this, &QLineEdit::editingFinished, this, [this] {
     // What was typed is the document's now: its undo is the window's.
     setModified(false);
-    if (entry_) run_("NumberEdit_LostFocus", [&] { entry_->SetValue(entry_->Value()); });
+    if (!entry_) return;
+    run_("NumberEdit_LostFocus", [&] {
+      if (entry_->kind() == NumberEntry::Kind::kDecimal) {
+        entry_->SetExactValue(entry_->ExactValue());
+      } else {
+        entry_->SetValue(entry_->Value());
+      }
+    });
   });
   Sync();
 }

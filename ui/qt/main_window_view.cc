@@ -331,6 +331,7 @@ QWidget* MainWindowView::BuildHomePage() {
   auto* maker_row = Row(maker);
   maker_row->setContentsMargins(8, 8, 8, 8);
   maker_row->addWidget(Button(Cmd::kMakerTeams, maker));
+  maker_row->addWidget(Button(Cmd::kMakerTeamsRestore, maker));
   lower->addWidget(maker);
   lower->addStretch();
   layout->addLayout(lower);
@@ -660,6 +661,7 @@ QWidget* MainWindowView::BuildCheckPage() {
   controls->addWidget(Button(Cmd::kShowAllResults, page));
   controls->addWidget(Button(Cmd::kShowNextResult, page));
   controls->addWidget(Button(Cmd::kSortByHits, page));
+  controls->addWidget(Button(Cmd::kMatchDayButton, page));
   controls->addStretch();
   layout->addLayout(controls);
 
@@ -816,6 +818,17 @@ void MainWindowView::ShowAbout() { RunAboutDialog(this); }
 void MainWindowView::RunArchive(frmArchive& archive) { RunArchiveDialog(archive, this); }
 
 void MainWindowView::RunBacktest(frmBacktest& backtest) { RunBacktestDialog(backtest, this); }
+
+void MainWindowView::ShowMatchDay(const DocumentRecord* doc, const std::string& path) {
+  // One match-day window: asked again, it takes the open document too.
+  if (!match_day_) match_day_ = ShowMatchDayWindow(this);
+  if (doc && !match_day_->controller().Holds(path)) {
+    match_day_->controller().AddOpenDocument(*doc, path);
+  }
+  match_day_->show();
+  match_day_->raise();
+  match_day_->activateWindow();
+}
 
 void MainWindowView::CloseKouseiBunseki(frmKouseiBunseki& window) {
   for (auto it = kousei_views_.begin(); it != kousei_views_.end(); ++it) {

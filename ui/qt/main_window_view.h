@@ -13,6 +13,7 @@
 
 #include "ui/main_window.h"
 #include "ui/qt/batch_window_view.h"
+#include "ui/qt/match_day_window_view.h"
 #include "ui/window_host.h"
 
 class QAction;
@@ -62,6 +63,8 @@ class MainWindowView : public QMainWindow, public WindowHost {
   void ShowAbout() override;
   void RunArchive(frmArchive& archive) override;
   void RunBacktest(frmBacktest& backtest) override;
+  void ShowMatchDay(const DocumentRecord* doc, const std::string& path) override;
+  MatchDayWindowView* MatchDayWindow() const { return match_day_; }
   BatchWindowView* BatchWindow() const { return batch_; }
 
   // For tests and the screenshot script.
@@ -138,6 +141,7 @@ class MainWindowView : public QMainWindow, public WindowHost {
   QLabel* result_page_ = nullptr;
   QWidget* result_counts_ = nullptr;
   QPointer<BatchWindowView> batch_;
+  QPointer<MatchDayWindowView> match_day_;
   bool refreshing_ = false;
   bool loaded_ = false;
   bool fitted_ = false;

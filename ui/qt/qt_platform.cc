@@ -68,6 +68,7 @@ std::vector<std::pair<QMessageBox::StandardButton, MsgAnswer>> ButtonsOf(MsgButt
     case MsgButtons::kYesNo:
       return {{QMessageBox::Yes, MsgAnswer::kYes}, {QMessageBox::No, MsgAnswer::kNo}};
     case MsgButtons::kYesNoCancel:
+    case MsgButtons::kReloadOverwriteCancel:
       return {{QMessageBox::Yes, MsgAnswer::kYes},
               {QMessageBox::No, MsgAnswer::kNo},
               {QMessageBox::Cancel, MsgAnswer::kCancel}};
@@ -83,7 +84,9 @@ std::vector<std::pair<QMessageBox::StandardButton, MsgAnswer>> ButtonsOf(MsgButt
 // translation calls "Discard".
 const char* ButtonCaption(MsgButtons buttons, size_t index) {
   static const char* const kSave[] = {"保存(&S)", "保存しない(&N)", "キャンセル(&C)"};
+  static const char* const kReload[] = {"再読み込み(&R)", "上書き(&O)", "キャンセル(&C)"};
   if (buttons == MsgButtons::kSaveDiscardCancel && index < 3) return kSave[index];
+  if (buttons == MsgButtons::kReloadOverwriteCancel && index < 3) return kReload[index];
   return nullptr;
 }
 
