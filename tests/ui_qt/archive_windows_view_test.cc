@@ -39,7 +39,10 @@ TEST(BacktestViewTest, RunFillsTableAndChartAndARowOpensItsRound) {
     auto* table = box->findChild<QTableWidget*>();
     auto* chart = box->findChild<QChartView*>();
     ASSERT_TRUE(run && table && chart);
+    // No axes before there is something on them.
+    EXPECT_TRUE(chart->chart()->axes().isEmpty());
     run->click();
+    EXPECT_EQ(chart->chart()->axes().size(), 2);
     ASSERT_EQ(table->rowCount(), 6);
     EXPECT_EQ(table->item(2, 0)->text(), "9002");
     EXPECT_EQ(chart->chart()->series().size(), 2);
