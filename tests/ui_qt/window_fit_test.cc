@@ -227,9 +227,9 @@ TEST_F(WindowFitTest, EveryWindowFitsASmallScreenAndHasItsMnemonics) {
   }
   EXPECT_EQ(previews_, 1);
   // The walk reached the windows of the tool menu and the pages.
-  for (const char* w : {"zelvo::OddsDialog", "zelvo::PrintDialog", "zelvo::BatchWindowView",
-                        "zelvo::AboutDialog", "zelvo::TeamNameDialog", "zelvo::OwnProbsDialog",
-                        "zelvo::MatchDayWindowView"}) {
+  for (const char* w :
+       {"zelvo::OddsDialog", "zelvo::PrintDialog", "zelvo::BatchWindowView", "zelvo::AboutDialog",
+        "zelvo::TeamNameDialog", "zelvo::OwnProbsDialog", "zelvo::MatchDayWindowView"}) {
     EXPECT_TRUE(seen.count(w)) << w;
   }
   EXPECT_GE(seen.count("QDialog"), 1u);  // analysis, archive, backtest
