@@ -3,8 +3,8 @@
 #include <unistd.h>
 
 #include <cstdlib>
-#include <iostream>
 #include <filesystem>
+#include <iostream>
 #include <ostream>
 #include <sstream>
 #include <string>
@@ -19,6 +19,7 @@
 #include "files/tpd_file.h"
 #include "official/round_archive.h"
 #include "support/format.h"
+#include "support/paths.h"
 #include "support/platform.h"
 #include "support/text.h"
 #include "support/text_file.h"
@@ -57,28 +58,78 @@ std::string Duration(uint32_t ms) {
   return std::to_string(s / 60) + " min " + std::to_string(s % 60) + " s";
 }
 
-int ArchiveList(CliContext& ctx) {
-  std::vector<CachedRound> rounds = ListCachedRounds(true);
+std::string ProgramRelative(const std::string& path) {
+  const std::string& dir = ProgramDir();
+  return path.starts_with(dir + "/") ? path.substr(dir.size() + 1) : path;
+}
+
+// A file of an archive that cannot be used, and why.
+std::string LeftOutLine(const CachedFile& f) {
+  std::string why =
+      f.state == CacheFileState::kDamaged ? "is damaged" : "does not pass the checks of its kind";
+  if (f.state == CacheFileState::kMisfiled) {
+    why = "holds round " + std::to_string(f.held_round) +
+          (f.held_group.empty() ? "" : " group " + f.held_group) + ", not its own";
+  }
+  return ProgramRelative(f.path) + " " + why;
+}
+
+const char* kMadeUpWords = "made up for trying the program, not history";
+
+int ArchiveList(CliContext& ctx, ArchiveSource source) {
+  std::vector<CachedRound> rounds = ListCachedRounds(source);
+  const bool sample = source == ArchiveSource::kSample;
   if (rounds.empty()) {
-    ctx.out << "The cache holds no round.\n";
+    ctx.out << (sample ? "The sample archive holds no round.\n" : "The cache holds no round.\n");
     return 0;
   }
-  auto kind = [](bool present, bool usable, const char* name) {
-    std::string s = present ? (usable ? name : std::string(name) + "(unusable)") : "-";
+  auto kind = [](const CachedRound& r, ArchiveKind k) {
+    const CachedFile& f = r.File(k);
+    std::string s = !f.Present() ? "-"
+                    : f.Usable() || f.state == CacheFileState::kNotHeld
+                        ? ArchiveKindName(k)
+                        : std::string(ArchiveKindName(k)) + "(unusable)";
     return PadCutColumns(s, 18);
   };
-  int complete = 0;
+  int complete = 0, made_up = 0;
+  std::vector<std::string> left_out;
+  if (sample) ctx.out << "The made-up sample rounds (" << kMadeUpWords << ")\n";
   ctx.out << "Round Group " << PadCutColumns("Schedule", 18) << PadCutColumns("Vote", 18)
           << PadCutColumns("Result", 18) << "\n";
   for (const CachedRound& r : rounds) {
-    if (r.Complete()) ++complete;
+    // A made-up round is never counted with the real ones.
+    if (r.Complete() && !r.made_up) ++complete;
+    if (r.made_up) ++made_up;
     ctx.out << PadLeftColumns(std::to_string(r.round), 5) << " " << PadCutColumns(r.group, 6)
-            << kind(r.schedule, r.schedule_usable, "schedule")
-            << kind(r.vote, r.vote_usable, "vote") << kind(r.result, r.result_usable, "result")
-            << (r.Complete() ? "complete" : "") << "\n";
+            << kind(r, ArchiveKind::kSchedule) << kind(r, ArchiveKind::kVote)
+            << kind(r, ArchiveKind::kResult)
+            << (r.made_up ? (r.Complete() ? "made up" : "made up, incomplete")
+                          : (r.Complete() ? "complete" : ""))
+            << "\n";
+    for (const CachedFile& f : r.files) {
+      if (f.Present() && !f.Usable() && f.state != CacheFileState::kNotHeld) {
+        left_out.push_back(LeftOutLine(f));
+      }
+    }
   }
-  ctx.out << rounds.size() << " rounds and groups in the cache, " << complete
-          << " complete (schedule, final vote status and result)\n";
+  if (sample) {
+    ctx.out << rounds.size() << " made-up rounds and groups; backtest --sample replays them\n";
+  } else {
+    ctx.out << rounds.size() << " rounds and groups in the cache, " << complete
+            << " complete (schedule, final vote status and result)\n";
+    if (made_up > 0) {
+      ctx.out << made_up << " of them are copies of the shipped made-up rounds (" << kMadeUpWords
+              << "): the backtest leaves them out, --sample replays the made-up rounds\n";
+    }
+    if (complete == 0) {
+      ctx.out << "No real complete round: the backtest replays the made-up sample rounds "
+                 "(archive list --sample) until archive download fetches real ones\n";
+    }
+  }
+  if (!left_out.empty()) {
+    ctx.out << "Left out (" << left_out.size() << " files the cache cannot use):\n";
+    for (const std::string& line : left_out) ctx.out << "  " << line << "\n";
+  }
   return 0;
 }
 
@@ -128,9 +179,10 @@ int ArchiveDownloadCommand(CliContext& ctx, CliArgs args) {
             << std::flush;
   };
   download.on_progress = [&ctx, terminal](const ArchiveDownloadReport& r, uint32_t elapsed) {
-    uint32_t left = r.done > 0 ? static_cast<uint32_t>(static_cast<double>(elapsed) / r.done *
-                                                       (r.total - r.done))
-                               : 0;
+    uint32_t left =
+        r.done > 0
+            ? static_cast<uint32_t>(static_cast<double>(elapsed) / r.done * (r.total - r.done))
+            : 0;
     std::ostringstream line;
     line << "[" << r.done << "/" << r.total << "] " << r.fetched << " files fetched, about "
          << Duration(left) << " left";
@@ -156,7 +208,8 @@ int ArchiveDownloadCommand(CliContext& ctx, CliArgs args) {
   if (!report.failures.empty()) {
     ctx.out << "Failed (" << report.failures.size() << "), run the same range again later:\n";
     for (const ArchiveEvent& e : report.failures) {
-      ctx.out << "  " << e.round << " " << e.group << " " << ArchiveKindName(e.kind) << "\n";
+      ctx.out << "  " << e.round << " " << e.group << " " << ArchiveKindName(e.kind) << " ("
+              << e.note << ")\n";
     }
   }
   if (report.interrupted) {
@@ -183,18 +236,20 @@ std::string Percent(int part, int whole) {
   return whole > 0 ? FormatNumber(100.0 * part / whole, "##0.0") + "%" : "-";
 }
 
-// The per-round table as CSV, in the program's file encoding.
-std::string BacktestCsv(const BacktestReport& report) {
+// The per-round table as CSV, in the program's file encoding; the last
+// column marks the made-up rounds, so that a spreadsheet never takes them
+// for history.
+std::string BacktestCsv(const BacktestReport& report, bool made_up) {
   std::string text =
       "round,group,kept,stake,won,prize,prize_estimated,result,winner_estimate,favourites,"
-      "popularity1,popularity2,popularity3\r\n";
+      "popularity1,popularity2,popularity3,made_up\r\n";
   for (const BacktestRound& r : report.rounds) {
     text += std::to_string(r.round) + "," + r.group + "," + std::to_string(r.kept) + "," +
             std::to_string(r.stake) + "," + (r.winning_kept > 0 ? "1" : "0") + "," +
             r.prize.ToString() + "," + (r.prize_estimated ? "1" : "0") + "," + r.result_digits +
             "," + r.winner_estimate.ToString() + "," + std::to_string(r.favourites) + "," +
             std::to_string(r.popularity[0]) + "," + std::to_string(r.popularity[1]) + "," +
-            std::to_string(r.popularity[2]) + "\r\n";
+            std::to_string(r.popularity[2]) + (made_up ? ",1" : ",0") + "\r\n";
   }
   return text;
 }
@@ -207,13 +262,18 @@ bool ParseSeconds(const std::string& text, double& value) {
 
 int CmdArchive(CliContext& ctx, const CliArgs& args_in) {
   CliArgs args = args_in;
-  if (!args.empty() && args[0] == "list" && args.size() == 1) return ArchiveList(ctx);
+  if (!args.empty() && args[0] == "list") {
+    args.erase(args.begin());
+    const bool sample = TakeFlag(args, "--sample");
+    if (args.empty())
+      return ArchiveList(ctx, sample ? ArchiveSource::kSample : ArchiveSource::kCache);
+  }
   if (!args.empty() && args[0] == "download") {
     args.erase(args.begin());
     return ArchiveDownloadCommand(ctx, args);
   }
-  ctx.err << "usage: zelvomini-cli archive list | archive download FROM TO [--group A|B|both] "
-             "[--pause S]\n";
+  ctx.err << "usage: zelvomini-cli archive list [--sample] | archive download FROM TO "
+             "[--group A|B|both] [--pause S]\n";
   return 64;
 }
 
@@ -228,6 +288,7 @@ int CmdBacktest(CliContext& ctx, const CliArgs& args_in) {
   TakeOption(args, "--csv", csv_path, missing);
   bool seeded = TakeOption(args, "--seed", seed_text, missing);
   TakeOption(args, "--round-time", round_time_text, missing);
+  const bool sample = TakeFlag(args, "--sample");
   int from = 0, to = 0;
   long long seed = 1;
   std::vector<std::string> groups;
@@ -247,8 +308,10 @@ int CmdBacktest(CliContext& ctx, const CliArgs& args_in) {
     ctx.err << "usage: zelvomini-cli backtest STRATEGY.tpd|.tpj [--rounds FROM-TO] "
                "[--group A|B|both]\n"
                "       [--multi vote-order|all|doc] [--csv OUT.csv] [--seed N] [--round-time S]\n"
+               "       [--sample]\n"
                "       (--round-time: seconds an engine may search in one round, 10 by default,\n"
-               "        0 for no limit)\n";
+               "        0 for no limit; --sample: the made-up sample rounds, never mixed with the\n"
+               "        cache's)\n";
     return 64;
   }
   const std::string& strategy_path = args[0];
@@ -260,10 +323,12 @@ int CmdBacktest(CliContext& ctx, const CliArgs& args_in) {
   if (!LoadDocumentFile(tpd, strategy_path, !conditions_file, true, strategy)) return 64;
   options.seed = static_cast<uint64_t>(seed);
 
-  std::vector<ArchivedRound> rounds = LoadArchive(from, to, groups);
-  if (rounds.empty()) {
-    ctx.err << "zelvomini-cli: the cache holds no complete round"
-            << (ranged ? " in " + range_text : std::string()) << " (see archive list)\n";
+  const ArchiveLoad load = SelectArchive(from, to, groups, sample);
+  for (const CachedFile& f : load.left_out) ctx.err << "left out: " << LeftOutLine(f) << "\n";
+  if (load.rounds.empty()) {
+    ctx.err << "zelvomini-cli: " << (load.MadeUp() ? "the sample archive" : "the cache")
+            << " holds no complete round" << (ranged ? " in " + range_text : std::string())
+            << " (see archive list" << (load.MadeUp() ? " --sample" : "") << ")\n";
     return 1;
   }
   clsTotoData toto_data;
@@ -275,7 +340,7 @@ int CmdBacktest(CliContext& ctx, const CliArgs& args_in) {
           ? ", at most " + ExactDecimalText(options.round_seconds) + " s of engine search a round"
           : "";
   BacktestReport report =
-      RunBacktest(strategy, rounds, options, toto_data, [&](int done, int total) {
+      RunBacktest(strategy, load.rounds, options, toto_data, [&](int done, int total) {
         std::ostringstream line;
         line << "[" << done << "/" << total << "] rounds replayed" << limit;
         if (terminal) {
@@ -291,7 +356,15 @@ int CmdBacktest(CliContext& ctx, const CliArgs& args_in) {
           << (conditions_file ? " (conditions file: conditions and multi)"
                               : " (document: conditions, engine and extraction)")
           << "\n";
-  ctx.out << "Multi: " << MultiName(options.multi) << "; engine seed " << report.seed << "\n\n";
+  ctx.out << "Multi: " << MultiName(options.multi) << "; engine seed " << report.seed << "\n";
+  if (load.MadeUp()) {
+    ctx.out << "Rounds: the made-up sample rounds (" << kMadeUpWords << ")"
+            << (sample ? "" : "; the cache holds no real complete round") << "\n";
+  } else if (load.made_up_left_out > 0) {
+    ctx.out << "Rounds: the cache's; " << load.made_up_left_out
+            << " copies of the made-up rounds left out (--sample replays those)\n";
+  }
+  ctx.out << "\n";
   ctx.out << "Round Grp  Kept    Stake Won        Prize Result  Estimate ◎ Pop1/2/3\n";
   for (const BacktestRound& r : report.rounds) {
     ctx.out << PadLeftColumns(std::to_string(r.round), 5) << " " << PadCutColumns(r.group, 3)
@@ -305,7 +378,7 @@ int CmdBacktest(CliContext& ctx, const CliArgs& args_in) {
             << (r.time_limited ? "  (time limit)" : "") << "\n";
   }
   const int n = static_cast<int>(report.rounds.size());
-  ctx.out << "\nRounds: " << n;
+  ctx.out << "\nRounds: " << n << (load.MadeUp() ? " made up" : "");
   if (report.skipped > 0) ctx.out << " (" << report.skipped << " cancelled rounds left out)";
   ctx.out << "\nHits: " << report.hits << " (" << Percent(report.hits, n) << ")\n";
   ctx.out << "Stake: " << Count(report.stake) << " yen\n";
@@ -334,14 +407,14 @@ int CmdBacktest(CliContext& ctx, const CliArgs& args_in) {
   }
   if (report.interrupted) {
     ctx.err << "zelvomini-cli: backtest interrupted by " << AbortSignalName() << " after "
-            << report.rounds.size() + report.skipped << " of " << rounds.size()
+            << report.rounds.size() + report.skipped << " of " << load.rounds.size()
             << " rounds; the table shows those done"
             << (csv_path.empty() ? "" : ", " + csv_path + " is not written") << "\n";
     return AbortExitCode();
   }
   if (!csv_path.empty()) {
     if (AbortedBeforeSave(ctx.err, csv_path)) return AbortExitCode();
-    if (!WriteTextFile(csv_path, BacktestCsv(report))) return 1;
+    if (!WriteTextFile(csv_path, BacktestCsv(report, load.MadeUp()))) return 1;
     ctx.out << "Saved " << csv_path << "\n";
   }
   return 0;

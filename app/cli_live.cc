@@ -157,7 +157,8 @@ std::string SourceText(const MatchDay& day, const MatchChances& c) {
 void PrintFigures(std::ostream& out, const MatchDay& day, const MatchEntries& entries,
                   const MatchDayFigures& f, const std::string& results_from) {
   const auto names = MatchNames(day);
-  out << "Round " << day.Round() << (day.Group().empty() ? "" : " " + day.Group()) << ": "
+  out << "Round " << day.Round() << (day.Group().empty() ? "" : " " + day.Group())
+      << (MadeUpSampleRound(day.Round(), day.Group()) ? " (made up, not history)" : "") << ": "
       << day.Documents().size() << (day.Documents().size() == 1 ? " document, " : " documents, ")
       << FormatNumber(f.tickets, "#,##0") << " singles (" << f.distinct << " different), stake "
       << YenText(static_cast<double>(f.stake)) << "\n";

@@ -8,9 +8,8 @@
 #include "core/round_document.h"
 #include "core/team_name_add.h"
 #include "official/official_service.h"
-#include "official/result.h"
-#include "official/schedule.h"
-#include "official/vote.h"
+#include "official/round_archive.h"
+#include "official/services.h"
 #include "official/win_inet.h"
 #include "support/format.h"
 #include "support/paths.h"
@@ -93,10 +92,11 @@ int Finish(CliContext& ctx, Service& service, bool ok, bool had_file, bool refre
   }
   if (ok) {
     ctx.out << head << "downloaded (not cached)\n";
-    // A file the cache could not use stays until the user asks to replace it.
+    // A file the cache cannot use is replaced by the first usable page that
+    // may be cached; interim figures may not.
     if (had_file && !refresh) {
       ctx.out << "  the cached file " << ProgramRelative(path)
-              << " is unusable; --refresh replaces it\n";
+              << " is unusable; a usable final page replaces it\n";
       return 1;
     }
     // Only an interim vote status is never cached; any other record that
@@ -104,22 +104,37 @@ int Finish(CliContext& ctx, Service& service, bool ok, bool had_file, bool refre
     return cache_optional ? 0 : 1;
   }
   service.FalseDialog(round);
-  ctx.out << head << (service.Cancel() ? "download cancelled" : "nothing usable") << "\n";
+  ctx.out << head
+          << (service.Cancel()            ? "download cancelled"
+              : service.OtherRound() != 0 ? "the site answered with round " +
+                                                std::to_string(service.OtherRound()) + "'s page"
+                                          : "nothing usable")
+          << "\n";
   if (refresh && had_file) ctx.out << "  the cached file is kept\n";
   return 1;
 }
 
+// What `show` shows of a round: its records, and whether each kind's file
+// is there at all.
+struct ShownRound {
+  ScheduleRecord schedule;
+  VoteStatusRecord vote;
+  ResultRecord result;
+  bool no_game = false;
+  bool schedule_file = false, vote_file = false, result_file = false;
+};
+
 // False when a cached file exists but could not be read.
-bool ShowSchedule(CliContext& ctx, clsTMain& doc) {
-  const ScheduleRecord& s = doc.Schedule();
-  if (doc.NoGame()) {
+bool ShowSchedule(CliContext& ctx, const ShownRound& shown) {
+  const ScheduleRecord& s = shown.schedule;
+  if (shown.no_game) {
     ctx.out << "Schedule: marked as not held\n";
     return true;
   }
   if (s.Kaisaikai == 0) {
-    ctx.out << "Schedule: " << (doc.CheckScheduleFile() ? "cached file unusable" : "not cached")
+    ctx.out << "Schedule: " << (shown.schedule_file ? "cached file unusable" : "not cached")
             << "\n";
-    return !doc.CheckScheduleFile();
+    return !shown.schedule_file;
   }
   ctx.out << "Schedule" << (s.holding_state == kHoldingCancelled ? " (round cancelled)" : "")
           << "\n";
@@ -138,12 +153,11 @@ bool ShowSchedule(CliContext& ctx, clsTMain& doc) {
 }
 
 // False when a cached file exists but could not be read.
-bool ShowVote(CliContext& ctx, clsTMain& doc) {
-  const VoteStatusRecord& v = doc.Vote();
+bool ShowVote(CliContext& ctx, const ShownRound& shown) {
+  const VoteStatusRecord& v = shown.vote;
   if (v.Kaisaikai == 0) {
-    ctx.out << "Vote status: " << (doc.CheckVoteFile() ? "cached file unusable" : "not cached")
-            << "\n";
-    return !doc.CheckVoteFile();
+    ctx.out << "Vote status: " << (shown.vote_file ? "cached file unusable" : "not cached") << "\n";
+    return !shown.vote_file;
   }
   ctx.out << "Vote status as of " << Date(v.as_of) << "\n";
   ctx.out << "  No  " << Col("Home", 11) << Col("Away", 11) << PadLeftColumns("1", 19)
@@ -171,12 +185,11 @@ bool ShowVote(CliContext& ctx, clsTMain& doc) {
 }
 
 // False when a cached file exists but could not be read.
-bool ShowResult(CliContext& ctx, clsTMain& doc) {
-  const ResultRecord& r = doc.Result();
+bool ShowResult(CliContext& ctx, const ShownRound& shown) {
+  const ResultRecord& r = shown.result;
   if (r.Kaisaikai == 0) {
-    ctx.out << "Result: " << (doc.CheckResultFile() ? "cached file unusable" : "not cached")
-            << "\n";
-    return !doc.CheckResultFile();
+    ctx.out << "Result: " << (shown.result_file ? "cached file unusable" : "not cached") << "\n";
+    return !shown.result_file;
   }
   ctx.out << "Result" << (r.cancelled ? " (round cancelled)" : "") << "\n";
   ctx.out << "  No  " << Col("Home", 11) << Col("Score", 8) << Col("Away", 11) << "Outcome\n";
@@ -304,15 +317,30 @@ int CmdShow(CliContext& ctx, const CliArgs& args) {
     ctx.err << "usage: zelvomini-cli show ROUND GROUP   (ROUND from 1 to 9999, GROUP A or B)\n";
     return 64;
   }
+  ShownRound shown;
+  // The cache's copies of the made-up rounds are shown as what they are; a
+  // made-up round the cache lacks is shown from the sample archive.
+  ArchivedRound cached, sample;
+  const bool made_up_copy = ReadArchivedRound(ArchiveSource::kCache, round, group, cached).made_up;
+  const CachedRound in_sample = ReadArchivedRound(ArchiveSource::kSample, round, group, sample);
   clsTMain doc;
   doc.Initialize();
   doc.SetKumi(group);
   doc.SetKaisaikai(round);
+  shown = {doc.Schedule(),          doc.Vote(),          doc.Result(),         doc.NoGame(),
+           doc.CheckScheduleFile(), doc.CheckVoteFile(), doc.CheckResultFile()};
+  const bool from_sample =
+      !shown.schedule_file && !shown.vote_file && !shown.result_file && in_sample.Complete();
+  if (from_sample) shown = {sample.schedule, sample.vote, sample.result, false, true, true, true};
   ctx.out << "Round " << round << " group " << group << "\n";
+  if (made_up_copy || from_sample) {
+    ctx.out << "A shipped sample round: made up for trying the program, not history"
+            << (from_sample ? " (from the sample archive; not in the cache)" : "") << "\n";
+  }
   // Each kind is shown; a damaged cache file (already reported) fails the command.
-  bool ok = ShowSchedule(ctx, doc);
-  ok = ShowVote(ctx, doc) && ok;
-  ok = ShowResult(ctx, doc) && ok;
+  bool ok = ShowSchedule(ctx, shown);
+  ok = ShowVote(ctx, shown) && ok;
+  ok = ShowResult(ctx, shown) && ok;
   return ok ? 0 : 1;
 }
 

@@ -8,7 +8,7 @@
 #include "app/cli_abort.h"
 #include "core/single_frame.h"
 #include "files/tpd_file.h"
-#include "official/schedule.h"
+#include "official/services.h"
 #include "output/clipboard.h"
 #include "support/file_lock.h"
 #include "support/text.h"

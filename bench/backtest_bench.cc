@@ -82,7 +82,7 @@ int main() {
   BacktestReport report;
   for (int rep = 0; rep < 3; ++rep) {
     auto t0 = std::chrono::steady_clock::now();
-    std::vector<ArchivedRound> rounds = LoadArchive(0, 0, {"A", "B"});
+    std::vector<ArchivedRound> rounds = LoadArchive(0, 0, {"A", "B"}).rounds;
     load.push_back(Seconds(t0));
     count = rounds.size();
     clsTotoData toto_data;
@@ -90,10 +90,11 @@ int main() {
     report = RunBacktest(strategy, rounds, BacktestOptions{BacktestMulti::kDocument, 1}, toto_data);
     compute.push_back(Seconds(t1));
   }
-  std::printf("backtest of %zu rounds (engine %d): load %.3f s, compute %.3f s, total %.3f s "
-              "(medians of 3); %d hits, %.2f yen per 100\n",
-              count, strategy.Engine.MsEngine, Median(load), Median(compute),
-              Median(load) + Median(compute), report.hits, report.ReturnPer100());
+  std::printf(
+      "backtest of %zu rounds (engine %d): load %.3f s, compute %.3f s, total %.3f s "
+      "(medians of 3); %d hits, %.2f yen per 100\n",
+      count, strategy.Engine.MsEngine, Median(load), Median(compute),
+      Median(load) + Median(compute), report.hits, report.ReturnPer100());
 
   // The download's own time per round, the pages answered at once.
   fs::remove_all(dir / "SysData/minitoto_Schedule");

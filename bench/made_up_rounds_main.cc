@@ -1,6 +1,6 @@
 // Writes made-up rounds as cache files: into a program folder's SysData (in
-// the program's file encoding), or with --source as the UTF-8 sources the
-// build ships from data/SysData.
+// the program's file encoding), or with --source as the UTF-8 sources of the
+// sample archive the build ships from FOLDER/SampleArchive (FOLDER: data).
 //   zelvo-made-up-rounds FROM TO FOLDER [--source] [--seed N]
 #include <cstdio>
 #include <cstdlib>
@@ -51,14 +51,14 @@ int main(int argc, char** argv) {
         }
         return out;
       };
-      if (!MakeDirs(SysDataPath("minitoto_Schedule")) || !MakeDirs(SysDataPath("minitoto_Vote")) ||
-          !MakeDirs(SysDataPath("minitoto_Result")) ||
-          !WriteFileBytes(clsXmlSchedule::GetFileName(round, group),
-                          utf8(clsXmlSchedule::GetXmlString(r.schedule))) ||
-          !WriteFileBytes(clsXmlVote::GetFileName(round, group), utf8(vote.GetXmlString(true))) ||
-          !WriteFileBytes(clsXmlResult::GetFileName(round, group),
-                          utf8(clsXmlResult::GetXmlString(r.result)))) {
-        return 1;
+      const std::string root = JoinPath(folder, "SampleArchive");
+      const std::string files[] = {clsXmlSchedule::FileNameIn(root, round, group),
+                                   clsXmlVote::FileNameIn(root, round, group),
+                                   clsXmlResult::FileNameIn(root, round, group)};
+      const std::string texts[] = {clsXmlSchedule::GetXmlString(r.schedule),
+                                   vote.GetXmlString(true), clsXmlResult::GetXmlString(r.result)};
+      for (int k = 0; k < 3; ++k) {
+        if (!MakeDirs(ParentDir(files[k])) || !WriteFileBytes(files[k], utf8(texts[k]))) return 1;
       }
     }
   }

@@ -11,9 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "official/result.h"
-#include "official/schedule.h"
-#include "official/vote.h"
+#include "official/services.h"
 #include "support/date_time.h"
 #include "support/list_model.h"
 #include "support/number_entry.h"

@@ -5,9 +5,7 @@
 #include "fuzz/fuzz_support.h"
 #include "official/html_data.h"
 #include "official/html_get.h"
-#include "official/html_result.h"
-#include "official/html_schedule.h"
-#include "official/html_vote.h"
+#include "official/html_pages.h"
 #include "official/record_checks.h"
 #include "official/xml_result.h"
 #include "official/xml_schedule.h"
@@ -40,7 +38,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       clsXmlVote xml;
       xml.SetRecord(vote.Record());
       clsXmlVote again;
-      fuzz::Require(again.SetXmlString(xml.GetXmlString(true), true), "a scraped vote status the cache refuses");
+      fuzz::Require(again.SetXmlString(xml.GetXmlString(true), true),
+                    "a scraped vote status the cache refuses");
       fuzz::Require(again.Record() == vote.Record(), "a scraped vote status changed in the cache");
     }
     clsHtmlResult result;

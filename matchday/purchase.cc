@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <utility>
 
 #include "files/tpd_file.h"
 #include "official/official_service.h"
-#include "official/result.h"
-#include "official/vote.h"
+#include "official/services.h"
 #include "support/output_target.h"
 #include "support/paths.h"
 
@@ -105,11 +105,32 @@ int AddFolderDocuments(MatchDay& day, const std::string& folder,
   return added;
 }
 
+bool MadeUpSampleRound(int round, const std::string& group, ArchivedRound* records) {
+  if (round <= 0) return false;
+  ArchivedRound read;
+  const CachedRound cached = ReadArchivedRound(ArchiveSource::kSample, round, group, read);
+  if (!cached.Complete()) return false;
+  // The user's cache speaks for a round it holds anything of: the samples
+  // only stand in for rounds that were never downloaded.
+  ArchivedRound unused;
+  const CachedRound own = ReadArchivedRound(ArchiveSource::kCache, round, group, unused);
+  for (const CachedFile& f : own.files) {
+    if (f.Present() && !f.made_up) return false;
+  }
+  if (records) *records = std::move(read);
+  return true;
+}
+
 bool CachedRoundVote(int round, const std::string& group, VoteStatusRecord& vote) {
   if (round <= 0) return false;
   clsVote service;
   service.Initialize();
-  if (!service.GetVote(round, group, kSourceFile, false)) return false;
+  if (!service.GetVote(round, group, kSourceFile, false)) {
+    ArchivedRound sample;
+    if (!MadeUpSampleRound(round, group, &sample)) return false;
+    vote = sample.vote;
+    return true;
+  }
   vote = service.Record();
   if (vote.Kumi.empty()) vote.Kumi = group;
   return true;
@@ -119,8 +140,13 @@ bool CachedRoundResult(int round, const std::string& group, ResultRecord& result
   if (round <= 0) return false;
   clsResult service;
   service.Initialize();
-  if (!service.CheckResultFile(round, group)) return false;
-  if (!service.GetResult(round, group, kSourceFile, false)) return false;
+  if (!service.CheckResultFile(round, group) ||
+      !service.GetResult(round, group, kSourceFile, false)) {
+    ArchivedRound sample;
+    if (!MadeUpSampleRound(round, group, &sample)) return false;
+    result = sample.result;
+    return result.Kaisaikai > 0;
+  }
   result = service.Record();
   return result.Kaisaikai > 0;
 }

@@ -9,6 +9,7 @@
 #include "files/document_record.h"
 #include "matchday/match_day.h"
 #include "official/result_record.h"
+#include "official/round_archive.h"
 #include "official/vote_record.h"
 
 namespace zelvo {
@@ -33,8 +34,13 @@ std::vector<std::string> FolderDocuments(const std::string& folder);
 // reason than being held already.
 int AddFolderDocuments(MatchDay& day, const std::string& folder, std::vector<std::string>& skipped);
 
-// The cached final vote status and official result of a round and group;
-// false when the cache has none.
+// A made-up round of the shipped sample archive that the user's cache does
+// not hold: the match-day view may be tried on it, named as made up.
+bool MadeUpSampleRound(int round, const std::string& group, ArchivedRound* records = nullptr);
+
+// The cached final vote status and official result of a round and group
+// (of the sample archive for a made-up round the cache lacks); false when
+// there is none.
 bool CachedRoundVote(int round, const std::string& group, VoteStatusRecord& vote);
 bool CachedRoundResult(int round, const std::string& group, ResultRecord& result);
 

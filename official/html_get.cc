@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <functional>
 
 #include "support/error_report.h"
 #include "support/paths.h"
@@ -55,40 +56,38 @@ int clsHtmlGet::TakeItems(const std::string& text) {
   return Count();
 }
 
-int clsHtmlGet::GetHttp(const std::string& url, const std::string& proxy, int code) {
+int clsHtmlGet::Load(const char* proc, const std::function<int()>& take) {
   try {
     Clear();
+    return take();
+  } catch (const std::exception& e) {
+    ReportException(kClassName, proc, e);
+    return Count();
+  }
+}
+
+int clsHtmlGet::GetHttp(const std::string& url, const std::string& proxy, int code) {
+  return Load("GetHttp", [&] {
     if (!inet_.Connection()) return 0;
     url_ = url;
     page_text_ = inet_.GetHttpDataString(url, proxy, code);
     return TakeItems(page_text_);
-  } catch (const std::exception& e) {
-    ReportException(kClassName, "GetHttp", e);
-    return Count();
-  }
+  });
 }
 
 int clsHtmlGet::GetFile(const std::string& path) {
-  try {
-    Clear();
+  return Load("GetFile", [&] {
     std::string text;
     if (!ReadTextFile(ResolveProgramPath(path), text, false)) return 0;
     return TakeItems(text);
-  } catch (const std::exception& e) {
-    ReportException(kClassName, "GetFile", e);
-    return Count();
-  }
+  });
 }
 
 int clsHtmlGet::ReadText(const std::string& text) {
-  try {
-    Clear();
+  return Load("ReadText", [&] {
     page_text_ = text;
     return TakeItems(page_text_);
-  } catch (const std::exception& e) {
-    ReportException(kClassName, "ReadText", e);
-    return Count();
-  }
+  });
 }
 
 bool clsHtmlGet::SaveToFile(const std::string& path) {

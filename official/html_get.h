@@ -3,6 +3,7 @@
 #ifndef ZELVOMINI_OFFICIAL_HTML_GET_H_
 #define ZELVOMINI_OFFICIAL_HTML_GET_H_
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -47,6 +48,9 @@ class clsHtmlGet {
 
  private:
   void Clear();
+  // Runs `take` on an empty page; an unexpected error is reported under
+  // `proc` and keeps what was taken before it.
+  int Load(const char* proc, const std::function<int()>& take);
   int TakeItems(const std::string& text);
 
   clsWinInet inet_;

@@ -1,7 +1,9 @@
-#include "official/html_result.h"
+#include <algorithm>
+#include <iterator>
 
 #include "core/toto_rules.h"
 #include "files/toto_settings.h"
+#include "official/html_pages.h"
 #include "official/html_scrape.h"
 #include "official/html_toto.h"
 #include "official/official_xml.h"
@@ -12,8 +14,6 @@
 namespace zelvo {
 namespace {
 
-constexpr const char* kClass = "clsHtmlResult";
-
 uint8_t ByteOf(const std::string& text) {
   int v = 0;
   if (!ParseInt32(Trim(text), v)) throw RuntimeError(kErrTypeMismatch);
@@ -23,43 +23,26 @@ uint8_t ByteOf(const std::string& text) {
 
 }  // namespace
 
-std::string clsHtmlResult::PageUrl(int round) {
+std::string clsHtmlResult::PageUrl(int round, const std::string&) {
   return totoSettings().totoOfficialResultUrl + PadRound(round, 4);
 }
 
-bool clsHtmlResult::GetResult(int round, const std::string& group) {
-  record_ = ResultRecord();
-  unpublished_ = false;
-  try {
-    html_.SetProgressDialogMessage("第" + std::to_string(round) +
-                                   "回 結果情報取得中 (オフィシャル)");
-    if (html_.GetHttp(PageUrl(round), "", 8) == 0) return false;
-    std::vector<std::string> texts;
-    html_.GetTextData(texts);
-    return ReadTexts(texts, group);
-  } catch (const std::exception& e) {
-    ReportException(kClass, "GetResult", e);
-    return false;
-  }
-}
-
-bool clsHtmlResult::ReadTexts(const std::vector<std::string>& texts, const std::string& group) {
-  record_ = ResultRecord();
-  unpublished_ = false;
-  try {
-    return Walk(texts, group);
-  } catch (const std::exception& e) {
-    ReportException(kClass, "GetResult", e);
-    return false;
-  }
-}
-
-bool clsHtmlResult::Walk(const std::vector<std::string>& texts, const std::string& group) {
+bool clsHtmlResult::Read(const std::vector<std::string>& texts, const std::string& group, int) {
   ResultRecord r;
   r.Kumi = group;
   const std::string marker =
       group.empty() ? "minitotoくじ結果" : "minitoto-" + group + "組くじ結果";
-  bool found = false;
+  const size_t heading =
+      FindRoundHeading(texts, "ご指定のくじ結果は表示できません。", marker, r.Kaisaikai);
+  if (heading == texts.size()) {
+    unpublished_ = true;
+    return false;
+  }
+  page_round_ = r.Kaisaikai;
+  const size_t grades = static_cast<size_t>(totoRules().GetMaxGrade(r.Kaisaikai));
+  r.prize.assign(grades, Money());
+  r.winners.assign(grades, Money());
+  r.carryover.assign(grades, Money());
   bool error = false;
   bool last_match_read = false;
   bool row_place_known = false;
@@ -73,119 +56,93 @@ bool clsHtmlResult::Walk(const std::vector<std::string>& texts, const std::strin
     }
     return true;
   };
-  try {
-    size_t i = 0;
-    while (i < texts.size()) {
-      const std::string& t = texts[i];
-      if (!found) {
-        if (t == "ご指定のくじ結果は表示できません。") break;
-        if (Contains(t, marker) && t.starts_with("第") && Contains(t, "回")) {
-          int round = 0;
-          if (clsHtmlToto::GetKaisaikai(t, round, marker)) {
-            r.Kaisaikai = round;
-            found = true;
-            size_t grades = static_cast<size_t>(totoRules().GetMaxGrade(round));
-            r.prize.assign(grades, Money());
-            r.winners.assign(grades, Money());
-            r.carryover.assign(grades, Money());
-          }
-        }
+  size_t i = heading + 1;
+  while (i < texts.size()) {
+    const std::string& t = texts[i];
+    auto per_grade = [&](std::vector<Money>& out) {
+      for (Money& v : out) {
         ++i;
-        continue;
+        v = clsHtmlToto::StringToFigure(TextAt(texts, i));
       }
-      auto per_grade = [&](std::vector<Money>& out) {
-        for (Money& v : out) {
-          ++i;
-          v = clsHtmlToto::StringToFigure(TextAt(texts, i));
-        }
-        ++i;
-      };
-      auto date_at = [&](size_t at) {
-        std::string value = TextAt(texts, at);
-        return clsHtmlToto::StringToDateEx(value);
-      };
-      // The next group's heading ends a part whose payout dates are missing;
-      // met before the part's fifth match, it ends a part cut short, whose
-      // rows must not be filled from the other group's.
-      if (t.starts_with("第") && Contains(t, "回") && Contains(t, "くじ結果")) {
-        if (!last_match_read) error = true;
-        break;
-      }
-      if (t == "当せん金") {
-        per_grade(r.prize);
-      } else if (t == "当せん口数") {
-        per_grade(r.winners);
-      } else if (t == "次回への繰越金") {
-        per_grade(r.carryover);
-      } else if (t == "販売期間") {
-        if (headed_by(i + 1, {"販売開始日", "販売終了日", "結果発表日"})) {
-          r.sale_start = date_at(i + 4);
-          r.sale_end = date_at(i + 5);
-          r.result_announcement = date_at(i + 6);
-          i += 7;
-        } else {
-          ++i;
-        }
-      } else if (t == "払戻日" && headed_by(i + 1, {"払戻開始日", "払戻期限"})) {
-        r.payout_start = date_at(i + 3);
-        r.payout_deadline = date_at(i + 4);
-        break;
-      } else if (t == "返還日" && headed_by(i + 1, {"返還確定日", "返還開始日", "返還期限"})) {
-        r.result_announcement = date_at(i + 4);
-        r.payout_start = date_at(i + 5);
-        r.payout_deadline = date_at(i + 6);
-        break;
-      } else if (DateTime date; IsDateText(t, platform().Now().Year(), &date) && date.HasDate()) {
-        // The first row of a day carries the date and the stadium; the
-        // day's later rows share them.
-        row_date = date;
-        row_stadium = TextAt(texts, i + 1);
-        row_place_known = true;
-        i += 2;
-      } else if (!row_place_known) {
-        ++i;
-      } else if (int n = MatchNumberText(t, 13); n > 0) {
-        if (last_match_read || n > 5) {
-          error = true;
-          break;
-        }
-        ResultMatch m;
-        m.match_date = row_date;
-        m.stadium = row_stadium;
-        m.home = TextAt(texts, i + 1);
-        const std::string& score = TextAt(texts, i + 2);
-        m.away = TextAt(texts, i + 3);
-        const std::string& result = TextAt(texts, i + 4);
-        if (score == "中止") {
-          m.result = kResultCancelled;
-        } else {
-          std::vector<std::string> goals = Split(score, "-");
-          if (goals.size() != 2) throw RuntimeError(kErrTypeMismatch);
-          m.home_score = ByteOf(goals[0]);
-          m.away_score = ByteOf(goals[1]);
-          // The result cell holds an outcome code or "中止"; a figure above
-          // 2 (a "3" among them) is no outcome of a played match, and a
-          // cancelled one says so in words.
-          if (result == "中止") {
-            m.result = kResultCancelled;
-          } else {
-            m.result = ByteOf(result);
-            if (m.result > 2) throw PageRowError{};
-          }
-        }
-        r.matches[n - 1] = m;
-        if (n == 5) last_match_read = true;
-        i += 5;
+      ++i;
+    };
+    auto date_at = [&](size_t at) {
+      std::string value = TextAt(texts, at);
+      return clsHtmlToto::StringToDateEx(value);
+    };
+    // The next group's heading ends a part whose payout dates are missing;
+    // met before the part's fifth match, it ends a part cut short, whose
+    // rows must not be filled from the other group's.
+    if (t.starts_with("第") && Contains(t, "回") && Contains(t, "くじ結果")) {
+      if (!last_match_read) error = true;
+      break;
+    }
+    const auto figures = std::find_if(std::begin(kPerGradeFigures), std::end(kPerGradeFigures),
+                                      [&t](const PerGradeFigures& g) { return t == g.name; });
+    if (figures != std::end(kPerGradeFigures)) {
+      per_grade(r.*figures->values);
+    } else if (t == "販売期間") {
+      if (headed_by(i + 1, {"販売開始日", "販売終了日", "結果発表日"})) {
+        r.sale_start = date_at(i + 4);
+        r.sale_end = date_at(i + 5);
+        r.result_announcement = date_at(i + 6);
+        i += 7;
       } else {
         ++i;
       }
+    } else if (t == "払戻日" && headed_by(i + 1, {"払戻開始日", "払戻期限"})) {
+      r.payout_start = date_at(i + 3);
+      r.payout_deadline = date_at(i + 4);
+      break;
+    } else if (t == "返還日" && headed_by(i + 1, {"返還確定日", "返還開始日", "返還期限"})) {
+      r.result_announcement = date_at(i + 4);
+      r.payout_start = date_at(i + 5);
+      r.payout_deadline = date_at(i + 6);
+      break;
+    } else if (DateTime date; IsDateText(t, platform().Now().Year(), &date) && date.HasDate()) {
+      // The first row of a day carries the date and the stadium; the
+      // day's later rows share them.
+      row_date = date;
+      row_stadium = TextAt(texts, i + 1);
+      row_place_known = true;
+      i += 2;
+    } else if (!row_place_known) {
+      ++i;
+    } else if (int n = MatchNumberText(t, 13); n > 0) {
+      if (last_match_read || n > 5) {
+        error = true;
+        break;
+      }
+      ResultMatch m;
+      m.match_date = row_date;
+      m.stadium = row_stadium;
+      m.home = TextAt(texts, i + 1);
+      const std::string& score = TextAt(texts, i + 2);
+      m.away = TextAt(texts, i + 3);
+      const std::string& result = TextAt(texts, i + 4);
+      if (score == "中止") {
+        m.result = kResultCancelled;
+      } else {
+        std::vector<std::string> goals = Split(score, "-");
+        if (goals.size() != 2) throw RuntimeError(kErrTypeMismatch);
+        m.home_score = ByteOf(goals[0]);
+        m.away_score = ByteOf(goals[1]);
+        // The result cell holds an outcome code or "中止"; a figure above
+        // 2 (a "3" among them) is no outcome of a played match, and a
+        // cancelled one says so in words.
+        if (result == "中止") {
+          m.result = kResultCancelled;
+        } else {
+          m.result = ByteOf(result);
+          if (m.result > 2) throw PageRowError{};
+        }
+      }
+      r.matches[n - 1] = m;
+      if (n == 5) last_match_read = true;
+      i += 5;
+    } else {
+      ++i;
     }
-  } catch (const PageRowError&) {
-    error = true;
-  }
-  if (!found) {
-    unpublished_ = true;
-    return false;
   }
   if (error) return false;
   bool all_cancelled = true;

@@ -1,8 +1,7 @@
-#include "official/html_schedule.h"
-
 #include <algorithm>
 
 #include "files/toto_settings.h"
+#include "official/html_pages.h"
 #include "official/html_scrape.h"
 #include "official/html_toto.h"
 #include "official/official_xml.h"
@@ -13,61 +12,52 @@
 namespace zelvo {
 namespace {
 
-constexpr const char* kClass = "clsHtmlSchedule";
+// The round's dates by their labels on the page; the sale end is the day's
+// latest time.
+struct RoundDate {
+  const char* label;
+  DateTime ScheduleRecord::*field;
+  bool latest_time;
+};
+constexpr RoundDate kRoundDates[] = {{"販売開始日", &ScheduleRecord::sale_start, false},
+                                     {"販売終了日", &ScheduleRecord::sale_end, true},
+                                     {"結果発表日", &ScheduleRecord::result_announcement, false},
+                                     {"払戻開始日", &ScheduleRecord::payout_start, false},
+                                     {"払戻期限", &ScheduleRecord::payout_deadline, false}};
+
+const RoundDate* RoundDateOf(const std::string& text) {
+  for (const RoundDate& d : kRoundDates) {
+    if (text == d.label) return &d;
+  }
+  return nullptr;
+}
 
 }  // namespace
 
-std::string clsHtmlSchedule::PageUrl(int round) {
+std::string clsHtmlSchedule::PageUrl(int round, const std::string&) {
   return totoSettings().totoOfficialScheduleUrl + PadRound(round, 4);
-}
-
-bool clsHtmlSchedule::GetSchedule(int round, const std::string& group) {
-  record_ = ScheduleRecord();
-  unpublished_ = false;
-  try {
-    html_.SetProgressDialogMessage("第" + std::to_string(round) +
-                                   "回 開催情報取得中 (オフィシャル)");
-    if (html_.GetHttp(PageUrl(round), "", 8) == 0) return false;
-    std::vector<std::string> texts;
-    html_.GetTextData(texts);
-    return Read(texts, group, round);
-  } catch (const std::exception& e) {
-    ReportException(kClass, "GetSchedule", e);
-    return false;
-  }
-}
-
-bool clsHtmlSchedule::ReadTexts(const std::vector<std::string>& texts, const std::string& group) {
-  return Read(texts, group, 0);
 }
 
 bool clsHtmlSchedule::Read(const std::vector<std::string>& texts, const std::string& group,
                            int round) {
-  record_ = ScheduleRecord();
-  unpublished_ = false;
-  try {
+  if (Walk(texts, group)) return true;
+  // The site answers a round it does not know with another round's page,
+  // whose clubs are not the user's to add now.
+  if (unresolved_.empty() || (round != 0 && page_round_ != round)) return false;
+  const bool offer = static_cast<bool>(UnknownTeams);
+  const bool added = offer && UnknownTeams(unresolved_);
+  if (added) {
+    toto_data_ = clsTotoData();
     if (Walk(texts, group)) return true;
     if (unresolved_.empty()) return false;
-    // The site answers a round it does not know with another round's page,
-    // whose clubs are not the user's to add now.
-    const bool offer = UnknownTeams && (round == 0 || page_round_ == round);
-    const bool added = offer && UnknownTeams(unresolved_);
-    if (added) {
-      toto_data_ = clsTotoData();
-      if (Walk(texts, group)) return true;
-      if (unresolved_.empty()) return false;
-    }
-    // Declined in the dialog: the user has seen every name already.
-    if (offer && !added) {
-      LastUnresolvedTeamName() = unresolved_.front();
-    } else {
-      ReportUnresolvedTeamName(unresolved_.front());
-    }
-    return false;
-  } catch (const std::exception& e) {
-    ReportException(kClass, "GetSchedule", e);
-    return false;
   }
+  // Declined in the dialog: the user has seen every name already.
+  if (offer && !added) {
+    LastUnresolvedTeamName() = unresolved_.front();
+  } else {
+    ReportUnresolvedTeamName(unresolved_.front());
+  }
+  return false;
 }
 
 bool clsHtmlSchedule::Walk(const std::vector<std::string>& texts, const std::string& group) {
@@ -87,34 +77,18 @@ bool clsHtmlSchedule::Walk(const std::vector<std::string>& texts, const std::str
   int year = platform().Now().Year();
   const std::string marker =
       group.empty() ? "minitotoくじ情報" : "minitoto-" + group + "組くじ情報";
-  bool found = false;
-  size_t heading = 0;
+  const size_t heading =
+      FindRoundHeading(texts, "ご指定のくじ情報は表示できません。", marker, r.Kaisaikai);
+  page_round_ = r.Kaisaikai;
+  if (heading == texts.size()) {
+    unpublished_ = true;
+    return false;
+  }
   bool last_match_read = false;
   bool error = false;
   try {
-    size_t i = 0;
-    while (i < texts.size()) {
+    for (size_t i = heading; i < texts.size();) {
       const std::string& t = texts[i];
-      if (!found) {
-        if (t == "ご指定のくじ情報は表示できません。") break;
-        if (Contains(t, marker) && t.starts_with("第") && Contains(t, "回")) {
-          int round = 0;
-          if (clsHtmlToto::GetKaisaikai(t, round, marker)) {
-            r.Kaisaikai = round;
-            found = true;
-            heading = i;
-          }
-        }
-        if (!found) {
-          ++i;
-          continue;
-        }
-      }
-      auto date_after = [&](bool latest_time) {
-        std::string value = TextAt(texts, i + 1);
-        return latest_time ? clsHtmlToto::StringToDateEx2(value)
-                           : clsHtmlToto::StringToDateEx(value);
-      };
       // The page lists every product of the round in turn.  A cancelled
       // part has no payout deadline to end on, so the next part's heading
       // ends it instead of its rows being read as more matches of this one.
@@ -126,26 +100,16 @@ bool clsHtmlSchedule::Walk(const std::vector<std::string>& texts, const std::str
       }
       if (t == "くじは中止となりました。") {
         r.holding_state = kHoldingCancelled;
-      } else if (t == "販売開始日") {
-        r.sale_start = date_after(false);
-        year = r.sale_start.Year();
+      } else if (const RoundDate* d = RoundDateOf(t)) {
+        std::string value = TextAt(texts, i + 1);
+        r.*d->field = d->latest_time ? clsHtmlToto::StringToDateEx2(value)
+                                     : clsHtmlToto::StringToDateEx(value);
+        // The sale fixes the season of the match dates; the payout deadline
+        // ends the part.
+        if (d->field == &ScheduleRecord::sale_start) year = r.sale_start.Year();
+        if (d->field == &ScheduleRecord::payout_deadline) break;
         i += 2;
         continue;
-      } else if (t == "販売終了日") {
-        r.sale_end = date_after(true);
-        i += 2;
-        continue;
-      } else if (t == "結果発表日") {
-        r.result_announcement = date_after(false);
-        i += 2;
-        continue;
-      } else if (t == "払戻開始日") {
-        r.payout_start = date_after(false);
-        i += 2;
-        continue;
-      } else if (t == "払戻期限") {
-        r.payout_deadline = date_after(false);
-        break;
       } else if (int n = MatchNumberText(t, 14); n > 0) {
         if (last_match_read || n > 5) {
           error = true;
@@ -182,11 +146,6 @@ bool clsHtmlSchedule::Walk(const std::vector<std::string>& texts, const std::str
     }
   } catch (const PageRowError&) {
     error = true;
-  }
-  page_round_ = r.Kaisaikai;
-  if (!found) {
-    unpublished_ = true;
-    return false;
   }
   if (error) {
     unresolved_.clear();

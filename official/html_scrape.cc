@@ -1,5 +1,6 @@
 #include "official/html_scrape.h"
 
+#include "official/html_toto.h"
 #include "support/error_report.h"
 #include "support/text.h"
 
@@ -25,6 +26,14 @@ DateTime ConvertDate(const std::string& text, int year) {
   DateTime d;
   if (!DateTime::Parse(text, year, d)) throw RuntimeError(kErrTypeMismatch);
   return d;
+}
+
+size_t FindRoundHeading(const std::vector<std::string>& texts, const std::string& cannot_show,
+                        const std::string& marker, int& round) {
+  for (size_t i = 0; i < texts.size() && texts[i] != cannot_show; ++i) {
+    if (clsHtmlToto::GetKaisaikai(texts[i], round, marker)) return i;
+  }
+  return texts.size();
 }
 
 const std::string& TextAt(const std::vector<std::string>& texts, size_t i) {

@@ -20,9 +20,18 @@ bool IsDateText(const std::string& text, int year, DateTime* out = nullptr);
 DateTime ConvertDate(const std::string& text, int year);
 
 // A row of the page that does not read (cut short, a cell of the wrong
-// form).  The walks catch it and fail without an error box: an odd page is
-// an expected condition, told to the user by the service's failure message.
+// form).  The page reader catches it and fails without an error box: an odd
+// page is an expected condition, told to the user by the service's failure
+// message.
 struct PageRowError {};
+
+// The index of the round's heading among the texts: the first that holds
+// `marker` and reads as a round ("第1487回 ...", its number in `round`), or
+// texts.size() when none comes before `cannot_show`, the site's line for a
+// round it cannot show.  A heading whose number does not convert is an
+// error of the page (RuntimeError).
+size_t FindRoundHeading(const std::vector<std::string>& texts, const std::string& cannot_show,
+                        const std::string& marker, int& round);
 
 // texts[i], or PageRowError past the end of the page.
 const std::string& TextAt(const std::vector<std::string>& texts, size_t i);

@@ -10,9 +10,18 @@ bool AskDownload(const std::string& kind) {
              MsgIcon::kQuestion, MsgButtons::kYesNo) == MsgAnswer::kYes;
 }
 
-void ShowFalseDialog(bool cancel, bool unpublished, int round, const std::string& kind) {
+std::string OtherRoundText(int other_round, int round, const std::string& kind) {
+  return "公式サイトは第" + std::to_string(round) + "回ではなく第" + std::to_string(other_round) +
+         "回の" + kind + "を返しました。";
+}
+
+void ShowFalseDialog(bool cancel, bool unpublished, int other_round, int round,
+                     const std::string& kind) {
   if (cancel) return;
-  if (unpublished) {
+  if (other_round != 0) {
+    platform().MessageBox(OtherRoundText(other_round, round, kind), " " + kind,
+                          MsgIcon::kInformation);
+  } else if (unpublished) {
     platform().MessageBox("第" + std::to_string(round) + "回 " + kind + "は発表されていません。",
                           " " + kind, MsgIcon::kInformation);
   } else {

@@ -18,10 +18,17 @@ std::string EscapeValue(std::string_view value) {
   std::string out;
   for (char c : value) {
     switch (c) {
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '&': out += "&amp;"; break;
-      default: out += c;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '&':
+        out += "&amp;";
+        break;
+      default:
+        out += c;
     }
   }
   return out;
@@ -109,6 +116,39 @@ bool ParseOfficialXml(std::string_view text, std::string_view kind,
   return root_closed;
 }
 
+XmlReadResult ReadOfficialText(
+    std::string_view text, std::string_view kind,
+    const std::function<void(const std::string&, const std::string&)>& assign) {
+  XmlReadResult result;
+  try {
+    if (!ParseOfficialXml(text, kind, assign)) result.what = XmlReadResult::What::kMalformed;
+  } catch (const std::exception&) {
+    result.what = XmlReadResult::What::kBadValue;
+    result.error = std::current_exception();
+  }
+  return result;
+}
+
+void ReportXmlRead(const XmlReadResult& result, std::string_view class_name) {
+  if (result.what == XmlReadResult::What::kMalformed) {
+    ReportError(class_name, "XmlLoad", kXmlMalformed);
+  } else if (result.what == XmlReadResult::What::kBadValue) {
+    try {
+      std::rethrow_exception(result.error);
+    } catch (const std::exception& e) {
+      ReportException(class_name, "XmlLoad", e);
+    }
+  }
+}
+
+std::string MisfiledText(const CacheFileCheck& check, int round, const std::string& group) {
+  auto name = [](int r, const std::string& g) {
+    return "第" + std::to_string(r) + "回" + (g.empty() ? "" : g + "組");
+  };
+  return "このファイルは" + name(check.held_round, check.held_group) + "のデータです（" +
+         name(round, group) + "のファイルとしては使えません）。";
+}
+
 int XmlToInt(const std::string& value) {
   int v = 0;
   if (!ConvertToLong(value, v)) throw RuntimeError(kErrTypeMismatch);
@@ -151,8 +191,11 @@ bool ReadOfficialXml(const std::string& path, std::string& text) {
   return ReadTextFile(path, text);
 }
 
-std::string OfficialCachePath(std::string_view folder, std::string_view file_name) {
-  return JoinPath(JoinPath(SysDataPath(), folder), file_name);
+std::string OfficialFilePath(std::string_view root, std::string_view folder,
+                             std::string_view prefix, int round, const std::string& group) {
+  std::string name = std::string(prefix) + PadRound(round, 3);
+  if (!group.empty()) name += "_" + group;
+  return JoinPath(JoinPath(root, folder), name + ".xml");
 }
 
 }  // namespace zelvo

@@ -57,29 +57,45 @@ uint8_t XmlToByte(const std::string& value);
 Money XmlToMoney(const std::string& value);
 DateTime XmlToDate(const std::string& value);
 
-// Reads a cache text into `fresh` (an empty record of the kind) with
-// `assign`, and hands it to `out` only when the whole text read.  A damaged
-// text, or a value that does not convert, is reported under `class_name` /
-// "XmlLoad" and leaves `out` as it was.
-template <typename Record>
-bool ReadOfficialRecord(
-    std::string_view text, std::string_view kind, std::string_view class_name, Record fresh,
-    const std::function<void(Record&, const std::string& path, const std::string& value)>& assign,
-    Record& out) {
-  try {
-    if (!ParseOfficialXml(text, kind, [&](const std::string& path, const std::string& value) {
-          assign(fresh, path, value);
-        })) {
-      ReportError(class_name, "XmlLoad", kXmlMalformed);
-      return false;
-    }
-    out = std::move(fresh);
-    return true;
-  } catch (const std::exception& e) {
-    ReportException(class_name, "XmlLoad", e);
-    return false;
-  }
-}
+// How the reading of a cache text ended: read, a structure that does not
+// close (a cut or edited file), or a value that does not convert.
+struct XmlReadResult {
+  enum class What { kRead, kMalformed, kBadValue } what = What::kRead;
+  std::exception_ptr error;  // the conversion's error, for kBadValue
+  bool ok() const { return what == What::kRead; }
+};
+
+// Runs ParseOfficialXml without a word to the user: an exception of
+// `assign` becomes a kBadValue result.
+XmlReadResult ReadOfficialText(
+    std::string_view text, std::string_view kind,
+    const std::function<void(const std::string& path, const std::string& value)>& assign);
+
+// Tells the user why a text did not read, as the readers always have:
+// "XMLデータが異常です。", or the conversion's error, under `class_name` /
+// "XmlLoad".
+void ReportXmlRead(const XmlReadResult& result, std::string_view class_name);
+
+// What a cache file holds, for the round and group it is filed under.
+enum class CacheFileState {
+  kAbsent,    // no file
+  kUsable,    // reads and passes the kind's check
+  kNotHeld,   // the user's not-held mark (schedule)
+  kDamaged,   // does not read: cut, edited, a value that does not convert
+  kUnusable,  // reads but fails the kind's check
+  kMisfiled,  // holds another round or group than its name says
+};
+
+struct CacheFileCheck {
+  CacheFileState state = CacheFileState::kAbsent;
+  XmlReadResult read;      // why a damaged file did not read
+  int held_round = 0;      // what a misfiled file holds
+  std::string held_group;  // ("" when it names no group)
+};
+
+// "このファイルは第<held>回<group>組のデータです（第<round>回<group>組のファイル
+// としては使えません）。"
+std::string MisfiledText(const CacheFileCheck& check, int round, const std::string& group);
 
 // The values every kind of file holds alike: the round, the group and the
 // round's dates.  True when `path` named one of them.
@@ -123,8 +139,10 @@ bool SaveOfficialXml(const std::string& path, const std::string& text, std::stri
 // Reads a cache file when it exists; false without a message when it does not.
 bool ReadOfficialXml(const std::string& path, std::string& text);
 
-// The folder of one kind of cache file below SysData ("minitoto_Schedule").
-std::string OfficialCachePath(std::string_view folder, std::string_view file_name);
+// <root>/<folder>/<prefix><round, at least three digits>[_<group>].xml: a
+// cache file below SysData, or a file of another archive of the same layout.
+std::string OfficialFilePath(std::string_view root, std::string_view folder,
+                             std::string_view prefix, int round, const std::string& group);
 
 }  // namespace zelvo
 

@@ -35,8 +35,8 @@ struct ResultRecord {
   std::vector<Money> prize = std::vector<Money>(1);      // 当せん金
   std::vector<Money> winners = std::vector<Money>(1);    // 当せん口数
   std::vector<Money> carryover = std::vector<Money>(1);  // 次回への繰越金
-  DateTime sale_start;           // 販売開始日
-  DateTime sale_end;             // 販売終了日
+  DateTime sale_start;                                   // 販売開始日
+  DateTime sale_end;                                     // 販売終了日
   DateTime result_announcement;  // 結果発表日 (返還確定日 for a cancelled round)
   DateTime payout_start;         // 払戻開始日 (返還開始日)
   DateTime payout_deadline;      // 払戻期限 (返還期限)
@@ -44,6 +44,16 @@ struct ResultRecord {
 
   bool operator==(const ResultRecord&) const = default;
 };
+
+// The figures per grade, by the name pages and cache files give them.
+struct PerGradeFigures {
+  const char* name;
+  std::vector<Money> ResultRecord::*values;
+};
+inline constexpr PerGradeFigures kPerGradeFigures[] = {
+    {"当せん金", &ResultRecord::prize},
+    {"当せん口数", &ResultRecord::winners},
+    {"次回への繰越金", &ResultRecord::carryover}};
 
 }  // namespace zelvo
 

@@ -6,114 +6,164 @@
 #include <regex>
 
 #include "official/official_service.h"
-#include "official/result.h"
-#include "official/schedule.h"
-#include "official/vote.h"
+#include "official/services.h"
+#include "support/data_location.h"
 #include "support/paths.h"
 #include "support/platform.h"
+#include "support/text_file.h"
 
 namespace zelvo {
 namespace {
 
-struct KindFolder {
-  const char* folder;
-  const char* prefix;
+// Calls `fn` with an empty value of the kind's description, for code that
+// is the same for every kind but its types.
+template <typename Fn>
+auto WithKind(ArchiveKind kind, Fn fn) {
+  switch (kind) {
+    case ArchiveKind::kSchedule:
+      return fn(ScheduleKind{});
+    case ArchiveKind::kVote:
+      return fn(VoteKind{});
+    case ArchiveKind::kResult:
+      break;
+  }
+  return fn(ResultKind{});
+}
+
+// Where each kind's files lie, its name in the account, and why a round
+// has none of it.
+struct KindTexts {
+  const FileNames& files;
+  const char* name;
+  const char* unpublished;
 };
+constexpr KindTexts kKindTexts[] = {
+    {ScheduleForm::kNames, "schedule", "no mini toto schedule published"},
+    {VoteForm::kNames, "vote", "no vote status published"},
+    {ResultForm::kNames, "result", "no result published yet"}};
+constexpr ArchiveKind kKinds[] = {ArchiveKind::kSchedule, ArchiveKind::kVote, ArchiveKind::kResult};
 
-constexpr KindFolder kFolders[] = {{"minitoto_Schedule", "minitoto_schedule_"},
-                                   {"minitoto_Vote", "minitoto_vote_"},
-                                   {"minitoto_Result", "minitoto_result_"}};
+const KindTexts& TextsOf(ArchiveKind kind) { return kKindTexts[static_cast<int>(kind)]; }
 
-bool LoadSchedule(int round, const std::string& group, ScheduleRecord& out) {
-  clsSchedule service;
-  service.Initialize();
-  if (!service.GetSchedule(round, group, kSourceFile, false)) return false;
-  out = service.Record();
-  return true;
+std::string FilePath(ArchiveSource source, ArchiveKind kind, int round, const std::string& group) {
+  const FileNames& names = TextsOf(kind).files;
+  return OfficialFilePath(ArchiveRoot(source), names.folder, names.prefix, round, group);
 }
 
-bool LoadVote(int round, const std::string& group, VoteStatusRecord& out) {
-  clsVote service;
-  service.Initialize();
-  if (!service.GetVote(round, group, kSourceFile, false)) return false;
-  out = service.Record();
-  return true;
+// Whether a cache file is the shipped made-up file of its name, copied into
+// the cache by the first start of earlier versions (or the sample round the
+// cache ships): the same bytes as the sample archive's.
+bool IsMadeUpCopy(const std::string& path, ArchiveKind kind, int round, const std::string& group) {
+  std::string ours, shipped;
+  return ReadFileBytes(FilePath(ArchiveSource::kSample, kind, round, group), shipped) &&
+         ReadFileBytes(path, ours) && ours == shipped;
 }
 
-bool LoadResult(int round, const std::string& group, ResultRecord& out) {
-  clsResult service;
-  service.Initialize();
-  if (!service.GetResult(round, group, kSourceFile, false)) return false;
-  out = service.Record();
-  return true;
+// Every round and group with at least one file in the archive, in round and
+// group order.
+std::vector<std::pair<int, std::string>> RoundsIn(ArchiveSource source) {
+  std::map<std::pair<int, std::string>, bool> found;
+  for (ArchiveKind kind : kKinds) {
+    const FileNames& names = TextsOf(kind).files;
+    std::error_code ec;
+    std::filesystem::directory_iterator it(JoinPath(ArchiveRoot(source), names.folder), ec), end;
+    const std::regex name(std::string(names.prefix) + "([0-9]{1,4})_([AB])\\.xml");
+    for (; !ec && it != end; it.increment(ec)) {
+      std::smatch m;
+      const std::string file = it->path().filename().string();
+      if (std::regex_match(file, m, name)) found[{std::stoi(m[1].str()), m[2].str()}] = true;
+    }
+  }
+  std::vector<std::pair<int, std::string>> rounds;
+  for (const auto& [key, present] : found) rounds.push_back(key);
+  return rounds;
 }
 
 }  // namespace
 
-const char* ArchiveKindName(ArchiveKind kind) {
-  switch (kind) {
-    case ArchiveKind::kSchedule:
-      return "schedule";
-    case ArchiveKind::kVote:
-      return "vote";
-    case ArchiveKind::kResult:
-      break;
-  }
-  return "result";
+const char* ArchiveKindName(ArchiveKind kind) { return TextsOf(kind).name; }
+
+// Reads and checks the three files of a round and group as the services do
+// and against the round and group they are filed under; `records` takes
+// the usable ones.
+CachedRound ReadArchivedRound(ArchiveSource source, int round, const std::string& group,
+                              ArchivedRound& records) {
+  CachedRound c;
+  c.round = round;
+  c.group = group;
+  auto check = [&](auto kind_desc, ArchiveKind kind, auto& record) {
+    CachedFile& f = c.files[static_cast<int>(kind)];
+    f.kind = kind;
+    f.path = FilePath(source, kind, round, group);
+    const CacheFileCheck check =
+        OfficialSource<decltype(kind_desc)>::CheckFile(f.path, round, group, record);
+    f.state = check.state;
+    f.held_round = check.held_round;
+    f.held_group = check.held_group;
+    f.made_up = f.Present() &&
+                (source == ArchiveSource::kSample || IsMadeUpCopy(f.path, kind, round, group));
+    c.made_up = c.made_up || f.made_up;
+  };
+  check(ScheduleKind{}, ArchiveKind::kSchedule, records.schedule);
+  check(VoteKind{}, ArchiveKind::kVote, records.vote);
+  check(ResultKind{}, ArchiveKind::kResult, records.result);
+  return c;
 }
 
-std::vector<CachedRound> ListCachedRounds(bool check) {
-  std::map<std::pair<int, std::string>, CachedRound> found;
-  for (int k = 0; k < 3; ++k) {
-    std::error_code ec;
-    std::filesystem::directory_iterator it(SysDataPath(kFolders[k].folder), ec), end;
-    const std::regex name(std::string(kFolders[k].prefix) + "([0-9]{1,4})_([AB])\\.xml");
-    for (; !ec && it != end; it.increment(ec)) {
-      std::smatch m;
-      std::string file = it->path().filename().string();
-      if (!std::regex_match(file, m, name)) continue;
-      int round = std::stoi(m[1].str());
-      CachedRound& r = found[{round, m[2].str()}];
-      r.round = round;
-      r.group = m[2].str();
-      (k == 0 ? r.schedule : k == 1 ? r.vote : r.result) = true;
-    }
-  }
+std::string ArchiveRoot(ArchiveSource source) {
+  return source == ArchiveSource::kSample ? SampleArchiveDir() : SysDataPath();
+}
+
+bool CachedRound::Complete() const {
+  return std::all_of(files.begin(), files.end(), [](const CachedFile& f) { return f.Usable(); });
+}
+
+std::vector<CachedRound> ListCachedRounds(ArchiveSource source) {
   std::vector<CachedRound> list;
-  for (auto& [key, r] : found) {
-    if (check) {
-      ScheduleRecord s;
-      VoteStatusRecord v;
-      ResultRecord res;
-      r.schedule_usable = r.schedule && LoadSchedule(r.round, r.group, s);
-      r.vote_usable = r.vote && LoadVote(r.round, r.group, v);
-      r.result_usable = r.result && LoadResult(r.round, r.group, res);
-    }
-    list.push_back(r);
+  for (const auto& [round, group] : RoundsIn(source)) {
+    ArchivedRound records;
+    list.push_back(ReadArchivedRound(source, round, group, records));
   }
   return list;
 }
 
-bool LoadArchivedRound(int round, const std::string& group, ArchivedRound& out) {
-  ArchivedRound r;
-  if (!LoadSchedule(round, group, r.schedule) || !LoadVote(round, group, r.vote) ||
-      !LoadResult(round, group, r.result)) {
-    return false;
+ArchiveLoad LoadArchive(int from, int to, const std::vector<std::string>& groups,
+                        ArchiveSource source) {
+  ArchiveLoad load;
+  load.source = source;
+  for (const auto& [round, group] : RoundsIn(source)) {
+    if ((from > 0 && round < from) || (to > 0 && round > to)) continue;
+    if (std::find(groups.begin(), groups.end(), group) == groups.end()) continue;
+    ArchivedRound records;
+    const CachedRound c = ReadArchivedRound(source, round, group, records);
+    if (source == ArchiveSource::kCache && c.made_up) {
+      // Fiction beside history: the sample archive is where it is used.
+      ++load.made_up_left_out;
+      continue;
+    }
+    for (const CachedFile& f : c.files) {
+      if (f.Present() && !f.Usable() && f.state != CacheFileState::kNotHeld) {
+        load.left_out.push_back(f);
+      }
+    }
+    if (c.Complete()) load.rounds.push_back(std::move(records));
   }
-  out = std::move(r);
-  return true;
+  return load;
 }
 
-std::vector<ArchivedRound> LoadArchive(int from, int to, const std::vector<std::string>& groups) {
-  std::vector<ArchivedRound> rounds;
-  for (const CachedRound& c : ListCachedRounds(false)) {
-    if ((from > 0 && c.round < from) || (to > 0 && c.round > to)) continue;
-    if (std::find(groups.begin(), groups.end(), c.group) == groups.end()) continue;
-    if (!c.schedule || !c.vote || !c.result) continue;
-    ArchivedRound r;
-    if (LoadArchivedRound(c.round, c.group, r)) rounds.push_back(std::move(r));
+ArchiveLoad SelectArchive(int from, int to, const std::vector<std::string>& groups, bool sample) {
+  ArchiveLoad cache;
+  if (!sample) {
+    cache = LoadArchive(from, to, groups, ArchiveSource::kCache);
+    if (!cache.rounds.empty() ||
+        !LoadArchive(0, 0, {"A", "B"}, ArchiveSource::kCache).rounds.empty()) {
+      return cache;
+    }
   }
-  return rounds;
+  ArchiveLoad made_up = LoadArchive(from, to, groups, ArchiveSource::kSample);
+  // The cache's files that cannot be used are still named.
+  made_up.left_out = std::move(cache.left_out);
+  return made_up;
 }
 
 bool ArchiveDownload::Pause(int pause_ms) {
@@ -131,60 +181,31 @@ bool ArchiveDownload::Pause(int pause_ms) {
 }
 
 ArchiveEvent ArchiveDownload::Fetch(int round, const std::string& group, ArchiveKind kind) {
-  ArchiveEvent e;
-  e.round = round;
-  e.group = group;
-  e.kind = kind;
-  e.what = ArchiveEvent::What::kFailed;
-  const int mode = kSourceDownload;
-  switch (kind) {
-    case ArchiveKind::kSchedule: {
-      clsSchedule service;
-      service.Initialize();
-      bool ok = service.GetSchedule(round, group, mode, false);
-      if (ok && service.CheckScheduleFile(round, group)) {
-        e.what = ArchiveEvent::What::kFetched;
-      } else if (service.Unpublished()) {
-        e.what = ArchiveEvent::What::kNoData;
-        e.note = "no mini toto schedule published";
-      } else if (ok && service.Record().holding_state == kHoldingCancelled) {
-        e.what = ArchiveEvent::What::kNoData;
-        e.note = "round cancelled";
-      } else {
-        e.note = "download failed";
-      }
-      break;
+  ArchiveEvent e{round, group, kind, ArchiveEvent::What::kFailed, "download failed"};
+  WithKind(kind, [&](auto kind_desc) {
+    OfficialService<decltype(kind_desc)> service;
+    service.Initialize();
+    const bool ok = service.Get(round, group, kSourceDownload, false);
+    if (ok && service.Saved()) {
+      e.what = ArchiveEvent::What::kFetched;
+      e.note.clear();
+    } else if (service.OtherRound() != 0) {
+      e.what = ArchiveEvent::What::kNoData;
+      e.other_round = service.OtherRound();
+      e.note = "the site answered with round " + std::to_string(e.other_round) + "'s page";
+    } else if (service.Unpublished()) {
+      e.what = ArchiveEvent::What::kNoData;
+      e.note = TextsOf(kind).unpublished;
+    } else if (ok && service.Interim()) {
+      // An interim status is never cached: the sale has not ended.
+      e.what = ArchiveEvent::What::kNoData;
+      e.note = "no final vote status yet";
+    } else if (ok) {
+      // A usable page that could not be written (reported as it failed).
+      e.note = "could not be cached";
     }
-    case ArchiveKind::kVote: {
-      clsVote service;
-      service.Initialize();
-      bool ok = service.GetVote(round, group, mode, false);
-      if (ok && service.CheckVoteFile(round, group)) {
-        e.what = ArchiveEvent::What::kFetched;
-      } else if (ok || service.Unpublished()) {
-        // An interim status is never cached: the sale has not ended.
-        e.what = ArchiveEvent::What::kNoData;
-        e.note = ok ? "no final vote status yet" : "no vote status published";
-      } else {
-        e.note = "download failed";
-      }
-      break;
-    }
-    case ArchiveKind::kResult: {
-      clsResult service;
-      service.Initialize();
-      bool ok = service.GetResult(round, group, mode, false);
-      if (ok && service.CheckResultFile(round, group)) {
-        e.what = ArchiveEvent::What::kFetched;
-      } else if (service.Unpublished()) {
-        e.what = ArchiveEvent::What::kNoData;
-        e.note = "no result published yet";
-      } else {
-        e.note = "download failed";
-      }
-      break;
-    }
-  }
+    return 0;
+  });
   return e;
 }
 
@@ -206,35 +227,32 @@ ArchiveDownloadReport ArchiveDownload::Run(const ArchiveDownloadOptions& options
     if (on_event) on_event(e);
   };
 
-  auto is_cached = [](int round, const std::string& group, ArchiveKind kind) {
-    switch (kind) {
-      case ArchiveKind::kSchedule: {
-        ScheduleRecord r;
-        return LoadSchedule(round, group, r);
-      }
-      case ArchiveKind::kVote: {
-        VoteStatusRecord r;
-        return LoadVote(round, group, r);
-      }
-      case ArchiveKind::kResult:
-        break;
-    }
-    ResultRecord r;
-    return LoadResult(round, group, r);
-  };
-
   for (const Pair& p : pairs) {
-    for (ArchiveKind kind : {ArchiveKind::kSchedule, ArchiveKind::kVote, ArchiveKind::kResult}) {
-      if (is_cached(p.round, p.group, kind)) {
+    ArchivedRound held;
+    const CachedRound cached = ReadArchivedRound(ArchiveSource::kCache, p.round, p.group, held);
+    for (ArchiveKind kind : kKinds) {
+      const CachedFile& file = cached.File(kind);
+      if (file.Usable()) {
         ++report.cached;
         note({p.round, p.group, kind, ArchiveEvent::What::kCached, ""});
         continue;
+      }
+      if (file.state == CacheFileState::kNotHeld) {
+        // The user's mark stands: nothing to ask the site about.
+        ArchiveEvent e{p.round, p.group, kind, ArchiveEvent::What::kNoData, "marked as not held"};
+        note(e);
+        report.no_data.push_back(e);
+        break;
       }
       if (!Pause(options.pause_ms)) {
         report.interrupted = true;
         return report;
       }
       ArchiveEvent e = Fetch(p.round, p.group, kind);
+      // A file the cache could not use is no data; the page took its place.
+      if (e.what == ArchiveEvent::What::kFetched && file.Present()) {
+        e.note = "replaced an unusable cached file";
+      }
       note(e);
       if (e.what == ArchiveEvent::What::kFetched) {
         ++report.fetched;

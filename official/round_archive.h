@@ -1,14 +1,17 @@
-// The archive of past rounds: what the cache holds of each round and group,
-// the complete rounds read back through the services' checks, and a polite
-// download of a range of rounds into the cache.
+// The archive of past rounds: what the cache (or the made-up sample archive)
+// holds of each round and group, every file checked as the services check
+// it and against the round and group it is filed under, the complete rounds
+// read back, and a polite download of a range of rounds into the cache.
 #ifndef ZELVOMINI_OFFICIAL_ROUND_ARCHIVE_H_
 #define ZELVOMINI_OFFICIAL_ROUND_ARCHIVE_H_
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "official/official_xml.h"
 #include "official/result_record.h"
 #include "official/schedule_record.h"
 #include "official/vote_record.h"
@@ -22,30 +25,71 @@ struct ArchivedRound {
   ResultRecord result;
 };
 
-// What the cache holds of one round and group: a kind is "present" when its
-// file exists and "usable" when it also reads and passes the checks.
+enum class ArchiveKind { kSchedule, kVote, kResult };
+const char* ArchiveKindName(ArchiveKind kind);
+
+// Where an archive's rounds lie: the user's cache in SysData, or the
+// made-up sample rounds the program ships for trying the backtest, kept
+// apart so that they never mix with history.
+enum class ArchiveSource { kCache, kSample };
+std::string ArchiveRoot(ArchiveSource source);
+
+// One file of a round and group, checked against the round and group it is
+// filed under.
+struct CachedFile {
+  ArchiveKind kind = ArchiveKind::kSchedule;
+  std::string path;
+  CacheFileState state = CacheFileState::kAbsent;
+  int held_round = 0;  // what a misfiled file holds
+  std::string held_group;
+  // The file is a copy of the shipped made-up file of its name.
+  bool made_up = false;
+
+  bool Present() const { return state != CacheFileState::kAbsent; }
+  bool Usable() const { return state == CacheFileState::kUsable; }
+};
+
+// What an archive holds of one round and group.
 struct CachedRound {
   int round = 0;
   std::string group;
-  bool schedule = false, vote = false, result = false;
-  bool schedule_usable = false, vote_usable = false, result_usable = false;
+  std::array<CachedFile, 3> files;  // by ArchiveKind
+  // Made up, not history: a round of the sample archive, or a round of the
+  // cache that holds copies of the shipped made-up files.
+  bool made_up = false;
 
-  bool Complete() const { return schedule_usable && vote_usable && result_usable; }
+  const CachedFile& File(ArchiveKind kind) const { return files[static_cast<int>(kind)]; }
+  bool Complete() const;
 };
 
-// Every round and group with at least one cache file, in round and group
-// order; `check` also reads each file (slower) to fill the usable flags.
-std::vector<CachedRound> ListCachedRounds(bool check);
+// The files of one round and group of an archive, read and checked;
+// `records` takes the usable ones.
+CachedRound ReadArchivedRound(ArchiveSource source, int round, const std::string& group,
+                              ArchivedRound& records);
 
-// The three records of one round and group from the cache alone; false when
-// any of them is missing or unusable.
-bool LoadArchivedRound(int round, const std::string& group, ArchivedRound& out);
-// Every complete round and group from `from` to `to` (0 = no bound) in the
-// given groups ("A", "B").
-std::vector<ArchivedRound> LoadArchive(int from, int to, const std::vector<std::string>& groups);
+// Every round and group with at least one file in the archive, in round and
+// group order, each file read and checked.
+std::vector<CachedRound> ListCachedRounds(ArchiveSource source = ArchiveSource::kCache);
 
-enum class ArchiveKind { kSchedule, kVote, kResult };
-const char* ArchiveKindName(ArchiveKind kind);
+// The complete rounds of an archive from `from` to `to` (0 = no bound) in
+// the given groups ("A", "B"), and the files of that range that are there
+// but cannot be used, left out and named.
+struct ArchiveLoad {
+  ArchiveSource source = ArchiveSource::kCache;
+  std::vector<ArchivedRound> rounds;
+  std::vector<CachedFile> left_out;
+  // Rounds and groups of the cache that are copies of the made-up samples,
+  // left out of the cache's history.
+  int made_up_left_out = 0;
+
+  bool MadeUp() const { return source == ArchiveSource::kSample; }
+};
+ArchiveLoad LoadArchive(int from, int to, const std::vector<std::string>& groups,
+                        ArchiveSource source = ArchiveSource::kCache);
+// The rounds a backtest replays: the cache's real rounds; the made-up sample
+// rounds when `sample` asks for them, or when the cache holds no real
+// complete round at all.
+ArchiveLoad SelectArchive(int from, int to, const std::vector<std::string>& groups, bool sample);
 
 struct ArchiveDownloadOptions {
   int from = 0;
@@ -63,13 +107,15 @@ struct ArchiveEvent {
   ArchiveKind kind = ArchiveKind::kSchedule;
   enum class What { kCached, kFetched, kNoData, kFailed, kRetried } what = What::kCached;
   std::string note;  // why there is no data, or what failed
+  // The site answered with this other round's page (no data for the round).
+  int other_round = 0;
 };
 
 struct ArchiveDownloadReport {
   int total = 0;  // round-and-group pairs in the range
   int done = 0;
-  int fetched = 0;   // files written
-  int cached = 0;    // files that were already there
+  int fetched = 0;                     // files written
+  int cached = 0;                      // files that were already there
   std::vector<ArchiveEvent> no_data;   // not published, not held, no final figures
   std::vector<ArchiveEvent> failures;  // still failing after the retry at the end
   bool interrupted = false;
@@ -78,7 +124,9 @@ struct ArchiveDownloadReport {
 class ArchiveDownload {
  public:
   // Fetches the schedule, the final vote status and the result of every
-  // round and group in the range that the cache lacks.  A round and group
+  // round and group in the range that the cache lacks, or holds only in a
+  // file it cannot use (damaged, failing its check, of another round or
+  // group), which a usable page then replaces.  A round and group
   // without data (not a mini toto round, not held, no final figures yet) is
   // not asked again in the run; a failed request is tried once more at the
   // end.  Every file is cached as it arrives, so a stopped run keeps what it

@@ -51,6 +51,15 @@ struct VoteStatusRecord {
   bool operator==(const VoteStatusRecord&) const = default;
 };
 
+// The three totals, by the name pages and cache files give them.
+struct VoteTotal {
+  const char* name;
+  std::array<Money, 3> VoteStatusRecord::*figures;
+};
+inline constexpr VoteTotal kVoteTotals[] = {{"売上金額", &VoteStatusRecord::sales},
+                                            {"投票口数", &VoteStatusRecord::tickets},
+                                            {"投票枚数", &VoteStatusRecord::cards}};
+
 }  // namespace zelvo
 
 #endif  // ZELVOMINI_OFFICIAL_VOTE_RECORD_H_

@@ -5,27 +5,22 @@
 #include <string>
 
 #include "official/result_record.h"
+#include "official/xml_record_file.h"
 
 namespace zelvo {
 
-class clsXmlResult {
- public:
-  // SysData/minitoto_Result/minitoto_result_085_A.xml ("_A" only with a group).
-  static std::string GetFileName(int round, const std::string& group);
-  static std::string GetXmlString(const ResultRecord& record);
-
-  bool XmlSave();
-  // False without a message when there is no file, with one when it is
-  // damaged (the record is then left as it was).
-  bool XmlLoad(int round, const std::string& group);
-  bool SetXmlString(const std::string& text);
-
-  const ResultRecord& Record() const { return record_; }
-  void SetRecord(const ResultRecord& record) { record_ = record; }
-
- private:
-  ResultRecord record_;
+// What a result file holds beyond what every cache file does.
+struct ResultForm : FormOf<ResultRecord> {
+  static constexpr FileNames kNames = {"clsXmlResult", "結果", "minitoto_Result",
+                                       "minitoto_result_", "minitoto_result.xsl"};
+  // Sized for the lottery rules' highest grade.
+  static ResultRecord Fresh();
+  static void WriteBody(XmlLines& x, const ResultRecord& r);
+  static void Assign(ResultRecord& r, int match, const std::string& path, const std::string& v);
 };
+
+// SysData/minitoto_Result/minitoto_result_085_A.xml.
+class clsXmlResult : public XmlRecordFile<ResultForm> {};
 
 // Element names of the prize grades 1 to 6 ("一等" ...).
 const char* GradeElementName(int grade);

@@ -6,34 +6,23 @@
 #include <string>
 
 #include "official/schedule_record.h"
+#include "official/xml_record_file.h"
 
 namespace zelvo {
 
-class clsXmlSchedule {
+// What a schedule file holds beyond what every cache file does.
+struct ScheduleForm : FormOf<ScheduleRecord> {
+  static constexpr FileNames kNames = {"clsXmlSchedule", "開催", "minitoto_Schedule",
+                                       "minitoto_schedule_", "minitoto_schedule.xsl"};
+  static void WriteBody(XmlLines& x, const ScheduleRecord& r);
+  static void Assign(ScheduleRecord& r, int match, const std::string& path, const std::string& v);
+};
+
+// SysData/minitoto_Schedule/minitoto_schedule_085_A.xml.
+class clsXmlSchedule : public XmlRecordFile<ScheduleForm> {
  public:
-  // SysData/minitoto_Schedule/minitoto_schedule_085_A.xml ("_A" only with a
-  // group).
-  static std::string GetFileName(int round, const std::string& group);
-  // The file text of a record, as XmlSave writes it.
-  static std::string GetXmlString(const ScheduleRecord& record);
-
-  // Writes the record to the file of its round and group.
-  bool XmlSave();
-  // Reads the file of the round and group into the record; false without a
-  // message when there is no file, with one when it is damaged (the record
-  // is then left as it was).
-  bool XmlLoad(int round, const std::string& group);
-  // Parses a file text into the record.
-  bool SetXmlString(const std::string& text);
-
   bool XmlSave_NoGame(int round, const std::string& group);
   bool XmlDelete_NoGame(int round, const std::string& group);
-
-  const ScheduleRecord& Record() const { return record_; }
-  void SetRecord(const ScheduleRecord& record) { record_ = record; }
-
- private:
-  ScheduleRecord record_;
 };
 
 }  // namespace zelvo

@@ -6,14 +6,22 @@
 #include <string>
 
 #include "official/vote_record.h"
+#include "official/xml_record_file.h"
 #include "support/date_time.h"
 
 namespace zelvo {
 
-class clsXmlVote {
+// What a vote status file holds beyond what every cache file does.
+struct VoteForm : FormOf<VoteStatusRecord> {
+  static constexpr FileNames kNames = {"clsXmlVote", "投票状況", "minitoto_Vote", "minitoto_vote_",
+                                       "minitoto_vote.xsl"};
+  static void WriteBody(XmlLines& x, const VoteStatusRecord& r);
+  static void Assign(VoteStatusRecord& r, int match, const std::string& path, const std::string& v);
+};
+
+// SysData/minitoto_Vote/minitoto_vote_085_A.xml.
+class clsXmlVote : public XmlRecordFile<VoteForm> {
  public:
-  // SysData/minitoto_Vote/minitoto_vote_085_A.xml ("_A" only with a group).
-  static std::string GetFileName(int round, const std::string& group);
   // vote_085_2024-05-11.xml directly in the program folder: old documents
   // name their vote status by round and date, and the program has always
   // looked for such files beside itself.
@@ -26,18 +34,8 @@ class clsXmlVote {
   // leaves the record as it was.
   bool SetXmlString(const std::string& text, bool header);
 
-  bool XmlSave();
-  // Reads the cache file of the round and group (false without a message
-  // when there is none).
-  bool XmlLoad(int round, const std::string& group);
   // Reads any vote status file by its path.
   bool XmlLoadFile(const std::string& path);
-
-  const VoteStatusRecord& Record() const { return record_; }
-  void SetRecord(const VoteStatusRecord& record) { record_ = record; }
-
- private:
-  VoteStatusRecord record_;
 };
 
 }  // namespace zelvo

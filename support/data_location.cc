@@ -299,4 +299,12 @@ std::string DocumentsDir() {
   return ResolveProgramPath("UserData/Zelvomini");
 }
 
+std::string SampleArchiveDir() {
+  const DataLocation location = CurrentDataLocation();
+  if (location.mode == DataMode::kInstalled && !location.shipped_dir.empty()) {
+    return JoinPath(location.shipped_dir, "SampleArchive");
+  }
+  return ResolveProgramPath("SampleArchive");
+}
+
 }  // namespace zelvo

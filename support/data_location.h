@@ -72,6 +72,10 @@ PrepareResult SetUpDataLocation();
 DataLocation CurrentDataLocation();
 // The default folder of the file dialogs.
 std::string DocumentsDir();
+// The made-up sample rounds the program ships for trying the backtest, in
+// the cache's layout: read where they are installed (never copied into a
+// user's cache), or beside SysData in a portable program folder.
+std::string SampleArchiveDir();
 
 }  // namespace zelvo
 

@@ -4,7 +4,9 @@
 #include <cmath>
 
 #include "files/tpd_file.h"
+#include "official/xml_schedule.h"
 #include "support/format.h"
+#include "support/paths.h"
 #include "support/platform.h"
 
 namespace zelvo {
@@ -40,6 +42,24 @@ std::string PageName(const ArchiveEvent& e) {
 
 // The page came but could not be read as the page (nor was it refused).
 constexpr const char* kUnreadablePage = "ページの内容を読み取れません（形式が想定と異なります）";
+
+// Why a file of the cache was left out, as the window names it.
+std::string LeftOutText(const CachedFile& f) {
+  std::string why;
+  switch (f.state) {
+    case CacheFileState::kMisfiled:
+      why = "第" + std::to_string(f.held_round) + "回" +
+            (f.held_group.empty() ? "" : f.held_group + "組") + "のデータです";
+      break;
+    case CacheFileState::kDamaged:
+      why = "ファイルが壊れています";
+      break;
+    default:
+      why = "内容が検証を通りません";
+      break;
+  }
+  return "除外したファイル：" + FileNamePart(f.path) + "（" + why + "）";
+}
 
 std::string RemainingText(uint32_t ms) {
   uint32_t s = (ms + 999) / 1000;
@@ -124,9 +144,13 @@ void frmArchive::Start() {
       case ArchiveEvent::What::kFetched:
       case ArchiveEvent::What::kRetried:
         line += "取得しました";
+        if (!e.note.empty()) line += "（使えないキャッシュファイルを置き換えました）";
         break;
       case ArchiveEvent::What::kNoData:
         line += "データがありません";
+        if (e.other_round != 0) {
+          line += "（公式サイトは第" + std::to_string(e.other_round) + "回のページを返しました）";
+        }
         break;
       default: {
         line += "失敗しました（" + cause + "）後で再試行します";
@@ -145,9 +169,10 @@ void frmArchive::Start() {
   };
   download.on_progress = [this](const ArchiveDownloadReport& r, uint32_t elapsed) {
     report_.done = r.done;
-    uint32_t left = r.done > 0 ? static_cast<uint32_t>(static_cast<double>(elapsed) / r.done *
-                                                       (r.total - r.done))
-                               : 0;
+    uint32_t left =
+        r.done > 0
+            ? static_cast<uint32_t>(static_cast<double>(elapsed) / r.done * (r.total - r.done))
+            : 0;
     status_ = std::to_string(r.done) + " / " + std::to_string(r.total) + " 組　残り約" +
               RemainingText(left);
     Changed();
@@ -157,8 +182,8 @@ void frmArchive::Start() {
   SetDefaultWinInetProgressSink(previous);
   report_ = report;
   running_ = false;
-  status_ = report.interrupted ? "中止しました（取得済みのデータは保存されています）"
-                               : "完了しました";
+  status_ =
+      report.interrupted ? "中止しました（取得済みのデータは保存されています）" : "完了しました";
   status_ += "　取得 " + std::to_string(report.fetched) + " 件、キャッシュ済み " +
              std::to_string(report.cached) + " 件、データなし " +
              std::to_string(report.no_data.size()) + " 組";
@@ -179,16 +204,16 @@ void frmArchive::Start() {
 // ---------------------------------------------------------------- 過去回の検証
 
 const std::vector<std::string>& frmBacktest::Columns() {
-  static const std::vector<std::string> columns = {"回",   "組",       "口数",     "購入額",
-                                                   "的中", "当せん金", "結果",     "推定金額",
-                                                   "◎数",  "人気1/2/3"};
+  static const std::vector<std::string> columns = {
+      "回", "組", "口数", "購入額", "的中", "当せん金", "結果", "推定金額", "◎数", "人気1/2/3"};
   return columns;
 }
 
 frmBacktest::frmBacktest()
     : strategy_({"現在のドキュメント", "条件ファイル"}),
       group_({"A組とB組", "A組", "B組"}),
-      multi_({"投票率順でマーク", "全243通り", "ドキュメントのマルチ"}) {
+      multi_({"投票率順でマーク", "全243通り", "ドキュメントのマルチ"}),
+      data_({"キャッシュの回", "同梱の架空の回（試用）"}) {
   for (NumberEntry* e : {&from_, &to_}) e->SetRange(Money::FromInt(0), Money::FromInt(9999));
 }
 
@@ -217,14 +242,28 @@ bool frmBacktest::Run() {
   options.multi = multi_.Index() == 0   ? BacktestMulti::kVoteOrder
                   : multi_.Index() == 1 ? BacktestMulti::kAll
                                         : BacktestMulti::kDocument;
-  std::vector<ArchivedRound> rounds =
-      LoadArchive(from_.IntValue(), to_.IntValue(), GroupsOf(group_.Index()));
-  if (rounds.empty()) {
+  const bool sample = data_.Index() == 1;
+  ArchiveLoad load =
+      SelectArchive(from_.IntValue(), to_.IntValue(), GroupsOf(group_.Index()), sample);
+  notes_.clear();
+  for (const CachedFile& f : load.left_out) notes_.push_back(LeftOutText(f));
+  if (load.made_up_left_out > 0) {
+    notes_.push_back("キャッシュにある同梱の架空の回 " + std::to_string(load.made_up_left_out) +
+                     " 組は、実際の回と混ぜずに除外しました。");
+  }
+  if (load.MadeUp() && !sample) {
+    notes_.push_back("キャッシュに実際の回がないため、同梱の架空の回で検証しました。");
+  }
+  if (load.rounds.empty()) {
     platform().MessageBox(
-        "指定の範囲に、日程・最終投票状況・くじ結果の揃った回がキャッシュにありません。", kTitle,
-        MsgIcon::kInformation);
+        load.MadeUp()
+            ? "指定の範囲に、同梱の架空の回はありません。"
+            : "指定の範囲に、日程・最終投票状況・くじ結果の揃った回がキャッシュにありません。",
+        kTitle, MsgIcon::kInformation);
     return false;
   }
+  made_up_ = load.MadeUp();
+  const std::vector<ArchivedRound>& rounds = load.rounds;
   clsTotoData toto_data;
   // An engine without a time limit of its own would search a round until
   // stopped; the progress names the limit.
@@ -246,32 +285,29 @@ bool frmBacktest::Run() {
   rows_.clear();
   cumulative_stake_.clear();
   cumulative_return_.clear();
-  made_up_ = false;
   double stake = 0, returned = 0;
   for (const BacktestRound& r : report_.rounds) {
-    made_up_ = made_up_ || r.round == 1487 ||
-               (r.round >= kMadeUpRoundsFrom && r.round <= kMadeUpRoundsTo);
     rows_.push_back({std::to_string(r.round), r.group, Count(r.kept), Count(r.stake),
                      r.winning_kept > 0 ? "○" : "",
                      r.winning_kept > 0 ? Yen(r.prize) + (r.prize_estimated ? "*" : "") : "0",
                      r.result_digits, Yen(r.winner_estimate), std::to_string(r.favourites),
-                     std::to_string(r.popularity[0]) + "/" + std::to_string(r.popularity[1]) +
-                         "/" + std::to_string(r.popularity[2])});
+                     std::to_string(r.popularity[0]) + "/" + std::to_string(r.popularity[1]) + "/" +
+                         std::to_string(r.popularity[2])});
     stake += static_cast<double>(r.stake);
     returned += r.prize.ToDouble();
     cumulative_stake_.push_back(stake);
     cumulative_return_.push_back(returned);
   }
   const int n = static_cast<int>(report_.rounds.size());
-  totals_ = {"検証回数：" + std::to_string(n) +
-                 (report_.skipped > 0 ? "（中止回 " + std::to_string(report_.skipped) + " を除く）"
-                                      : ""),
-             "的中：" + std::to_string(report_.hits) + " 回（" + Percent(report_.hits, n) + "）",
-             "購入額：" + Count(report_.stake) + " 円",
-             "払戻額：" + Yen(report_.returned) + " 円（100円あたり " +
-                 FormatNumber(report_.ReturnPer100(), "0.00") + " 円）",
-             "最長連続不的中：" + std::to_string(report_.longest_without_win) + " 回",
-             "乱数の種：" + std::to_string(report_.seed)};
+  totals_ = {
+      "検証回数：" + std::to_string(n) +
+          (report_.skipped > 0 ? "（中止回 " + std::to_string(report_.skipped) + " を除く）" : ""),
+      "的中：" + std::to_string(report_.hits) + " 回（" + Percent(report_.hits, n) + "）",
+      "購入額：" + Count(report_.stake) + " 円",
+      "払戻額：" + Yen(report_.returned) + " 円（100円あたり " +
+          FormatNumber(report_.ReturnPer100(), "0.00") + " 円）",
+      "最長連続不的中：" + std::to_string(report_.longest_without_win) + " 回",
+      "乱数の種：" + std::to_string(report_.seed)};
   if (report_.time_limited > 0) {
     totals_.push_back("時間切れ：" + std::to_string(report_.time_limited) +
                       " 回（それまでの最良の組を購入）");
@@ -282,8 +318,8 @@ bool frmBacktest::Run() {
   }
   shares_.clear();
   for (const BacktestShare& s : report_.shares) {
-    shares_.push_back(s.label + "：" + std::to_string(s.passed) + " / " +
-                      std::to_string(s.rounds) + "（" + Percent(s.passed, s.rounds) + "）");
+    shares_.push_back(s.label + "：" + std::to_string(s.passed) + " / " + std::to_string(s.rounds) +
+                      "（" + Percent(s.passed, s.rounds) + "）");
   }
   return true;
 }
@@ -305,11 +341,21 @@ AxisScale frmBacktest::YenScale(int most) const {
   return scale;
 }
 
-void frmBacktest::OpenRound(int row) {
-  if (row < 0 || row >= static_cast<int>(report_.rounds.size())) return;
+bool frmBacktest::OpenRound(int row) {
+  if (row < 0 || row >= static_cast<int>(report_.rounds.size())) return false;
+  const BacktestRound& r = report_.rounds[row];
+  // The main window shows the cache; the made-up rounds stay out of it.
+  if (made_up_ && !FileExists(clsXmlSchedule::GetFileName(r.round, r.group))) {
+    platform().MessageBox("第" + std::to_string(r.round) + "回" + r.group +
+                              "組は同梱の架空の回で、キャッシュにないため開けません。",
+                          kTitle, MsgIcon::kInformation);
+    return false;
+  }
+  if (!on_open_round) return false;
   // With the own probabilities the replay had for that round, if any: never
   // those typed for the strategy's own round.
-  if (on_open_round) on_open_round(report_.rounds[row].replayed);
+  on_open_round(r.replayed);
+  return true;
 }
 
 }  // namespace zelvo

@@ -20,8 +20,6 @@
 namespace zelvo {
 
 // The shipped sample rounds: made up for trying the program, not history.
-inline constexpr int kMadeUpRoundsFrom = 9001;
-inline constexpr int kMadeUpRoundsTo = 9012;
 inline constexpr const char* kMadeUpNote =
     "同梱の第1487回と第9001〜9012回は、試用のための架空のデータです（実際の回ではありません）。"
     "実際の回は ツール → 過去回データの取得 でダウンロードしてください。";
@@ -113,12 +111,15 @@ class frmBacktest {
   NumberEntry& To() { return to_; }
   OptionGroup& GroupOption() { return group_; }
   OptionGroup& MultiOption() { return multi_; }
+  // 0 the rounds of the cache, 1 the shipped made-up rounds (also used when
+  // the cache holds no real complete round).
+  OptionGroup& DataOption() { return data_; }
 
   // Seconds an engine may search in one replayed round.
   static constexpr double kRoundSeconds = 10;
 
-  // 検証: loads the complete cached rounds and replays the strategy.  False
-  // (with a message) when there is no strategy or no round.
+  // 検証: loads the complete rounds and replays the strategy.  False (with a
+  // message) when there is no strategy or no round.
   bool Run();
 
   const BacktestReport& Report() const { return report_; }
@@ -127,6 +128,10 @@ class frmBacktest {
   // The totals and the condition shares, a line each.
   const std::vector<std::string>& Totals() const { return totals_; }
   const std::vector<std::string>& Shares() const { return shares_; }
+  // What the run left out or stood in with, a line each: files of the cache
+  // that cannot be used (named), copies of the made-up rounds in the cache,
+  // the made-up rounds used for want of real ones.
+  const std::vector<std::string>& Notes() const { return notes_; }
   // The chart: per round, the stake and the return added up so far.
   const std::vector<double>& CumulativeStake() const { return cumulative_stake_; }
   const std::vector<double>& CumulativeReturn() const { return cumulative_return_; }
@@ -138,18 +143,19 @@ class frmBacktest {
   bool ShowsMadeUpRounds() const { return made_up_; }
 
   // A row was chosen: the main window opens that round as it was replayed,
-  // as a new document.
-  void OpenRound(int row);
+  // as a new document (a made-up round only when the cache holds it; it is
+  // told so otherwise).  True when it was handed over.
+  bool OpenRound(int row);
   std::function<void(const DocumentRecord& replayed)> on_open_round;
 
  private:
   DocumentRecord document_;
   std::string conditions_file_;
-  OptionGroup strategy_, group_, multi_;
+  OptionGroup strategy_, group_, multi_, data_;
   NumberEntry from_, to_;
   BacktestReport report_;
   std::vector<std::vector<std::string>> rows_;
-  std::vector<std::string> totals_, shares_;
+  std::vector<std::string> totals_, shares_, notes_;
   std::vector<double> cumulative_stake_, cumulative_return_;
   bool made_up_ = false;
 };

@@ -213,10 +213,19 @@ void frmMatchDay::CopyReport() {
   platform().SetClipboardText(ReportText());
 }
 
+bool frmMatchDay::MadeUp() const {
+  const std::pair<int, std::string> key{day_.Round(), day_.Group()};
+  if (made_up_for_ != key) {
+    made_up_for_ = key;
+    made_up_ = MadeUpSampleRound(key.first, key.second);
+  }
+  return made_up_;
+}
+
 std::string frmMatchDay::Title() const {
   if (day_.Documents().empty()) return kTitle;
   return std::string(kTitle) + " - 第" + std::to_string(day_.Round()) + "回" +
-         (day_.Group().empty() ? "" : " " + day_.Group() + "組");
+         (day_.Group().empty() ? "" : " " + day_.Group() + "組") + (MadeUp() ? "（架空の回）" : "");
 }
 
 std::string frmMatchDay::MatchName(int match) const {

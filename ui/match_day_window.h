@@ -10,6 +10,7 @@
 #include <array>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "files/document_record.h"
@@ -92,6 +93,7 @@ class frmMatchDay {
   std::function<MatchModelForecast(int round, const std::string& group)> model_source;
 
  private:
+  bool MadeUp() const;
   struct Row {
     ListModel state;
     NumberEntry home, away, minute;
@@ -104,6 +106,10 @@ class frmMatchDay {
   void Recompute();
 
   MatchDay day_;
+  // Whether the purchase's round is a made-up sample round, read from disk
+  // once per round and group, not on every redraw.
+  mutable std::pair<int, std::string> made_up_for_{-1, ""};
+  mutable bool made_up_ = false;
   std::array<Row, kMatches> rows_;
   MatchDayFigures figures_;
   bool holding_ = false;

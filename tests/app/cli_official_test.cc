@@ -124,8 +124,9 @@ TEST_F(CliOfficialTest, UnknownClubsAreListedThenAddedTogether) {
   EXPECT_EQ(Run({"download", "vote", "1500", "A", "--add-teams"}), 64);
 }
 
-// Another group's page is refused; a wrong file already cached stays until
-// --refresh, which replaces it only with a usable record.
+// Another group's page is refused; another group's file cached under the
+// round's name is named and is no data: a usable page replaces it, with or
+// without --refresh, and only a usable page does.
 TEST_F(CliOfficialTest, RefreshFetchesAgainOverTheCache) {
   const std::string path = clsXmlVote::GetFileName(1487, "A");
   server_.SetPage("/vote", testing::ReadPage("vote_1487_B.html"));
@@ -139,13 +140,19 @@ TEST_F(CliOfficialTest, RefreshFetchesAgainOverTheCache) {
   EXPECT_TRUE(Has(out_.str(), "the cached file is kept\n"));
   EXPECT_EQ(dir_.ReadBytes("SysData/minitoto_Vote/minitoto_vote_1487_A.xml"), wrong);
 
+  EXPECT_TRUE(
+      Has(err_.str(),
+          "このファイルは第1487回B組のデータです（第1487回A組のファイルとしては使えません）。"));
+
   server_.SetPage("/vote", testing::ReadPage("vote_1487_A.html"));
+  ASSERT_EQ(Run({"download", "vote", "1487", "A", "--yes"}), 0) << err_.str();
+  EXPECT_TRUE(Has(out_.str(), ", replacing the file it held\n"));
+  EXPECT_EQ(dir_.ReadBytes("SysData/minitoto_Vote/minitoto_vote_1487_A.xml"),
+            testing::ShippedBytes("SysData/minitoto_Vote/minitoto_vote_1487_A.xml"));
   ASSERT_EQ(Run({"download", "vote", "1487", "A", "--yes"}), 0);
   EXPECT_TRUE(Has(out_.str(), "already cached in"));
   ASSERT_EQ(Run({"download", "vote", "1487", "A", "--yes", "--refresh"}), 0) << err_.str();
   EXPECT_TRUE(Has(out_.str(), ", replacing the file it held\n"));
-  EXPECT_EQ(dir_.ReadBytes("SysData/minitoto_Vote/minitoto_vote_1487_A.xml"),
-            testing::ShippedBytes("SysData/minitoto_Vote/minitoto_vote_1487_A.xml"));
 }
 
 TEST_F(CliOfficialTest, BadArgumentsShowTheUsage) {

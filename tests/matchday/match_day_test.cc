@@ -5,10 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 #include <map>
 #include <random>
 #include <set>
 
+#include "matchday/purchase.h"
 #include "results/result_check.h"
 #include "tests/common/temp_dir.h"
 #include "tests/common/vote_builder.h"
@@ -370,6 +372,26 @@ TEST_F(MatchDayTest, InPlayChancesFollowTheScoreAndTheTimeLeft) {
   const auto nan = InPlayChances(0, 1, 10, GoalRates{std::nan(""), 1});
   EXPECT_NEAR(nan[0] + nan[1] + nan[2], 1, 1e-12);
   EXPECT_EQ(nan[1], 0);
+}
+
+// A made-up round of the shipped sample archive stands in only for a round
+// the user's cache holds nothing of; a file of the cache, even one that does
+// not read, speaks for the round.
+TEST_F(MatchDayTest, AMadeUpSampleRoundStandsInOnlyWhereTheCacheHoldsNothing) {
+  namespace fs = std::filesystem;
+  fs::copy(fs::path(ZELVO_PROGRAM_DIR_FOR_TESTS) / "SampleArchive",
+           fs::path(dir_.path()) / "SampleArchive", fs::copy_options::recursive);
+  ResultRecord result;
+  VoteStatusRecord vote;
+  EXPECT_TRUE(MadeUpSampleRound(9005, "B"));
+  ASSERT_TRUE(CachedRoundResult(9005, "B", result));
+  EXPECT_EQ(result.Kaisaikai, 9005);
+  EXPECT_TRUE(CachedRoundVote(9005, "B", vote));
+  EXPECT_FALSE(MadeUpSampleRound(9099, "B"));
+
+  dir_.WriteBytes("SysData/minitoto_Result/minitoto_result_9005_B.xml", "<damaged");
+  EXPECT_FALSE(MadeUpSampleRound(9005, "B"));
+  EXPECT_FALSE(CachedRoundResult(9005, "B", result));
 }
 
 }  // namespace

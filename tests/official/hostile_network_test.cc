@@ -7,9 +7,7 @@
 #include <functional>
 
 #include "files/toto_settings.h"
-#include "official/result.h"
-#include "official/schedule.h"
-#include "official/vote.h"
+#include "official/services.h"
 #include "official/win_inet.h"
 #include "support/paths.h"
 #include "support/text.h"
@@ -94,7 +92,8 @@ class HostileNetworkTest : public ::testing::Test {
 };
 
 TEST_F(HostileNetworkTest, TricklingServersEndAtTheTransferLimit) {
-  const std::string head = "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nConnection: close\r\n\r\n";
+  const std::string head =
+      "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nConnection: close\r\n\r\n";
   {
     // A body that never ends, one byte at a time, each well inside the
     // receive time-out.
@@ -157,8 +156,7 @@ TEST_F(HostileNetworkTest, AnswersThatAreNoPage) {
          server.SetPage(p, ReplaceAll(valid_result, "くじ結果", "く\xFF\xFEじ結果"));
        },
        ""},
-      {"a CP932 page",
-       [&](const std::string& p) { server.SetPage(p, ToCp932(valid_result)); }, ""},
+      {"a CP932 page", [&](const std::string& p) { server.SetPage(p, ToCp932(valid_result)); }, ""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

@@ -4,9 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "official/record_checks.h"
-#include "official/result.h"
-#include "official/schedule.h"
-#include "official/vote.h"
+#include "official/services.h"
 #include "support/paths.h"
 #include "support/text.h"
 #include "tests/common/fake_platform.h"
@@ -128,25 +126,72 @@ TEST_F(OfficialServicesTest, CompleteDownloadsAreCachedAndReadBackWithoutTheSite
   EXPECT_EQ(fake_.messages().size(), 1u);  // only the first question
 }
 
-TEST_F(OfficialServicesTest, AnExistingFileIsNeverOverwritten) {
+// A usable cache file is never overwritten by a download; a file the cache
+// cannot use is no data, and a usable download takes its place.
+TEST_F(OfficialServicesTest, OnlyAFileTheCacheCannotUseIsReplacedByADownload) {
   server_.SetPage("/schedule", ReadPage("schedule_1487.html"));
-  // A cache file that does not read (an attribute on a start tag) is
-  // treated as missing, but the download leaves it as it is.
+  // A file that does not read (an attribute on a start tag) is reported.
   std::string damaged =
       ToCp932(testing::CrLf({"<minitoto>", "<開催 x=\"1\">", "</開催>", "</minitoto>"}));
   dir_.WriteBytes(Relative(clsXmlSchedule::GetFileName(1487, "A")), damaged);
   EXPECT_TRUE(schedule_.GetSchedule(1487, "A", 3, false));
   EXPECT_EQ(schedule_.Record().matches[0].home, "鹿島");
+  EXPECT_TRUE(schedule_.Saved());
   ASSERT_EQ(fake_.messages().size(), 1u);
   EXPECT_EQ(fake_.messages()[0].text, "XMLデータが異常です。");
-  EXPECT_EQ(Bytes(clsXmlSchedule::GetFileName(1487, "A")), damaged);
+  EXPECT_EQ(Bytes(clsXmlSchedule::GetFileName(1487, "A")),
+            testing::ShippedBytes("SysData/minitoto_Schedule/minitoto_schedule_1487_A.xml"));
 
-  // Download only (mode 2) with a file in place: the file stays too.
+  // Download only (mode 2): a usable file stays, an unusable one goes.
   server_.SetPage("/result", ReadPage("result_1487.html"));
-  std::string kept = "kept";
-  dir_.WriteBytes(Relative(clsXmlResult::GetFileName(1487, "A")), kept);
+  const std::string path = clsXmlResult::GetFileName(1487, "A");
+  InstallSample(path, "SysData/minitoto_Result/minitoto_result_1487_A.xml");
+  const std::string usable = ReplaceAll(Bytes(path), "\r\n<", "\r\n  <");
+  dir_.WriteBytes(Relative(path), usable);
   EXPECT_TRUE(result_.GetResult(1487, "A", kSourceDownload, false));
-  EXPECT_EQ(Bytes(clsXmlResult::GetFileName(1487, "A")), kept);
+  EXPECT_FALSE(result_.Saved());
+  EXPECT_EQ(Bytes(path), usable);
+  dir_.WriteBytes(Relative(path), "kept?");
+  EXPECT_TRUE(result_.GetResult(1487, "A", kSourceDownload, false));
+  EXPECT_TRUE(result_.Saved());
+  EXPECT_EQ(Bytes(path),
+            testing::ShippedBytes("SysData/minitoto_Result/minitoto_result_1487_A.xml"));
+}
+
+// Every cache file is checked against the round and group it is filed
+// under: a file of another round or of the other group, copied over a
+// round's name, is named with what it holds and is no data of the round.
+TEST_F(OfficialServicesTest, AFileOfAnotherRoundOrGroupIsNoDataOfTheRound) {
+  const std::vector<std::pair<std::string, std::string>> kinds = {
+      {"Schedule", "minitoto_Schedule/minitoto_schedule_"},
+      {"Vote", "minitoto_Vote/minitoto_vote_"},
+      {"Result", "minitoto_Result/minitoto_result_"}};
+  auto get = [this](const std::string& kind, int round, const std::string& group) {
+    if (kind == "Schedule") return schedule_.GetSchedule(round, group, kSourceFile, false);
+    if (kind == "Vote") return vote_.GetVote(round, group, kSourceFile, false);
+    return result_.GetResult(round, group, kSourceFile, false);
+  };
+  for (const auto& [kind, file] : kinds) {
+    const std::string b_file = "SysData/" + file + "1487_B.xml";
+    // Group B's file under A's name, and as the file of round 1488.
+    dir_.WriteBytes("SysData/" + file + "1487_A.xml", testing::ShippedBytes(b_file));
+    dir_.WriteBytes("SysData/" + file + "1488_B.xml", testing::ShippedBytes(b_file));
+    fake_.ClearRecords();
+    EXPECT_FALSE(get(kind, 1487, "A")) << kind;
+    EXPECT_FALSE(get(kind, 1488, "B")) << kind;
+    EXPECT_EQ(
+        fake_.MessageTexts(),
+        std::vector<std::string>(
+            {dir_.SysData(file + "1487_A.xml") +
+                 "\r\nこのファイルは第1487回B組のデータです（第1487回A組のファイルとしては使え"
+                 "ません）。",
+             dir_.SysData(file + "1488_B.xml") +
+                 "\r\nこのファイルは第1487回B組のデータです（第1488回B組のファイルとしては使え"
+                 "ません）。"}))
+        << kind;
+    dir_.WriteBytes("SysData/" + file + "1487_B.xml", testing::ShippedBytes(b_file));
+    EXPECT_TRUE(get(kind, 1487, "B")) << kind;
+  }
 }
 
 TEST_F(OfficialServicesTest, OnlyAFinalValidVoteStatusIsCached) {
@@ -269,12 +314,14 @@ TEST_F(OfficialServicesTest, PagesThatContradictThemselvesOrTheRequestAreRefused
   EXPECT_TRUE(result_.Saved());
 }
 
-// A wrong cached record stays until the user fetches again: a refresh that
-// fails keeps the file, one that brings a usable record replaces it.
+// A usable cached record stays until the user fetches again: a refresh
+// that fails keeps the file, one that brings a usable record replaces it.
 TEST_F(OfficialServicesTest, RefreshReplacesTheCacheOnlyWithAUsableRecord) {
   const std::string path = clsXmlResult::GetFileName(1487, "A");
-  InstallSample(path, "SysData/minitoto_Result/minitoto_result_1487_B.xml");
-  const std::string wrong = Bytes(path);
+  InstallSample(path, "SysData/minitoto_Result/minitoto_result_1487_A.xml");
+  // Another record of the round and group than the site's.
+  const std::string wrong = ReplaceAll(Bytes(path), ">5237<", ">5238<");
+  dir_.WriteBytes(Relative(path), wrong);
   ASSERT_TRUE(result_.GetResult(1487, "A", 3, false));
   EXPECT_TRUE(result_.FromFile());
   EXPECT_EQ(Requests(), 0);
@@ -311,10 +358,12 @@ TEST_F(OfficialServicesTest, NotPublishedPagesAndOtherRoundsGiveTheInformation) 
   EXPECT_FALSE(schedule_.GetSchedule(1488, "A", 3, false));
   EXPECT_TRUE(schedule_.Unpublished());
   schedule_.FalseDialog(1488);
-  // A page of another round than the one asked for is not this round's.
+  // A page of another round than the one asked for is not this round's,
+  // and is told as what it is.
   server_.SetPage("/result", ReadPage("result_1487.html"));
   EXPECT_FALSE(result_.GetResult(1488, "A", 3, false));
-  EXPECT_TRUE(result_.Unpublished());
+  EXPECT_FALSE(result_.Unpublished());
+  EXPECT_EQ(result_.OtherRound(), 1487);
   EXPECT_EQ(result_.Record().Kaisaikai, 0);
   EXPECT_FALSE(result_.CheckResultFile(1487, "A"));
   result_.FalseDialog(1488);
@@ -325,9 +374,35 @@ TEST_F(OfficialServicesTest, NotPublishedPagesAndOtherRoundsGiveTheInformation) 
   EXPECT_EQ(fake_.messages()[0].text, "第1488回 開催情報は発表されていません。");
   EXPECT_EQ(fake_.messages()[0].title, " 開催情報");
   EXPECT_EQ(fake_.messages()[0].icon, MsgIcon::kInformation);
-  EXPECT_EQ(fake_.messages()[1].text, "第1488回 くじ結果は発表されていません。");
+  EXPECT_EQ(fake_.messages()[1].text,
+            "公式サイトは第1488回ではなく第1487回のくじ結果を返しました。");
+  EXPECT_EQ(fake_.messages()[1].icon, MsgIcon::kInformation);
   EXPECT_EQ(fake_.messages()[2].text, "第1488回 投票状況は発表されていません。");
   EXPECT_EQ(fake_.messages()[2].title, " 投票状況");
+}
+
+// The site answers a round it does not know with the page of another round:
+// every kind tells it as that, neither unpublished nor a failed download.
+TEST_F(OfficialServicesTest, PagesOfAnotherRoundAreToldAsSuchForEveryKind) {
+  server_.SetPage("/schedule", ReadPage("schedule_1487.html"));
+  server_.SetPage("/vote", ReadPage("vote_1487_A.html"));
+  server_.SetPage("/result", ReadPage("result_1487.html"));
+  EXPECT_FALSE(schedule_.GetSchedule(1490, "A", 3, false));
+  EXPECT_FALSE(vote_.GetVote(1490, "A", 3, false));
+  EXPECT_FALSE(result_.GetResult(1490, "A", 3, false));
+  EXPECT_EQ(std::vector<int>({schedule_.OtherRound(), vote_.OtherRound(), result_.OtherRound()}),
+            std::vector<int>({1487, 1487, 1487}));
+  EXPECT_FALSE(schedule_.Unpublished() || vote_.Unpublished() || result_.Unpublished());
+  EXPECT_FALSE(schedule_.CheckScheduleFile(1487, "A") || vote_.CheckVoteFile(1487, "A") ||
+               result_.CheckResultFile(1487, "A"));
+  schedule_.FalseDialog(1490);
+  vote_.FalseDialog(1490);
+  result_.FalseDialog(1490);
+  EXPECT_EQ(
+      fake_.MessageTexts(),
+      std::vector<std::string>({"公式サイトは第1490回ではなく第1487回の開催情報を返しました。",
+                                "公式サイトは第1490回ではなく第1487回の投票状況を返しました。",
+                                "公式サイトは第1490回ではなく第1487回のくじ結果を返しました。"}));
 }
 
 TEST_F(OfficialServicesTest, NotHeldMarkStopsDownloadsUntilRemoved) {

@@ -42,6 +42,7 @@ class DataLocationTest : public ::testing::Test {
     Write("usr/share/zelvomini/SysData/TeamName2.dat", "Version = 1\r\nRevision = 4\r\n[End]\r\n");
     Write("usr/share/zelvomini/SysData/J1J2.dat", "2026J1 = A\r\n;[End]\r\n");
     Write("usr/share/zelvomini/SysData/minitoto_Result/1487A.xml", "<shipped/>");
+    Write("usr/share/zelvomini/SampleArchive/minitoto_Result/9001A.xml", "<made up/>");
     Write("usr/share/zelvomini/UserData/Zelvomini/sample-a.tpd", "shipped sample a");
     Write("usr/share/zelvomini/UserData/Zelvomini/sample-b.tpd", "shipped sample b");
   }
@@ -106,6 +107,8 @@ TEST_F(DataLocationTest, FirstStartCopiesSysDataAndTheSamplesOnce) {
             "Version = 1\r\nRevision = 4\r\n[End]\r\n");
   EXPECT_EQ(Read("home/Documents/Zelvomini/sample-a.tpd"), "shipped sample a");
   EXPECT_EQ(Read("home/Documents/Zelvomini/sample-b.tpd"), "the user's own");
+  // The made-up sample archive is read where it is installed, never copied
+  // into the user's data.
   for (const auto& entry : fs::directory_iterator(location.program_dir)) {
     EXPECT_EQ(entry.path().filename(), "SysData") << "left behind: " << entry.path();
   }

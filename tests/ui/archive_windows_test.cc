@@ -1,9 +1,10 @@
-// The backtest window over the shipped made-up rounds, and the round it
-// opens in the main window.
+// The backtest window over the cache's rounds or the shipped made-up ones,
+// the files it leaves out, and the round it opens in the main window.
 #include "ui/archive_windows.h"
 
 #include <gtest/gtest.h>
 
+#include "support/text.h"
 #include "tests/common/fake_platform.h"
 #include "tests/common/http_test_server.h"
 #include "tests/common/official_fixtures.h"
@@ -20,6 +21,9 @@ class ArchiveWindowsTest : public ::testing::Test {
   testing::TempProgramDir dir_;
 };
 
+// The cache ships only the made-up sample round 1487: the window replays
+// the made-up rounds and says so; a made-up round the cache lacks is not
+// opened in the main window.
 TEST_F(ArchiveWindowsTest, BacktestOfTheShippedRoundsFillsTableChartAndShares) {
   frmBacktest backtest;
   backtest.From().SetIntValue(9001);
@@ -38,14 +42,17 @@ TEST_F(ArchiveWindowsTest, BacktestOfTheShippedRoundsFillsTableChartAndShares) {
   EXPECT_DOUBLE_EQ(backtest.CumulativeStake().back(), 4 * 24300.0);
   EXPECT_DOUBLE_EQ(backtest.CumulativeReturn().back(), backtest.Report().returned.ToDouble());
   EXPECT_TRUE(backtest.ShowsMadeUpRounds());
+  EXPECT_EQ(
+      backtest.Notes(),
+      std::vector<std::string>{"キャッシュに実際の回がないため、同梱の架空の回で検証しました。"});
   EXPECT_EQ(backtest.Shares().front(), "マルチ：4 / 4（100.0%）");
 
   DocumentRecord opened;
   backtest.on_open_round = [&](const DocumentRecord& doc) { opened = doc; };
-  backtest.OpenRound(2);
-  EXPECT_EQ(opened.Kaisaikai, 9003);
-  EXPECT_EQ(opened.Kumi, "A");
-  EXPECT_EQ(opened.SingleCount, 243);
+  EXPECT_FALSE(backtest.OpenRound(2));
+  EXPECT_EQ(opened.Kaisaikai, 0);
+  EXPECT_EQ(fake_.messages().back().text,
+            "第9003回A組は同梱の架空の回で、キャッシュにないため開けません。");
 
   // The chart's axes: none before a run, few steps, amounts in 万円 from
   // ten thousand yen on (four rounds of 243 singles: 97,200 yen staked).
@@ -67,11 +74,45 @@ TEST_F(ArchiveWindowsTest, BacktestOfTheShippedRoundsFillsTableChartAndShares) {
   EXPECT_EQ(c.step, 200);
   EXPECT_EQ(c.top, 800);
 
+  backtest.From().SetIntValue(1487);
+  ASSERT_TRUE(backtest.Run());
+  EXPECT_TRUE(backtest.OpenRound(0));
+  EXPECT_EQ(opened.Kaisaikai, 1487);
+  EXPECT_EQ(opened.Kumi, "A");
+  EXPECT_EQ(opened.SingleCount, 243);
+
   backtest.From().SetIntValue(5000);
   backtest.To().SetIntValue(5001);
   EXPECT_FALSE(backtest.Run());
-  EXPECT_EQ(fake_.messages().back().text,
-            "指定の範囲に、日程・最終投票状況・くじ結果の揃った回がキャッシュにありません。");
+  EXPECT_EQ(fake_.messages().back().text, "指定の範囲に、同梱の架空の回はありません。");
+}
+
+// A real round in the cache: the made-up copy of 1487 B and a file of another
+// group copied over a round's are left out and named; the made-up rounds
+// come only when asked for.
+TEST_F(ArchiveWindowsTest, TheCachesRealRoundsAloneAndTheFilesLeftOutNamed) {
+  for (const char* kind :
+       {"Schedule/minitoto_schedule", "Vote/minitoto_vote", "Result/minitoto_result"}) {
+    const std::string a = std::string("SysData/minitoto_") + kind + "_1487_A.xml";
+    // The same records in another layout: real data, no shipped copy.
+    dir_.WriteBytes(a, ReplaceAll(dir_.ReadBytes(a), "\r\n<", "\r\n <"));
+  }
+  const std::string b_vote = dir_.ReadBytes("SysData/minitoto_Vote/minitoto_vote_1487_B.xml");
+  dir_.WriteBytes("SysData/minitoto_Vote/minitoto_vote_1488_A.xml", b_vote);
+  frmBacktest backtest;
+  ASSERT_TRUE(backtest.Run());
+  ASSERT_EQ(backtest.Rows().size(), 1u);
+  EXPECT_EQ(backtest.Rows()[0][0], "1487");
+  EXPECT_FALSE(backtest.ShowsMadeUpRounds());
+  EXPECT_EQ(backtest.Notes(),
+            std::vector<std::string>(
+                {"除外したファイル：minitoto_vote_1488_A.xml（第1487回B組のデータです）",
+                 "キャッシュにある同梱の架空の回 1 組は、実際の回と混ぜずに除外しました。"}));
+
+  backtest.DataOption().Choose(1);
+  ASSERT_TRUE(backtest.Run());
+  EXPECT_EQ(backtest.Rows().size(), 26u);
+  EXPECT_TRUE(backtest.ShowsMadeUpRounds());
 }
 
 TEST_F(ArchiveWindowsTest, AConditionsFileMustBeChosenBeforeItIsUsed) {

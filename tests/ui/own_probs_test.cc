@@ -407,15 +407,15 @@ TEST_F(OwnProbsMainTest, ValueThresholdsKeepEveryDigit) {
 
 // A backtest row opens its round as the backtest replayed it, as a new
 // document after the question about the open one: its multi and bought
-// singles, its own votes, none of the own probabilities typed for 1487.
+// singles, its own votes, none of the own probabilities typed for 1487 A.
 TEST_F(OwnProbsMainTest, ABacktestRowOpensItsReplayedRoundAsANewDocument) {
   EnterRows("50,30,20\n50,30,20\n40,30,30\n40,30,30\n2,3,95\n");
   ASSERT_TRUE(main_->DocumentChanged());
   const std::vector<int> own_singles = main_->Singles();
   int opened = 0;
   host_.backtest = [&](frmBacktest& b) {
-    b.From().SetIntValue(9005);
-    b.To().SetIntValue(9005);
+    b.From().SetIntValue(1487);
+    b.To().SetIntValue(1487);
     b.GroupOption().Choose(2);  // B
     b.MultiOption().Choose(2);  // the document's multi
     ASSERT_TRUE(b.Run());
@@ -429,7 +429,7 @@ TEST_F(OwnProbsMainTest, ABacktestRowOpensItsReplayedRoundAsANewDocument) {
     fake_.QueueAnswer(MsgAnswer::kNo);
     b.OpenRound(0);
     ++opened;
-    EXPECT_EQ(main_->Round().Kaisaikai(), 9005);
+    EXPECT_EQ(main_->Round().Kaisaikai(), 1487);
     EXPECT_EQ(main_->Round().Kumi(), "B");
     EXPECT_EQ(main_->FileName(), "");
     EXPECT_FALSE(main_->DocumentChanged());

@@ -11,7 +11,7 @@
 
 #include "core/toto_data.h"
 #include "files/printer_ini.h"
-#include "official/schedule.h"
+#include "official/services.h"
 #include "official/xml_schedule.h"
 #include "support/paths.h"
 #include "support/text.h"

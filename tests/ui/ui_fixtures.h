@@ -16,9 +16,17 @@ namespace zelvo::testing {
 inline void InstallShippedProgramFolder(const TempProgramDir& dir) {
   namespace fs = std::filesystem;
   const fs::path shipped(ZELVO_PROGRAM_DIR_FOR_TESTS);
-  for (const char* folder : {"SysData", "UserData"}) {
+  for (const char* folder : {"SysData", "UserData", "SampleArchive"}) {
     fs::copy(shipped / folder, fs::path(dir.path()) / folder,
              fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+  }
+  // Made-up rounds that builds of earlier versions put into the build's
+  // cache: the shipped cache holds the sample round 1487 alone.
+  for (const char* folder : {"minitoto_Schedule", "minitoto_Vote", "minitoto_Result"}) {
+    std::error_code ec;
+    for (const auto& f : fs::directory_iterator(fs::path(dir.SysData(folder)), ec)) {
+      if (f.path().filename().string().find("_1487_") == std::string::npos) fs::remove(f, ec);
+    }
   }
   // Files a previous run of the program may have left in the build's folder.
   for (const char* name : {"Zelvo mini.ini", "TeamName3.dat"}) {

@@ -151,6 +151,8 @@ void RunBacktestDialog(frmBacktest& backtest, QWidget* parent) {
   QLabel* shares = new QLabel(&box);
   QLabel* made_up = WrappedLabel(ToQt(kMadeUpNote), &box);
   made_up->setStyleSheet("color: #a04000;");
+  QLabel* notes = WrappedLabel(QString(), &box);
+  notes->setStyleSheet("color: #a04000;");
   auto* chart = new QChart;
   chart->legend()->setAlignment(Qt::AlignBottom);
   auto* chart_view = new QChartView(chart, &box);
@@ -224,6 +226,10 @@ void RunBacktestDialog(frmBacktest& backtest, QWidget* parent) {
     for (const std::string& l : backtest.Shares()) share_lines += "  " + ToQt(l) + "\n";
     shares->setText(backtest.Shares().empty() ? QString() : share_lines.trimmed());
     made_up->setVisible(backtest.ShowsMadeUpRounds() || backtest.Rows().empty());
+    QString note_lines;
+    for (const std::string& l : backtest.Notes()) note_lines += ToQt(l) + "\n";
+    notes->setText(note_lines.trimmed());
+    notes->setVisible(!backtest.Notes().empty());
     sync_chart();
   };
   ActionRunner run = [&](const char* proc, const std::function<void()>& action) {
@@ -261,6 +267,10 @@ void RunBacktestDialog(frmBacktest& backtest, QWidget* parent) {
   multi->SetColumns(3);
   options.push_back(multi);
   form->addRow(ToQt("マルチ"), multi);
+  auto* data = new OptionGroupView(&backtest.DataOption(), run, &box);
+  data->SetColumns(2);
+  options.push_back(data);
+  form->addRow(ToQt("データ"), data);
   top->addLayout(form, 1);
   auto* go = new QPushButton(ToQt("検証(&K)"), &box);
   top->addWidget(go, 0, Qt::AlignBottom);
@@ -287,6 +297,7 @@ void RunBacktestDialog(frmBacktest& backtest, QWidget* parent) {
   figures->addWidget(totals, 0, Qt::AlignTop);
   figures->addWidget(shares, 1, Qt::AlignTop);
   layout->addLayout(figures);
+  layout->addWidget(notes);
   layout->addWidget(made_up);
   auto* close = new QDialogButtonBox(QDialogButtonBox::Close, &box);
   close->button(QDialogButtonBox::Close)->setText(ToQt("閉じる(&C)"));
