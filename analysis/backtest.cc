@@ -135,7 +135,7 @@ BacktestReport RunBacktest(const DocumentRecord& strategy, std::span<const Archi
   for (const ArchivedRound& r : rounds) order.push_back(&r);
   std::stable_sort(order.begin(), order.end(), [](const ArchivedRound* a, const ArchivedRound* b) {
     return a->result.Kaisaikai != b->result.Kaisaikai ? a->result.Kaisaikai < b->result.Kaisaikai
-                                                       : a->result.Kumi < b->result.Kumi;
+                                                      : a->result.Kumi < b->result.Kumi;
   });
 
   const std::vector<ReductionPass> passes = ActivePasses(strategy.Conditions);
@@ -195,6 +195,8 @@ BacktestReport RunBacktest(const DocumentRecord& strategy, std::span<const Archi
     clsTX1 probe;
     probe.SetValue(doc.Multi);
     bool priced = probe.SetVote(doc.Vote);
+    // The value pass judges by the round's own probabilities, as the
+    // search below does.
     probe.SetOwn(doc.OwnProbs);
     for (int w : winners) {
       const auto& digits = SingleDigits()[w];

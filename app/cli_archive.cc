@@ -289,6 +289,8 @@ int CmdBacktest(CliContext& ctx, const CliArgs& args_in) {
   bool seeded = TakeOption(args, "--seed", seed_text, missing);
   TakeOption(args, "--round-time", round_time_text, missing);
   const bool sample = TakeFlag(args, "--sample");
+  std::string probs_text;
+  const bool probs = TakeOption(args, "--probs", probs_text, missing);
   int from = 0, to = 0;
   long long seed = 1;
   std::vector<std::string> groups;
@@ -304,11 +306,12 @@ int CmdBacktest(CliContext& ctx, const CliArgs& args_in) {
   }
   if (missing || args.size() != 1 || (ranged && !ParseRange(range_text, from, to)) ||
       !ParseGroups(group_text, groups) || (seeded && (!ParseInt64(seed_text, seed) || seed < 0)) ||
-      !ParseSeconds(round_time_text, options.round_seconds) || options.round_seconds > 3600) {
+      !ParseSeconds(round_time_text, options.round_seconds) || options.round_seconds > 3600 ||
+      (probs && probs_text != "model")) {
     ctx.err << "usage: zelvomini-cli backtest STRATEGY.tpd|.tpj [--rounds FROM-TO] "
                "[--group A|B|both]\n"
                "       [--multi vote-order|all|doc] [--csv OUT.csv] [--seed N] [--round-time S]\n"
-               "       [--sample]\n"
+               "       [--sample] [--probs model]\n"
                "       (--round-time: seconds an engine may search in one round, 10 by default,\n"
                "        0 for no limit; --sample: the made-up sample rounds, never mixed with the\n"
                "        cache's)\n";
@@ -332,6 +335,8 @@ int CmdBacktest(CliContext& ctx, const CliArgs& args_in) {
     return 1;
   }
   clsTotoData toto_data;
+  int model_rounds = 0;
+  if (probs) ModelProbsPerRound(toto_data, options, model_rounds);
   // Ctrl+C stops within the round in progress; the rounds done are shown.
   options.stop_requested = [] { return AbortSignal() != 0; };
   const bool terminal = isatty(STDERR_FILENO) && &ctx.err == &std::cerr;
@@ -357,6 +362,12 @@ int CmdBacktest(CliContext& ctx, const CliArgs& args_in) {
                               : " (document: conditions, engine and extraction)")
           << "\n";
   ctx.out << "Multi: " << MultiName(options.multi) << "; engine seed " << report.seed << "\n";
+  if (probs) {
+    ctx.out << "Own probabilities: the goal model's, fitted before each round on the matches "
+               "before its first match day ("
+            << model_rounds << " of " << report.rounds.size() + report.skipped
+            << " rounds; a match of clubs it does not know takes the round's public vote rates)\n";
+  }
   if (load.MadeUp()) {
     ctx.out << "Rounds: the made-up sample rounds (" << kMadeUpWords << ")"
             << (sample ? "" : "; the cache holds no real complete round") << "\n";
@@ -395,7 +406,7 @@ int CmdBacktest(CliContext& ctx, const CliArgs& args_in) {
     ctx.out << "Rounds whose engine reached the time limit: " << report.time_limited
             << " (it bought its best selection so far; --round-time sets the limit)\n";
   }
-  if (report.own_probabilities_missing) {
+  if (report.own_probabilities_missing && !probs) {
     ctx.out << "Own probabilities: none for these rounds (a document's own belong to its own "
                "round's matches), so the value condition kept every single and an extraction by "
                "expected value or probability drew at random\n";

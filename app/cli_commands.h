@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/backtest.h"
 #include "app/cli.h"
 #include "files/document_record.h"
 #include "files/tpd_file.h"
@@ -34,10 +35,19 @@ int CmdMinimum(CliContext& ctx, const CliArgs& args);
 int CmdLines(CliContext& ctx, const CliArgs& args);
 int CmdArchive(CliContext& ctx, const CliArgs& args);
 int CmdProbs(CliContext& ctx, const CliArgs& args);
+// The goal model's probabilities for the document's round as its own
+// probabilities (printed beside the vote rates); false, with the reason on
+// ctx.err, when the model can give none.
+bool OwnProbabilitiesFromModel(CliContext& ctx, DocumentRecord& doc);
+// backtest --probs model: each round's own probabilities from the goal model
+// fitted before it; `rounds_predicted` counts the rounds it gave figures for.
+void ModelProbsPerRound(const clsTotoData& toto, BacktestOptions& options, int& rounds_predicted);
 // The own probabilities of a document beside the public's shares.
 void PrintOwnProbabilities(std::ostream& out, const DocumentRecord& doc);
 int CmdBacktest(CliContext& ctx, const CliArgs& args);
 int CmdLive(CliContext& ctx, const CliArgs& args);
+// The goal model: its history, a round's probabilities, its evaluation.
+int CmdModel(CliContext& ctx, const CliArgs& args);
 // The analysis commands' part of --help.
 extern const char kAnalysisHelp[];
 

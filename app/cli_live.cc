@@ -9,6 +9,7 @@
 #include "app/cli_commands.h"
 #include "matchday/match_day.h"
 #include "matchday/match_day_report.h"
+#include "matchday/model_forecast.h"
 #include "matchday/purchase.h"
 #include "support/format.h"
 #include "support/paths.h"
@@ -20,10 +21,12 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: zelvomini-cli live DOC.tpd|SINGLES.csv|FOLDER... [--known M=H-A|M=cancelled,...]\n"
-    "         [--playing M=H-A@MINUTE,...] [--round N --group A|B] [--csv OUT.csv]\n"
+    "         [--playing M=H-A@MINUTE,...] [--round N --group A|B] [--csv OUT.csv] [--no-model]\n"
     "       (M: match 1 to 5; a FOLDER adds its documents of the same round and group;\n"
     "        a CSV file of singles is of the documents' round, or of --round and --group;\n"
-    "        without --known and --playing the cached official result is used)\n";
+    "        without --known and --playing the cached official result is used; the goal model\n"
+    "        prices the matches of clubs it knows, --no-model leaves them to the vote rates\n"
+    "        and typical J-League scoring)\n";
 
 int Usage(CliContext& ctx, const std::string& why = {}) {
   if (!why.empty()) ctx.err << "zelvomini-cli: " << why << "\n";
@@ -262,6 +265,7 @@ int CmdLive(CliContext& ctx, const CliArgs& args_in) {
   const bool has_known = TakeOption(args, "--known", known_text, missing);
   const bool has_playing = TakeOption(args, "--playing", playing_text, missing);
   TakeOption(args, "--csv", csv_path, missing);
+  const bool no_model = TakeFlag(args, "--no-model");
   std::string round_text, group;
   const bool has_round = TakeOption(args, "--round", round_text, missing);
   const bool has_group = TakeOption(args, "--group", group, missing);
@@ -326,6 +330,8 @@ int CmdLive(CliContext& ctx, const CliArgs& args_in) {
     return 1;
   }
   const bool official = UseCachedRoundData(day);
+  if (!no_model)
+    day.SetModel(GoalModelForecast(day.Round(), day.Group(), day.Vote(), clsTotoData()));
   std::string results_from = "as given";
   if (!has_known && !has_playing) {
     if (official) {

@@ -18,7 +18,7 @@ namespace zelvo {
 namespace {
 
 int Usage(CliContext& ctx) {
-  ctx.err << "usage: zelvomini-cli probs DOC.tpd [--set FILE.csv [--odds] | --clear]\n"
+  ctx.err << "usage: zelvomini-cli probs DOC.tpd [--set FILE.csv [--odds] | --model | --clear]\n"
              "         [--value expected|ratio:MIN[-MAX] | --value off]\n"
              "         [--extract expected|probability:N | --extract off]\n"
              "       (FILE.csv: five lines home,draw,away, percentages or decimal odds)\n";
@@ -83,6 +83,12 @@ void PrintOwnProbabilities(std::ostream& out, const DocumentRecord& doc) {
   }
   clsTValue value;
   const bool priced = value.SetVote(doc.Vote);
+  const OwnProbabilitySource& source = doc.OwnProbs.source;
+  if (source.model) {
+    out << "Own probabilities from the goal model, fitted on "
+        << FormatNumber(static_cast<int64_t>(source.history_matches), "#,##0") << " matches before "
+        << source.fit_date.Format("yyyy/mm/dd") << "\n";
+  }
   out << "Own probabilities (own / public, + where own is higher):\n";
   out << "  No  " << PadCutColumns("Home - Away", 22) << PadCutColumns("1", 18)
       << PadCutColumns("0", 18) << "2\n";
@@ -110,14 +116,15 @@ int CmdProbs(CliContext& ctx, const CliArgs& args_in) {
   const bool set = TakeOption(args, "--set", csv_path, missing);
   const bool odds = TakeFlag(args, "--odds");
   const bool clear = TakeFlag(args, "--clear");
+  const bool model = TakeFlag(args, "--model");
   std::string value_text, extract_text;
   const bool value = TakeOption(args, "--value", value_text, missing);
   const bool extract = TakeOption(args, "--extract", extract_text, missing);
-  if (missing || args.size() != 1 || (set && clear) || (odds && !set)) return Usage(ctx);
+  if (missing || args.size() != 1 || set + clear + model > 1 || (odds && !set)) return Usage(ctx);
   // A change holds the document from its read to its write, so that two
   // changes at once both reach the file.
   std::optional<DocumentLock> lock;
-  if (set || clear || value || extract) {
+  if (set || clear || model || value || extract) {
     lock.emplace(args[0]);
     if (!lock->Locked()) return 1;
   }
@@ -133,7 +140,7 @@ int CmdProbs(CliContext& ctx, const CliArgs& args_in) {
     ctx.err << "zelvomini-cli: " << problem << " (" << value_text << ")\n";
     return 64;
   }
-  if (!set && !clear && !value && !extract) {
+  if (!set && !clear && !model && !value && !extract) {
     PrintOwnProbabilities(ctx.out, doc);
     return 0;
   }
@@ -152,8 +159,14 @@ int CmdProbs(CliContext& ctx, const CliArgs& args_in) {
       ctx.err << ": " << parse.error << "; " << args[0] << " is unchanged\n";
       return 1;
     }
+    doc.OwnProbs = OwnProbabilities{};  // the user's own from now on
     doc.OwnProbs.set = true;
     doc.OwnProbs.p = parse.p;
+  } else if (model) {
+    if (!OwnProbabilitiesFromModel(ctx, doc)) {
+      ctx.err << "zelvomini-cli: " << args[0] << " is unchanged\n";
+      return 1;
+    }
   } else if (clear) {
     doc.OwnProbs = OwnProbabilities{};
   }

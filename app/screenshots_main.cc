@@ -20,6 +20,7 @@
 #include "ui/qt/batch_window_view.h"
 #include "ui/qt/main_window_view.h"
 #include "ui/qt/match_day_window_view.h"
+#include "ui/qt/model_window_view.h"
 #include "ui/qt/odds_window_view.h"
 #include "ui/qt/own_probs_window_view.h"
 #include "ui/qt/print_window_view.h"
@@ -230,6 +231,15 @@ bool SaveMatchDay(zelvo::MainWindowView& window, const QString& folder) {
   return ok;
 }
 
+// The goal model's evaluation on the last shipped season, with its
+// calibration chart.
+bool SaveModelEvaluation(zelvo::frmMain& main, QWidget& window, const QString& folder) {
+  zelvo::frmModelEvaluation evaluation(main.TotoData());
+  if (!evaluation.Run()) return false;
+  return SaveModal(folder, "model.png",
+                   [&] { zelvo::RunModelEvaluationDialog(evaluation, &window); });
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -276,6 +286,7 @@ int main(int argc, char** argv) {
   ok &= SaveModal(folder, "analysis.png", [&] { main.Execute(zelvo::Cmd::kAnalysis); });
   ok &= SaveBacktest(main, folder);
   ok &= SaveOwnProbs(main, window, folder);
+  ok &= SaveModelEvaluation(main, window, folder);
   ok &= SaveToolWindows(main, window, folder);
   return ok ? 0 : 1;
 }

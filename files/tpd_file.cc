@@ -251,6 +251,30 @@ void ReadOwnProbabilities(std::string_view value, OwnProbabilities& own) {
   own = read;
 }
 
+// "model|2024/06/22|10652|11101": proposed by the goal model, fitted on the
+// 10,652 matches before 2024/06/22, matches 1, 2, 3 and 5 from it.
+std::string OwnProbabilitySourceText(const OwnProbabilitySource& source) {
+  std::string matches;
+  for (bool m : source.matches) matches += m ? '1' : '0';
+  return "model|" + source.fit_date.Format("yyyy/mm/dd") + "|" +
+         std::to_string(source.history_matches) + "|" + matches;
+}
+
+void ReadOwnProbabilitySource(std::string_view value, OwnProbabilitySource& source) {
+  std::vector<std::string> parts = Split(value, "|");
+  if (parts.size() != 4 || Trim(parts[0]) != "model") Fail(kErrTypeMismatch);
+  OwnProbabilitySource read;
+  read.model = true;
+  read.fit_date = ReadDate(Trim(parts[1]));
+  read.history_matches = DecimalIn(Trim(parts[2]), 0, INT32_MAX);
+  const std::string matches = Trim(parts[3]);
+  if (matches.size() != kMatches || matches.find_first_not_of("01") != std::string::npos) {
+    Fail(kErrTypeMismatch);
+  }
+  for (int m = 0; m < kMatches; ++m) read.matches[m] = matches[m] == '1';
+  source = read;
+}
+
 // "Enabled|Kind|Min|Max".
 std::string ValueConditionsText(const ValueConditions& v) {
   return std::string(v.Enabled ? "1" : "0") + "|" + std::to_string(v.Kind) + "|" +
@@ -389,6 +413,10 @@ class Loader {
         Fail(kErrPastEnd, kPastEndText);
       }
     }
+    // The source belongs to the probabilities of the same file: without its
+    // key they are the user's, and without them it describes nothing.
+    if (own_read_) rec_.OwnProbs.source = own_source_;
+    if (!rec_.OwnProbs.set) rec_.OwnProbs.source = OwnProbabilitySource{};
     // The vote status XML does not give the group back; it is the document's.
     if (vote_read_ && rec_.Vote.Kumi.empty() && rec_.Vote.Kaisaikai > 0) {
       rec_.Vote.Kumi = rec_.Kumi;
@@ -442,6 +470,11 @@ class Loader {
       ReadIntTable(value, rec_.Multi, 0, 6);
     } else if (name == "OwnProb") {
       ReadOwnProbabilities(value, rec_.OwnProbs);
+      own_read_ = true;
+    } else if (name == "OwnProbSource") {
+      OwnProbabilitySource source;
+      ReadOwnProbabilitySource(value, source);
+      own_source_ = source;
     } else if (name == "Value") {
       ReadValueConditions(value, c.Value);
     } else if (name == "ChushutsuOrder") {
@@ -582,6 +615,8 @@ class Loader {
   bool singles_pending_ = false;
   bool vote_read_ = false;
   bool machigai_list_read_ = false;
+  bool own_read_ = false;
+  OwnProbabilitySource own_source_;
   std::string data_type_;
   int data_version_ = 0;
 };
@@ -700,6 +735,9 @@ std::string clsTFileTPD::BuildFileBytes(bool document, const DocumentRecord& rec
     // Written only when set, so that a document without them stays the file
     // older versions wrote; they skip the key.
     if (rec.OwnProbs.set) line("OwnProb = " + OwnProbabilitiesText(rec.OwnProbs));
+    if (rec.OwnProbs.set && rec.OwnProbs.source.model) {
+      line("OwnProbSource = " + OwnProbabilitySourceText(rec.OwnProbs.source));
+    }
     line("");
   }
   const ReductionConditions& c = rec.Conditions;

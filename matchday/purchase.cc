@@ -136,6 +136,21 @@ bool CachedRoundVote(int round, const std::string& group, VoteStatusRecord& vote
   return true;
 }
 
+bool CachedRoundSchedule(int round, const std::string& group, ScheduleRecord& schedule) {
+  if (round <= 0) return false;
+  clsSchedule service;
+  service.Initialize();
+  if (!service.CheckScheduleFile(round, group) ||
+      !service.GetSchedule(round, group, kSourceFile, false)) {
+    ArchivedRound sample;
+    if (!MadeUpSampleRound(round, group, &sample)) return false;
+    schedule = sample.schedule;
+    return true;
+  }
+  schedule = service.Record();
+  return true;
+}
+
 bool CachedRoundResult(int round, const std::string& group, ResultRecord& result) {
   if (round <= 0) return false;
   clsResult service;

@@ -10,6 +10,7 @@
 #include "matchday/match_day.h"
 #include "official/result_record.h"
 #include "official/round_archive.h"
+#include "official/schedule_record.h"
 #include "official/vote_record.h"
 
 namespace zelvo {
@@ -43,6 +44,7 @@ bool MadeUpSampleRound(int round, const std::string& group, ArchivedRound* recor
 // there is none.
 bool CachedRoundVote(int round, const std::string& group, VoteStatusRecord& vote);
 bool CachedRoundResult(int round, const std::string& group, ResultRecord& result);
+bool CachedRoundSchedule(int round, const std::string& group, ScheduleRecord& schedule);
 
 // Sets the purchase's vote status and official result from the cache, where
 // it holds them.  True when the official result is there.

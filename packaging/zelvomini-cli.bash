@@ -5,7 +5,7 @@ _zelvomini_cli() {
   _init_completion || return
 
   local commands="status team team-add single update-teams download show compress print check
-    search batch csv info report import coverage chances minimum lines live"
+    search batch csv info report import coverage chances minimum lines live model"
   if ((cword == 1)); then
     COMPREPLY=($(compgen -W "$commands --help --version" -- "$cur"))
     return
@@ -21,7 +21,7 @@ _zelvomini_cli() {
       return ;;
     --pdf) _filedir pdf; return ;;
     --doc | --multi) _filedir tpd; return ;;
-    --probs | --singles | --csv) _filedir csv; return ;;
+    --probs | --singles | --test | --history | --csv) _filedir csv; return ;;
     --targets) COMPREPLY=($(compgen -W "all" -- "$cur")); _filedir csv; return ;;
     --results) COMPREPLY=($(compgen -W "all reduced" -- "$cur")); _filedir '@(csv|tpd)'; return ;;
     --form) COMPREPLY=($(compgen -W "0 1 3 4" -- "$cur")); return ;;
@@ -49,6 +49,12 @@ _zelvomini_cli() {
         return
       fi
       options+=" --add --del" ;;
+    model)
+      if ((cword == 2)); then
+        COMPREPLY=($(compgen -W "history add predict evaluate" -- "$cur"))
+        return
+      fi
+      options+=" --test --history --csv --half-life" ;;
     coverage) options+=" --results --doc" ;;
     chances) options+=" --probs --odds --doc --per-single" ;;
     minimum) options+=" --targets --grade --time --within" ;;
@@ -66,6 +72,7 @@ _zelvomini_cli() {
   fi
   case $command in
     csv | coverage | chances | lines | live) _filedir '@(tpd|csv)' ;;
+    model) _filedir csv ;;
     print | check | search | batch | info | report | import | minimum) _filedir tpd ;;
   esac
 }

@@ -10,16 +10,29 @@
 #include "core/single_number.h"
 #include "official/vote_record.h"
 #include "reduction/payout_estimate.h"
+#include "support/date_time.h"
 
 namespace zelvo {
 
 // [match 0 to 4][outcome code 0 to 2]; each match's three sum to 1.
 using OutcomeProbabilities = std::array<std::array<double, 3>, kMatches>;
 
+// Where own probabilities came from when the program proposed them rather
+// than the user: the goal model, fitted on the matches before a day.
+struct OwnProbabilitySource {
+  bool model = false;
+  DateTime fit_date;                     // the fit learned from the matches before this day
+  int history_matches = 0;               // how many
+  std::array<bool, kMatches> matches{};  // the matches the model gave
+
+  bool operator==(const OwnProbabilitySource&) const = default;
+};
+
 // The probabilities a document keeps; unset in a document without them.
 struct OwnProbabilities {
   bool set = false;
   OutcomeProbabilities p{};
+  OwnProbabilitySource source;  // the user's own unless marked
 
   bool operator==(const OwnProbabilities&) const = default;
 };

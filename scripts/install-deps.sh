@@ -8,7 +8,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config ca-certificates
   libicu-dev libcurl4-openssl-dev
-  libcpp-httplib-dev coinor-libcbc-dev
+  libcpp-httplib-dev coinor-libcbc-dev libnlopt-cxx-dev
   googletest libgtest-dev libbenchmark-dev
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-qpa-plugins qt6-translations-l10n fonts-noto-cjk poppler-utils
   "$@"

@@ -29,6 +29,12 @@ constexpr const char* kAbout = R"(## このプログラムについて
 - 正式名称を開催情報のページの表記（空白を除く）で記載し、旧名称や登録名、J3 のセカンドチームの名称を加えました。
 - J1J2.dat は年度とリーグごとに1行にまとめ、2026年と2027年には2026/27シーズンの一覧を入れています。
 
+## 同梱の試合結果
+
+試合結果からの確率（モデル）は、History フォルダの2015年から2024年の J1・J2・J3 全試合の結果をもとにしています。
+
+- **試合結果**（docs/csv/ の年度・リーグごとの CSV ファイル、変更なし）：mokekuma-git/JLeague_Matches-Bar_Graph <https://github.com/mokekuma-git/JLeague_Matches-Bar_Graph>、クリエイティブ・コモンズ 表示 4.0 国際ライセンス（CC BY 4.0）<https://creativecommons.org/licenses/by/4.0/>
+
 ライセンスの全文は「CC BY 4.0」と「MIT」のタブにあります。
 
 ## 使用しているライブラリ
@@ -36,6 +42,7 @@ constexpr const char* kAbout = R"(## このプログラムについて
 - Qt 6（GNU LGPL v3）
 - ICU（Unicode License）
 - libcurl（curl License）
+- NLopt（MIT License、L-BFGS の部分は GNU LGPL 2.1 以降）：モデルの推定
 )";
 
 constexpr const char* kSolverLibrary =

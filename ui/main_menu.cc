@@ -73,6 +73,7 @@ constexpr CommandText kCaptions[] = {
     {Cmd::kAnalysis, "購入の分析..."},
     {Cmd::kArchiveDownload, "過去回データの取得..."},
     {Cmd::kBacktest, "過去回の検証..."},
+    {Cmd::kModelEvaluation, "モデルの検証..."},
     {Cmd::kHelpMenu, "ヘルプ(&H)"},
     {Cmd::kManual, "オンラインマニュアル(&O)"},
     {Cmd::kAbout, "バージョン情報(&A)..."},
@@ -153,6 +154,7 @@ constexpr CommandMnemonic kMnemonics[] = {
     {Cmd::kAnalysis, 'A'},
     {Cmd::kArchiveDownload, 'D'},
     {Cmd::kBacktest, 'B'},
+    {Cmd::kModelEvaluation, 'M'},
     {Cmd::kMatchDay, 'D'},
     // The home page's buttons.
     {Cmd::kDownloadSchedule, 'I'},
@@ -285,9 +287,10 @@ std::vector<MenuNode> MainMenuBar() {
       sub(Cmd::kViewMenu,
           {leaf(Cmd::kPageHome), leaf(Cmd::kPageMulti), leaf(Cmd::kPageSingle),
            leaf(Cmd::kPageCheck), sep, leaf(Cmd::kPercent), sep, leaf(Cmd::kMatchDay)}),
-      sub(Cmd::kToolMenu, {leaf(Cmd::kBatch), sep, leaf(Cmd::kUserVote), leaf(Cmd::kOwnProbs),
-                           leaf(Cmd::kUserTeams), sep, leaf(Cmd::kAnalysis), sep,
-                           leaf(Cmd::kArchiveDownload), leaf(Cmd::kBacktest)}),
+      sub(Cmd::kToolMenu,
+          {leaf(Cmd::kBatch), sep, leaf(Cmd::kUserVote), leaf(Cmd::kOwnProbs),
+           leaf(Cmd::kUserTeams), sep, leaf(Cmd::kAnalysis), sep, leaf(Cmd::kArchiveDownload),
+           leaf(Cmd::kBacktest), leaf(Cmd::kModelEvaluation)}),
       sub(Cmd::kHelpMenu, {leaf(Cmd::kManual), sep, leaf(Cmd::kAbout)}),
   };
 }

@@ -53,6 +53,8 @@ enum class Cmd {
   kOwnProbs, kOwnProbsButton, kSortExpected, kSortProbability,
   // View menu and check page: the match-day window
   kMatchDay, kMatchDayButton,
+  // Tool menu: the goal model's evaluation
+  kModelEvaluation,
 };
 // clang-format on
 

@@ -50,6 +50,7 @@ bool MainTools::State(Cmd cmd, ActionState& s) const {
     case Cmd::kAnalysis:
     case Cmd::kArchiveDownload:
     case Cmd::kBacktest:
+    case Cmd::kModelEvaluation:
     case Cmd::kOwnProbs:
     case Cmd::kOwnProbsButton:
     case Cmd::kMatchDay:
@@ -98,6 +99,9 @@ bool MainTools::Execute(Cmd cmd) {
       return true;
     case Cmd::kBacktest:
       Backtest();
+      return true;
+    case Cmd::kModelEvaluation:
+      ModelEvaluation();
       return true;
     case Cmd::kSaleSchedule:
       OpenSaleSchedule();
@@ -161,6 +165,9 @@ void MainTools::EnterOwnProbabilities() {
   frmOwnProbs::Teams teams;
   for (int m = 0; m < 5; ++m) teams[m] = {schedule.matches[m].home, schedule.matches[m].away};
   window.Setup(multi_.OwnProbs(), teams);
+  window.model_prediction = [this] {
+    return PredictRound(round_.Schedule(), round_.Vote(), multi_.TotoData());
+  };
   if (!shell_.Host() || !shell_.Host()->RunOwnProbs(window)) return;
   multi_.SetOwnProbs(window.ResultProbabilities());
   // The match table and the singles' figures follow.
@@ -275,6 +282,11 @@ void MainTools::Backtest() {
     shell_.OpenAsNewDocument(replayed);
   };
   if (shell_.Host()) shell_.Host()->RunBacktest(backtest);
+}
+
+void MainTools::ModelEvaluation() {
+  frmModelEvaluation evaluation(multi_.TotoData());
+  if (shell_.Host()) shell_.Host()->RunModelEvaluation(evaluation);
 }
 
 // ---------------------------------------------------------------- composition analyses

@@ -2,8 +2,8 @@
 // it opens in the browser: the user's vote rates, the own probabilities (and
 // their live figures on the multi page), the team-name windows and the
 // maker's team-name download, printing, the purchase analysis, the archive
-// download and the backtest, the match-day window, the composition analyses
-// of condition rows, the manual and the sale schedule.
+// download and the backtest, the match-day window, the model's evaluation, the
+// composition analyses of condition rows, the manual and the sale schedule.
 // Owns: the open composition-analysis windows and the maker's download.
 // Must not touch: the file and the history (an edit it makes becomes an
 // undo step through the shell), the search (it only borrows the reduction to
@@ -74,6 +74,7 @@ class MainTools : public MainRoom {
   // The match-day window, which the open document joins when it holds
   // singles.
   void ShowMatchDay();
+  void ModelEvaluation();
   void OpenManual();
   void OpenSaleSchedule();
   // The multi and singles pages follow new rates or probabilities.

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "matchday/match_day_report.h"
+#include "matchday/model_forecast.h"
 #include "matchday/purchase.h"
 #include "support/data_location.h"
 #include "support/error_report.h"
@@ -45,6 +46,11 @@ const std::vector<std::string>& frmMatchDay::AliveColumns() {
 }
 
 frmMatchDay::frmMatchDay() {
+  // The goal model prices what it knows of the round; the view names it.
+  model_source = [this](int round, const std::string& group) {
+    const clsTotoData toto;
+    return GoalModelForecast(round, group, day_.Vote(), toto);
+  };
   for (Row& r : rows_) {
     for (const char* s : kStates) r.state.AddItem(s);
     r.state.SetListIndex(0);

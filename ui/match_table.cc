@@ -143,7 +143,8 @@ void clsTGame::SetSchedule(const ScheduleRecord& schedule) {
     for (int m = 0; m < 5; ++m) {
       const ScheduleMatch& match = schedule.matches[m];
       int row = m + 2;
-      match_grid_.SetText(row, 1, match.match_date.IsZero() ? "" : match.match_date.Format("mm/dd"));
+      match_grid_.SetText(row, 1,
+                          match.match_date.IsZero() ? "" : match.match_date.Format("mm/dd"));
       std::string league;
       if (toto_data_ && !match.home.empty() && !match.match_date.IsZero()) {
         league = toto_data_->GetShortToJ1J2String(match.home, match.match_date.Year());
@@ -208,7 +209,10 @@ void clsTGame::SetVote(const VoteStatusRecord& vote) {
                        match.outcomes[0].count.RoundToInt(), match.outcomes[2].count.RoundToInt());
     }
     // The column is too narrow for both; the status bar still names the rates.
-    match_grid_.SetText(1, 6, own_.set ? std::string(kOwnTitle) : VoteTitleText(vote));
+    match_grid_.SetText(1, 6,
+                        !own_.set           ? VoteTitleText(vote)
+                        : own_.source.model ? std::string(kModelTitle)
+                                            : std::string(kOwnTitle));
     match_grid_.Refresh();
     vote_grid_.Refresh();
   } catch (const std::exception& e) {

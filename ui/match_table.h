@@ -84,6 +84,8 @@ class clsTGame {
   // the outcomes the user rates above the public drawn red.
   void SetOwn(const OwnProbabilities& own) { own_ = own; }
   static constexpr const char* kOwnTitle = "投票率／自分の確率 (%)";
+  // The own probabilities as the goal model proposed them.
+  static constexpr const char* kModelTitle = "投票率／モデルの確率 (%)";
 
   Grid& MatchGrid() { return match_grid_; }
   Grid& VoteGrid() { return vote_grid_; }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "analysis/chances.h"
+#include "support/format.h"
 #include "support/platform.h"
 #include "support/text.h"
 #include "support/text_file.h"
@@ -68,6 +69,9 @@ void frmOwnProbs::Setup(const OwnProbabilities& own, const Teams& teams) {
   }
   original_ = own;
   opened_fields_ = fields_;
+  model_ref_ = own.source.model ? own : OwnProbabilities{};
+  model_fields_ = fields_;
+  model_text_ = own.source.model ? SourceText(own.source) : "";
   edited_ = false;
   result_ = false;
   result_probs_ = {};
@@ -147,6 +151,61 @@ bool frmOwnProbs::LoadFile() {
   return true;
 }
 
+std::string frmOwnProbs::SourceText(const OwnProbabilitySource& source) const {
+  std::string matches;
+  for (int m = 0; m < kMatches; ++m) {
+    if (source.matches[m]) matches += (matches.empty() ? "" : "・") + std::to_string(m + 1);
+  }
+  return "モデルの確率：" + source.fit_date.Format("yyyy/mm/dd") + "より前の" +
+         FormatNumber(static_cast<int64_t>(source.history_matches), "#,##0") + "試合から推定（第" +
+         matches + "試合）";
+}
+
+bool frmOwnProbs::ShowsModel(int match) const {
+  for (int c = 0; c < 3; ++c) {
+    if (fields_[FieldOf(match, c)] != model_fields_[FieldOf(match, c)]) return false;
+  }
+  return model_ref_.source.model && model_ref_.source.matches[match];
+}
+
+bool frmOwnProbs::FromModel() {
+  if (!model_prediction) return false;
+  const RoundPrediction p = model_prediction();
+  if (!p.ok || p.PredictedCount() == 0) {
+    model_text_ = p.ok ? "モデルが知っているクラブの試合がありません。"
+                       : "モデルの確率を出せません：" + p.error;
+    Changed();
+    return false;
+  }
+  OwnProbabilities ref;
+  ref.set = true;
+  std::string left;
+  for (int m = 0; m < kMatches; ++m) {
+    if (!p.predicted[m]) {
+      left += "第" + std::to_string(m + 1) + "試合（" + p.unknown[m] + "）";
+      continue;
+    }
+    ref.p[m] = p.matches[m].p;
+    for (int c = 0; c < 3; ++c) {
+      const double v = ref.p[m][kFieldOutcomes[c]];
+      fields_[FieldOf(m, c)] = CurrentForm() == kOdds ? Decimal(1 / v) : Decimal(v * 100);
+    }
+  }
+  int y, mo, d;
+  CivilFromDay(p.fit_day, y, mo, d);
+  ref.source = {true, DateTime::Date(y, mo, d), p.history_matches, p.predicted};
+  model_ref_ = ref;
+  model_fields_ = fields_;
+  model_text_ = SourceText(ref.source);
+  if (!left.empty()) {
+    model_text_ += "\n" + left + "は過去の試合結果にないクラブのため、確率を入力してください。";
+  }
+  edited_ = true;
+  Validate();
+  Changed();
+  return true;
+}
+
 void frmOwnProbs::Clear() {
   for (std::string& f : fields_) f.clear();
   edited_ = true;
@@ -157,12 +216,15 @@ void frmOwnProbs::Clear() {
 void frmOwnProbs::SwitchForm() {
   const int form = form_.Index();
   if (form == shown_form_) return;
-  // Only what reads is converted; a match half typed stays as typed.
+  // Only what reads is converted; a match half typed stays as typed.  A
+  // match showing the model's figures shows them in the other form.
   for (int m = 0; m < kMatches; ++m) {
     if (!valid_[m]) continue;
+    const bool model = ShowsModel(m);
     for (int c = 0; c < 3; ++c) {
-      const double p = parsed_[m][kFieldOutcomes[c]];
+      const double p = (model ? model_ref_.p : parsed_)[m][kFieldOutcomes[c]];
       fields_[FieldOf(m, c)] = form == kOdds ? Decimal(1 / p) : Decimal(p * 100);
+      if (model) model_fields_[FieldOf(m, c)] = fields_[FieldOf(m, c)];
     }
   }
   shown_form_ = form;
@@ -229,6 +291,7 @@ bool frmOwnProbs::Ok() {
   } else if (AllEmpty()) {
     result_probs_ = OwnProbabilities{};
   } else {
+    result_probs_ = OwnProbabilities{};
     result_probs_.set = true;
     result_probs_.p = parsed_;
     for (int m = 0; m < kMatches && original_.set && shown_form_ == kPercent; ++m) {
@@ -237,6 +300,18 @@ bool frmOwnProbs::Ok() {
         as_shown = as_shown && fields_[FieldOf(m, c)] == opened_fields_[FieldOf(m, c)];
       }
       if (as_shown) result_probs_.p[m] = original_.p[m];
+    }
+    // The model's mark stays while its matches show its figures as it put
+    // them (rounded for the fields); any change there makes them the user's.
+    bool unchanged = model_ref_.source.model;
+    for (int m = 0; m < kMatches && unchanged; ++m) {
+      if (model_ref_.source.matches[m] && !ShowsModel(m)) unchanged = false;
+    }
+    if (unchanged) {
+      for (int m = 0; m < kMatches; ++m) {
+        if (model_ref_.source.matches[m]) result_probs_.p[m] = model_ref_.p[m];
+      }
+      result_probs_.source = model_ref_.source;
     }
   }
   result_ = true;

@@ -10,6 +10,7 @@
 #include <functional>
 #include <string>
 
+#include "model/round_model.h"
 #include "reduction/single_value.h"
 #include "ui/option_group.h"
 
@@ -57,6 +58,19 @@ class frmOwnProbs {
   // nothing and says why.  True when the fields were filled.
   bool LoadFile();
 
+  // モデルから: the goal model's probabilities of the round, from
+  // `model_prediction` (the owner sets it; without it the button is off).
+  // The matches the model gives fill their fields; the others keep theirs and
+  // are named in ModelText() for the user to fill.  False, with the reason
+  // in ModelText(), when it gives none.  OK keeps the model's mark as long
+  // as its figures are not changed.
+  std::function<RoundPrediction()> model_prediction;
+  bool ModelAvailable() const { return static_cast<bool>(model_prediction); }
+  bool FromModel();
+  // Where the figures come from when the model gave them, and what is left
+  // to the user.
+  const std::string& ModelText() const { return model_text_; }
+
   bool MatchValid(int match) const { return valid_.at(match); }
   // Why the match does not read (empty when it does, or is empty).
   const std::string& MatchError(int match) const { return errors_.at(match); }
@@ -76,6 +90,8 @@ class frmOwnProbs {
   void SwitchForm();
   void Validate();
   std::string ErrorText(int match) const;
+  std::string SourceText(const OwnProbabilitySource& source) const;
+  bool ShowsModel(int match) const;
   void Changed() {
     if (on_changed) on_changed();
   }
@@ -94,6 +110,11 @@ class frmOwnProbs {
   bool edited_ = false;
   OwnProbabilities result_probs_;
   bool result_ = false;
+  // The model's figures and mark the fields were filled from (not set when
+  // they were not).
+  OwnProbabilities model_ref_;
+  std::array<std::string, kFields> model_fields_;  // the fields as the model filled them
+  std::string model_text_;
 };
 
 }  // namespace zelvo

@@ -12,6 +12,7 @@
 #include "ui/analysis_window.h"
 #include "ui/archive_windows.h"
 #include "ui/batch_window.h"
+#include "ui/model_window.h"
 #include "ui/odds_window.h"
 #include "ui/own_probs_window.h"
 #include "ui/print_window.h"
@@ -54,6 +55,8 @@ class WindowHost {
   // The match-day window, modeless; `doc` (null for none) is the open
   // document, saved as `path` (empty for a new one), to join its purchase.
   virtual void ShowMatchDay(const DocumentRecord*, const std::string&) {}
+  // The goal model's evaluation, modal.
+  virtual void RunModelEvaluation(frmModelEvaluation&) {}
 };
 
 }  // namespace zelvo

@@ -1,8 +1,9 @@
 // The backtest on four made-up rounds whose outcome is worked out by hand:
 // the strategy buys the single 11111 (home wins everywhere) and nothing else.
+#include "analysis/backtest.h"
+
 #include <gtest/gtest.h>
 
-#include "analysis/backtest.h"
 #include "core/single_number.h"
 #include "tests/common/temp_dir.h"
 #include "tests/common/vote_builder.h"
@@ -35,10 +36,10 @@ DocumentRecord OnlyHomeWins() {
 class BacktestTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    rounds_ = {Round(2001, {1, 1, 1, 1, 1}, 4000, 25),  // kept: the winner
-               Round(2002, {1, 0, 1, 1, 1}, 90000, 3),  // a draw: not kept
+    rounds_ = {Round(2001, {1, 1, 1, 1, 1}, 4000, 25),                 // kept: the winner
+               Round(2002, {1, 0, 1, 1, 1}, 90000, 3),                 // a draw: not kept
                Round(2003, {1, 1, kResultCancelled, 1, 1}, 1500, 80),  // cancelled match
-               Round(2004, {1, 1, 1, 1, 1}, 0, 0)};     // nobody won: carried over
+               Round(2004, {1, 1, 1, 1, 1}, 0, 0)};                    // nobody won: carried over
   }
   testing::TempProgramDir dir_;
   clsTotoData toto_data_;
@@ -185,6 +186,37 @@ TEST_F(BacktestTest, RoundsEndAtTheLimitAndAStopEndsTheRunWithinARound) {
   EXPECT_GT(polls, 3);
   ASSERT_EQ(report.rounds.size(), 1u);
   EXPECT_EQ(report.rounds[0].round, 2001);
+}
+
+TEST_F(BacktestTest, EachRoundsOwnProbabilitiesDriveItsValueConditionAndExtraction) {
+  // All 243 singles, kept when worth 1.5 times the public's share, the most
+  // probable one bought.
+  DocumentRecord strategy;
+  strategy.Conditions.Value = {true, kValueRatio, 1.5, 0};
+  strategy.Engine.ChushutsuFlag = true;
+  strategy.Engine.ChushutsuCount = 1;
+  strategy.Engine.ChushutsuOrder = 2;
+  std::vector<ArchivedRound> rounds = {rounds_[0], rounds_[1], rounds_[3]};
+  BacktestOptions options{BacktestMulti::kAll, 1};
+  // 60 % on what happened, but on 11111 in round 2002, whose result 10111
+  // then falls below the ratio (0.6^4 x 0.2 against 0.55^4 x 0.25).
+  options.own_probabilities = [](const ArchivedRound& r) {
+    OwnProbabilities own;
+    own.set = true;
+    for (int m = 0; m < kMatches; ++m) {
+      const int likely = r.result.Kaisaikai == 2002 ? 1 : r.result.matches[m].result;
+      for (int o = 0; o < 3; ++o) own.p[m][o] = o == likely ? 0.6 : 0.2;
+    }
+    return own;
+  };
+  BacktestReport report = RunBacktest(strategy, rounds, options, toto_data_);
+  ASSERT_EQ(report.rounds.size(), 3u);
+  for (const BacktestRound& r : report.rounds) EXPECT_EQ(r.kept, 1);
+  EXPECT_EQ(report.hits, 2);
+  EXPECT_EQ(report.rounds[1].winning_kept, 0);
+  ASSERT_EQ(report.shares.size(), 4u);
+  EXPECT_EQ(report.shares[1].passed, 2) << report.shares[1].label;  // the value pass
+  EXPECT_EQ(report.shares[2].passed, 2);                            // the whole reduction
 }
 
 }  // namespace

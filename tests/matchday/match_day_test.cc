@@ -10,6 +10,7 @@
 #include <random>
 #include <set>
 
+#include "matchday/model_forecast.h"
 #include "matchday/purchase.h"
 #include "results/result_check.h"
 #include "tests/common/temp_dir.h"
@@ -392,6 +393,31 @@ TEST_F(MatchDayTest, AMadeUpSampleRoundStandsInOnlyWhereTheCacheHoldsNothing) {
   dir_.WriteBytes("SysData/minitoto_Result/minitoto_result_9005_B.xml", "<damaged");
   EXPECT_FALSE(MadeUpSampleRound(9005, "B"));
   EXPECT_FALSE(CachedRoundResult(9005, "B", result));
+}
+
+// The goal model prices the clubs it knows from the round's schedule, the
+// made-up sample round's too; with no history there is no forecast, and
+// the view falls back to the vote rates and typical scoring.
+TEST_F(MatchDayTest, TheGoalModelPricesTheRoundItKnowsAndNothingWithoutHistory) {
+  namespace fs = std::filesystem;
+  fs::copy(fs::path(ZELVO_PROGRAM_DIR_FOR_TESTS) / "SampleArchive",
+           fs::path(dir_.path()) / "SampleArchive", fs::copy_options::recursive);
+  const clsTotoData no_tables;
+  VoteStatusRecord vote;
+  ASSERT_TRUE(CachedRoundVote(9005, "B", vote));
+  EXPECT_FALSE(GoalModelForecast(9005, "B", vote, no_tables).chances[0].has_value());
+
+  fs::copy(fs::path(ZELVO_PROGRAM_DIR_FOR_TESTS) / "History", fs::path(dir_.path()) / "History",
+           fs::copy_options::recursive);
+  const MatchModelForecast f = GoalModelForecast(9005, "B", vote, no_tables);
+  for (int m = 0; m < kMatches; ++m) {
+    ASSERT_TRUE(f.chances[m].has_value()) << m;
+    EXPECT_NEAR((*f.chances[m])[0] + (*f.chances[m])[1] + (*f.chances[m])[2], 1.0, 1e-9);
+    ASSERT_TRUE(f.rates[m].has_value());
+    EXPECT_GT(f.rates[m]->home, 0.5);
+    EXPECT_LT(f.rates[m]->home, 3.0);
+  }
+  EXPECT_NE(f.name.find("2024/03/24"), std::string::npos) << f.name;
 }
 
 }  // namespace

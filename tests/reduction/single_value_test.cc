@@ -144,11 +144,13 @@ TEST_F(SingleValueTest, DocumentKeysAreWrittenOnlyWhenSet) {
   const std::string plain = JoinPath(dir.path(), "plain.tpd");
   ASSERT_TRUE(tpd.SaveFile(plain, true, doc, true));
   std::string bytes = dir.ReadBytes("plain.tpd");
-  for (const char* key : {"OwnProb", "Value =", "ChushutsuOrder"}) {
+  for (const char* key : {"OwnProb", "OwnProbSource", "Value =", "ChushutsuOrder"}) {
     EXPECT_EQ(bytes.find(key), std::string::npos) << key;
   }
 
   doc.OwnProbs = Believes(0.55, 0.25, 0.2);
+  // Proposed by the goal model for four of the matches.
+  doc.OwnProbs.source = {true, DateTime::Date(2024, 6, 22), 10652, {true, true, true, false, true}};
   doc.Conditions.Value = {true, kValueExpected, 80, 250.5};
   doc.Engine.ChushutsuOrder = 1;
   const std::string valued = JoinPath(dir.path(), "valued.tpd");
@@ -156,6 +158,9 @@ TEST_F(SingleValueTest, DocumentKeysAreWrittenOnlyWhenSet) {
   DocumentRecord read;
   ASSERT_TRUE(tpd.LoadFile(valued, read));
   EXPECT_TRUE(read.OwnProbs.set);
+  EXPECT_EQ(read.OwnProbs.source, doc.OwnProbs.source);
+  EXPECT_NE(dir.ReadBytes("valued.tpd").find("OwnProbSource = model|2024/06/22|10652|11101"),
+            std::string::npos);
   for (int m = 0; m < kMatches; ++m) {
     for (int o = 0; o < 3; ++o) EXPECT_NEAR(read.OwnProbs.p[m][o], doc.OwnProbs.p[m][o], 1e-9);
   }

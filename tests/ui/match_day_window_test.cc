@@ -31,7 +31,7 @@ TEST_F(MatchDayWindowTest, TheCachedResultFillsTheRowsAndEveryEntryShowsAtOnce) 
   ASSERT_TRUE(CachedRoundResult(1487, "A", result));
   EXPECT_EQ(w.Entries(), EntriesFromResult(result));
   EXPECT_TRUE(w.Figures().confirmed_prize);
-  EXPECT_EQ(w.Title(), "試合当日 - 第1487回 A組");
+  EXPECT_EQ(w.Title(), "試合当日 - 第1487回 A組（架空の回）");
 
   w.ClearResults();
   EXPECT_EQ(w.Entries(), MatchEntries{});

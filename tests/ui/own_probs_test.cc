@@ -160,6 +160,54 @@ TEST(OwnProbsWindowTest, FiguresKeepEveryDigit) {
   EXPECT_DOUBLE_EQ(again.ResultProbabilities().p[4][1], 0.4);
 }
 
+TEST(OwnProbsWindowTest, TheModelFillsWhatItKnowsAndKeepsItsMarkUntilEdited) {
+  frmOwnProbs w;
+  w.Setup(OwnProbabilities{}, {});
+  EXPECT_FALSE(w.ModelAvailable());
+  RoundPrediction p;
+  p.ok = true;
+  p.fit_day = DayNumber(2024, 6, 22);
+  p.history_matches = 10059;
+  for (int m = 0; m < 4; ++m) {
+    p.predicted[m] = true;
+    p.matches[m].p = {0.25, 0.4567, 0.2933};  // draw, home, away
+  }
+  p.unknown[4] = "ﾚｳﾞｧｰ";
+  w.model_prediction = [&p] { return p; };
+  ASSERT_TRUE(w.FromModel());
+  EXPECT_EQ(w.FieldText(frmOwnProbs::FieldOf(0, 0)), "45.67");
+  EXPECT_EQ(w.FieldText(frmOwnProbs::FieldOf(4, 0)), "");
+  EXPECT_NE(w.ModelText().find("2024/06/22より前の10,059試合"), std::string::npos);
+  EXPECT_NE(w.ModelText().find("第5試合（ﾚｳﾞｧｰ）"), std::string::npos);
+  EXPECT_FALSE(w.OkEnabled());  // the fifth is the user's to fill
+  // Shown as odds and back, still the model's figures.
+  w.FormOption().Choose(frmOwnProbs::kOdds);
+  w.FormOption().Choose(frmOwnProbs::kPercent);
+  Type(w, 4, "40", "30", "30");
+  ASSERT_TRUE(w.Ok());
+  OwnProbabilities r = w.ResultProbabilities();
+  EXPECT_TRUE(r.source.model);
+  EXPECT_EQ(r.source.history_matches, 10059);
+  EXPECT_EQ(r.source.fit_date, DateTime::Date(2024, 6, 22));
+  EXPECT_EQ(r.source.matches, (std::array<bool, 5>{true, true, true, true, false}));
+  EXPECT_DOUBLE_EQ(r.p[0][1], 0.4567);  // exact, not the rounded field
+  EXPECT_DOUBLE_EQ(r.p[4][1], 0.4);
+
+  // Opened again and one of the model's figures changed: the user's now.
+  w.Setup(r, {});
+  EXPECT_FALSE(w.ModelText().empty());
+  Type(w, 1, "50", "25", "25");
+  ASSERT_TRUE(w.Ok());
+  EXPECT_FALSE(w.ResultProbabilities().source.model);
+
+  p.ok = false;
+  p.error = "the history holds no match before 2010-01-01";
+  w.Setup(OwnProbabilities{}, {});
+  EXPECT_FALSE(w.FromModel());
+  EXPECT_TRUE(w.AllEmpty());
+  EXPECT_NE(w.ModelText().find(p.error), std::string::npos);
+}
+
 class Host : public WindowHost {
  public:
   bool RunItemDialog(frmJouken&) override { return false; }
@@ -273,6 +321,34 @@ TEST_F(OwnProbsMainTest, StoredInTheDocumentWithAnUndoStepAndTheFile) {
   main_->Execute(Cmd::kOwnProbs);
   EXPECT_FALSE(main_->OwnProbs().set);
   EXPECT_FALSE(main_->BuildDocument().OwnProbs.set);
+}
+
+TEST_F(OwnProbsMainTest, TheModelsProbabilitiesAreMarkedInTheDocumentAndTheMatchTable) {
+  // A season of the sample round's clubs before its first match day.
+  const char* clubs[] = {"鹿島", "FC東京", "浦和", "京都", "川崎Ｆ",
+                         "新潟", "Ｇ大阪", "神戸", "広島", "町田"};
+  std::string csv = "match_date,home_team,home_goal,away_goal,away_team,status\n";
+  int n = 0;
+  for (int h = 0; h < 10; ++h) {
+    for (int a = 0; a < 10; ++a) {
+      if (h == a) continue;
+      csv += "2024/0" + std::to_string(2 + n % 4) + "/1" + std::to_string(n % 10) + "," + clubs[h] +
+             "," + std::to_string((h + n) % 3) + "," + std::to_string((a + n) % 2) + "," +
+             clubs[a] + ",試合終了\n";
+      ++n;
+    }
+  }
+  dir_.WriteBytes("History/2024-J1.csv", csv);
+  host_.answer = [](frmOwnProbs& w) { return w.FromModel() && w.Ok(); };
+  main_->Execute(Cmd::kOwnProbs);
+  const OwnProbabilities& own = main_->OwnProbs();
+  ASSERT_TRUE(own.set);
+  EXPECT_TRUE(own.source.model);
+  EXPECT_EQ(own.source.history_matches, 90);
+  EXPECT_EQ(own.source.matches, (std::array<bool, 5>{true, true, true, true, true}));
+  main_->Execute(Cmd::kPageMulti);
+  EXPECT_EQ(main_->MatchTable().VoteTitle(), clsTGame::kModelTitle);
+  EXPECT_TRUE(main_->BuildDocument().OwnProbs == own);
 }
 
 TEST_F(OwnProbsMainTest, ValueSortsAndTheSinglesFigures) {

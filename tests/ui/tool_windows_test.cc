@@ -584,7 +584,7 @@ TEST(AboutWindowTest, WrittenForTheUserWithTheLicencesWordForWord) {
   EXPECT_TRUE(about.VersionText().starts_with("バージョン 1.")) << about.VersionText();
   const std::string text = about.Description();
   for (const char* part : {"mini toto", "season_map.yaml", "CC BY 4.0", "team_ids.csv",
-                           "柏よりみちAT、MIT ライセンス", "Qt 6"}) {
+                           "柏よりみちAT、MIT ライセンス", "Qt 6", "同梱の試合結果", "NLopt"}) {
     EXPECT_TRUE(Contains(text, part)) << part;
   }
   // How the program is built is no concern of its user.

@@ -15,8 +15,10 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStackedWidget>
+#include <QTableWidget>
 #include <QTest>
 #include <QTimer>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <set>
@@ -25,7 +27,9 @@
 #include "tests/common/fake_platform.h"
 #include "tests/common/temp_dir.h"
 #include "tests/ui/ui_fixtures.h"
+#include "ui/analysis_window.h"
 #include "ui/archive_windows.h"
+#include "ui/model_window.h"
 #include "ui/print_window.h"
 #include "ui/qt/batch_window_view.h"
 #include "ui/qt/dialogs.h"
@@ -119,8 +123,8 @@ class WindowFitTest : public ::testing::Test {
   }
 
   // Runs `open`; every modal window it shows (one over another too) is
-  // checked, filled by the step named after its class, checked again and
-  // closed.  Returns the classes of the windows seen.
+  // checked, filled by the step named after its title, checked again and
+  // closed.  Returns the classes and titles of the windows seen.
   std::set<std::string> Open(const std::function<void()>& open) {
     std::set<std::string> seen;
     QTimer timer;
@@ -130,6 +134,7 @@ class WindowFitTest : public ::testing::Test {
       if (!modal || modal->property("checked").toBool()) return;
       modal->setProperty("checked", true);
       seen.insert(modal->metaObject()->className());
+      seen.insert(modal->windowTitle().toStdString());
       ExpectFits(modal);
       ExpectMnemonics(modal);
       if (auto fill = fills_.find(modal->windowTitle().toStdString()); fill != fills_.end()) {
@@ -146,6 +151,7 @@ class WindowFitTest : public ::testing::Test {
     for (QWidget* w : QApplication::topLevelWidgets()) {
       if (w == view_.get() || !w->isVisible() || w->windowType() == Qt::Popup) continue;
       seen.insert(w->metaObject()->className());
+      seen.insert(w->windowTitle().toStdString());
       ExpectFits(w);
       ExpectMnemonics(w);
       w->close();
@@ -171,11 +177,20 @@ class WindowFitTest : public ::testing::Test {
 TEST_F(WindowFitTest, EveryWindowFitsASmallScreenAndHasItsMnemonics) {
   ASSERT_EQ(view_->screen()->availableGeometry().size(), QSize(800, 600));
   ExpectFits(view_.get());
+  // The shipped match history, for a model evaluation that fills its window.
+  std::filesystem::copy(std::filesystem::path(ZELVO_PROGRAM_DIR_FOR_TESTS) / "History",
+                        std::filesystem::path(dir_.path()) / "History");
 
   fills_[frmBacktest::kTitle] = [](QWidget* w) {
     QPushButton* run = ButtonNamed(w, "検証");
     ASSERT_NE(run, nullptr);
     run->click();
+  };
+  fills_[frmModelEvaluation::kTitle] = [](QWidget* w) {
+    QPushButton* run = ButtonNamed(w, "検証");
+    ASSERT_NE(run, nullptr);
+    run->click();
+    EXPECT_GT(w->findChild<QTableWidget*>("tblScores")->rowCount(), 0);
   };
   fills_[frmPrint::kTitle] = [this](QWidget* w) {
     // The print preview over the print window, checked in its turn.
@@ -232,7 +247,10 @@ TEST_F(WindowFitTest, EveryWindowFitsASmallScreenAndHasItsMnemonics) {
         "zelvo::TeamNameDialog", "zelvo::OwnProbsDialog", "zelvo::MatchDayWindowView"}) {
     EXPECT_TRUE(seen.count(w)) << w;
   }
-  EXPECT_GE(seen.count("QDialog"), 1u);  // analysis, archive, backtest
+  for (const char* title :
+       {frmAnalysis::kTitle, frmArchive::kTitle, frmBacktest::kTitle, frmModelEvaluation::kTitle}) {
+    EXPECT_TRUE(seen.count(title)) << title;
+  }
 
   // The windows opened from the conditions' grids, and the download window
   // with a long list.
@@ -247,7 +265,7 @@ TEST_F(WindowFitTest, EveryWindowFitsASmallScreenAndHasItsMnemonics) {
     ASSERT_NE(grid, nullptr);
     QTest::mouseClick(grid, Qt::RightButton, Qt::NoModifier, grid->CellRect(2, 1).center());
   });
-  EXPECT_EQ(item.size(), 1u);
+  EXPECT_EQ(item.size(), 2u);  // one window: its class and its title
   DownloadWindowView* download = InstallDownloadWindow(view_.get());
   download->controller().Open();
   for (int i = 0; i < 200; ++i) download->controller().AddLine(" 受信中 " + std::to_string(i));

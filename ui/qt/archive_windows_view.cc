@@ -46,12 +46,6 @@ class ArchiveDialog : public QDialog {
   frmArchive& archive_;
 };
 
-// The wanted size, or the screen's work area on a small screen.
-void FitToScreen(QDialog& box, int width, int height) {
-  QRect area = box.screen() ? box.screen()->availableGeometry() : QRect(0, 0, width, height);
-  box.resize(std::min(width, area.width() - 20), std::min(height, area.height() - 40));
-}
-
 QLabel* WrappedLabel(const QString& text, QWidget* parent) {
   auto* label = new QLabel(text, parent);
   label->setWordWrap(true);

@@ -1,6 +1,7 @@
 #include "ui/qt/controls.h"
 
 #include <QContextMenuEvent>
+#include <QDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -8,6 +9,7 @@
 #include <QListWidget>
 #include <QPainter>
 #include <QRadioButton>
+#include <QScreen>
 #include <QStackedWidget>
 #include <QTimer>
 #include <QToolButton>
@@ -348,6 +350,11 @@ void SyncListLines(QListWidget* list, const std::vector<std::string>& lines) {
       list->addItem(text);
     }
   }
+}
+
+void FitToScreen(QDialog& box, int width, int height) {
+  QRect area = box.screen() ? box.screen()->availableGeometry() : QRect(0, 0, width, height);
+  box.resize(std::min(width, area.width() - 20), std::min(height, area.height() - 40));
 }
 
 }  // namespace zelvo

@@ -24,6 +24,7 @@ class QListWidget;
 class QStackedWidget;
 class QRadioButton;
 class QToolButton;
+class QDialog;
 class QPainter;
 
 namespace zelvo {
@@ -148,6 +149,10 @@ void PaintVoteBars(QPainter& p, const GridView& view, const clsTGraphEx& graph);
 // Makes the list box hold `lines`, touching only the items that changed:
 // the lists grow a line at a time during a run or a download.
 void SyncListLines(QListWidget* list, const std::vector<std::string>& lines);
+
+// Resizes a dialog to the wanted size, or to the screen's work area on a
+// small screen.
+void FitToScreen(QDialog& box, int width, int height);
 
 }  // namespace zelvo
 

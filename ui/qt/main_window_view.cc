@@ -29,6 +29,7 @@
 #include "ui/qt/dialogs.h"
 #include "ui/qt/grid_view.h"
 #include "ui/qt/odds_window_view.h"
+#include "ui/qt/model_window_view.h"
 #include "ui/qt/own_probs_window_view.h"
 #include "ui/qt/print_window_view.h"
 #include "ui/qt/qt_platform.h"
@@ -828,6 +829,10 @@ void MainWindowView::ShowMatchDay(const DocumentRecord* doc, const std::string& 
   match_day_->show();
   match_day_->raise();
   match_day_->activateWindow();
+}
+
+void MainWindowView::RunModelEvaluation(frmModelEvaluation& evaluation) {
+  RunModelEvaluationDialog(evaluation, this);
 }
 
 void MainWindowView::CloseKouseiBunseki(frmKouseiBunseki& window) {

@@ -65,6 +65,7 @@ class MainWindowView : public QMainWindow, public WindowHost {
   void RunBacktest(frmBacktest& backtest) override;
   void ShowMatchDay(const DocumentRecord* doc, const std::string& path) override;
   MatchDayWindowView* MatchDayWindow() const { return match_day_; }
+  void RunModelEvaluation(frmModelEvaluation& evaluation) override;
   BatchWindowView* BatchWindow() const { return batch_; }
 
   // For tests and the screenshot script.

@@ -104,6 +104,10 @@ OwnProbsDialog::OwnProbsDialog(frmOwnProbs& window, QWidget* parent)
                           this);
   note->setWordWrap(true);
   layout->addWidget(note);
+  model_text_ = new QLabel(this);
+  model_text_->setObjectName("lblModel");
+  model_text_->setWordWrap(true);
+  layout->addWidget(model_text_);
   message_ = new QLabel(this);
   message_->setStyleSheet("color: #c00000");
   layout->addWidget(message_);
@@ -119,6 +123,11 @@ OwnProbsDialog::OwnProbsDialog(frmOwnProbs& window, QWidget* parent)
   auto* clear = new QPushButton(ToQt("消去"), this);
   auto* file = new QPushButton(ToQt("ファイル..."), this);
   file->setAutoDefault(false);
+  auto* model = new QPushButton(ToQt("モデルから(&M)"), this);
+  model->setObjectName("cmdModel");
+  model->setAutoDefault(false);
+  model->setEnabled(window.ModelAvailable());
+  bottom->addWidget(model);
   bottom->addWidget(file);
   bottom->addWidget(paste);
   bottom->addWidget(clear);
@@ -145,6 +154,10 @@ OwnProbsDialog::OwnProbsDialog(frmOwnProbs& window, QWidget* parent)
   });
   connect(file, &QPushButton::clicked, this, [this] {
     SafeCall(kView, "cmdFile_Click", [&] { window_.LoadFile(); });
+    message_->clear();
+  });
+  connect(model, &QPushButton::clicked, this, [this] {
+    SafeCall(kView, "cmdModel_Click", [&] { window_.FromModel(); });
     message_->clear();
   });
   connect(clear, &QPushButton::clicked, this, [this] {
@@ -174,6 +187,8 @@ void OwnProbsDialog::Sync() {
                            window_.FieldText(frmOwnProbs::FieldOf(m, 2)).empty();
     errors_[m]->setText(window_.AllEmpty() || empty_row ? QString() : ToQt(window_.MatchError(m)));
   }
+  model_text_->setText(ToQt(window_.ModelText()));
+  model_text_->setVisible(!window_.ModelText().empty());
   form_view_->Sync();
   ok_->setEnabled(window_.OkEnabled());
 }

@@ -1,5 +1,6 @@
 // The own-probability window on Qt: the 6 x 6 grid of labels and fields, the
-// form buttons, 貼り付け, 消去, OK and cancel.  A paste of several cells goes
+// form buttons, モデルから, ファイル..., 貼り付け, 消去, OK and cancel, and the line
+// saying where the goal model's figures came from.  A paste of several cells goes
 // to the controller whole, so that a spreadsheet block fills the rows.
 #ifndef ZELVOMINI_UI_QT_OWN_PROBS_WINDOW_VIEW_H_
 #define ZELVOMINI_UI_QT_OWN_PROBS_WINDOW_VIEW_H_
@@ -51,6 +52,7 @@ class OwnProbsDialog : public QDialog {
   std::array<OwnProbField*, frmOwnProbs::kFields> fields_{};
   std::array<QLabel*, frmOwnProbs::kMatches> errors_{};
   QLabel* message_ = nullptr;
+  QLabel* model_text_ = nullptr;
   OptionGroupView* form_view_ = nullptr;
   QPushButton* ok_ = nullptr;
 };
