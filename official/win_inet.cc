@@ -58,7 +58,7 @@ struct Transfer {
   bool too_large = false;
   bool timed_out = false;
   bool failed = false;
-  bool encoded = false;  // the body came compressed
+  bool encoded = false;    // the body came compressed
   bool cancelled = false;  // the user's cancel in the progress window
   int receive_timeout_ms = 0;
   Clock::time_point last_activity = Clock::now();
