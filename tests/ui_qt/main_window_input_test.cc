@@ -35,6 +35,7 @@
 #include "tests/common/fake_platform.h"
 #include "tests/common/temp_dir.h"
 #include "tests/ui/ui_fixtures.h"
+#include "tests/ui_qt/main_window_fixture.h"
 #include "ui/qt/batch_window_view.h"
 #include "ui/qt/controls.h"
 #include "ui/qt/grid_view.h"
@@ -46,10 +47,7 @@ namespace {
 class MainWindowInputTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    testing::InstallShippedProgramFolder(dir_);
-    view_ = std::make_unique<MainWindowView>();
-    view_->Load();
-    view_->show();
+    view_ = testing::ShownMainWindow(dir_);
     round_ = view_->findChild<NumberEdit*>("txtKaisaikai");
     ASSERT_NE(round_, nullptr);
   }

@@ -27,6 +27,7 @@
 #include "tests/common/fake_platform.h"
 #include "tests/common/temp_dir.h"
 #include "tests/ui/ui_fixtures.h"
+#include "tests/ui_qt/main_window_fixture.h"
 #include "ui/analysis_window.h"
 #include "ui/archive_windows.h"
 #include "ui/model_window.h"
@@ -109,10 +110,7 @@ void ExpectMnemonics(QWidget* w) {
 class WindowFitTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    testing::InstallShippedProgramFolder(dir_);
-    view_ = std::make_unique<MainWindowView>();
-    view_->Load();
-    view_->show();
+    view_ = testing::ShownMainWindow(dir_);
     fake_.QueueFileName(testing::SampleDocumentPath());
     view_->ActionOf(Cmd::kFileOpen)->trigger();
     QApplication::processEvents();
