@@ -253,6 +253,11 @@ BacktestReport RunBacktest(const DocumentRecord& strategy, std::span<const Archi
         if (WinsAgainst(doc.SingleData[i], result)) ++row.winning_kept;
       }
     }
+    if (reduced_count <= 0) {
+      doc.SingleCount = 0;
+      doc.SingleData.clear();
+    }
+    row.replayed = doc;
     passed.back() = row.winning_kept > 0;
     row.stake = static_cast<int64_t>(row.kept) * kStakePerSingle;
 

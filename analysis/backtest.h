@@ -69,6 +69,9 @@ struct BacktestRound {
   std::array<int, 3> popularity{};
   bool own_probabilities = false;  // the round ran with own probabilities
   bool time_limited = false;       // the engine was stopped at round_seconds
+  // The round as it was replayed: its multi, votes and conditions, and the
+  // singles bought.
+  DocumentRecord replayed;
 };
 
 // How many rounds' winning single passed one condition of the strategy.

@@ -7,6 +7,7 @@
 #include <QPixmap>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QPushButton>
 #include <QTimer>
 #include <functional>
 #include <iostream>
@@ -29,6 +30,10 @@
 namespace {
 
 bool Save(QWidget& w, const QString& folder, const char* name) {
+  // The pictures show no keyboard frame on whichever grid has the focus.
+  if (QWidget* focus = QApplication::focusWidget(); focus && w.isAncestorOf(focus)) {
+    focus->clearFocus();
+  }
   QApplication::processEvents();
   QString path = QDir(folder).filePath(name);
   QByteArray png;
@@ -152,6 +157,23 @@ bool SaveToolWindows(zelvo::frmMain& main, QWidget& owner, const QString& folder
   return ok;
 }
 
+// The backtest of the sample document over the shipped made-up rounds.
+bool SaveBacktest(zelvo::frmMain& main, const QString& folder) {
+  bool ok = false;
+  QTimer::singleShot(300, [&] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal) return;
+    for (QPushButton* b : modal->findChildren<QPushButton*>()) {
+      if (b->text().startsWith(QString::fromUtf8("検証"))) b->click();
+    }
+    ok = Save(*modal, folder, "backtest.png");
+    modal->close();
+  });
+  main.Execute(zelvo::Cmd::kBacktest);
+  if (!ok) std::cerr << "no window to grab for backtest.png\n";
+  return ok;
+}
+
 // The own-probability window with a spreadsheet block pasted in, then the
 // match table and the singles page showing what it gives.
 bool SaveOwnProbs(zelvo::frmMain& main, QWidget& window, const QString& folder) {
@@ -262,6 +284,7 @@ int main(int argc, char** argv) {
   ok &= Save(window, folder, "check.png");
   ok &= SaveMatchDay(window, folder);
   ok &= SaveModal(folder, "analysis.png", [&] { main.Execute(zelvo::Cmd::kAnalysis); });
+  ok &= SaveBacktest(main, folder);
   ok &= SaveOwnProbs(main, window, folder);
   ok &= SaveModelEvaluation(main, window, folder);
   ok &= SaveToolWindows(main, window, folder);

@@ -66,6 +66,9 @@ void clsTMulti::Initialize(Grid* grid, int width, int height) {
     grid_->SetRowBack(1, kColorButtonFace);
     for (int c = 1; c <= kCols; ++c) grid_->SetColAlign(c, Align::kCenter);
     grid_->on_click = [this](const GridClick& click) { OnClick(click); };
+    grid_->name = "マルチ";
+    grid_->cell_name = [this](int row, int col) { return CellName(row, col); };
+    grid_->on_key = [this](int row, int col, char key) { return OnKey(row, col, key); };
     Draw();
   } catch (const std::exception& e) {
     ReportException(kClass, "Initialize", e);
@@ -152,6 +155,24 @@ void clsTMulti::OnClick(const GridClick& click) {
   } catch (const std::exception& e) {
     ReportException(kClass, "MouseDown", e);
   }
+}
+
+std::string clsTMulti::CellName(int row, int col) const {
+  static const char* const kOutcomes[] = {"引分け", "ホーム", "アウェイ"};
+  if (col < 1 || col > kCols || row < 1 || row > kRows) return "";
+  const char* outcome = kOutcomes[kOutcomeOfCol[col]];
+  if (row == 1) return std::string(outcome) + " 見出し";
+  const int mark = cells_[kOutcomeOfCol[col]][row - 2];
+  return "第" + std::to_string(row - 1) + "試合 " + outcome + " " +
+         (mark > 0 && mark <= 6 ? MarkSymbols()[mark] : std::string("なし"));
+}
+
+// The digit of a mark (1 ◎ to 6 ☆, 0 none) puts that mark on a cell.
+bool clsTMulti::OnKey(int row, int col, char key) {
+  if (row < 2 || row > kRows || col < 1 || col > kCols || key < '0' || key > '6') return false;
+  cells_[kOutcomeOfCol[col]][row - 2] = key - '0';
+  Draw();
+  return true;
 }
 
 void clsTMulti::LeftHeader() {

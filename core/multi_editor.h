@@ -39,6 +39,8 @@ class clsTMulti {
 
  private:
   void OnClick(const GridClick& click);
+  bool OnKey(int row, int col, char key);
+  std::string CellName(int row, int col) const;
   void LeftHeader();
   void RightCell(int outcome, int match);
   void RightHeader();

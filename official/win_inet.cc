@@ -43,6 +43,7 @@ class Curl {
           library_.Get("curl_easy_cleanup", easy_cleanup) &&
           library_.Get("curl_slist_append", slist_append) &&
           library_.Get("curl_slist_free_all", slist_free_all) &&
+          library_.Get("curl_easy_strerror", easy_strerror) &&
           global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
   }
   ~Curl() {
@@ -60,6 +61,7 @@ class Curl {
   decltype(&curl_easy_cleanup) easy_cleanup = nullptr;
   decltype(&curl_slist_append) slist_append = nullptr;
   decltype(&curl_slist_free_all) slist_free_all = nullptr;
+  decltype(&curl_easy_strerror) easy_strerror = nullptr;
 
  private:
   SharedLibrary library_;
@@ -96,6 +98,7 @@ struct Transfer {
   bool cancelled = false;  // the user's cancel in the progress window
   int receive_timeout_ms = 0;
   Clock::time_point last_activity = Clock::now();
+  std::string status_line;  // of the last answer: "HTTP/1.1 503 Service Unavailable"
 
   void Line(const std::string& text) {
     if (sink) sink->AddLine(" " + text);
@@ -130,7 +133,14 @@ size_t OnHeader(char* data, size_t size, size_t count, void* user) {
     // Headers of every answer on the way count only for their own answer:
     // a new status line starts over.
     std::string_view line(data, size * count);
-    if (line.starts_with("HTTP/")) t->encoded = false;
+    if (line.starts_with("HTTP/")) {
+      t->encoded = false;
+      t->status_line = Trim(std::string(line));
+      while (!t->status_line.empty() &&
+             (t->status_line.back() == '\r' || t->status_line.back() == '\n')) {
+        t->status_line.pop_back();
+      }
+    }
     if (IsEncodingHeader(line)) t->encoded = true;
     return size * count;
   } catch (...) {
@@ -189,6 +199,51 @@ int OnProgress(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
   return 0;
 }
 
+// "503 Service Unavailable" from the status line, or the bare code.
+std::string StatusText(long status, const std::string& status_line) {
+  size_t space = status_line.find(' ');
+  std::string text = space == std::string::npos ? "" : Trim(status_line.substr(space + 1));
+  return "HTTP " + (text.empty() ? std::to_string(status) : text);
+}
+
+// What a user is told of a request that gave nothing: whether the network
+// or the server failed, or the server refused the page, and why.
+std::string FailureReason(CURLcode rc, const char* detail, long status, const Transfer& t) {
+  if (t.cancelled) return "";
+  std::string why = detail && *detail ? detail : curl().easy_strerror(rc);
+  if (t.too_large) return "ページが大きすぎます（上限を超えました）";
+  if (t.timed_out || rc == CURLE_OPERATION_TIMEDOUT) {
+    return "サーバーから応答がありません（時間切れ）";
+  }
+  switch (rc) {
+    case CURLE_OK:
+      break;
+    case CURLE_COULDNT_RESOLVE_HOST:
+    case CURLE_COULDNT_RESOLVE_PROXY:
+    case CURLE_COULDNT_CONNECT:
+      return "接続できません（ネットワークに接続されていないか、サーバーに届きません：" + why +
+             "）";
+    case CURLE_PEER_FAILED_VERIFICATION:
+    case CURLE_SSL_CONNECT_ERROR:
+    case CURLE_SSL_CERTPROBLEM:
+    case CURLE_SSL_CACERT_BADFILE:
+      return "安全な接続ができません（" + why + "）";
+    case CURLE_FILESIZE_EXCEEDED:
+      return "ページが大きすぎます（上限を超えました）";
+    default:
+      if (status == 0) return "通信に失敗しました（" + why + "）";
+      break;
+  }
+  if (status >= 500) return "サーバーエラー（" + StatusText(status, t.status_line) + "）";
+  if (status >= 400) return "ページを拒否されました（" + StatusText(status, t.status_line) + "）";
+  if (status >= 300) {
+    return "転送先のページに届きません（" + StatusText(status, t.status_line) + "）";
+  }
+  if (t.encoded) return "頼んでいない圧縮形式で送られてきました";
+  if (rc != CURLE_OK || t.failed) return "受信に失敗しました（" + why + "）";
+  return "";
+}
+
 struct CurlDeleter {
   void operator()(CURL* h) const { curl().easy_cleanup(h); }
 };
@@ -226,6 +281,7 @@ int clsWinInet::GetHttpData(const std::string& url, std::string& buffer, const s
   buffer.clear();
   last_status_ = 0;
   cancelled_ = false;
+  last_failure_.clear();
   if (url.empty()) return 0;
   WinInetProgressSink* sink = progress_open_ ? ProgressSink() : nullptr;
   Transfer t;
@@ -284,6 +340,8 @@ int clsWinInet::GetHttpData(const std::string& url, std::string& buffer, const s
       curl().easy_setopt(h, CURLOPT_XFERINFOFUNCTION, OnProgress);
       curl().easy_setopt(h, CURLOPT_XFERINFODATA, &t);
       curl().easy_setopt(h, CURLOPT_NOPROGRESS, 0L);
+      char error[CURL_ERROR_SIZE] = "";
+      curl().easy_setopt(h, CURLOPT_ERRORBUFFER, error);
 
       t.Touch();
       CURLcode rc = curl().easy_perform(h);
@@ -299,6 +357,7 @@ int clsWinInet::GetHttpData(const std::string& url, std::string& buffer, const s
       if (rc != CURLE_OK || !answered || t.too_large || t.timed_out || t.failed || t.encoded) {
         buffer.clear();
         buffer.shrink_to_fit();
+        last_failure_ = FailureReason(rc, error, status, t);
       }
       if (t.opened) {
         t.Append(".");
@@ -308,6 +367,16 @@ int clsWinInet::GetHttpData(const std::string& url, std::string& buffer, const s
   } catch (const std::exception& e) {
     buffer.clear();
     ReportException(kClassName, "GetHttpData", e);
+  }
+  // The default sink hears the cause even when this client shows no
+  // progress: the archive window names it.
+  WinInetProgressSink* told = sink ? sink : ProgressSink();
+  if (told && !last_failure_.empty()) {
+    try {
+      told->Failed(last_failure_);
+    } catch (const std::exception& e) {
+      ReportException(kClassName, "GetHttpData", e);
+    }
   }
   if (sink && progress_close_) {
     try {

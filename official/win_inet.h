@@ -29,6 +29,10 @@ class WinInetProgressSink {
   // bytes.  A window services its events here, so that its cancel button
   // can be pressed.
   virtual bool CancelRequested() { return false; }
+  // A request failed; `reason` names the cause for the user ("接続できません
+  // …", "サーバーエラー（HTTP 503 …）").  Called even while the client shows
+  // no progress, so that a window of its own can name what went wrong.
+  virtual void Failed(const std::string& reason) { (void)reason; }
 };
 
 // The sink a client without its own uses; nullptr (the default) means no
@@ -120,6 +124,9 @@ class clsWinInet {
   // The last request ended because the user cancelled it in the progress
   // window: a choice, not a failure to report.
   bool Cancelled() const { return cancelled_; }
+  // Why the last request gave nothing, for the user; empty after a success
+  // or a cancel.
+  const std::string& LastFailure() const { return last_failure_; }
   size_t MaxBodyBytes() const { return max_body_bytes_; }
   void SetMaxBodyBytes(size_t bytes) { max_body_bytes_ = bytes; }
 
@@ -136,6 +143,7 @@ class clsWinInet {
   int transfer_timeout_ms_;
   int last_status_ = 0;
   bool cancelled_ = false;
+  std::string last_failure_;
   size_t max_body_bytes_ = kMaxBodyBytes;
   WinInetProgressSink* sink_ = nullptr;
 };

@@ -80,6 +80,21 @@ int Grid::TotalHeight() const {
   return h;
 }
 
+std::string Grid::CellName(int row, int col) const {
+  if (!Contains(row, col)) return "";
+  if (cell_name) return cell_name(row, col);
+  std::string out;
+  auto add = [&out](const std::string& part) {
+    if (part.empty()) return;
+    if (!out.empty()) out += ' ';
+    out += part;
+  };
+  if (col > 1) add(Text(row, 1));
+  if (row > 1) add(Text(1, col));
+  add(Text(row, col));
+  return out;
+}
+
 void Grid::SetVisible(bool v) {
   visible_ = v;
   Refresh();

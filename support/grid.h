@@ -95,9 +95,23 @@ class Grid {
   void Click(const GridClick& click) {
     if (on_click) on_click(click);
   }
+  // A character typed on a cell (a mark's digit); false when the grid has no
+  // use for it.
+  bool Key(int row, int col, char key) { return on_key && on_key(row, col, key); }
+  // Whether the grid takes any input: a display-only grid is no stop of the
+  // keyboard's tab order.
+  bool Interactive() const { return static_cast<bool>(on_click); }
+
+  // What a screen reader reads for the grid, and for a cell: the panel's own
+  // words where it gives them ("第3試合 ホーム ◎"), else the cell's row and
+  // column titles (first column, first row) and its text.
+  std::string name;
+  std::string CellName(int row, int col) const;
 
   std::function<void()> on_changed;
   std::function<void(const GridClick&)> on_click;
+  std::function<bool(int row, int col, char key)> on_key;
+  std::function<std::string(int row, int col)> cell_name;
 
  private:
   int rows_ = 0;

@@ -1,6 +1,7 @@
 #include "ui/archive_windows.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "files/tpd_file.h"
 #include "official/xml_schedule.h"
@@ -35,6 +36,13 @@ std::string Percent(int part, int whole) {
   return whole > 0 ? FormatNumber(100.0 * part / whole, "##0.0") + "%" : "-";
 }
 
+std::string PageName(const ArchiveEvent& e) {
+  return "第" + std::to_string(e.round) + "回 " + e.group + "組 " + KindText(e.kind);
+}
+
+// The page came but could not be read as the page (nor was it refused).
+constexpr const char* kUnreadablePage = "ページの内容を読み取れません（形式が想定と異なります）";
+
 // Why a file of the cache was left out, as the window names it.
 std::string LeftOutText(const CachedFile& f) {
   std::string why;
@@ -60,6 +68,22 @@ std::string RemainingText(uint32_t ms) {
 }
 
 }  // namespace
+
+AxisScale NiceScale(double top, int most, double least) {
+  AxisScale scale;
+  if (!(top > 0) || most < 1) return scale;
+  const double raw = std::max(top / most, least);
+  const double power = std::pow(10.0, std::floor(std::log10(raw)));
+  scale.step = 10 * power;
+  for (double m : {1.0, 2.0, 5.0}) {
+    if (m * power >= raw * (1 - 1e-9)) {
+      scale.step = m * power;
+      break;
+    }
+  }
+  scale.top = scale.step * std::ceil(top / scale.step - 1e-9);
+  return scale;
+}
 
 // ---------------------------------------------------------------- 過去回データの取得
 
@@ -109,10 +133,13 @@ void frmArchive::Start() {
     platform().Yield();
     return cancel_;
   };
+  causes_.clear();
+  heard_.clear();
   download.on_event = [this](const ArchiveEvent& e) {
+    const std::string cause = heard_.empty() ? kUnreadablePage : heard_;
+    heard_.clear();
     if (e.what == ArchiveEvent::What::kCached) return;
-    std::string line =
-        "第" + std::to_string(e.round) + "回 " + e.group + "組 " + KindText(e.kind) + "：";
+    std::string line = PageName(e) + "：";
     switch (e.what) {
       case ArchiveEvent::What::kFetched:
       case ArchiveEvent::What::kRetried:
@@ -125,9 +152,17 @@ void frmArchive::Start() {
           line += "（公式サイトは第" + std::to_string(e.other_round) + "回のページを返しました）";
         }
         break;
-      default:
-        line += "失敗しました（後で再試行します）";
+      default: {
+        line += "失敗しました（" + cause + "）後で再試行します";
+        auto it = std::find_if(causes_.begin(), causes_.end(),
+                               [&](const auto& c) { return c.first == PageName(e); });
+        if (it == causes_.end()) {
+          causes_.emplace_back(PageName(e), cause);
+        } else {
+          it->second = cause;
+        }
         break;
+      }
     }
     lines_.push_back(line);
     Changed();
@@ -154,9 +189,13 @@ void frmArchive::Start() {
              std::to_string(report.no_data.size()) + " 組";
   if (!report.failures.empty()) {
     status_ += "、失敗 " + std::to_string(report.failures.size()) + " 件";
-    for (const ArchiveEvent& e : report.failures) {
-      lines_.push_back("失敗：第" + std::to_string(e.round) + "回 " + e.group + "組 " +
-                       KindText(e.kind));
+    for (size_t i = 0; i < report.failures.size(); ++i) {
+      const std::string page = PageName(report.failures[i]);
+      auto it = std::find_if(causes_.begin(), causes_.end(),
+                             [&](const auto& c) { return c.first == page; });
+      const std::string cause = it == causes_.end() ? "" : it->second;
+      if (i == 0 && !cause.empty()) status_ += "\n最初の失敗の原因：" + cause;
+      lines_.push_back("失敗：" + page + (cause.empty() ? "" : "（" + cause + "）"));
     }
   }
   Changed();
@@ -285,6 +324,23 @@ bool frmBacktest::Run() {
   return true;
 }
 
+AxisScale frmBacktest::RoundScale(int most) const {
+  return NiceScale(static_cast<double>(cumulative_stake_.size()), most, 1);
+}
+
+AxisScale frmBacktest::YenScale(int most) const {
+  if (cumulative_stake_.empty()) return {};
+  double top = 100;
+  for (const auto* series : {&cumulative_stake_, &cumulative_return_}) {
+    for (double v : *series) top = std::max(top, v);
+  }
+  const double unit = top >= 10000 ? 10000 : 1;
+  AxisScale scale = NiceScale(top / unit, most, unit > 1 ? 0 : 100);
+  scale.unit = unit;
+  scale.unit_name = unit > 1 ? "万円" : "円";
+  return scale;
+}
+
 bool frmBacktest::OpenRound(int row) {
   if (row < 0 || row >= static_cast<int>(report_.rounds.size())) return false;
   const BacktestRound& r = report_.rounds[row];
@@ -296,7 +352,9 @@ bool frmBacktest::OpenRound(int row) {
     return false;
   }
   if (!on_open_round) return false;
-  on_open_round(r.round, r.group);
+  // With the own probabilities the replay had for that round, if any: never
+  // those typed for the strategy's own round.
+  on_open_round(r.replayed);
   return true;
 }
 

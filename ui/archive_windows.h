@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "analysis/backtest.h"
@@ -22,6 +23,18 @@ namespace zelvo {
 inline constexpr const char* kMadeUpNote =
     "同梱の第1487回と第9001〜9012回は、試用のための架空のデータです（実際の回ではありません）。"
     "実際の回は ツール → 過去回データの取得 でダウンロードしてください。";
+
+// A chart axis from 0 to `top` in steps of `step`, in units of `unit` (1 or
+// 10,000 yen: "円" or "万円"), so that its labels stay short.
+struct AxisScale {
+  double top = 0;
+  double step = 0;
+  double unit = 1;
+  std::string unit_name;
+};
+// From 0 to at least `top` at a round step (1, 2 or 5 times a power of ten,
+// at least `least`), in at most `most` steps.
+AxisScale NiceScale(double top, int most, double least = 0);
 
 class frmArchive : public WinInetProgressSink {
  public:
@@ -56,6 +69,9 @@ class frmArchive : public WinInetProgressSink {
   void AppendToLastLine(const std::string&) override {}
   void Close() override {}
   bool CancelRequested() override;
+  void Failed(const std::string& reason) override {
+    if (heard_.empty()) heard_ = reason;
+  }
 
  private:
   void Changed() {
@@ -69,6 +85,10 @@ class frmArchive : public WinInetProgressSink {
   ArchiveDownloadReport report_;
   std::vector<std::string> lines_;
   std::string status_;
+  // The cause the HTTP client gave for the request under way, and the cause
+  // of each failed page as "第N回 A組 日程" -> cause.
+  std::string heard_;
+  std::vector<std::pair<std::string, std::string>> causes_;
 };
 
 class frmBacktest {
@@ -115,14 +135,18 @@ class frmBacktest {
   // The chart: per round, the stake and the return added up so far.
   const std::vector<double>& CumulativeStake() const { return cumulative_stake_; }
   const std::vector<double>& CumulativeReturn() const { return cumulative_return_; }
+  // The chart's axes for at most `most` steps: rounds along, amounts up (in
+  // 万円 from 10,000 yen on); top 0 before a run has rounds to show.
+  AxisScale RoundScale(int most) const;
+  AxisScale YenScale(int most) const;
   // Whether the rounds shown include the shipped made-up ones.
   bool ShowsMadeUpRounds() const { return made_up_; }
 
-  // A row was chosen: the main window opens its round and group (a made-up
-  // round only when the cache holds it; it is told so otherwise).  True when
-  // it was handed over.
+  // A row was chosen: the main window opens that round as it was replayed,
+  // as a new document (a made-up round only when the cache holds it; it is
+  // told so otherwise).  True when it was handed over.
   bool OpenRound(int row);
-  std::function<void(int round, const std::string& group)> on_open_round;
+  std::function<void(const DocumentRecord& replayed)> on_open_round;
 
  private:
   DocumentRecord document_;

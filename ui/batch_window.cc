@@ -50,9 +50,9 @@ const char* frmRenzoku::Caption(BatchCmd cmd) {
     case BatchCmd::kFileMenu:
       return "ファイル(&F)";
     case BatchCmd::kAdd:
-      return "ファイルを追加";
+      return "ファイルを追加(&A)";
     case BatchCmd::kDelete:
-      return "ファイルを削除";
+      return "ファイルを削除(&D)";
     case BatchCmd::kEnd:
       return "終了(&X)";
     case BatchCmd::kRunMenu:

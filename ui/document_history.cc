@@ -29,10 +29,15 @@ std::vector<int> PackedSingles::Unpack() const {
   return std::vector<int>(narrow_.begin(), narrow_.end());
 }
 
-DocumentHistory::Snapshot DocumentHistory::Take(DocumentRecord doc) const {
+DocumentHistory::Snapshot DocumentHistory::Take(DocumentRecord doc,
+                                                uint64_t singles_revision) const {
   Snapshot s;
-  // Most actions leave the singles alone: share the current ones then.
-  if (started_ && current_.singles && current_.singles->Equals(doc.SingleData)) {
+  // Most actions leave the singles alone: share the current ones then,
+  // known by their revision or found equal.
+  if (started_ && current_.singles && singles_revision != 0 &&
+      singles_revision == singles_revision_) {
+    s.singles = current_.singles;
+  } else if (started_ && current_.singles && current_.singles->Equals(doc.SingleData)) {
     s.singles = current_.singles;
   } else {
     s.singles = std::make_shared<const PackedSingles>(doc.SingleData);
@@ -64,7 +69,8 @@ DocumentRecord DocumentHistory::Restore(const Snapshot& s) {
 
 void DocumentHistory::Reset(const DocumentRecord& doc) {
   started_ = false;
-  current_ = Take(doc);
+  singles_revision_ = 0;
+  current_ = Take(doc, 0);
   saved_ = current_;
   started_ = true;
   undo_.clear();
@@ -72,12 +78,14 @@ void DocumentHistory::Reset(const DocumentRecord& doc) {
   Refresh();
 }
 
-bool DocumentHistory::Commit(DocumentRecord doc) {
+bool DocumentHistory::Commit(DocumentRecord doc, uint64_t singles_revision) {
   if (!started_) {
     Reset(doc);
+    singles_revision_ = singles_revision;
     return false;
   }
-  Snapshot next = Take(std::move(doc));
+  Snapshot next = Take(std::move(doc), singles_revision);
+  singles_revision_ = singles_revision;
   if (SameWork(next, current_)) {
     current_ = std::move(next);
     return false;
@@ -90,13 +98,15 @@ bool DocumentHistory::Commit(DocumentRecord doc) {
   return true;
 }
 
-void DocumentHistory::Adopt(DocumentRecord doc) {
+void DocumentHistory::Adopt(DocumentRecord doc, uint64_t singles_revision) {
   if (!started_) {
     Reset(doc);
+    singles_revision_ = singles_revision;
     return;
   }
   const bool was_changed = changed_;
-  current_ = Take(std::move(doc));
+  current_ = Take(std::move(doc), singles_revision);
+  singles_revision_ = singles_revision;
   if (!was_changed) saved_ = current_;
   Refresh();
 }
@@ -110,6 +120,7 @@ void DocumentHistory::MarkSaved(DocumentRecord doc) {
 std::optional<DocumentRecord> DocumentHistory::Undo() {
   if (undo_.empty()) return std::nullopt;
   redo_.push_back(std::move(current_));
+  singles_revision_ = 0;
   current_ = std::move(undo_.back());
   undo_.pop_back();
   Refresh();
@@ -119,6 +130,7 @@ std::optional<DocumentRecord> DocumentHistory::Undo() {
 std::optional<DocumentRecord> DocumentHistory::Redo() {
   if (redo_.empty()) return std::nullopt;
   undo_.push_back(std::move(current_));
+  singles_revision_ = 0;
   current_ = std::move(redo_.back());
   redo_.pop_back();
   Refresh();

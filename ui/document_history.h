@@ -48,11 +48,16 @@ class DocumentHistory {
   // The document as the user's last action left it: a difference in the work
   // becomes one undo step (the oldest goes beyond the limit) and drops the
   // redo steps.  True when a step was made.
-  bool Commit(DocumentRecord doc);
+  // `singles_revision` (0: unknown) names the singles' state: a commit with
+  // the revision of the last one may leave `doc`'s singles out, and keeps
+  // the snapshot's.
+  bool Commit(DocumentRecord doc, uint64_t singles_revision = 0);
   // A change the window made by itself (a page filling in what the round
   // implies, a snapshot put back): no step, and a document that was
   // unchanged stays so.
-  void Adopt(DocumentRecord doc);
+  void Adopt(DocumentRecord doc, uint64_t singles_revision = 0);
+  // The singles' revision of the current snapshot (0: unknown).
+  uint64_t SinglesRevision() const { return singles_revision_; }
   // `doc` has just been written to the document's file.
   void MarkSaved(DocumentRecord doc);
 
@@ -76,7 +81,7 @@ class DocumentHistory {
     DocumentRecord doc;  // without its singles
     std::shared_ptr<const PackedSingles> singles;
   };
-  Snapshot Take(DocumentRecord doc) const;
+  Snapshot Take(DocumentRecord doc, uint64_t singles_revision) const;
   static bool SameWork(const Snapshot& a, const Snapshot& b);
   static DocumentRecord Restore(const Snapshot& s);
   static size_t RecordBytes(const DocumentRecord& doc);
@@ -85,6 +90,7 @@ class DocumentHistory {
   size_t max_steps_;
   bool started_ = false;
   bool changed_ = false;
+  uint64_t singles_revision_ = 0;
   Snapshot current_;
   Snapshot saved_;
   std::deque<Snapshot> undo_;

@@ -1,5 +1,6 @@
 #include "ui/main_menu.h"
 
+#include <string_view>
 #include <utility>
 
 #include "support/platform.h"
@@ -34,7 +35,7 @@ constexpr CommandText kCaptions[] = {
     {Cmd::kSelectNone, "全てのシングル選択を解除"},
     {Cmd::kAddSingle, "シングルを追加"},
     {Cmd::kDeleteSingles, "選択シングルを削除"},
-    {Cmd::kSortMenu, "シングル並べ替え(S)"},
+    {Cmd::kSortMenu, "シングル並べ替え(&S)"},
     {Cmd::kSortMoneyMenu, "推定金額"},
     {Cmd::kSortMoney1, "１等推定金額"},
     {Cmd::kSortMoney2, "２等推定金額"},
@@ -106,7 +107,97 @@ constexpr CommandText kCaptions[] = {
     {Cmd::kMatchDayButton, "試合当日"},
 };
 
+struct CommandMnemonic {
+  Cmd cmd;
+  char letter;
+};
+
+// Letters of the entries and buttons whose captions carry none.  Siblings of
+// one menu differ; the buttons of a page differ from each other and from the
+// menu bar's F E V T H.
+constexpr CommandMnemonic kMnemonics[] = {
+    {Cmd::kJoukenMenu, 'J'},
+    {Cmd::kSelectAll, 'A'},
+    {Cmd::kSelectNone, 'N'},
+    {Cmd::kAddSingle, 'I'},
+    {Cmd::kDeleteSingles, 'D'},
+    {Cmd::kSortMoneyMenu, 'M'},
+    {Cmd::kSortMoney1, '1'},
+    {Cmd::kSortMoney2, '2'},
+    {Cmd::kSortMoney3, '3'},
+    {Cmd::kSortMarkMenu, 'W'},
+    {Cmd::kSortMark0, '1'},
+    {Cmd::kSortMark1, '0'},
+    {Cmd::kSortMark2, '2'},
+    {Cmd::kSortNinkiMenu, 'P'},
+    {Cmd::kSortNinki0, '1'},
+    {Cmd::kSortNinki1, '2'},
+    {Cmd::kSortNinki2, '3'},
+    {Cmd::kSortNinki3, '4'},
+    {Cmd::kSortHits, 'H'},
+    {Cmd::kSortExpected, 'E'},
+    {Cmd::kSortProbability, 'R'},
+    {Cmd::kSortAscending, 'A'},
+    {Cmd::kRemoveDuplicates, 'L'},
+    {Cmd::kCopyMenu, 'C'},
+    {Cmd::kCopyReport, 'P'},
+    {Cmd::kCopyReportConditions, 'J'},
+    {Cmd::kCopySinglesRows, 'R'},
+    {Cmd::kCopySinglesColumns, 'C'},
+    {Cmd::kImportMenu, 'V'},
+    {Cmd::kImportSinglesRows, 'R'},
+    {Cmd::kPercent, 'P'},
+    {Cmd::kBatch, 'R'},
+    {Cmd::kUserVote, 'V'},
+    {Cmd::kOwnProbs, 'O'},
+    {Cmd::kUserTeams, 'N'},
+    {Cmd::kAnalysis, 'A'},
+    {Cmd::kArchiveDownload, 'D'},
+    {Cmd::kBacktest, 'B'},
+    {Cmd::kModelEvaluation, 'M'},
+    {Cmd::kMatchDay, 'D'},
+    // The home page's buttons.
+    {Cmd::kDownloadSchedule, 'I'},
+    {Cmd::kDownloadVote, 'O'},
+    {Cmd::kDownloadResult, 'R'},
+    {Cmd::kUserVoteButton, 'U'},
+    {Cmd::kUserTeamsButton, 'N'},
+    {Cmd::kMakerTeams, 'D'},
+    {Cmd::kMakerTeamsRestore, 'B'},
+    // The multi page's.
+    {Cmd::kRun, 'S'},
+    {Cmd::kStop, 'Q'},
+    {Cmd::kOwnProbsButton, 'O'},
+    // The singles page's.
+    {Cmd::kAddSingleButton, 'I'},
+    {Cmd::kDeleteSinglesButton, 'D'},
+    {Cmd::kSortButton, 'S'},
+    // The check page's.
+    {Cmd::kShowAllResults, 'A'},
+    {Cmd::kShowNextResult, 'N'},
+    {Cmd::kSortByHits, 'O'},
+    {Cmd::kMatchDayButton, 'D'},
+};
+
 }  // namespace
+
+char MnemonicOf(Cmd cmd) {
+  for (const CommandMnemonic& m : kMnemonics) {
+    if (m.cmd == cmd) return m.letter;
+  }
+  return 0;
+}
+
+std::string ShownCaption(Cmd cmd, const std::string& caption) {
+  const char letter = MnemonicOf(cmd);
+  if (letter == 0 || caption.empty() || caption.find('&') != std::string::npos) return caption;
+  const std::string mark = std::string("(&") + letter + ")";
+  constexpr std::string_view kDots = "...";
+  if (caption.size() > kDots.size() && caption.ends_with(kDots)) {
+    return caption.substr(0, caption.size() - kDots.size()) + mark + std::string(kDots);
+  }
+  return caption + mark;
+}
 
 std::string CaptionOf(Cmd cmd) {
   for (const CommandText& t : kCaptions) {
@@ -196,10 +287,10 @@ std::vector<MenuNode> MainMenuBar() {
       sub(Cmd::kViewMenu,
           {leaf(Cmd::kPageHome), leaf(Cmd::kPageMulti), leaf(Cmd::kPageSingle),
            leaf(Cmd::kPageCheck), sep, leaf(Cmd::kPercent), sep, leaf(Cmd::kMatchDay)}),
-      sub(Cmd::kToolMenu, {leaf(Cmd::kBatch), sep, leaf(Cmd::kUserVote), leaf(Cmd::kOwnProbs),
-                           leaf(Cmd::kUserTeams), sep, leaf(Cmd::kAnalysis), sep,
-                           leaf(Cmd::kArchiveDownload), leaf(Cmd::kBacktest),
-                           leaf(Cmd::kModelEvaluation)}),
+      sub(Cmd::kToolMenu,
+          {leaf(Cmd::kBatch), sep, leaf(Cmd::kUserVote), leaf(Cmd::kOwnProbs),
+           leaf(Cmd::kUserTeams), sep, leaf(Cmd::kAnalysis), sep, leaf(Cmd::kArchiveDownload),
+           leaf(Cmd::kBacktest), leaf(Cmd::kModelEvaluation)}),
       sub(Cmd::kHelpMenu, {leaf(Cmd::kManual), sep, leaf(Cmd::kAbout)}),
   };
 }
@@ -225,7 +316,7 @@ std::optional<Cmd> PopUpMenu(const MenuNode& menu, const std::function<ActionSta
     if (!node.separator() && !s.visible) continue;
     MenuEntry e;
     e.separator = node.separator();
-    e.text = s.caption;
+    e.text = ShownCaption(node.cmd, s.caption);
     e.enabled = s.enabled;
     e.checked = s.checked;
     std::vector<Cmd> subs;
@@ -233,7 +324,7 @@ std::optional<Cmd> PopUpMenu(const MenuNode& menu, const std::function<ActionSta
       ActionState cs = state(child.cmd);
       if (!cs.visible) continue;
       MenuEntry c;
-      c.text = cs.caption;
+      c.text = ShownCaption(child.cmd, cs.caption);
       c.enabled = cs.enabled;
       e.submenu.push_back(c);
       subs.push_back(child.cmd);

@@ -74,6 +74,13 @@ struct MenuNode {
 
 // The caption a command shows while nothing changes it ("" for none).
 std::string CaptionOf(Cmd cmd);
+// The letter of a command's mnemonic where its caption carries none
+// (buttons and menu entries whose captions are the program's own words), 0
+// for none.
+char MnemonicOf(Cmd cmd);
+// The caption as a menu entry or button shows it: with "(&X)" added before a
+// trailing "..." when the caption has no mnemonic of its own.
+std::string ShownCaption(Cmd cmd, const std::string& caption);
 // The entries of the File menu, and the sort entries of the Edit menu: closed
 // during a run.
 bool IsFileCommand(Cmd cmd);

@@ -41,6 +41,9 @@ class MainShell {
 
   // The window's document as a file stores it, from every room.
   virtual DocumentRecord BuildDocument() const = 0;
+  // The same without the singles (their count and frame kept), for the change
+  // check when the singles have not changed.
+  virtual DocumentRecord BuildDocumentWithoutSingles() const = 0;
   // Every room back to the empty document.
   virtual void NewDocument() = 0;
   // A document (`whole`) or a conditions file just read, put into the rooms;
@@ -49,6 +52,10 @@ class MainShell {
   virtual void ApplyLoadedDocument(DocumentRecord& doc, bool whole, bool vote_from_file) = 0;
   // An undo or redo step's work put back into the rooms and the page shown.
   virtual void ApplyWork(DocumentRecord doc) = 0;
+  // A document made elsewhere (a round as the backtest replayed it) opened as
+  // a new, unsaved and unchanged document, after the question about the open
+  // one; false when the user kept that one or a run is busy.
+  virtual bool OpenAsNewDocument(DocumentRecord doc) = 0;
   // The user's edits since the last step become one undo step.
   virtual void CommitEdits() = 0;
 

@@ -195,11 +195,18 @@ ChancesReport MainTools::OwnChances() const {
 
 std::string MainTools::OwnChancesText() const {
   if (!multi_.OwnProbs().set) return "";
+  // Worked out again only when the singles, the probabilities or the votes
+  // moved on: the window asks after every action, a page turn included.
+  if (chances_.revision == singles_.Revision() && chances_.own == multi_.OwnProbs() &&
+      chances_.vote == round_.Vote()) {
+    return chances_.text;
+  }
   const ChancesReport r = OwnChances();
   std::string text = "自分の確率で　的中 " + FormatNumber(r.win * 100, "0.00") + "%";
   if (r.has_payout && r.tickets > 0) {
     text += "　期待値 " + FormatNumber(r.per_100, "#,##0.0") + "円／100円";
   }
+  chances_ = {singles_.Revision(), multi_.OwnProbs(), round_.Vote(), text};
   return text;
 }
 
@@ -269,19 +276,12 @@ void MainTools::ShowMatchDay() {
 void MainTools::Backtest() {
   frmBacktest backtest;
   backtest.SetDocument(shell_.BuildDocument());
-  int round = 0;
-  std::string group;
-  backtest.on_open_round = [&round, &group](int r, const std::string& g) {
-    round = r;
-    group = g;
+  // The round opens as a new document behind the backtest window, which
+  // stays open for the next row.
+  backtest.on_open_round = [this](const DocumentRecord& replayed) {
+    shell_.OpenAsNewDocument(replayed);
   };
   if (shell_.Host()) shell_.Host()->RunBacktest(backtest);
-  if (round > 0) {
-    // The round the user picked, shown on the multi page with its votes.
-    round_.Round().SetKumi(group);
-    round_.Round().SetKaisaikai(round);
-    shell_.ShowPage(1);
-  }
 }
 
 void MainTools::ModelEvaluation() {

@@ -89,6 +89,14 @@ class MainTools : public MainRoom {
   const FolderCheck& folder_writable_;
   clsPendralcoveDownload maker_;
   std::vector<std::unique_ptr<frmKouseiBunseki>> kousei_windows_;
+  // The last own-chances line and what it was worked out from.
+  struct ChancesLine {
+    uint64_t revision = 0;
+    OwnProbabilities own;
+    VoteStatusRecord vote;
+    std::string text;
+  };
+  mutable ChancesLine chances_;
 };
 
 }  // namespace zelvo

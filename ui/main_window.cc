@@ -254,6 +254,12 @@ void frmMain::NewDocument() {
 }
 
 DocumentRecord frmMain::BuildDocument() const {
+  DocumentRecord doc = BuildDocumentWithoutSingles();
+  doc.SingleData = singles_.Singles();
+  return doc;
+}
+
+DocumentRecord frmMain::BuildDocumentWithoutSingles() const {
   DocumentRecord doc;
   doc.Kaisaikai = round_.Round().Kaisaikai();
   doc.Kumi = round_.Round().Kumi().empty() ? std::string("A") : round_.Round().Kumi();
@@ -261,7 +267,6 @@ DocumentRecord frmMain::BuildDocument() const {
   run_.FillDocument(doc);
   doc.SingleCount = singles_.Count();
   doc.SingleFrame = singles_.Frame();
-  doc.SingleData = singles_.Singles();
   doc.Vote = round_.Vote();
   return doc;
 }
@@ -280,6 +285,14 @@ void frmMain::ApplyLoadedDocument(DocumentRecord& doc, bool whole, bool vote_fro
   if (whole) ApplyDocumentBody(doc);
   ShowPage(1);
   if (whole) round_.ShowVoteStatus();
+}
+
+bool frmMain::OpenAsNewDocument(DocumentRecord doc) {
+  if (CheckBusy() || !document_.SaveChangesFirst()) return false;
+  ApplyLoadedDocument(doc, true, true);
+  document_.ResetHistory();
+  Changed();
+  return true;
 }
 
 // Everything of a whole document beyond its multi and conditions: the own

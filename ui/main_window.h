@@ -136,6 +136,7 @@ class frmMain : private BatchTarget, private MainShell {
   const MultiFlags& Targets() const { return singles_.Targets(); }
   // The window's document as a file stores it.
   DocumentRecord BuildDocument() const override;
+  DocumentRecord BuildDocumentWithoutSingles() const override;
 
   // The panels and their models.
   clsTMain& Round() { return round_.Round(); }
@@ -200,6 +201,7 @@ class frmMain : private BatchTarget, private MainShell {
   void SetOperationFlag(bool on) override { operation_ = on; }
   void ApplyLoadedDocument(DocumentRecord& doc, bool whole, bool vote_from_file) override;
   void ApplyWork(DocumentRecord doc) override;
+  bool OpenAsNewDocument(DocumentRecord doc) override;
   void Changed() const override {
     if (on_changed) on_changed();
   }

@@ -329,11 +329,19 @@ bool OpenDocument::Recording() const {
 }
 
 void OpenDocument::CommitEdits() {
-  if (Recording()) history_.Commit(shell_.BuildDocument());
+  if (Recording()) history_.Commit(WorkNow(), singles_.Revision());
 }
 
 void OpenDocument::AdoptRefresh() {
-  if (Recording()) history_.Adopt(shell_.BuildDocument());
+  if (Recording()) history_.Adopt(WorkNow(), singles_.Revision());
+}
+
+// The document for the change check: without its singles when they have not
+// moved on since the last check, so that an action that leaves them alone
+// (a page turn, a selection) costs nothing per single.
+DocumentRecord OpenDocument::WorkNow() const {
+  return singles_.Revision() == history_.SinglesRevision() ? shell_.BuildDocumentWithoutSingles()
+                                                           : shell_.BuildDocument();
 }
 
 bool OpenDocument::SaveChangesFirst() {

@@ -75,6 +75,7 @@ class OpenDocument : public MainRoom {
 
  private:
   bool Recording() const;
+  DocumentRecord WorkNow() const;
   void FileOpenCommand();
   void FileSaveAsCommand();
   void JoukenOpenCommand();

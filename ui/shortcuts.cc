@@ -31,6 +31,34 @@ const char* ShortcutOf(Cmd cmd) {
     // 検索開始 / 一時停止 / 検索再開: the run button, which has no menu entry.
     case Cmd::kRun:
       return "F5";
+    // 検索終了, as a debugger stops: Shift and the run key.
+    case Cmd::kStop:
+      return "Shift+F5";
+    // The paging arrows of the singles and the check page, one page shown at
+    // a time.
+    case Cmd::kPreviousPage:
+    case Cmd::kResultPreviousPage:
+      return "PgUp";
+    case Cmd::kNextPage:
+    case Cmd::kResultNextPage:
+      return "PgDown";
+    default:
+      return nullptr;
+  }
+}
+
+const char* ShortcutOf(BatchCmd cmd) {
+  switch (cmd) {
+    case BatchCmd::kAdd:
+      return "Ins";
+    case BatchCmd::kDelete:
+      return "Del";
+    case BatchCmd::kBegin:
+      return "F5";
+    case BatchCmd::kRetry:
+      return "Ctrl+F5";
+    case BatchCmd::kCancel:
+      return "Shift+F5";
     default:
       return nullptr;
   }

@@ -66,6 +66,7 @@ void SinglesPage::Bind() {
   single_.Initialize();
   single_.ChangeValue = [this](int index, int single) {
     if (index >= 0 && index < single_count_) singles_[index] = single;
+    ++revision_;
   };
   single_.ChangeFrame = [this](const FrameTable& frame) {
     frame_ = frame;
@@ -74,6 +75,7 @@ void SinglesPage::Bind() {
   single_.ChangeCount = [this](int count, const std::vector<int>& singles) {
     singles_.assign(singles.begin(), singles.begin() + std::min<size_t>(count, singles.size()));
     single_count_ = static_cast<int>(singles_.size());
+    ++revision_;
     single_.SetSingle(single_count_, singles_);
   };
   single_.ChangeLock = [this](bool value) { edit_lock_.SetChecked(value); };
@@ -179,6 +181,7 @@ void SinglesPage::SetSingles(int count, std::vector<int> singles) {
   count = std::clamp(count, 0, static_cast<int>(singles.size()));
   singles.resize(static_cast<size_t>(count));
   singles_ = std::move(singles);
+  ++revision_;
   single_count_ = count;
   frame_ = CountSingleFrame(singles_);
 }
@@ -197,6 +200,7 @@ void SinglesPage::Sort(Cmd cmd) {
   clsTSingleSort sort;
   sort.SetVote(round_.Vote());
   sort.SetOwn(multi_.OwnProbs());
+  ++revision_;
   {
     OperationScope operation(shell_);
     const bool ascending = sort_ascending_;

@@ -45,6 +45,10 @@ class SinglesPage : public MainRoom {
 
   int Count() const { return single_count_; }
   const std::vector<int>& Singles() const { return singles_; }
+  // Moves on with every change of the singles: what has not moved on has not
+  // changed, which the change check after every action reads instead of
+  // comparing a million singles.
+  uint64_t Revision() const { return revision_; }
   const FrameTable& Frame() const { return frame_; }
   const MultiFlags& Targets() const { return targets_; }
   clsTSingle& SingleList() { return single_; }
@@ -64,6 +68,7 @@ class SinglesPage : public MainRoom {
   CheckBox edit_lock_;
   int single_count_ = 0;
   std::vector<int> singles_;
+  uint64_t revision_ = 1;
   MultiFlags targets_{};
   FrameTable frame_{};
   bool sort_ascending_ = false;

@@ -6,6 +6,8 @@
 
 #include "support/text.h"
 #include "tests/common/fake_platform.h"
+#include "tests/common/http_test_server.h"
+#include "tests/common/official_fixtures.h"
 #include "tests/ui/ui_fixtures.h"
 #include "ui/main_window.h"
 
@@ -45,21 +47,39 @@ TEST_F(ArchiveWindowsTest, BacktestOfTheShippedRoundsFillsTableChartAndShares) {
       std::vector<std::string>{"キャッシュに実際の回がないため、同梱の架空の回で検証しました。"});
   EXPECT_EQ(backtest.Shares().front(), "マルチ：4 / 4（100.0%）");
 
-  int opened = 0;
-  std::string group;
-  backtest.on_open_round = [&](int round, const std::string& g) {
-    opened = round;
-    group = g;
-  };
+  DocumentRecord opened;
+  backtest.on_open_round = [&](const DocumentRecord& doc) { opened = doc; };
   EXPECT_FALSE(backtest.OpenRound(2));
-  EXPECT_EQ(opened, 0);
+  EXPECT_EQ(opened.Kaisaikai, 0);
   EXPECT_EQ(fake_.messages().back().text,
             "第9003回A組は同梱の架空の回で、キャッシュにないため開けません。");
+
+  // The chart's axes: none before a run, few steps, amounts in 万円 from
+  // ten thousand yen on (four rounds of 243 singles: 97,200 yen staked).
+  EXPECT_EQ(frmBacktest().YenScale(5).top, 0);
+  const AxisScale rounds = backtest.RoundScale(6);
+  EXPECT_EQ(rounds.top, 4);
+  EXPECT_EQ(rounds.step, 1);
+  const AxisScale yen = backtest.YenScale(5);
+  EXPECT_EQ(yen.unit_name, "万円");
+  EXPECT_GE(yen.top * yen.unit, backtest.CumulativeStake().back());
+  EXPECT_LE(yen.top / yen.step, 5);
+  const AxisScale a = NiceScale(9.72, 5);
+  EXPECT_EQ(a.step, 2);
+  EXPECT_EQ(a.top, 10);
+  const AxisScale b = NiceScale(15000, 4);
+  EXPECT_EQ(b.step, 5000);
+  EXPECT_EQ(b.top, 15000);
+  const AxisScale c = NiceScale(750, 5, 100);
+  EXPECT_EQ(c.step, 200);
+  EXPECT_EQ(c.top, 800);
+
   backtest.From().SetIntValue(1487);
   ASSERT_TRUE(backtest.Run());
   EXPECT_TRUE(backtest.OpenRound(0));
-  EXPECT_EQ(opened, 1487);
-  EXPECT_EQ(group, "A");
+  EXPECT_EQ(opened.Kaisaikai, 1487);
+  EXPECT_EQ(opened.Kumi, "A");
+  EXPECT_EQ(opened.SingleCount, 243);
 
   backtest.From().SetIntValue(5000);
   backtest.To().SetIntValue(5001);
@@ -119,6 +139,49 @@ TEST_F(ArchiveWindowsTest, ArchiveDownloadRefusesAReversedRangeAndAsksFirst) {
             "よろしいですか？");
   EXPECT_TRUE(archive.Lines().empty());
   EXPECT_FALSE(archive.Running());
+}
+
+// The summary names why the first page failed: a server error, a refused
+// page, or no network at all.
+TEST_F(ArchiveWindowsTest, ArchiveDownloadNamesTheCauseOfTheFirstFailure) {
+  auto run = [&](int round) {
+    frmArchive archive;
+    archive.From().SetIntValue(round);
+    archive.To().SetIntValue(round);
+    archive.GroupOption().Choose(1);
+    fake_.QueueAnswer(MsgAnswer::kYes);
+    archive.Start();
+    std::string all = archive.Status();
+    for (const std::string& line : archive.Lines()) all += "\n" + line;
+    return all;
+  };
+  {
+    testing::HttpTestServer server;
+    testing::PointSettingsAt(server);
+    testing::HttpRoute busy, refused;
+    busy.body = "busy";
+    busy.status = 503;
+    refused.body = "no";
+    refused.status = 403;
+    server.SetRoute("/schedule?holdCntId=1500", busy);
+    server.SetRoute("/schedule?holdCntId=1501", refused);
+    std::string status = run(1500);
+    // The votes and the result of the round fail as well (404 here).
+    EXPECT_NE(
+        status.find("失敗 3 件\n最初の失敗の原因：サーバーエラー（HTTP 503 Service Unavailable）"),
+        std::string::npos)
+        << status;
+    EXPECT_NE(status.find("失敗：第1500回 A組 日程（サーバーエラー（HTTP 503"), std::string::npos);
+    EXPECT_NE(
+        status.find("失敗：第1500回 A組 くじ結果（ページを拒否されました（HTTP 404 Not Found））"),
+        std::string::npos);
+    status = run(1501);
+    EXPECT_NE(status.find("最初の失敗の原因：ページを拒否されました（HTTP 403"), std::string::npos)
+        << status;
+  }
+  // The server has gone: nothing answers on its port.
+  std::string status = run(1502);
+  EXPECT_NE(status.find("最初の失敗の原因：接続できません（"), std::string::npos) << status;
 }
 
 }  // namespace

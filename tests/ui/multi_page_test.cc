@@ -50,9 +50,11 @@ class QuietShell : public MainShell {
   int CurrentPage() const override { return 1; }
   void ShowPage(int) override {}
   DocumentRecord BuildDocument() const override { return {}; }
+  DocumentRecord BuildDocumentWithoutSingles() const override { return {}; }
   void NewDocument() override {}
   void ApplyLoadedDocument(DocumentRecord&, bool, bool) override {}
   void ApplyWork(DocumentRecord) override {}
+  bool OpenAsNewDocument(DocumentRecord) override { return false; }
   void CommitEdits() override {}
   void Changed() const override {}
   WindowHost* Host() const override { return nullptr; }

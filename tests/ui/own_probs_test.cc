@@ -221,7 +221,11 @@ class Host : public WindowHost {
   bool RunTeamNames(frmTeamNames&) override { return false; }
   void ShowBatch(BatchTarget&) override {}
   void ShowAbout() override {}
+  void RunBacktest(frmBacktest& b) override {
+    if (backtest) backtest(b);
+  }
   std::function<bool(frmOwnProbs&)> answer;
+  std::function<void(frmBacktest&)> backtest;
 };
 
 class OwnProbsMainTest : public ::testing::Test {
@@ -475,6 +479,50 @@ TEST_F(OwnProbsMainTest, ValueThresholdsKeepEveryDigit) {
   ASSERT_TRUE(main_->FileLoadTPD(path, true, false));
   EXPECT_EQ(main_->ValueMin().Text(), "0.00002");
   EXPECT_EQ(main_->BuildDocument().Conditions.Value.Max, 1.23456789);
+}
+
+// A backtest row opens its round as the backtest replayed it, as a new
+// document after the question about the open one: its multi and bought
+// singles, its own votes, none of the own probabilities typed for 1487 A.
+TEST_F(OwnProbsMainTest, ABacktestRowOpensItsReplayedRoundAsANewDocument) {
+  EnterRows("50,30,20\n50,30,20\n40,30,30\n40,30,30\n2,3,95\n");
+  ASSERT_TRUE(main_->DocumentChanged());
+  const std::vector<int> own_singles = main_->Singles();
+  int opened = 0;
+  host_.backtest = [&](frmBacktest& b) {
+    b.From().SetIntValue(1487);
+    b.To().SetIntValue(1487);
+    b.GroupOption().Choose(2);  // B
+    b.MultiOption().Choose(2);  // the document's multi
+    ASSERT_TRUE(b.Run());
+    ASSERT_EQ(b.Rows().size(), 1u);
+    const DocumentRecord& replayed = b.Report().rounds[0].replayed;
+    ASSERT_GT(replayed.SingleCount, 0);
+    fake_.QueueAnswer(MsgAnswer::kCancel);  // keeps the document
+    b.OpenRound(0);
+    EXPECT_EQ(fake_.MessageTexts().back(), "変更を保存しますか？");
+    EXPECT_EQ(main_->Singles(), own_singles);
+    fake_.QueueAnswer(MsgAnswer::kNo);
+    b.OpenRound(0);
+    ++opened;
+    EXPECT_EQ(main_->Round().Kaisaikai(), 1487);
+    EXPECT_EQ(main_->Round().Kumi(), "B");
+    EXPECT_EQ(main_->FileName(), "");
+    EXPECT_FALSE(main_->DocumentChanged());
+    EXPECT_FALSE(main_->OwnProbs().set);
+    EXPECT_EQ(main_->Singles(),
+              std::vector<int>(replayed.SingleData.begin(),
+                               replayed.SingleData.begin() + replayed.SingleCount));
+    const DocumentRecord now = main_->BuildDocument();
+    EXPECT_TRUE(now.Multi == replayed.Multi);
+    EXPECT_TRUE(now.Vote.matches == replayed.Vote.matches);
+    // The window stays for the next row: nothing changed, nothing asked.
+    fake_.ClearRecords();
+    b.OpenRound(0);
+    EXPECT_TRUE(fake_.messages().empty());
+  };
+  main_->Execute(Cmd::kBacktest);
+  EXPECT_EQ(opened, 1);
 }
 
 }  // namespace

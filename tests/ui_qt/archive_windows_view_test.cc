@@ -10,6 +10,7 @@
 #include <QLineSeries>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTest>
 #include <QTimer>
 
 #include "tests/common/fake_platform.h"
@@ -28,19 +29,22 @@ TEST(BacktestViewTest, RunFillsTableAndChartAndARowOpensItsRound) {
   backtest.From().SetIntValue(1487);
   backtest.To().SetIntValue(9002);
   int opened = 0;
-  backtest.on_open_round = [&](int round, const std::string&) { opened = round; };
+  backtest.on_open_round = [&](const DocumentRecord& doc) { opened = doc.Kaisaikai; };
   bool checked = false;
   QTimer::singleShot(0, [&] {
     QWidget* box = QApplication::activeModalWidget();
     ASSERT_NE(box, nullptr);
     QPushButton* run = nullptr;
     for (QPushButton* b : box->findChildren<QPushButton*>()) {
-      if (b->text() == QString::fromUtf8("検証")) run = b;
+      if (b->text() == QString::fromUtf8("検証(&K)")) run = b;
     }
     auto* table = box->findChild<QTableWidget*>();
     auto* chart = box->findChild<QChartView*>();
     ASSERT_TRUE(run && table && chart);
+    // No axes before there is something on them.
+    EXPECT_TRUE(chart->chart()->axes().isEmpty());
     run->click();
+    EXPECT_EQ(chart->chart()->axes().size(), 2);
     ASSERT_EQ(table->rowCount(), 6);
     EXPECT_EQ(table->item(2, 0)->text(), "9001");
     EXPECT_EQ(chart->chart()->series().size(), 2);
@@ -49,7 +53,14 @@ TEST(BacktestViewTest, RunFillsTableAndChartAndARowOpensItsRound) {
     run->click();  // again: the chart is rebuilt, not added to
     EXPECT_EQ(chart->chart()->series().size(), 2);
     checked = true;
-    emit table->cellDoubleClicked(1, 0);
+    // Enter on a row of the cache's round opens it; the window stays.
+    table->setFocus();
+    table->setCurrentCell(1, 0);
+    QTest::keyClick(table, Qt::Key_Return);
+    EXPECT_EQ(opened, 1487);
+    EXPECT_TRUE(box->isVisible());
+    EXPECT_EQ(table->rowCount(), 6);
+    box->close();
   });
   RunBacktestDialog(backtest, nullptr);
   EXPECT_TRUE(checked);

@@ -14,7 +14,9 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QStackedWidget>
+#include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
@@ -33,6 +35,7 @@
 #include "tests/common/fake_platform.h"
 #include "tests/common/temp_dir.h"
 #include "tests/ui/ui_fixtures.h"
+#include "tests/ui_qt/main_window_fixture.h"
 #include "ui/qt/batch_window_view.h"
 #include "ui/qt/controls.h"
 #include "ui/qt/grid_view.h"
@@ -44,10 +47,7 @@ namespace {
 class MainWindowInputTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    testing::InstallShippedProgramFolder(dir_);
-    view_ = std::make_unique<MainWindowView>();
-    view_->Load();
-    view_->show();
+    view_ = testing::ShownMainWindow(dir_);
     round_ = view_->findChild<NumberEdit*>("txtKaisaikai");
     ASSERT_NE(round_, nullptr);
   }
@@ -195,6 +195,39 @@ TEST_F(MainWindowInputTest, FormScrollsOnASmallScreen) {
   }
 }
 
+// At the window's own size every page fits without scrolling, and a page
+// shown anew starts at its top left.
+TEST_F(MainWindowInputTest, PagesFitTheDefaultSizeAndStartAtTheirTopLeft) {
+  auto* scroller = view_->findChild<QScrollArea*>("formScroller");
+  ASSERT_NE(scroller, nullptr);
+  const int status = view_->statusBar()->sizeHint().height();
+  auto expect_fits = [&](int page, const char* what) {
+    view_->controller().ShowPage(page);
+    view_->RefreshAll();
+    QApplication::processEvents();
+    const QSize need = scroller->widget()->minimumSizeHint();
+    EXPECT_LE(need.width(), frmMain::kClientWidth) << page << what;
+    EXPECT_LE(need.height(), frmMain::kClientHeight - status) << page << what;
+  };
+  for (int page = 0; page < 4; ++page) expect_fits(page, "");
+  // The multi page with the tallest engine settings and the own chances' line.
+  view_->controller().EngineOption().Choose(2);
+  expect_fits(1, " trial engine");
+  view_->controller().EngineOption().Choose(5);
+  expect_fits(1, " count optimisation");
+  view_->controller().ShowPage(1);
+  view_->RefreshAll();
+  QApplication::processEvents();
+  scroller->horizontalScrollBar()->setValue(scroller->horizontalScrollBar()->maximum());
+  scroller->verticalScrollBar()->setValue(scroller->verticalScrollBar()->maximum());
+  ASSERT_GT(scroller->horizontalScrollBar()->value(), 0);
+  fake_.QueueAnswer(MsgAnswer::kNo);  // the engine chosen above is not kept
+  view_->ActionOf(Cmd::kFileNew)->trigger();
+  EXPECT_EQ(view_->Pages()->currentIndex(), 0);
+  EXPECT_EQ(scroller->horizontalScrollBar()->value(), 0);
+  EXPECT_EQ(scroller->verticalScrollBar()->value(), 0);
+}
+
 // A user's session from the round to the saved document, every step a click
 // or a key on the window's own widgets; the choices of pop-up menus and file
 // dialogs come from the platform seam.
@@ -288,10 +321,11 @@ TEST_F(MainWindowInputTest, AUserSessionFromRoundToSavedDocument) {
   };
   QTest::mouseClick(run, Qt::LeftButton);
   fake_.on_yield = nullptr;
-  EXPECT_EQ(captions, (std::vector<std::string>{"検索再開", "一時停止"}));
+  // The button shows its mnemonic beside the caption of the moment.
+  EXPECT_EQ(captions, (std::vector<std::string>{"検索再開(&S)", "一時停止(&S)"}));
   EXPECT_GE(step, 3);
   EXPECT_TRUE(main.IsIdle());
-  EXPECT_EQ(run->text().toStdString(), "検索開始");
+  EXPECT_EQ(run->text().toStdString(), "検索開始(&S)");
 
   // A fast search to its end.
   ChooseOption("２等保証　高速検索エンジン");

@@ -5,10 +5,10 @@
 
 #include <QAction>
 #include <QListWidget>
-#include <QStackedWidget>
-#include <QTabBar>
 #include <QMenu>
 #include <QPushButton>
+#include <QStackedWidget>
+#include <QTabBar>
 #include <QTest>
 #include <sstream>
 
@@ -18,6 +18,7 @@
 #include "tests/common/fake_platform.h"
 #include "tests/common/temp_dir.h"
 #include "tests/ui/ui_fixtures.h"
+#include "tests/ui_qt/main_window_fixture.h"
 #include "ui/qt/grid_view.h"
 #include "ui/qt/main_window_view.h"
 
@@ -61,12 +62,7 @@ TEST(GridViewTest, ClicksLandOnTheirCell) {
 
 class MainWindowViewTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    testing::InstallShippedProgramFolder(dir_);
-    view_ = std::make_unique<MainWindowView>();
-    view_->Load();
-    view_->show();
-  }
+  void SetUp() override { view_ = testing::ShownMainWindow(dir_); }
   std::string Path(const std::string& name) const { return JoinPath(dir_.path(), name); }
 
   testing::FakePlatform fake_;
@@ -79,7 +75,8 @@ TEST_F(MainWindowViewTest, MenusFollowTheControllerDuringARun) {
   view_->ActionOf(Cmd::kFileOpen)->trigger();
   ASSERT_EQ(view_->controller().SingleCount(), 18);
   EXPECT_EQ(view_->Pages()->currentIndex(), 1);
-  EXPECT_EQ(view_->windowTitle().toStdString(), " Pendralcove  Zelvo mini - [sample-guarantee.tpd]");
+  EXPECT_EQ(view_->windowTitle().toStdString(),
+            " Pendralcove  Zelvo mini - [sample-guarantee.tpd]");
 
   bool checked = false;
   fake_.on_yield = [&] {
@@ -116,10 +113,10 @@ TEST_F(MainWindowViewTest, SearchFromTheWindowMatchesTheCommandLine) {
 
   std::istringstream in;
   std::ostringstream out, err;
-  ASSERT_EQ(RunCli({"search", testing::SampleDocumentPath("sample-tolerance.tpd"), "-o",
-                    Path("cli.tpd")},
-                   in, out, err),
-            0)
+  ASSERT_EQ(
+      RunCli({"search", testing::SampleDocumentPath("sample-tolerance.tpd"), "-o", Path("cli.tpd")},
+             in, out, err),
+      0)
       << err.str();
   clsTFileTPD tpd;
   DocumentRecord doc;

@@ -21,6 +21,7 @@
 #include "tests/common/fake_platform.h"
 #include "tests/common/temp_dir.h"
 #include "tests/ui/ui_fixtures.h"
+#include "tests/ui_qt/main_window_fixture.h"
 #include "ui/qt/batch_window_view.h"
 #include "ui/qt/dialogs.h"
 #include "ui/qt/grid_view.h"
@@ -36,10 +37,7 @@ constexpr int kMenuFukugouJouken = 3;
 class WindowLifetimeTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    testing::InstallShippedProgramFolder(dir_);
-    view_ = std::make_unique<MainWindowView>();
-    view_->Load();
-    view_->show();
+    view_ = testing::ShownMainWindow(dir_);
     fake_.QueueFileName(testing::SampleDocumentPath());
     view_->ActionOf(Cmd::kFileOpen)->trigger();
   }

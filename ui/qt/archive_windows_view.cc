@@ -14,7 +14,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
-#include <QScrollArea>
 #include <QSplitter>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -23,6 +22,7 @@
 #include "ui/qt/controls.h"
 #include "ui/qt/qt_platform.h"
 #include "ui/qt/safe_call.h"
+#include "ui/qt/screen_fit.h"
 
 namespace zelvo {
 namespace {
@@ -109,9 +109,9 @@ void RunArchiveDialog(frmArchive& archive, QWidget* parent) {
            "取得しません。中止しても取得済みのデータは残り、同じ範囲で再開できます。"),
       &box));
   auto* buttons = new QHBoxLayout;
-  start = new QPushButton(ToQt("開始"), &box);
-  cancel = new QPushButton(ToQt("キャンセル"), &box);
-  auto* close = new QPushButton(ToQt("閉じる"), &box);
+  start = new QPushButton(ToQt("開始(&S)"), &box);
+  cancel = new QPushButton(ToQt("キャンセル(&A)"), &box);
+  auto* close = new QPushButton(ToQt("閉じる(&C)"), &box);
   buttons->addWidget(start);
   buttons->addWidget(cancel);
   buttons->addStretch();
@@ -135,14 +135,8 @@ void RunArchiveDialog(frmArchive& archive, QWidget* parent) {
 void RunBacktestDialog(frmBacktest& backtest, QWidget* parent) {
   QDialog box(parent);
   box.setWindowTitle(ToQt(frmBacktest::kTitle));
-  // On a small screen the form scrolls and the close button stays in view.
-  auto* outer = new QVBoxLayout(&box);
-  auto* scroll = new QScrollArea(&box);
-  scroll->setWidgetResizable(true);
-  scroll->setFrameShape(QFrame::NoFrame);
-  auto* form_page = new QWidget(scroll);
-  auto* layout = new QVBoxLayout(form_page);
-  layout->setContentsMargins(0, 0, 0, 0);
+  QVBoxLayout* bottom = nullptr;
+  QVBoxLayout* layout = ScrolledBody(&box, &bottom);
   std::vector<NumberEdit*> edits;
   std::vector<OptionGroupView*> options;
   QLabel* file = new QLabel(&box);
@@ -167,26 +161,36 @@ void RunBacktestDialog(frmBacktest& backtest, QWidget* parent) {
       chart->removeAxis(axis);
       delete axis;
     }
+    // No axes before there is something to show on them.
+    if (backtest.CumulativeStake().empty()) return;
+    // Steps a label's height apart at the least, amounts short: in 万円 from
+    // ten thousand yen on.
+    const int plot_height = std::max(60, chart_view->height() - 90);
+    const int plot_width = std::max(120, chart_view->width() - 120);
+    const AxisScale along = backtest.RoundScale(std::clamp(plot_width / 60, 2, 10));
+    const AxisScale up = backtest.YenScale(std::clamp(plot_height / 40, 2, 8));
+    const QString unit = ToQt("（" + up.unit_name + "）");
     auto* stake = new QLineSeries;
-    stake->setName(ToQt("累計購入額（円）"));
+    stake->setName(ToQt("累計購入額") + unit);
     auto* returned = new QLineSeries;
-    returned->setName(ToQt("累計払戻額（円）"));
-    double top = 1;
+    returned->setName(ToQt("累計払戻額") + unit);
     for (size_t i = 0; i < backtest.CumulativeStake().size(); ++i) {
-      stake->append(static_cast<double>(i + 1), backtest.CumulativeStake()[i]);
-      returned->append(static_cast<double>(i + 1), backtest.CumulativeReturn()[i]);
-      top = std::max({top, backtest.CumulativeStake()[i], backtest.CumulativeReturn()[i]});
+      stake->append(static_cast<double>(i + 1), backtest.CumulativeStake()[i] / up.unit);
+      returned->append(static_cast<double>(i + 1), backtest.CumulativeReturn()[i] / up.unit);
     }
     chart->addSeries(stake);
     chart->addSeries(returned);
-    auto* x = new QValueAxis;
-    x->setLabelFormat("%d");
-    x->setRange(0, std::max<double>(1, static_cast<double>(backtest.CumulativeStake().size())));
-    auto* y = new QValueAxis;
-    y->setLabelFormat("%.0f");
-    y->setRange(0, top * 1.05);
-    y->setTickCount(5);
-    y->applyNiceNumbers();
+    auto axis = [](const AxisScale& scale) {
+      auto* a = new QValueAxis;
+      a->setRange(0, scale.top);
+      a->setTickType(QValueAxis::TicksDynamic);
+      a->setTickAnchor(0);
+      a->setTickInterval(scale.step);
+      a->setLabelFormat("%g");
+      return a;
+    };
+    QValueAxis* x = axis(along);
+    QValueAxis* y = axis(up);
     chart->addAxis(x, Qt::AlignBottom);
     chart->addAxis(y, Qt::AlignLeft);
     for (QLineSeries* s : {stake, returned}) {
@@ -235,7 +239,7 @@ void RunBacktestDialog(frmBacktest& backtest, QWidget* parent) {
   strategy_box->addWidget(new QLabel(ToQt("戦略"), &box));
   strategy_box->addWidget(strategy);
   auto* file_row = new QHBoxLayout;
-  auto* browse = new QPushButton(ToQt("参照..."), &box);
+  auto* browse = new QPushButton(ToQt("参照(&R)..."), &box);
   file_row->addWidget(browse);
   file_row->addWidget(file, 1);
   strategy_box->addLayout(file_row);
@@ -262,8 +266,7 @@ void RunBacktestDialog(frmBacktest& backtest, QWidget* parent) {
   options.push_back(data);
   form->addRow(ToQt("データ"), data);
   top->addLayout(form, 1);
-  auto* go = new QPushButton(ToQt("検証"), &box);
-  go->setDefault(true);
+  auto* go = new QPushButton(ToQt("検証(&K)"), &box);
   top->addWidget(go, 0, Qt::AlignBottom);
   layout->addLayout(top);
 
@@ -275,7 +278,8 @@ void RunBacktestDialog(frmBacktest& backtest, QWidget* parent) {
   table->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table->setSelectionBehavior(QAbstractItemView::SelectRows);
   table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-  table->setToolTip(ToQt("ダブルクリックでその回を開きます"));
+  table->setToolTip(
+      ToQt("ダブルクリック（または Enter）でその回を新しいドキュメントとして開きます"));
   table->setMinimumHeight(120);
   auto* split = new QSplitter(Qt::Vertical, &box);
   split->addWidget(table);
@@ -289,24 +293,24 @@ void RunBacktestDialog(frmBacktest& backtest, QWidget* parent) {
   layout->addLayout(figures);
   layout->addWidget(notes);
   layout->addWidget(made_up);
-  scroll->setWidget(form_page);
-  outer->addWidget(scroll, 1);
   auto* close = new QDialogButtonBox(QDialogButtonBox::Close, &box);
-  outer->addWidget(close);
+  close->button(QDialogButtonBox::Close)->setText(ToQt("閉じる(&C)"));
+  bottom->addWidget(close);
 
   QObject::connect(browse, &QPushButton::clicked, &box,
                    [&] { run("cmdBrowse_Click", [&] { backtest.ChooseConditionsFile(); }); });
   QObject::connect(go, &QPushButton::clicked, &box,
                    [&] { run("cmdRun_Click", [&] { backtest.Run(); }); });
-  QObject::connect(table, &QTableWidget::cellDoubleClicked, &box, [&](int row, int) {
-    // The window stays open over a round the main window cannot show.
-    bool opened = false;
-    SafeCall("frmBacktest", "lstRounds_DblClick", [&] { opened = backtest.OpenRound(row); });
-    if (opened) box.accept();
-  });
+  // The round opens in the main window behind; this window stays for the
+  // next row.  A double click or Enter on a row (which therefore is no
+  // default button's key here) opens it.
+  auto open_row = [&](int row) {
+    SafeCall("frmBacktest", "lstRounds_DblClick", [&] { backtest.OpenRound(row); });
+  };
+  QObject::connect(table, &QTableWidget::cellActivated, &box, [&](int row, int) { open_row(row); });
   QObject::connect(close, &QDialogButtonBox::rejected, &box, &QDialog::reject);
   sync();
-  FitToScreen(box, 780, 830);
+  FitToScreen(box, 780, 840);
   box.exec();
 }
 

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QHeaderView>
+#include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
 #include <QRect>
@@ -11,6 +12,7 @@
 
 #include "ui/qt/qt_platform.h"
 #include "ui/qt/safe_call.h"
+#include "ui/shortcuts.h"
 
 namespace zelvo {
 namespace {
@@ -48,6 +50,7 @@ BatchWindowView::BatchWindowView(BatchTarget& target, QWidget* parent)
         continue;
       }
       QAction* a = menu->addAction(ToQt(frmRenzoku::Caption(cmd)));
+      if (const char* keys = ShortcutOf(cmd)) a->setShortcut(QKeySequence(keys));
       connect(a, &QAction::triggered, this, [this, cmd] {
         SafeCall(kView, "mnu_Click", [&] { batch_.Execute(cmd); });
         Sync();

@@ -4,10 +4,13 @@
 #include <QDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QListWidget>
 #include <QPainter>
 #include <QRadioButton>
 #include <QScreen>
+#include <QStackedWidget>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -72,6 +75,8 @@ NumberEdit::NumberEdit(NumberEntry* entry, const ActionRunner& run, QWidget* par
   });
   // Leaving the box shows the value it stands for (clamped to its range).
   connect(this, &QLineEdit::editingFinished, this, [this] {
+    // What was typed is the document's now: its undo is the window's.
+    setModified(false);
     if (!entry_) return;
     run_("NumberEdit_LostFocus", [&] {
       if (entry_->kind() == NumberEntry::Kind::kDecimal) {
@@ -82,6 +87,23 @@ NumberEdit::NumberEdit(NumberEntry* entry, const ActionRunner& run, QWidget* par
     });
   });
   Sync();
+}
+
+// The box undoes its own typing while that typing is not yet an edit of the
+// document; otherwise Ctrl+Z and Ctrl+Y go on to the window's undo and redo,
+// as they do from every other control.
+bool NumberEdit::event(QEvent* event) {
+  if (event->type() == QEvent::ShortcutOverride) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    const QKeySequence pressed(key->keyCombination());
+    const bool undo = key->matches(QKeySequence::Undo) || pressed == QKeySequence("Ctrl+Z");
+    const bool redo = key->matches(QKeySequence::Redo) || pressed == QKeySequence("Ctrl+Y");
+    if ((undo || redo) && !(isModified() && (undo ? isUndoAvailable() : isRedoAvailable()))) {
+      event->ignore();
+      return false;
+    }
+  }
+  return QLineEdit::event(event);
 }
 
 void NumberEdit::Sync() {
@@ -111,6 +133,13 @@ void NumberEdit::focusInEvent(QFocusEvent* event) {
 void NumberEdit::mousePressEvent(QMouseEvent* event) { QLineEdit::mousePressEvent(event); }
 
 void NumberEdit::keyPressEvent(QKeyEvent* event) {
+  // Shift+F10 opens the box's menu as the menu key does.
+  if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier && on_right_click &&
+      entry_) {
+    run_("NumberEdit_MouseUp", on_right_click);
+    event->accept();
+    return;
+  }
   const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
   if (!enter || !on_enter || !entry_) {
     QLineEdit::keyPressEvent(event);
@@ -229,6 +258,21 @@ void ListCombo::Sync() {
 }
 
 // ---------------------------------------------------------------- unbinding
+
+void ShowStackPage(QStackedWidget* stack, int index) {
+  for (int i = 0; i < stack->count(); ++i) {
+    const QSizePolicy::Policy p = i == index ? QSizePolicy::Preferred : QSizePolicy::Ignored;
+    stack->widget(i)->setSizePolicy(p, p);
+  }
+  if (stack->currentIndex() != index) stack->setCurrentIndex(index);
+  stack->updateGeometry();
+}
+
+QLabel* BuddyLabel(const char* text, QWidget* buddy, QWidget* parent) {
+  auto* label = new QLabel(ToQt(text), parent);
+  label->setBuddy(buddy);
+  return label;
+}
 
 void UnbindModels(QWidget* root) {
   QList<QWidget*> all = root->findChildren<QWidget*>();

@@ -19,7 +19,9 @@
 #include "ui/match_table.h"
 #include "ui/option_group.h"
 
+class QLabel;
 class QListWidget;
+class QStackedWidget;
 class QRadioButton;
 class QToolButton;
 class QDialog;
@@ -47,6 +49,7 @@ class NumberEdit : public QLineEdit {
   std::function<void()> on_enter;
 
  protected:
+  bool event(QEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
@@ -125,6 +128,14 @@ class ProgressView : public QWidget {
   int value_ = 0;
   int max_ = 100;
 };
+
+// Shows page `index` of `stack`, which then takes the room of that page only:
+// a page not shown neither widens nor lengthens it.
+void ShowStackPage(QStackedWidget* stack, int index);
+
+// A label whose "(&X)" is the mnemonic of `buddy`: Alt+X moves there, and the
+// "&" is not shown.
+QLabel* BuddyLabel(const char* text, QWidget* buddy, QWidget* parent);
 
 // Detaches every widget under `root` (itself included) from the model it
 // shows.  A window whose controller closes calls it before the controller

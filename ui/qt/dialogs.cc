@@ -18,6 +18,7 @@
 #include "ui/qt/grid_view.h"
 #include "ui/qt/qt_platform.h"
 #include "ui/qt/safe_call.h"
+#include "ui/qt/screen_fit.h"
 
 namespace zelvo {
 
@@ -60,7 +61,8 @@ bool RunItemDialogView(frmJouken& dialog, QWidget* parent) {
 void RunAnalysisView(frmAnalysis& analysis, QWidget* parent) {
   QDialog box(parent);
   box.setWindowTitle(ToQt(frmAnalysis::kTitle));
-  auto* layout = new QVBoxLayout(&box);
+  QVBoxLayout* bottom = nullptr;
+  QVBoxLayout* layout = ScrolledBody(&box, &bottom);
   QLabel* summary = new QLabel(&box);
   QLabel* note = new QLabel(&box);
   QLabel* minimum = new QLabel(&box);
@@ -69,9 +71,9 @@ void RunAnalysisView(frmAnalysis& analysis, QWidget* parent) {
   QLabel* minimum_singles = new QLabel(&box);
   minimum_singles->setObjectName("lblMinimumSingles");
   minimum_singles->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  auto* take = new QPushButton(ToQt("このシングルに置き換える"), &box);
+  auto* take = new QPushButton(ToQt("このシングルに置き換える(&T)"), &box);
   take->setObjectName("cmdTake");
-  auto* vote_rates = new QPushButton(ToQt("投票率に戻す"), &box);
+  auto* vote_rates = new QPushButton(ToQt("投票率に戻す(&V)"), &box);
   std::vector<OptionGroupView*> options;
   auto sync = [&] {
     summary->setText(ToQt(analysis.Summary()));
@@ -103,7 +105,7 @@ void RunAnalysisView(frmAnalysis& analysis, QWidget* parent) {
   form->SetColumns(2);
   options.push_back(form);
   own->addWidget(form);
-  auto* load = new QPushButton(ToQt("確率ファイル..."), &box);
+  auto* load = new QPushButton(ToQt("確率ファイル(&P)..."), &box);
   load->setObjectName("cmdProbabilities");
   QObject::connect(load, &QPushButton::clicked, &box,
                    [&] { run("cmdProbabilities_Click", [&] { analysis.LoadProbabilities(); }); });
@@ -125,7 +127,7 @@ void RunAnalysisView(frmAnalysis& analysis, QWidget* parent) {
   options.push_back(grade);
   layout->addWidget(grade);
   auto* minimum_row = new QHBoxLayout;
-  auto* compute = new QPushButton(ToQt("最小口数を計算"), &box);
+  auto* compute = new QPushButton(ToQt("最小口数を計算(&M)"), &box);
   QObject::connect(compute, &QPushButton::clicked, &box,
                    [&] { run("cmdMinimum_Click", [&] { analysis.ComputeMinimum(); }); });
   minimum_row->addWidget(compute);
@@ -138,8 +140,9 @@ void RunAnalysisView(frmAnalysis& analysis, QWidget* parent) {
   singles_row->addWidget(take, 0, Qt::AlignTop);
   layout->addLayout(singles_row);
   auto* close = new QDialogButtonBox(QDialogButtonBox::Close, &box);
+  close->button(QDialogButtonBox::Close)->setText(ToQt("閉じる(&C)"));
   QObject::connect(close, &QDialogButtonBox::rejected, &box, &QDialog::reject);
-  layout->addWidget(close);
+  bottom->addWidget(close);
   sync();
   box.resize(620, 680);
   box.exec();

@@ -35,20 +35,37 @@ class GridView : public QWidget {
   // Painted after the cells (the vote bars of the match table).
   std::function<void(QPainter&)> overlay;
   // A click the grid model also receives, for views that add behaviour of
-  // their own (paging arrows drawn as cells).
+  // their own (paging arrows drawn as cells); a key that acts on a cell
+  // arrives here as its click.
   std::function<void(const GridClick&)> on_click;
+
+  // The keyboard's cell: the arrows move it, Space and Enter click it, the
+  // menu key and Shift+F10 right-click it, a digit goes to the model.
+  int CurrentRow() const { return row_; }
+  int CurrentCol() const { return col_; }
+  void SetCurrent(int row, int col);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
 
  private:
   void Forward(QMouseEvent* event, bool double_click);
+  void ClickCurrent(MouseButton button, Qt::KeyboardModifiers mods);
+  void Deliver(const GridClick& click);
   void ModelChanged();
+  // Whether a row or column is shown (a zero size hides it).
+  bool Shown(int row, int col) const;
+  void TellCurrent();
 
   Grid* grid_ = nullptr;
   QSize last_size_;
+  int row_ = 0, col_ = 0;
 };
 
 }  // namespace zelvo

@@ -1,7 +1,5 @@
 #include "ui/qt/main_window_view.h"
 
-#include "ui/qt/archive_windows_view.h"
-
 #include <QAction>
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -16,23 +14,27 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QWindow>
 
+#include "ui/qt/archive_windows_view.h"
 #include "ui/qt/batch_window_view.h"
 #include "ui/qt/controls.h"
 #include "ui/qt/dialogs.h"
 #include "ui/qt/grid_view.h"
-#include "ui/qt/odds_window_view.h"
 #include "ui/qt/model_window_view.h"
+#include "ui/qt/odds_window_view.h"
 #include "ui/qt/own_probs_window_view.h"
 #include "ui/qt/print_window_view.h"
 #include "ui/qt/qt_platform.h"
 #include "ui/qt/safe_call.h"
+#include "ui/qt/screen_fit.h"
 #include "ui/qt/small_windows_view.h"
 #include "ui/shortcuts.h"
 
@@ -92,9 +94,12 @@ MainWindowView::MainWindowView(QWidget* parent)
   pages_->addWidget(BuildSinglePage());
   pages_->addWidget(BuildCheckPage());
   layout->addWidget(pages_, 1);
+  // Each page asks for its own room only.
+  ShowStackPage(pages_, 0);
   // On a screen smaller than the form the form scrolls, so that every
   // control stays within reach.
   auto* scroll = new QScrollArea(this);
+  scroller_ = scroll;
   scroll->setObjectName("formScroller");
   scroll->setFrameShape(QFrame::NoFrame);
   scroll->setWidgetResizable(true);
@@ -116,14 +121,9 @@ void MainWindowView::FitToScreen() {
   QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
   if (!screen) return;
   const QRect work = screen->availableGeometry();
-  // The window manager's frame, once known; before the first showing the
-  // frame is guessed from the title bar's usual height.
-  QMargins frame(
-      frameGeometry().left() - geometry().left(), geometry().top() - frameGeometry().top(),
-      frameGeometry().right() - geometry().right(), frameGeometry().bottom() - geometry().bottom());
-  if (!isVisible()) frame = QMargins(1, 30, 1, 1);
+  const QMargins frame = WindowFrameOf(this);
   // A window manager reports its frame a moment after the showing.
-  if (isVisible() && frame.isNull() && fit_tries_ < 20) {
+  if (isVisible() && windowHandle() && windowHandle()->frameMargins().isNull() && fit_tries_ < 20) {
     ++fit_tries_;
     QTimer::singleShot(25, this, [this] { FitToScreen(); });
   }
@@ -132,10 +132,7 @@ void MainWindowView::FitToScreen() {
   int height = frmMain::kClientHeight + menuBar()->sizeHint().height();
   height = std::min(height, work.height() - frame.top() - frame.bottom());
   resize(width, height);
-  if (isVisible() && !work.contains(frameGeometry())) {
-    move(std::max(work.left(), std::min(x(), work.right() - frameGeometry().width() + 1)),
-         std::max(work.top(), std::min(y(), work.bottom() - frameGeometry().height() + 1)));
-  }
+  if (isVisible()) FitWindowToScreen(this);
 }
 
 MainWindowView::~MainWindowView() {
@@ -179,11 +176,12 @@ void MainWindowView::BuildMenus() {
       if (child.separator()) {
         menu->addSeparator();
       } else if (!child.children.empty()) {
-        QMenu* sub = menu->addMenu(ToQt(main_->State(child.cmd).caption));
+        QMenu* sub = menu->addMenu(ToQt(ShownCaption(child.cmd, main_->State(child.cmd).caption)));
         menus_[child.cmd] = sub;
         fill(sub, child);
       } else {
-        QAction* a = menu->addAction(ToQt(main_->State(child.cmd).caption));
+        QAction* a =
+            menu->addAction(ToQt(ShownCaption(child.cmd, main_->State(child.cmd).caption)));
         const Cmd cmd = child.cmd;
         if (const char* keys = ShortcutOf(cmd)) a->setShortcut(QKeySequence(keys));
         connect(a, &QAction::triggered, this, [this, cmd] {
@@ -204,22 +202,29 @@ void MainWindowView::BuildMenus() {
     // The entries' states are those of the moment the menu opens.
     connect(menu, &QMenu::aboutToShow, this, [this] { RefreshAll(); });
   }
-  // The run button's key: an action of the window, enabled with the button.
-  auto* run = new QAction(this);
-  run->setShortcut(QKeySequence(ShortcutOf(Cmd::kRun)));
-  connect(run, &QAction::triggered, this,
-          [this] { Act("cmdRun_Click", [&] { main_->Execute(Cmd::kRun); }); });
-  addAction(run);
-  actions_[Cmd::kRun] = run;
+  // The run buttons' keys: actions of the window, enabled with the buttons.
+  for (Cmd cmd : {Cmd::kRun, Cmd::kStop}) {
+    auto* key = new QAction(this);
+    key->setShortcut(QKeySequence(ShortcutOf(cmd)));
+    connect(key, &QAction::triggered, this,
+            [this, cmd] { Act("cmdRun_Click", [&] { main_->Execute(cmd); }); });
+    addAction(key);
+    actions_[cmd] = key;
+  }
 }
 
 QPushButton* MainWindowView::Button(Cmd cmd, QWidget* parent) {
-  auto* b = new QPushButton(ToQt(main_->State(cmd).caption), parent);
+  auto* b = new QPushButton(ToQt(ShownCaption(cmd, main_->State(cmd).caption)), parent);
   connect(b, &QPushButton::clicked, this, [this, cmd] {
     Act("cmd_Click", [&] { main_->Execute(cmd); });
   });
   if (const char* keys = ShortcutOf(cmd)) {
     b->setToolTip(QKeySequence(keys).toString(QKeySequence::NativeText));
+    // A key of its own where no menu entry or window action carries it: the
+    // paging arrows, each live only while its page is shown.
+    if (!FindMenuNode(main_->MenuBar(), cmd) && cmd != Cmd::kRun && cmd != Cmd::kStop) {
+      b->setShortcut(QKeySequence(keys));
+    }
   }
   buttons_[cmd] = b;
   return b;
@@ -247,7 +252,9 @@ OptionGroupView* MainWindowView::Options(OptionGroup* group, QWidget* parent) {
   return o;
 }
 
-GridView* MainWindowView::View(Grid* grid, QWidget* parent) {
+GridView* MainWindowView::View(Grid* grid, QWidget* parent, const char* name) {
+  // The panel's own name, where it gives one, is what a screen reader reads.
+  if (grid->name.empty()) grid->name = name;
   auto* v = new GridView(grid, parent);
   v->on_click = [this](const GridClick&) {
     SafeCall(kView, "pic_Click", [this] { main_->CommitEdits(); });
@@ -346,9 +353,9 @@ QWidget* MainWindowView::BuildMultiPage() {
 
   // The match table with the vote grid laid over its vote column.
   auto* top = Row();
-  GridView* match_view = View(&main_->MatchTable().MatchGrid(), page);
+  GridView* match_view = View(&main_->MatchTable().MatchGrid(), page, "試合");
   match_view->setObjectName("picGame");
-  vote_view_ = View(&main_->MatchTable().VoteGrid(), match_view);
+  vote_view_ = View(&main_->MatchTable().VoteGrid(), match_view, "投票率");
   vote_view_->move(clsTGame::kDateWidth + clsTGame::kLeagueWidth + clsTGame::kNoWidth +
                        2 * clsTGame::kTeamWidth,
                    clsTGame::kHeaderHeight);
@@ -357,11 +364,11 @@ QWidget* MainWindowView::BuildMultiPage() {
   };
   main_->MatchTable().Graph().on_changed = [this] { vote_view_->update(); };
   top->addWidget(match_view, 0, Qt::AlignTop);
-  multi_view_ = View(&main_->MultiGrid(), page);
+  multi_view_ = View(&main_->MultiGrid(), page, "マルチ");
   multi_view_->setObjectName("picMulti");
   top->addWidget(multi_view_, 0, Qt::AlignTop);
-  top->addWidget(View(&main_->CountGrid(), page), 0, Qt::AlignTop);
-  top->addWidget(View(&main_->MeisaiGrid(), page), 0, Qt::AlignTop);
+  top->addWidget(View(&main_->CountGrid(), page, "シングル数"), 0, Qt::AlignTop);
+  top->addWidget(View(&main_->MeisaiGrid(), page, "削減明細"), 0, Qt::AlignTop);
   top->addStretch();
   auto* run_column = Column();
   QPushButton* run = Button(Cmd::kRun, page);
@@ -462,14 +469,14 @@ QWidget* MainWindowView::BuildCountTab(int kind) {
   auto* tab = new QWidget;
   auto* layout = Column(tab);
   layout->setContentsMargins(4, 4, 4, 4);
-  layout->addWidget(View(&m.tab, tab));
+  layout->addWidget(View(&m.tab, tab, "条件グループ"));
   auto* targets = Row();
-  targets->addWidget(View(&m.match, tab));
-  targets->addWidget(View(&m.outcome, tab));
+  targets->addWidget(View(&m.match, tab, "対象試合"));
+  targets->addWidget(View(&m.outcome, tab, "対象勝敗"));
   targets->addWidget(Check(&m.group_check, tab));
   targets->addStretch();
   layout->addLayout(targets);
-  layout->addWidget(View(&m.count, tab));
+  layout->addWidget(View(&m.count, tab, "条件の数"));
   layout->addStretch();
   return tab;
 }
@@ -483,7 +490,7 @@ QWidget* MainWindowView::BuildMachigaiTab() {
   auto* l = Column(page);
   l->setContentsMargins(6, 6, 6, 6);
   l->addWidget(Options(&main_->MachigaiType(), page));
-  l->addWidget(View(&main_->MachigaiGrid(), page));
+  l->addWidget(View(&main_->MachigaiGrid(), page, "間違補正"));
   for (const char* note : kMachigaiNotes) l->addWidget(Label(note, page));
   l->addStretch();
   inner->addTab(page, ToQt("間違補正"));
@@ -501,30 +508,31 @@ QWidget* MainWindowView::BuildEnginePanel() {
 
   engine_frames_ = new QStackedWidget(panel);
   engine_frames_->addWidget(new QWidget);
-  auto field_row = [this](QWidget* parent, QGridLayout* grid, int row, int field,
-                          const char* label) {
+  auto field_row = [this](QWidget* parent, QGridLayout* grid, int row, int field, const char* label,
+                          int col = 0) {
     NumberEntry* entry = &main_->Sakugen().Field(field);
-    grid->addWidget(Edit(entry, parent, 56), row, 0);
-    grid->addWidget(new UpDown(
-                        entry, [this](const char* p, const std::function<void()>& a) { Act(p, a); },
-                        parent),
-                    row, 1);
-    grid->addWidget(Label(label, parent), row, 2);
+    grid->addWidget(Edit(entry, parent, 56), row, col);
+    grid->addWidget(
+        new UpDown(
+            entry, [this](const char* p, const std::function<void()>& a) { Act(p, a); }, parent),
+        row, col + 1);
+    grid->addWidget(Label(label, parent), row, col + 2);
   };
   auto* trial = new QGroupBox(ToQt("試行検索エンジン"));
   auto* trial_grid = new QGridLayout(trial);
   trial_grid->setContentsMargins(6, 4, 6, 4);
   trial_grid->setVerticalSpacing(2);
+  // Two fields a row: the page keeps its height with this engine chosen.
   field_row(trial, trial_grid, 0, kFieldBeginCount, kLabelBeginCount);
-  field_row(trial, trial_grid, 1, kFieldEndCount, kLabelEndCount);
-  field_row(trial, trial_grid, 2, kFieldEndTime, kLabelEndTime);
-  trial_grid->addWidget(Label(kLabelEndTimeNote, trial), 2, 3);
+  field_row(trial, trial_grid, 0, kFieldEndCount, kLabelEndCount, 3);
+  field_row(trial, trial_grid, 1, kFieldEndTime, kLabelEndTime);
+  trial_grid->addWidget(Label(kLabelEndTimeNote, trial), 1, 3, 1, 3);
   auto* widen = Row();
   widen->addWidget(Check(&main_->ExGrade2(), trial));
   widen->addWidget(Check(&main_->ExGrade3(), trial));
   widen->addStretch();
-  trial_grid->addLayout(widen, 3, 0, 1, 4);
-  trial_grid->setColumnStretch(3, 1);
+  trial_grid->addLayout(widen, 2, 0, 1, 6);
+  trial_grid->setColumnStretch(5, 1);
   engine_frames_->addWidget(trial);
   auto* count = new QGroupBox(ToQt("口数最適化エンジン"));
   auto* count_grid = new QGridLayout(count);
@@ -534,6 +542,7 @@ QWidget* MainWindowView::BuildEnginePanel() {
   count_grid->setColumnStretch(2, 1);
   count_grid->setRowStretch(2, 1);
   engine_frames_->addWidget(count);
+  ShowStackPage(engine_frames_, 0);
   layout->addWidget(engine_frames_);
 
   auto* extraction = new QGroupBox(ToQt("抽出"));
@@ -590,23 +599,23 @@ QWidget* MainWindowView::BuildSinglePage() {
   auto* numbers = Row();
   numbers->setSpacing(0);
   numbers->addSpacing(clsTSingleList::kHeaderWidth);
-  numbers->addWidget(View(&single.NumberGrid(), page));
+  numbers->addWidget(View(&single.NumberGrid(), page, "シングル番号"));
   numbers->addStretch();
   sheet->addLayout(numbers);
   auto* marks = Row();
   marks->setSpacing(0);
-  marks->addWidget(View(&single.Game().grid(), page), 0, Qt::AlignTop);
-  single_marks_view_ = View(&single.Draw().grid(), page);
+  marks->addWidget(View(&single.Game().grid(), page, "シングルの試合"), 0, Qt::AlignTop);
+  single_marks_view_ = View(&single.Draw().grid(), page, "シングル");
   single_marks_view_->setObjectName("picSingle");
   marks->addWidget(single_marks_view_, 0, Qt::AlignTop);
   marks->addStretch();
   sheet->addLayout(marks);
   sheet->addSpacing(6);
-  sheet->addWidget(View(&single.List().grid(), page), 0, Qt::AlignLeft);
+  sheet->addWidget(View(&single.List().grid(), page, "シングルの推定金額"), 0, Qt::AlignLeft);
   sheet->addSpacing(10);
   sheet->addWidget(Label("シングル構成", page));
   sheet->addSpacing(2);
-  sheet->addWidget(View(&single.CountGrid(), page), 0, Qt::AlignLeft);
+  sheet->addWidget(View(&single.CountGrid(), page, "シングル構成"), 0, Qt::AlignLeft);
   sheet->addStretch();
   body->addLayout(sheet);
   body->addStretch();
@@ -625,24 +634,24 @@ QWidget* MainWindowView::BuildCheckPage() {
   auto* top = Row();
   auto* marks = Column();
   marks->addWidget(Label("くじ結果", page));
-  marks->addWidget(View(&result.MultiResult().grid(), page));
+  marks->addWidget(View(&result.MultiResult().grid(), page, "くじ結果"));
   marks->addStretch();
   top->addLayout(marks);
   auto* counts_box = new QWidget(page);
   result_counts_ = counts_box;
   auto* counts = Column(counts_box);
   counts->addWidget(Label("シングル構成", counts_box));
-  counts->addWidget(View(&main_->ResultCount().grid(), counts_box));
+  counts->addWidget(View(&main_->ResultCount().grid(), counts_box, "結果のシングル構成"));
   counts->addStretch();
   top->addWidget(counts_box);
   auto* grades = Column();
   grades->addWidget(Label("当せん状況", page));
-  grades->addWidget(View(&result.ResultGrade().grid(), page));
+  grades->addWidget(View(&result.ResultGrade().grid(), page, "当せん状況"));
   grades->addStretch();
   top->addLayout(grades);
   auto* prize = Column();
   prize->addWidget(Label("確定当せん金", page));
-  prize->addWidget(View(&result.Kakutei().grid(), page));
+  prize->addWidget(View(&result.Kakutei().grid(), page, "確定当せん金"));
   prize->addStretch();
   top->addLayout(prize);
   top->addStretch();
@@ -682,8 +691,8 @@ QWidget* MainWindowView::BuildCheckPage() {
   layout->addLayout(list_bar);
   auto* sheet = Column();
   sheet->setSpacing(0);
-  sheet->addWidget(View(&result.ResultGrid().header(), page));
-  sheet->addWidget(View(&result.ResultGrid().grid(), page));
+  sheet->addWidget(View(&result.ResultGrid().header(), page, "チェックの見出し"));
+  sheet->addWidget(View(&result.ResultGrid().grid(), page, "チェック"));
   layout->addLayout(sheet);
   layout->addStretch();
   return page;
@@ -714,7 +723,13 @@ void MainWindowView::RefreshAll() {
     if (windowTitle() != title) setWindowTitle(title);
     status_->setText(ToQt(m.StatusText()));
     if (page_bar_->currentIndex() != m.CurrentPage()) page_bar_->setCurrentIndex(m.CurrentPage());
-    pages_->setCurrentIndex(m.CurrentPage());
+    if (pages_->currentIndex() != m.CurrentPage()) {
+      ShowStackPage(pages_, m.CurrentPage());
+      // A page shown anew starts at its top left, whatever the last one
+      // was scrolled to.
+      scroller_->horizontalScrollBar()->setValue(0);
+      scroller_->verticalScrollBar()->setValue(0);
+    }
 
     for (auto& [cmd, action] : actions_) {
       ActionState s = m.State(cmd);
@@ -730,7 +745,7 @@ void MainWindowView::RefreshAll() {
     for (auto& [cmd, menu] : menus_) menu->setEnabled(m.State(cmd).enabled);
     for (auto& [cmd, button] : buttons_) {
       ActionState s = m.State(cmd);
-      QString caption = ToQt(s.caption);
+      QString caption = ToQt(ShownCaption(cmd, s.caption));
       if (button->text() != caption) button->setText(caption);
       button->setEnabled(s.enabled);
       button->setVisible(s.visible);
@@ -748,7 +763,7 @@ void MainWindowView::RefreshAll() {
     sale_status_->setText(ToQt(sale.status));
 
     condition_tabs_->setCurrentIndex(m.ConditionTab());
-    engine_frames_->setCurrentIndex(m.EngineFrame());
+    ShowStackPage(engine_frames_, m.EngineFrame());
     for (int g = 2; g <= 3; ++g) money_rows_[g - 1]->setVisible(m.MoneyCheck(g).visible);
     const QString own = ToQt(m.OwnChancesText());
     own_chances_->setText(own);

@@ -21,6 +21,7 @@ class QLabel;
 class QListWidget;
 class QMenu;
 class QPushButton;
+class QScrollArea;
 class QStackedWidget;
 class QTabBar;
 class QTabWidget;
@@ -103,7 +104,7 @@ class MainWindowView : public QMainWindow, public WindowHost {
   NumberEdit* Edit(NumberEntry* entry, QWidget* parent, int width);
   CheckBoxView* Check(CheckBox* box, QWidget* parent);
   OptionGroupView* Options(OptionGroup* group, QWidget* parent);
-  GridView* View(Grid* grid, QWidget* parent);
+  GridView* View(Grid* grid, QWidget* parent, const char* name);
   void SyncLog();
   void FitToScreen();
 
@@ -119,6 +120,7 @@ class MainWindowView : public QMainWindow, public WindowHost {
   NumberEdit* round_edit_ = nullptr;
   QTabBar* page_bar_ = nullptr;
   QStackedWidget* pages_ = nullptr;
+  QScrollArea* scroller_ = nullptr;
   QLabel* status_ = nullptr;
   QWidget* sale_panel_ = nullptr;
   QLabel* sale_start_ = nullptr;

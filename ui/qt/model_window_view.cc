@@ -19,6 +19,7 @@
 #include "ui/qt/controls.h"
 #include "ui/qt/qt_platform.h"
 #include "ui/qt/safe_call.h"
+#include "ui/qt/screen_fit.h"
 
 namespace zelvo {
 namespace {
@@ -99,11 +100,14 @@ void SyncCalibrationChart(QChart* chart, const frmModelEvaluation& evaluation) {
 void RunModelEvaluationDialog(frmModelEvaluation& evaluation, QWidget* parent) {
   QDialog box(parent);
   box.setWindowTitle(ToQt(frmModelEvaluation::kTitle));
-  auto* layout = new QVBoxLayout(&box);
+  // The figures and the chart scroll on a small screen; the buttons stay.
+  QVBoxLayout* bottom = nullptr;
+  QVBoxLayout* layout = ScrolledBody(&box, &bottom);
   std::vector<NumberEdit*> edits;
   std::vector<CheckBoxView*> checks;
   auto* table = new QTableWidget(&box);
   table->setObjectName("tblScores");
+  table->setAccessibleName(ToQt("予測の成績"));
   auto* lines = new QLabel(&box);
   lines->setWordWrap(true);
   lines->setObjectName("lblLines");
@@ -146,10 +150,10 @@ void RunModelEvaluationDialog(frmModelEvaluation& evaluation, QWidget* parent) {
   };
 
   auto* top = new QHBoxLayout;
-  top->addWidget(new QLabel(ToQt("検証する年"), &box));
   auto* season = new NumberEdit(&evaluation.Season(), run, &box);
   season->setMaximumWidth(60);
   edits.push_back(season);
+  top->addWidget(BuddyLabel("検証する年(&Y)", season, &box));
   top->addWidget(season);
   top->addSpacing(12);
   for (int league = 1; league <= 3; ++league) {
@@ -158,13 +162,13 @@ void RunModelEvaluationDialog(frmModelEvaluation& evaluation, QWidget* parent) {
     top->addWidget(check);
   }
   top->addSpacing(12);
-  top->addWidget(new QLabel(ToQt("半減期（日）"), &box));
   auto* half_life = new NumberEdit(&evaluation.HalfLife(), run, &box);
   half_life->setMaximumWidth(60);
   edits.push_back(half_life);
+  top->addWidget(BuddyLabel("半減期（日）(&L)", half_life, &box));
   top->addWidget(half_life);
   top->addStretch();
-  auto* go = new QPushButton(ToQt("検証"), &box);
+  auto* go = new QPushButton(ToQt("検証(&K)"), &box);
   go->setObjectName("cmdRun");
   go->setDefault(true);
   top->addWidget(go);
@@ -185,7 +189,6 @@ void RunModelEvaluationDialog(frmModelEvaluation& evaluation, QWidget* parent) {
   table->setHorizontalHeaderLabels(headers);
   table->verticalHeader()->setVisible(false);
   table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  table->setFocusPolicy(Qt::NoFocus);
   table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
   table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
   table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 8);
@@ -194,13 +197,14 @@ void RunModelEvaluationDialog(frmModelEvaluation& evaluation, QWidget* parent) {
   layout->addWidget(chart_view, 1);
 
   auto* buttons = new QHBoxLayout;
-  save = new QPushButton(ToQt("CSVに保存..."), &box);
+  save = new QPushButton(ToQt("CSVに保存(&S)..."), &box);
   save->setObjectName("cmdSave");
   buttons->addWidget(save);
   buttons->addStretch();
   auto* close = new QDialogButtonBox(QDialogButtonBox::Close, &box);
+  close->button(QDialogButtonBox::Close)->setText(ToQt("閉じる(&C)"));
   buttons->addWidget(close);
-  layout->addLayout(buttons);
+  bottom->addLayout(buttons);
 
   QObject::connect(go, &QPushButton::clicked, &box,
                    [&] { run("cmdRun_Click", [&] { evaluation.Run(); }); });

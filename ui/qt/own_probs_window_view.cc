@@ -123,7 +123,7 @@ OwnProbsDialog::OwnProbsDialog(frmOwnProbs& window, QWidget* parent)
   auto* clear = new QPushButton(ToQt("消去"), this);
   auto* file = new QPushButton(ToQt("ファイル..."), this);
   file->setAutoDefault(false);
-  auto* model = new QPushButton(ToQt("モデルから"), this);
+  auto* model = new QPushButton(ToQt("モデルから(&M)"), this);
   model->setObjectName("cmdModel");
   model->setAutoDefault(false);
   model->setEnabled(window.ModelAvailable());

@@ -110,8 +110,8 @@ PrintDialog::PrintDialog(frmPrint& window, QWidget* parent) : QDialog(parent), w
   auto* layout = new QVBoxLayout(this);
 
   auto* top = new QGridLayout;
-  top->addWidget(Label(frmPrint::kPrinterLabel, this), 0, 0);
   auto* printers = new ListCombo(&window.Printers(), run, this);
+  top->addWidget(BuddyLabel(frmPrint::kPrinterLabel, printers, this), 0, 0);
   printers->setObjectName("cmbPrinters");
   printers->setMinimumWidth(260);
   // Shown while the list is empty: OK and the test print then refuse, the
@@ -137,10 +137,12 @@ PrintDialog::PrintDialog(frmPrint& window, QWidget* parent) : QDialog(parent), w
   auto* range_grid = new QGridLayout(range);
   pages_ = new OptionGroupView(&window.Pages(), run, range);
   range_grid->addWidget(pages_, 0, 0, 2, 1, Qt::AlignTop);
-  range_grid->addWidget(edit(&window.Start(), 48), 0, 1);
-  range_grid->addWidget(Label(frmPrint::kStartLabel, range), 0, 2);
-  range_grid->addWidget(edit(&window.End(), 48), 1, 1);
-  range_grid->addWidget(Label(frmPrint::kEndLabel, range), 1, 2);
+  PrintNumberEdit* start = edit(&window.Start(), 48);
+  PrintNumberEdit* end = edit(&window.End(), 48);
+  range_grid->addWidget(start, 0, 1);
+  range_grid->addWidget(BuddyLabel(frmPrint::kStartLabel, start, range), 0, 2);
+  range_grid->addWidget(end, 1, 1);
+  range_grid->addWidget(BuddyLabel(frmPrint::kEndLabel, end, range), 1, 2);
   middle->addWidget(range);
 
   auto* shift = new QGroupBox(ToQt(frmPrint::kShiftFrame), this);

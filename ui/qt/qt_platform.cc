@@ -24,6 +24,8 @@
 #include <QUrl>
 #include <iostream>
 
+#include "ui/qt/screen_fit.h"
+
 namespace zelvo {
 
 QString ToQt(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<int>(text.size())); }
@@ -43,6 +45,7 @@ void SetUpApplication() {
   }
   QFont font(QStringList{"MS UI Gothic", "Meiryo UI", "Noto Sans CJK JP", "Noto Sans JP"}, 9);
   QApplication::setFont(font);
+  InstallScreenFit();
 }
 
 namespace {
@@ -82,8 +85,8 @@ std::vector<std::pair<QMessageBox::StandardButton, MsgAnswer>> ButtonsOf(MsgButt
 // The save question names its buttons after what they do, whatever Qt's
 // translation calls "Discard".
 const char* ButtonCaption(MsgButtons buttons, size_t index) {
-  static const char* const kSave[] = {"保存", "保存しない", "キャンセル"};
-  static const char* const kReload[] = {"再読み込み", "上書き", "キャンセル"};
+  static const char* const kSave[] = {"保存(&S)", "保存しない(&N)", "キャンセル(&C)"};
+  static const char* const kReload[] = {"再読み込み(&R)", "上書き(&O)", "キャンセル(&C)"};
   if (buttons == MsgButtons::kSaveDiscardCancel && index < 3) return kSave[index];
   if (buttons == MsgButtons::kReloadOverwriteCancel && index < 3) return kReload[index];
   return nullptr;
