@@ -88,12 +88,17 @@ const std::array<ConditionEntry, kConditionGroups>& ReductionConditions::Table(
 }
 
 ReductionConditions DefaultReductionConditions() {
-  ReductionConditions c;
-  for (ConditionTable t :
-       {ConditionTable::kHonmei, ConditionTable::kNinki, ConditionTable::kMark}) {
-    for (int g = 0; g < kConditionGroups; ++g) c.Table(t)[g] = DefaultConditionEntry(t, g);
-  }
-  return c;
+  // Built once: every document the window gathers after an action starts
+  // from these.
+  static const ReductionConditions defaults = [] {
+    ReductionConditions c;
+    for (ConditionTable t :
+         {ConditionTable::kHonmei, ConditionTable::kNinki, ConditionTable::kMark}) {
+      for (int g = 0; g < kConditionGroups; ++g) c.Table(t)[g] = DefaultConditionEntry(t, g);
+    }
+    return c;
+  }();
+  return defaults;
 }
 
 std::string ValueRangeProblem(const ValueConditions& v) {

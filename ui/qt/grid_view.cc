@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
+#include <cmath>
 #include <map>
 
 #include "ui/qt/qt_platform.h"
@@ -183,42 +184,91 @@ bool GridView::CellAt(const QPoint& pos, int& row, int& col) const {
   return row > 0 && col > 0;
 }
 
-void GridView::paintEvent(QPaintEvent*) {
+const QStaticText& GridView::LaidOut(const QString& text, const QFont& font) {
+  if (font != laid_out_font_ || laid_out_.size() > 4096) {
+    laid_out_.clear();
+    laid_out_font_ = font;
+  }
+  auto it = laid_out_.find(text);
+  if (it == laid_out_.end()) {
+    QStaticText laid(text);
+    laid.setTextFormat(Qt::PlainText);
+    laid.setPerformanceHint(QStaticText::AggressiveCaching);
+    laid.prepare(QTransform(), font);
+    it = laid_out_.insert(text, laid);
+  }
+  return *it;
+}
+
+void GridView::paintEvent(QPaintEvent* event) {
   if (!grid_) return;
   QPainter p(this);
   QFont font = this->font();
   font.setPointSizeF(grid_->FontSize());
   p.setFont(font);
-  const QColor line(0xA0, 0xA0, 0xA0);
+  const QRect exposed = event->rect();
+  // Fills first, then every border, then the texts: the same pixels as cell
+  // by cell (each cell's border lies over its neighbour's edge either way),
+  // with far fewer pen changes.
+  std::vector<QRect> borders;
+  std::vector<std::pair<QRect, const GridCell*>> texts;
   int y = 0;
   for (int r = 1; r <= grid_->Rows(); ++r) {
     const int h = grid_->RowHeight(r);
     int x = 0;
     for (int c = 1; c <= grid_->Cols(); ++c) {
       const int w = grid_->ColWidth(c);
-      if (w > 0 && h > 0) {
+      // The border reaches one pixel past the cell.
+      if (w > 0 && h > 0 && exposed.intersects(QRect(x, y, w + 1, h + 1))) {
         const GridCell& cell = grid_->Cell(r, c);
         QRect rect(x, y, w, h);
         p.fillRect(rect, ToQColor(cell.back));
-        p.setPen(line);
-        p.drawRect(rect);
-        if (!cell.text.empty()) {
-          p.setPen(ToQColor(cell.fore));
-          int flags = Qt::AlignVCenter | Qt::TextSingleLine;
-          flags |= cell.align == Align::kLeft    ? Qt::AlignLeft
-                   : cell.align == Align::kRight ? Qt::AlignRight
-                                                 : Qt::AlignHCenter;
-          p.drawText(rect.adjusted(3, 0, -3, 0), flags, ToQt(cell.text));
-        }
+        borders.push_back(rect);
+        if (!cell.text.empty()) texts.emplace_back(rect.adjusted(3, 0, -3, 0), &cell);
       }
       x += w;
     }
     y += h;
   }
+  // A one-pixel outline covers the cell's first and one past its last pixel
+  // on each side; four solid fills draw it far faster than a stroked rect.
+  const QColor line(0xA0, 0xA0, 0xA0);
+  for (const QRect& b : borders) {
+    p.fillRect(b.x(), b.y(), b.width() + 1, 1, line);
+    p.fillRect(b.x(), b.y() + b.height(), b.width() + 1, 1, line);
+    p.fillRect(b.x(), b.y() + 1, 1, b.height() - 1, line);
+    p.fillRect(b.x() + b.width(), b.y() + 1, 1, b.height() - 1, line);
+  }
+  const qreal line_height = QFontMetricsF(font).height();
+  Color pen = 0;
+  bool pen_set = false;
+  for (const auto& [rect, cell] : texts) {
+    if (!pen_set || cell->fore != pen) {
+      p.setPen(ToQColor(cell->fore));
+      pen = cell->fore;
+      pen_set = true;
+    }
+    const QString text = ToQt(cell->text);
+    const QStaticText& laid = LaidOut(text, font);
+    const qreal width = laid.size().width();
+    if (width > rect.width()) {
+      // Too wide for its cell: cut at the cell's edge as drawText does.
+      int flags = Qt::AlignVCenter | Qt::TextSingleLine;
+      flags |= cell->align == Align::kLeft    ? Qt::AlignLeft
+               : cell->align == Align::kRight ? Qt::AlignRight
+                                              : Qt::AlignHCenter;
+      p.drawText(rect, flags, text);
+      continue;
+    }
+    const qreal left = cell->align == Align::kLeft    ? rect.left()
+                       : cell->align == Align::kRight ? rect.left() + rect.width() - width
+                                                      : rect.left() + (rect.width() - width) / 2;
+    p.drawStaticText(QPointF(left, rect.top() + (rect.height() - line_height) / 2), laid);
+  }
   if (overlay) overlay(p);
   if (hasFocus() && grid_->Contains(row_, col_)) {
-    QPen pen(palette().color(QPalette::Highlight), 2);
-    p.setPen(pen);
+    QPen focus(palette().color(QPalette::Highlight), 2);
+    p.setPen(focus);
     p.setBrush(Qt::NoBrush);
     p.drawRect(CellRect(row_, col_).adjusted(1, 1, -1, -1));
   }

@@ -4,6 +4,9 @@
 #ifndef ZELVOMINI_UI_QT_GRID_VIEW_H_
 #define ZELVOMINI_UI_QT_GRID_VIEW_H_
 
+#include <QFont>
+#include <QHash>
+#include <QStaticText>
 #include <QWidget>
 #include <functional>
 
@@ -62,6 +65,12 @@ class GridView : public QWidget {
   // Whether a row or column is shown (a zero size hides it).
   bool Shown(int row, int col) const;
   void TellCurrent();
+  // A cell's text laid out once: a page turn of the single list redraws
+  // hundreds of cells holding a few dozen distinct texts.
+  const QStaticText& LaidOut(const QString& text, const QFont& font);
+
+  QHash<QString, QStaticText> laid_out_;
+  QFont laid_out_font_;
 
   Grid* grid_ = nullptr;
   QSize last_size_;
