@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
+#include <memory>
 #include <ostream>
 #include <sstream>
 #include <string>
@@ -18,6 +19,7 @@
 #include "core/single_number.h"
 #include "core/toto_data.h"
 #include "files/tpd_file.h"
+#include "model/backtest_probabilities.h"
 #include "official/round_archive.h"
 #include "support/format.h"
 #include "support/paths.h"
@@ -334,8 +336,9 @@ int CmdBacktest(CliContext& ctx, const CliArgs& args) {
   }
   clsTotoData toto_data;
   const bool probs = args.Has("--probs");
-  int model_rounds = 0;
-  if (probs) ModelProbsPerRound(toto_data, options, model_rounds);
+  auto predicted = std::make_shared<int>(0);
+  if (probs) options.own_probabilities = ModelProbabilitiesPerRound(toto_data, predicted);
+  const int& model_rounds = *predicted;
   // Ctrl+C stops within the round in progress; the rounds done are shown.
   options.stop_requested = [] { return AbortSignal() != 0; };
   const bool terminal = isatty(STDERR_FILENO) && &ctx.err == &std::cerr;

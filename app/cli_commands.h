@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "analysis/backtest.h"
 #include "app/cli.h"
 #include "app/cli_table.h"
 #include "files/document_record.h"
@@ -45,9 +44,6 @@ CliCommand ModelCommand();
 // probabilities (printed beside the vote rates); false, with the reason on
 // ctx.err, when the model can give none.
 bool OwnProbabilitiesFromModel(CliContext& ctx, DocumentRecord& doc);
-// backtest --probs model: each round's own probabilities from the goal model
-// fitted before it; `rounds_predicted` counts the rounds it gave figures for.
-void ModelProbsPerRound(const clsTotoData& toto, BacktestOptions& options, int& rounds_predicted);
 
 // The own probabilities of a document beside the public's shares; as JSON
 // null when the document has none.

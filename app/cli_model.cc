@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "analysis/backtest.h"
 #include "app/cli_abort.h"
 #include "app/cli_commands.h"
 #include "app/cli_json.h"
@@ -423,20 +422,6 @@ bool OwnProbabilitiesFromModel(CliContext& ctx, DocumentRecord& doc) {
             << " until you set it (probs --set, or the window)\n";
   }
   return true;
-}
-
-void ModelProbsPerRound(const clsTotoData& toto, BacktestOptions& options, int& rounds_predicted) {
-  std::shared_ptr<const LoadedHistory> history = LoadHistory(toto);
-  // The strategy's own probabilities are its own round's and never stand in
-  // for another round's matches: a match the model cannot price takes the
-  // round's public vote rates, a round it knows nothing of has none.
-  options.own_probabilities = [history, &toto, &rounds_predicted](const ArchivedRound& r) {
-    // The round's clubs and dates only: its result is not looked at.
-    const RoundPrediction p = PredictRound(MatchesOf(r.schedule), *history, toto);
-    if (!p.ok || p.PredictedCount() == 0) return OwnProbabilities{};
-    ++rounds_predicted;
-    return OwnProbabilitiesFromModel(p, OwnProbabilities{}, r.vote);
-  };
 }
 
 CliCommand ModelCommand() {

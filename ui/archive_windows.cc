@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 #include "files/tpd_file.h"
+#include "model/backtest_probabilities.h"
 #include "official/xml_schedule.h"
 #include "support/format.h"
 #include "support/paths.h"
@@ -213,7 +215,8 @@ frmBacktest::frmBacktest()
     : strategy_({"現在のドキュメント", "条件ファイル"}),
       group_({"A組とB組", "A組", "B組"}),
       multi_({"投票率順でマーク", "全243通り", "ドキュメントのマルチ"}),
-      data_({"キャッシュの回", "同梱の架空の回（試用）"}) {
+      data_({"キャッシュの回", "同梱の架空の回（試用）"}),
+      probs_({"なし", "モデルから"}) {
   for (NumberEntry* e : {&from_, &to_}) e->SetRange(Money::FromInt(0), Money::FromInt(9999));
 }
 
@@ -272,6 +275,9 @@ bool frmBacktest::Run() {
       "過去回を検証中（1回の検索は最長" + std::to_string(static_cast<int>(kRoundSeconds)) + "秒）";
   platform().SetBusyCursor(true);
   platform().WaitBegin(progress_text, static_cast<int64_t>(rounds.size()));
+  const bool model = probs_.Index() == 1;
+  auto predicted = std::make_shared<int>(0);
+  if (model) options.own_probabilities = ModelProbabilitiesPerRound(toto_data, predicted);
   report_ = RunBacktest(strategy, rounds, options, toto_data, [&](int done, int total) {
     platform().WaitProgress(
         progress_text + " " + std::to_string(done) + " / " + std::to_string(total) + " 回", total,
@@ -311,6 +317,12 @@ bool frmBacktest::Run() {
   if (report_.time_limited > 0) {
     totals_.push_back("時間切れ：" + std::to_string(report_.time_limited) +
                       " 回（それまでの最良の組を購入）");
+  }
+  if (model) {
+    totals_.push_back("自分の確率：モデルから（各回の前までの試合で推定、" +
+                      std::to_string(*predicted) + " / " +
+                      std::to_string(report_.rounds.size() + report_.skipped) +
+                      " 回。知らないクラブの試合は投票率）");
   }
   if (report_.own_probabilities_missing) {
     // A document's own probabilities are for its own round's matches.

@@ -114,6 +114,9 @@ class frmBacktest {
   // 0 the rounds of the cache, 1 the shipped made-up rounds (also used when
   // the cache holds no real complete round).
   OptionGroup& DataOption() { return data_; }
+  // 0 no own probabilities (a document's are its own round's only), 1 the
+  // goal model's, fitted for each round on the matches before it.
+  OptionGroup& ProbabilityOption() { return probs_; }
 
   // Seconds an engine may search in one replayed round.
   static constexpr double kRoundSeconds = 10;
@@ -151,7 +154,7 @@ class frmBacktest {
  private:
   DocumentRecord document_;
   std::string conditions_file_;
-  OptionGroup strategy_, group_, multi_, data_;
+  OptionGroup strategy_, group_, multi_, data_, probs_;
   NumberEntry from_, to_;
   BacktestReport report_;
   std::vector<std::vector<std::string>> rows_;

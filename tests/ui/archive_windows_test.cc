@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+
 #include "support/text.h"
 #include "tests/common/fake_platform.h"
 #include "tests/common/http_test_server.h"
@@ -113,6 +116,40 @@ TEST_F(ArchiveWindowsTest, TheCachesRealRoundsAloneAndTheFilesLeftOutNamed) {
   ASSERT_TRUE(backtest.Run());
   EXPECT_EQ(backtest.Rows().size(), 26u);
   EXPECT_TRUE(backtest.ShowsMadeUpRounds());
+}
+
+// With the model, every replayed round has own probabilities of its own,
+// and the round opened carries them; without it, none.
+TEST_F(ArchiveWindowsTest, TheModelGivesEachRoundItsOwnProbabilities) {
+  std::filesystem::copy(std::string(ZELVO_PROGRAM_DIR_FOR_TESTS) + "/History",
+                        dir_.path() + "/History", std::filesystem::copy_options::recursive);
+  frmBacktest backtest;
+  backtest.DataOption().Choose(1);
+  backtest.From().SetIntValue(9001);
+  backtest.To().SetIntValue(9002);
+  backtest.GroupOption().Choose(1);
+  ASSERT_TRUE(backtest.Run());
+  EXPECT_FALSE(backtest.Report().rounds.front().own_probabilities);
+  backtest.ProbabilityOption().Choose(1);
+  ASSERT_TRUE(backtest.Run());
+  ASSERT_EQ(backtest.Report().rounds.size(), 2u);
+  for (const BacktestRound& r : backtest.Report().rounds) EXPECT_TRUE(r.own_probabilities);
+  EXPECT_FALSE(backtest.Report().own_probabilities_missing);
+  EXPECT_NE(std::find_if(backtest.Totals().begin(), backtest.Totals().end(),
+                         [](const std::string& line) {
+                           return line.starts_with("自分の確率：モデルから") &&
+                                  line.find("2 / 2 回") != std::string::npos;
+                         }),
+            backtest.Totals().end());
+  DocumentRecord opened;
+  backtest.on_open_round = [&](const DocumentRecord& doc) { opened = doc; };
+  dir_.WriteBytes("SysData/minitoto_Schedule/minitoto_schedule_9002_A.xml",
+                  dir_.ReadBytes("SampleArchive/minitoto_Schedule/minitoto_schedule_9002_A.xml"));
+  backtest.OpenRound(1);
+  ASSERT_TRUE(opened.OwnProbs.set);
+  for (const auto& match : opened.OwnProbs.p) {
+    EXPECT_NEAR(match[0] + match[1] + match[2], 1.0, 1e-9);
+  }
 }
 
 TEST_F(ArchiveWindowsTest, AConditionsFileMustBeChosenBeforeItIsUsed) {

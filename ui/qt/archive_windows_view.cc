@@ -265,6 +265,13 @@ void RunBacktestDialog(frmBacktest& backtest, QWidget* parent) {
   data->SetColumns(2);
   options.push_back(data);
   form->addRow(ToQt("データ"), data);
+  auto* probs = new OptionGroupView(&backtest.ProbabilityOption(), run, &box);
+  probs->SetColumns(2);
+  probs->setToolTip(
+      ToQt("モデルから：各回をその回より前の試合で推定したモデルの確率で評価します"
+           "（期待値・確率比の条件が働きます）"));
+  options.push_back(probs);
+  form->addRow(ToQt("自分の確率"), probs);
   top->addLayout(form, 1);
   auto* go = new QPushButton(ToQt("検証(&K)"), &box);
   top->addWidget(go, 0, Qt::AlignBottom);
