@@ -121,49 +121,41 @@ bool MadeUpSampleRound(int round, const std::string& group, ArchivedRound* recor
   return true;
 }
 
-bool CachedRoundVote(int round, const std::string& group, VoteStatusRecord& vote) {
+namespace {
+
+// The kind's record from the user's cache, or else from the made-up sample
+// round the cache never held (a missing file reads as nothing, quietly).
+template <typename Service, typename Record>
+bool CachedOrSample(int round, const std::string& group, Record ArchivedRound::*in_sample,
+                    Record& out) {
   if (round <= 0) return false;
-  clsVote service;
+  Service service;
   service.Initialize();
-  if (!service.GetVote(round, group, kSourceFile, false)) {
-    ArchivedRound sample;
-    if (!MadeUpSampleRound(round, group, &sample)) return false;
-    vote = sample.vote;
+  if (service.Get(round, group, kSourceFile, false)) {
+    out = service.Record();
     return true;
   }
-  vote = service.Record();
+  ArchivedRound sample;
+  if (!MadeUpSampleRound(round, group, &sample)) return false;
+  out = sample.*in_sample;
+  return true;
+}
+
+}  // namespace
+
+bool CachedRoundVote(int round, const std::string& group, VoteStatusRecord& vote) {
+  if (!CachedOrSample<clsVote>(round, group, &ArchivedRound::vote, vote)) return false;
   if (vote.Kumi.empty()) vote.Kumi = group;
   return true;
 }
 
 bool CachedRoundSchedule(int round, const std::string& group, ScheduleRecord& schedule) {
-  if (round <= 0) return false;
-  clsSchedule service;
-  service.Initialize();
-  if (!service.CheckScheduleFile(round, group) ||
-      !service.GetSchedule(round, group, kSourceFile, false)) {
-    ArchivedRound sample;
-    if (!MadeUpSampleRound(round, group, &sample)) return false;
-    schedule = sample.schedule;
-    return true;
-  }
-  schedule = service.Record();
-  return true;
+  return CachedOrSample<clsSchedule>(round, group, &ArchivedRound::schedule, schedule);
 }
 
 bool CachedRoundResult(int round, const std::string& group, ResultRecord& result) {
-  if (round <= 0) return false;
-  clsResult service;
-  service.Initialize();
-  if (!service.CheckResultFile(round, group) ||
-      !service.GetResult(round, group, kSourceFile, false)) {
-    ArchivedRound sample;
-    if (!MadeUpSampleRound(round, group, &sample)) return false;
-    result = sample.result;
-    return result.Kaisaikai > 0;
-  }
-  result = service.Record();
-  return result.Kaisaikai > 0;
+  return CachedOrSample<clsResult>(round, group, &ArchivedRound::result, result) &&
+         result.Kaisaikai > 0;
 }
 
 bool UseCachedRoundData(MatchDay& day) {
