@@ -6,7 +6,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
-#include <cmath>
 #include <map>
 
 #include "ui/qt/qt_platform.h"
