@@ -114,7 +114,8 @@ void CivilFromDay(int z, int& year, int& month, int& day_of_month) {
 std::string DayText(int day) {
   int y, m, d;
   CivilFromDay(day, y, m, d);
-  char buf[16];
+  // Room for any int in each field, so no day can be cut short.
+  char buf[40];
   std::snprintf(buf, sizeof buf, "%04d-%02d-%02d", y, m, d);
   return buf;
 }
