@@ -19,9 +19,9 @@ export SOURCE_DATE_EPOCH
 # cpack's dependency scan needs dpkg-shlibdeps and file; the rest lints.
 scripts/install-deps.sh dpkg-dev file desktop-file-utils appstream lintian
 
-# A fresh folder is configured without the tests; an existing one (CI's
-# Release build) is reused.  Either way only what is packaged is built: cpack
-# would otherwise build every target first.
+# A fresh folder is configured without the tests; an existing one is reused.
+# Either way only what is packaged is built: cpack would otherwise build every
+# target first.
 if [ ! -f "$build/CMakeCache.txt" ]; then
   cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DZELVO_BUILD_TESTS=OFF \
     -DZELVO_BUILD_BENCH=OFF
