@@ -20,6 +20,7 @@
 #include "core/toto_data.h"
 #include "files/tpd_file.h"
 #include "model/backtest_probabilities.h"
+#include "model/history_sources.h"
 #include "official/round_archive.h"
 #include "support/format.h"
 #include "support/paths.h"
@@ -337,7 +338,15 @@ int CmdBacktest(CliContext& ctx, const CliArgs& args) {
   clsTotoData toto_data;
   const bool probs = args.Has("--probs");
   auto predicted = std::make_shared<int>(0);
-  if (probs) options.own_probabilities = ModelProbabilitiesPerRound(toto_data, predicted);
+  if (probs) {
+    options.own_probabilities = ModelProbabilitiesPerRound(toto_data, predicted);
+    // A history file the model could not read leaves its matches out of
+    // every fit: said here as the archive's files left out are, not only
+    // by `model history`.
+    for (const std::string& r : LoadHistory(toto_data)->summary.refused) {
+      ctx.err << "history left out: " << r << "\n";
+    }
+  }
   const int& model_rounds = *predicted;
   // Ctrl+C stops within the round in progress; the rounds done are shown.
   options.stop_requested = [] { return AbortSignal() != 0; };

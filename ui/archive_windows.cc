@@ -6,6 +6,7 @@
 
 #include "files/tpd_file.h"
 #include "model/backtest_probabilities.h"
+#include "model/history_sources.h"
 #include "official/xml_schedule.h"
 #include "support/format.h"
 #include "support/paths.h"
@@ -323,6 +324,9 @@ bool frmBacktest::Run() {
                       std::to_string(*predicted) + " / " +
                       std::to_string(report_.rounds.size() + report_.skipped) +
                       " 回。知らないクラブの試合は投票率）");
+    for (const std::string& r : LoadHistory(toto_data)->summary.refused) {
+      totals_.push_back("読めない試合結果ファイル（推定に不使用）：" + r);
+    }
   }
   if (report_.own_probabilities_missing) {
     // A document's own probabilities are for its own round's matches.

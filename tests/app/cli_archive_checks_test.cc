@@ -4,6 +4,7 @@
 // leave out; archive download replaces a file the cache cannot use.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -104,6 +105,20 @@ TEST_F(CliArchiveChecksTest, BacktestReplaysTheRealRoundsOrSaysTheyAreMadeUp) {
   ASSERT_EQ(Run({"backtest", Strategy(), "--group", "A"}), 0) << err_.str();
   EXPECT_TRUE(Has(out_.str(), "; the cache holds no real complete round\n"));
   EXPECT_TRUE(Has(out_.str(), "\nRounds: 2 made up\n"));
+}
+
+TEST_F(CliArchiveChecksTest, TheModelsBacktestNamesTheHistoryItLeftOut) {
+  std::filesystem::copy(std::string(ZELVO_PROGRAM_DIR_FOR_TESTS) + "/History",
+                        dir_.path() + "/History", std::filesystem::copy_options::recursive);
+  dir_.WriteBytes("History/2099_allmatch_result-J1.csv",
+                  ",match_date,section_no,match_index_in_section,start_time,stadium,home_team,"
+                  "home_goal,away_goal,away_team,status,broadcast,attendance\n0,\"2099/02/25\n");
+  ASSERT_EQ(Run({"backtest", Strategy(), "--sample", "--rounds", "9001", "--probs", "model"}), 0)
+      << err_.str();
+  EXPECT_TRUE(Has(out_.str(), "Own probabilities: the goal model's, fitted before each round on "
+                              "the matches before its first match day (1 of 1 rounds;"));
+  EXPECT_TRUE(Has(err_.str(), "history left out: "));
+  EXPECT_TRUE(Has(err_.str(), "2099_allmatch_result-J1.csv: line 2: a quoted field is not closed"));
 }
 
 TEST_F(CliArchiveChecksTest, ShowNamesAMadeUpRoundWhereverItComesFrom) {

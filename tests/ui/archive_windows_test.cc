@@ -123,6 +123,7 @@ TEST_F(ArchiveWindowsTest, TheCachesRealRoundsAloneAndTheFilesLeftOutNamed) {
 TEST_F(ArchiveWindowsTest, TheModelGivesEachRoundItsOwnProbabilities) {
   std::filesystem::copy(std::string(ZELVO_PROGRAM_DIR_FOR_TESTS) + "/History",
                         dir_.path() + "/History", std::filesystem::copy_options::recursive);
+  dir_.WriteBytes("History/2099_allmatch_result-J1.csv", std::string("\x82\xa0\0\1", 4));
   frmBacktest backtest;
   backtest.DataOption().Choose(1);
   backtest.From().SetIntValue(9001);
@@ -141,6 +142,9 @@ TEST_F(ArchiveWindowsTest, TheModelGivesEachRoundItsOwnProbabilities) {
                                   line.find("2 / 2 回") != std::string::npos;
                          }),
             backtest.Totals().end());
+  EXPECT_TRUE(backtest.Totals().back().starts_with("読めない試合結果ファイル（推定に不使用）："));
+  EXPECT_TRUE(backtest.Totals().back().ends_with("2099_allmatch_result-J1.csv: line 1: not a text file"))
+      << backtest.Totals().back();
   DocumentRecord opened;
   backtest.on_open_round = [&](const DocumentRecord& doc) { opened = doc; };
   dir_.WriteBytes("SysData/minitoto_Schedule/minitoto_schedule_9002_A.xml",
