@@ -324,8 +324,10 @@ bool frmBacktest::Run() {
                       std::to_string(*predicted) + " / " +
                       std::to_string(report_.rounds.size() + report_.skipped) +
                       " 回。知らないクラブの試合は投票率）");
+    // Beside the archive's files left out, in the wrapped notes: a path is
+    // too long for a totals line.
     for (const std::string& r : LoadHistory(toto_data)->summary.refused) {
-      totals_.push_back("読めない試合結果ファイル（推定に不使用）：" + r);
+      notes_.push_back("読めない試合結果ファイル（推定に不使用）：" + r);
     }
   }
   if (report_.own_probabilities_missing) {

@@ -142,9 +142,10 @@ TEST_F(ArchiveWindowsTest, TheModelGivesEachRoundItsOwnProbabilities) {
                                   line.find("2 / 2 回") != std::string::npos;
                          }),
             backtest.Totals().end());
-  EXPECT_TRUE(backtest.Totals().back().starts_with("読めない試合結果ファイル（推定に不使用）："));
-  EXPECT_TRUE(backtest.Totals().back().ends_with("2099_allmatch_result-J1.csv: line 1: not a text file"))
-      << backtest.Totals().back();
+  ASSERT_FALSE(backtest.Notes().empty());
+  EXPECT_TRUE(backtest.Notes().back().starts_with("読めない試合結果ファイル（推定に不使用）："));
+  EXPECT_TRUE(backtest.Notes().back().ends_with("2099_allmatch_result-J1.csv: line 1: not a text file"))
+      << backtest.Notes().back();
   DocumentRecord opened;
   backtest.on_open_round = [&](const DocumentRecord& doc) { opened = doc; };
   dir_.WriteBytes("SysData/minitoto_Schedule/minitoto_schedule_9002_A.xml",
