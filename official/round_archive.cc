@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <filesystem>
 #include <map>
-#include <regex>
+#include <string>
+#include <string_view>
 
 #include "official/official_service.h"
 #include "official/services.h"
@@ -59,6 +60,26 @@ bool IsMadeUpCopy(const std::string& path, ArchiveKind kind, int round, const st
          ReadFileBytes(path, ours) && ours == shipped;
 }
 
+// PREFIX, then a round of one to four digits, "_", A or B and ".xml".
+bool ParseRoundFileName(std::string_view file, std::string_view prefix, int& round,
+                        std::string& group) {
+  if (!file.starts_with(prefix) || !file.ends_with(".xml")) return false;
+  file.remove_prefix(prefix.size());
+  file.remove_suffix(4);
+  if (file.size() < 3 || file[file.size() - 2] != '_') return false;
+  const char g = file.back();
+  if (g != 'A' && g != 'B') return false;
+  const std::string_view digits = file.substr(0, file.size() - 2);
+  if (digits.size() > 4) return false;
+  round = 0;
+  for (char c : digits) {
+    if (c < '0' || c > '9') return false;
+    round = round * 10 + (c - '0');
+  }
+  group.assign(1, g);
+  return true;
+}
+
 // Every round and group with at least one file in the archive, in round and
 // group order.
 std::vector<std::pair<int, std::string>> RoundsIn(ArchiveSource source) {
@@ -67,11 +88,12 @@ std::vector<std::pair<int, std::string>> RoundsIn(ArchiveSource source) {
     const FileNames& names = TextsOf(kind).files;
     std::error_code ec;
     std::filesystem::directory_iterator it(JoinPath(ArchiveRoot(source), names.folder), ec), end;
-    const std::regex name(std::string(names.prefix) + "([0-9]{1,4})_([AB])\\.xml");
     for (; !ec && it != end; it.increment(ec)) {
-      std::smatch m;
-      const std::string file = it->path().filename().string();
-      if (std::regex_match(file, m, name)) found[{std::stoi(m[1].str()), m[2].str()}] = true;
+      int round = 0;
+      std::string group;
+      if (ParseRoundFileName(it->path().filename().string(), names.prefix, round, group)) {
+        found[{round, group}] = true;
+      }
     }
   }
   std::vector<std::pair<int, std::string>> rounds;
