@@ -20,7 +20,6 @@
 #include "core/toto_data.h"
 #include "files/tpd_file.h"
 #include "model/backtest_probabilities.h"
-#include "model/history_sources.h"
 #include "official/round_archive.h"
 #include "support/format.h"
 #include "support/paths.h"
@@ -339,13 +338,12 @@ int CmdBacktest(CliContext& ctx, const CliArgs& args) {
   const bool probs = args.Has("--probs");
   auto predicted = std::make_shared<int>(0);
   if (probs) {
-    options.own_probabilities = ModelProbabilitiesPerRound(toto_data, predicted);
+    std::vector<std::string> refused;
+    options.own_probabilities = ModelProbabilitiesPerRound(toto_data, predicted, &refused);
     // A history file the model could not read leaves its matches out of
     // every fit: said here as the archive's files left out are, not only
     // by `model history`.
-    for (const std::string& r : LoadHistory(toto_data)->summary.refused) {
-      ctx.err << "history left out: " << r << "\n";
-    }
+    for (const std::string& r : refused) ctx.err << "history left out: " << r << "\n";
   }
   const int& model_rounds = *predicted;
   // Ctrl+C stops within the round in progress; the rounds done are shown.

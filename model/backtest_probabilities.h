@@ -5,6 +5,8 @@
 #define ZELVOMINI_MODEL_BACKTEST_PROBABILITIES_H_
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "analysis/backtest.h"
 #include "core/toto_data.h"
@@ -15,9 +17,11 @@ namespace zelvo {
 // another round's matches: a match the model cannot price takes the round's
 // public vote rates, a round it knows nothing of has none.  `toto` must
 // outlive the source; `rounds_predicted` (when given) counts the rounds the
-// model priced.
-RoundProbabilitySource ModelProbabilitiesPerRound(const clsTotoData& toto,
-                                                  std::shared_ptr<int> rounds_predicted = {});
+// model priced, and `history_refused` (when given) gets the history files it
+// fits without, each "PATH: line N: why".
+RoundProbabilitySource ModelProbabilitiesPerRound(
+    const clsTotoData& toto, std::shared_ptr<int> rounds_predicted = {},
+    std::vector<std::string>* history_refused = nullptr);
 
 }  // namespace zelvo
 

@@ -6,7 +6,6 @@
 
 #include "files/tpd_file.h"
 #include "model/backtest_probabilities.h"
-#include "model/history_sources.h"
 #include "official/xml_schedule.h"
 #include "support/format.h"
 #include "support/paths.h"
@@ -278,7 +277,10 @@ bool frmBacktest::Run() {
   platform().WaitBegin(progress_text, static_cast<int64_t>(rounds.size()));
   const bool model = probs_.Index() == 1;
   auto predicted = std::make_shared<int>(0);
-  if (model) options.own_probabilities = ModelProbabilitiesPerRound(toto_data, predicted);
+  std::vector<std::string> history_refused;
+  if (model) {
+    options.own_probabilities = ModelProbabilitiesPerRound(toto_data, predicted, &history_refused);
+  }
   report_ = RunBacktest(strategy, rounds, options, toto_data, [&](int done, int total) {
     platform().WaitProgress(
         progress_text + " " + std::to_string(done) + " / " + std::to_string(total) + " 回", total,
@@ -326,7 +328,7 @@ bool frmBacktest::Run() {
                       " 回。知らないクラブの試合は投票率）");
     // Beside the archive's files left out, in the wrapped notes: a path is
     // too long for a totals line.
-    for (const std::string& r : LoadHistory(toto_data)->summary.refused) {
+    for (const std::string& r : history_refused) {
       notes_.push_back("読めない試合結果ファイル（推定に不使用）：" + r);
     }
   }
